@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The Windows registry of the protected machine, with the Win32 semantics the program relies on:
+// predefined roots, access masks, error codes and value types.
+namespace platform {
+
+// Predefined root keys, as the signed 32-bit values of their handles.
+using RegRoot = std::int32_t;
+inline constexpr RegRoot HKEY_CLASSES_ROOT = static_cast<RegRoot>(0x80000000u);
+inline constexpr RegRoot HKEY_CURRENT_USER = static_cast<RegRoot>(0x80000001u);
+inline constexpr RegRoot HKEY_LOCAL_MACHINE = static_cast<RegRoot>(0x80000002u);
+inline constexpr RegRoot HKEY_USERS = static_cast<RegRoot>(0x80000003u);
+inline constexpr RegRoot HKEY_PERFORMANCE_DATA = static_cast<RegRoot>(0x80000004u);
+inline constexpr RegRoot HKEY_CURRENT_CONFIG = static_cast<RegRoot>(0x80000005u);
+inline constexpr RegRoot HKEY_DYN_DATA = static_cast<RegRoot>(0x80000006u);
+
+// Win32 error codes that callers look at.
+inline constexpr long ERROR_SUCCESS = 0;
+inline constexpr long ERROR_FILE_NOT_FOUND = 2;
+inline constexpr long ERROR_ACCESS_DENIED = 5;
+inline constexpr long ERROR_INVALID_HANDLE = 6;
+inline constexpr long ERROR_WRITE_FAULT = 29;
+inline constexpr long ERROR_SHARING_VIOLATION = 32;
+inline constexpr long ERROR_INVALID_PARAMETER = 87;
+inline constexpr long ERROR_ALREADY_EXISTS = 183;
+inline constexpr long ERROR_BADDB = 1009;  // a hive that cannot be read
+
+// Key access rights.
+inline constexpr std::uint32_t KEY_QUERY_VALUE = 0x0001;
+inline constexpr std::uint32_t KEY_SET_VALUE = 0x0002;
+inline constexpr std::uint32_t KEY_CREATE_SUB_KEY = 0x0004;
+inline constexpr std::uint32_t KEY_ENUMERATE_SUB_KEYS = 0x0008;
+inline constexpr std::uint32_t KEY_NOTIFY = 0x0010;
+inline constexpr std::uint32_t KEY_CREATE_LINK = 0x0020;
+inline constexpr std::uint32_t KEY_READ = 0x20019;
+inline constexpr std::uint32_t KEY_WRITE = 0x20006;
+inline constexpr std::uint32_t KEY_ALL_ACCESS = 0xF003F;
+// The rights that need a writable hive.
+inline constexpr std::uint32_t KEY_WRITE_RIGHTS = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK;
+
+// Value types.
+inline constexpr std::uint32_t REG_NONE = 0;
+inline constexpr std::uint32_t REG_SZ = 1;
+inline constexpr std::uint32_t REG_EXPAND_SZ = 2;
+inline constexpr std::uint32_t REG_BINARY = 3;
+inline constexpr std::uint32_t REG_DWORD = 4;
+inline constexpr std::uint32_t REG_MULTI_SZ = 7;
+inline constexpr std::uint32_t REG_QWORD = 11;
+
+// One value. Strings are UTF-8 inside the program; the hive format converts at its boundary.
+struct RegValue {
+    std::uint32_t type = REG_NONE;
+    std::string text;                // REG_SZ and REG_EXPAND_SZ, without a terminating NUL
+    std::uint32_t number = 0;        // REG_DWORD
+    std::vector<std::uint8_t> data;  // every other type: the raw bytes
+
+    static RegValue String(std::string value) { return {REG_SZ, std::move(value), 0, {}}; }
+    static RegValue Dword(std::uint32_t value) { return {REG_DWORD, {}, value, {}}; }
+};
+
+// An open key; 0 is never a valid handle.
+using RegHandle = std::uint64_t;
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // Opens root\subKey ("" opens the root itself). Asking for any of KEY_WRITE_RIGHTS on a hive
+    // the account may not write fails with ERROR_ACCESS_DENIED; a missing key gives
+    // ERROR_FILE_NOT_FOUND.
+    virtual long OpenKey(RegRoot root, std::string_view subKey, std::uint32_t access,
+                         RegHandle* key) = 0;
+    // Opens or creates root\subKey with all access, making the keys above it as needed.
+    virtual long CreateKey(RegRoot root, std::string_view subKey, RegHandle* key) = 0;
+    virtual void CloseKey(RegHandle key) = 0;
+
+    // name "" is the key's default value. A missing value gives ERROR_FILE_NOT_FOUND.
+    virtual long QueryValue(RegHandle key, std::string_view name, RegValue* value) = 0;
+    virtual long SetValue(RegHandle key, std::string_view name, const RegValue& value) = 0;
+    virtual long DeleteValue(RegHandle key, std::string_view name) = 0;
+
+    // Names of the sub-keys and of the values of an open key, in the hive's order.
+    virtual long EnumSubKeys(RegHandle key, std::vector<std::string>* names) = 0;
+    virtual long EnumValueNames(RegHandle key, std::vector<std::string>* names) = 0;
+
+    // Deletes root\subKey with everything below it.
+    virtual long DeleteKeyTree(RegRoot root, std::string_view subKey) = 0;
+};
+
+}  // namespace platform
