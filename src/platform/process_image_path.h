@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Working out the Windows program path of a Linux process from what /proc shows of it.
+namespace platform {
+
+// Turns a host path into its Windows form through the drive mapping ("" when no drive holds it).
+using HostToWindowsPath = std::function<std::string(const std::string& hostPath)>;
+
+// What /proc shows of one process.
+struct ProcessFacts {
+    std::string exeLink;      // the target of the exe link, without a " (deleted)" mark
+    std::string comm;         // the kernel's name of the process (at most 15 characters)
+    std::string commandLine;  // the argument area, raw (NUL-separated)
+    std::string maps;         // the text of the maps file
+};
+
+// A process run by Wine: its executable is Wine's loader, or its name is that of a Windows
+// program.
+bool IsWineProcess(std::string_view exeLink, std::string_view comm);
+
+// The Windows image path at the start of a Wine process' argument area, or "" when it does not
+// start with one.
+std::string WindowsPathFromCommandLine(std::string_view commandLine);
+
+// The host paths of the ".exe" files mapped into a process, in the order the maps text names
+// them, each once.
+std::vector<std::string> MappedExePaths(std::string_view maps);
+
+// The program path of a process in Windows form: for a Wine process its mapped PE file, else the
+// image path of its argument area; otherwise (and as the last resort) its executable. "" when
+// none of them has a Windows form.
+std::string WindowsProgramPath(const ProcessFacts& facts, const HostToWindowsPath& toWindows);
+
+// The text after the last backslash.
+std::string WindowsBaseName(std::string_view windowsPath);
+
+// The host path a link target names, less the " (deleted)" mark the kernel adds to a removed file.
+std::string WithoutDeletedMark(std::string_view path);
+
+}  // namespace platform

@@ -1,0 +1,229 @@
+#include "platform/process_procfs.h"
+
+#include <poll.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ProcPath(ProcessId id, const char* entry) {
+    return "/proc/" + std::to_string(id) + "/" + entry;
+}
+
+std::optional<std::string> ReadProcFile(ProcessId id, const char* entry) {
+    std::ifstream in(ProcPath(id, entry), std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::optional<std::string> ReadExeLink(ProcessId id) {
+    std::error_code error;
+    const fs::path target = fs::read_symlink(ProcPath(id, "exe"), error);
+    if (error) {
+        return std::nullopt;
+    }
+    return WithoutDeletedMark(target.string());
+}
+
+std::optional<ProcessId> ParseId(std::string_view text) {
+    ProcessId id = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return id;
+}
+
+// The value of one "Name:\tvalue" line of a status file.
+std::string_view StatusField(std::string_view status, std::string_view name) {
+    for (std::size_t at = 0; at < status.size();) {
+        const auto lineEnd = std::min(status.find('\n', at), status.size());
+        const std::string_view line = status.substr(at, lineEnd - at);
+        if (line.starts_with(name) && line.substr(name.size()).starts_with(':')) {
+            const std::string_view value = line.substr(name.size() + 1);
+            return value.substr(std::min(value.find_first_not_of(" \t"), value.size()));
+        }
+        at = lineEnd + 1;
+    }
+    return {};
+}
+
+std::string ReadComm(ProcessId id) {
+    std::string comm = ReadProcFile(id, "comm").value_or("");
+    if (comm.ends_with('\n')) {
+        comm.pop_back();
+    }
+    return comm;
+}
+
+ProcessFacts ReadFacts(ProcessId id, std::string exeLink) {
+    ProcessFacts facts{std::move(exeLink), ReadComm(id), {}, {}};
+    // Only a Wine process needs its argument area and mappings, which can be long.
+    if (IsWineProcess(facts.exeLink, facts.comm)) {
+        facts.commandLine = ReadProcFile(id, "cmdline").value_or("");
+        facts.maps = ReadProcFile(id, "maps").value_or("");
+    }
+    return facts;
+}
+
+// Opening a process: it must be a process (not one thread of another), its executable must be
+// readable and the program must be allowed to signal it.
+OpenResult OpenProcess(ProcessId id, std::string* exeLink) {
+    const std::optional<std::string> status = ReadProcFile(id, "status");
+    if (id == 0 || !status || ParseId(StatusField(*status, "Tgid")) != id) {
+        return OpenResult::NotFound;
+    }
+    std::optional<std::string> link = ReadExeLink(id);
+    if (!link) {
+        return fs::exists(ProcPath(id, "")) ? OpenResult::AccessDenied : OpenResult::NotFound;
+    }
+    if (kill(static_cast<pid_t>(id), 0) != 0) {
+        return errno == ESRCH ? OpenResult::NotFound : OpenResult::AccessDenied;
+    }
+    *exeLink = std::move(*link);
+    return OpenResult::Opened;
+}
+
+bool MustNeverStop(ProcessId id) {
+    const auto pid = static_cast<pid_t>(id);
+    return id <= 1 || pid == getpid() || pid == getppid();
+}
+
+// A process file descriptor, or -1 with errno set.
+int OpenProcessDescriptor(ProcessId id) {
+    return static_cast<int>(syscall(SYS_pidfd_open, static_cast<pid_t>(id), 0u));
+}
+
+bool SendKill(ProcessId id) {
+    const int descriptor = OpenProcessDescriptor(id);
+    if (descriptor < 0) {
+        return errno == ENOSYS && kill(static_cast<pid_t>(id), SIGKILL) == 0;
+    }
+    // Signalling through the descriptor cannot hit a newer process that took over the id.
+    const bool sent = syscall(SYS_pidfd_send_signal, descriptor, SIGKILL, nullptr, 0u) == 0;
+    close(descriptor);
+    return sent;
+}
+
+WaitResult StateInProc(ProcessId id) {
+    const std::optional<std::string> status = ReadProcFile(id, "status");
+    if (!status) {
+        return WaitResult::Gone;
+    }
+    const std::string_view state = StatusField(*status, "State");
+    const bool exited = state.starts_with('Z') || state.starts_with('X');
+    return exited ? WaitResult::Ended : WaitResult::StillRunning;
+}
+
+// Where the kernel offers no process descriptors: look at /proc until the time runs out.
+WaitResult WatchProc(ProcessId id, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        const WaitResult state = StateInProc(id);
+        if (state != WaitResult::StillRunning || std::chrono::steady_clock::now() >= deadline) {
+            return state;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+int PollTimeout(std::chrono::milliseconds timeout) {
+    return static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0,
+                                                                       INT32_MAX));
+}
+
+}  // namespace
+
+ProcfsProcesses::ProcfsProcesses(HostToWindowsPath toWindows) : toWindows_(std::move(toWindows)) {}
+
+std::optional<std::vector<ProcessId>> ProcfsProcesses::ProcessIds() {
+    std::error_code error;
+    fs::directory_iterator entries("/proc", error);
+    if (error) {
+        return std::nullopt;
+    }
+    std::vector<ProcessId> ids;
+    for (const fs::directory_entry& entry : entries) {
+        if (const auto id = ParseId(entry.path().filename().string())) {
+            ids.push_back(*id);
+        }
+    }
+    std::ranges::sort(ids);
+    return ids;
+}
+
+OpenResult ProcfsProcesses::Open(ProcessId id) {
+    std::string exeLink;
+    return OpenProcess(id, &exeLink);
+}
+
+std::optional<ProcessModule> ProcfsProcesses::FirstModule(ProcessId id) {
+    std::string exeLink;
+    if (OpenProcess(id, &exeLink) != OpenResult::Opened) {
+        return std::nullopt;
+    }
+    std::string path = WindowsProgramPath(ReadFacts(id, std::move(exeLink)), toWindows_);
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    std::string baseName = WindowsBaseName(path);
+    return ProcessModule{std::move(path), std::move(baseName)};
+}
+
+std::optional<std::vector<ProcessEntry>> ProcfsProcesses::Snapshot() {
+    const std::optional<std::vector<ProcessId>> ids = ProcessIds();
+    if (!ids) {
+        return std::nullopt;
+    }
+    std::vector<ProcessEntry> entries;
+    for (const ProcessId id : *ids) {
+        if (std::optional<ProcessModule> module = FirstModule(id)) {
+            entries.push_back({id, std::move(module->path)});
+        }
+    }
+    return entries;
+}
+
+std::vector<std::string> ProcfsProcesses::ProcessNames() {
+    std::vector<std::string> names;
+    for (const ProcessEntry& entry : Snapshot().value_or(std::vector<ProcessEntry>{})) {
+        names.push_back(WindowsBaseName(entry.programPath));
+    }
+    return names;
+}
+
+bool ProcfsProcesses::Terminate(ProcessId id) {
+    return !MustNeverStop(id) && Open(id) == OpenResult::Opened && SendKill(id);
+}
+
+WaitResult ProcfsProcesses::Wait(ProcessId id, std::chrono::milliseconds timeout) {
+    const int descriptor = OpenProcessDescriptor(id);
+    if (descriptor < 0) {
+        return errno == ENOSYS ? WatchProc(id, timeout) : WaitResult::Gone;
+    }
+    pollfd exited{descriptor, POLLIN, 0};
+    const int ready = poll(&exited, 1, PollTimeout(timeout));
+    close(descriptor);
+    return ready > 0 ? WaitResult::Ended : WaitResult::StillRunning;
+}
+
+bool ProcfsProcesses::SetDebugPrivilege(bool /*enable*/) {
+    // Linux checks the right to signal per process, which Open and Terminate already do.
+    return true;
+}
+
+}  // namespace platform
