@@ -22,7 +22,7 @@ struct FakeProcess {
 };
 
 class FakeProcesses final : public Processes {
-public:
+  public:
     // The process table in enumeration order.
     std::vector<FakeProcess> table;
     // The older platform family: no process-status service, only snapshots.
@@ -43,7 +43,7 @@ public:
     WaitResult Wait(ProcessId id, std::chrono::milliseconds timeout) override;
     bool SetDebugPrivilege(bool enable) override;
 
-private:
+  private:
     FakeProcess* Find(ProcessId id);
     void End(ProcessId id);
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+#include "platform/text_case.h"
+
 namespace platform {
 namespace {
 
@@ -12,18 +14,14 @@ constexpr std::string_view kDeletedMark = " (deleted)";
 // The kernel keeps this many characters of a process name.
 constexpr std::size_t kCommLength = 15;
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
-}
-
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
-           EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
+           EqualsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
@@ -50,7 +48,7 @@ bool IsDriveAbsolute(std::string_view path) {
 std::size_t EndOfExeWord(std::string_view text) {
     for (std::size_t at = 0; at + kExeSuffix.size() <= text.size(); ++at) {
         const std::size_t end = at + kExeSuffix.size();
-        if (EqualsNoCase(text.substr(at, kExeSuffix.size()), kExeSuffix) &&
+        if (EqualsIgnoringCase(text.substr(at, kExeSuffix.size()), kExeSuffix) &&
             (end == text.size() || IsBlank(text[end]))) {
             return end;
         }
@@ -93,15 +91,14 @@ std::string_view MappedPath(std::string_view line) {
 // The kernel's name of a process is its file name cut to 15 characters.
 bool NamesTheSameProgram(std::string_view hostPath, std::string_view comm) {
     const std::string_view fileName = AfterLast(hostPath, '/');
-    return !comm.empty() && EqualsNoCase(fileName.substr(0, kCommLength), comm);
+    return !comm.empty() && EqualsIgnoringCase(fileName.substr(0, kCommLength), comm);
 }
 
 // The mapped PE files, the one the process is named after first.
 std::vector<std::string> ImageCandidates(const ProcessFacts& facts) {
     std::vector<std::string> candidates = MappedExePaths(facts.maps);
-    std::ranges::stable_partition(candidates, [&](const std::string& path) {
-        return NamesTheSameProgram(path, facts.comm);
-    });
+    std::ranges::stable_partition(
+        candidates, [&](const std::string& path) { return NamesTheSameProgram(path, facts.comm); });
     return candidates;
 }
 

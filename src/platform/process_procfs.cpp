@@ -142,8 +142,8 @@ WaitResult WatchProc(ProcessId id, std::chrono::milliseconds timeout) {
 }
 
 int PollTimeout(std::chrono::milliseconds timeout) {
-    return static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0,
-                                                                       INT32_MAX));
+    return static_cast<int>(
+        std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INT32_MAX));
 }
 
 }  // namespace

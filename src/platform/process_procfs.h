@@ -18,7 +18,7 @@
 namespace platform {
 
 class ProcfsProcesses final : public Processes {
-public:
+  public:
     explicit ProcfsProcesses(HostToWindowsPath toWindows);
 
     std::optional<std::vector<ProcessId>> ProcessIds() override;
@@ -30,7 +30,7 @@ public:
     WaitResult Wait(ProcessId id, std::chrono::milliseconds timeout) override;
     bool SetDebugPrivilege(bool enable) override;
 
-private:
+  private:
     HostToWindowsPath toWindows_;
 };
 

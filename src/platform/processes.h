@@ -41,7 +41,7 @@ struct ProcessEntry {
 };
 
 class Processes {
-public:
+  public:
     virtual ~Processes() = default;
 
     // The ids of every running process in enumeration order, or nothing when they cannot be read.

@@ -10,9 +10,8 @@ namespace {
 // C: is the prefix's drive_c, everything else is on Z:.
 std::string ToWindows(const std::string& hostPath) {
     const std::string driveC = "/home/u/.wine/drive_c/";
-    std::string windowsPath = hostPath.starts_with(driveC)
-                                  ? "C:\\" + hostPath.substr(driveC.size())
-                                  : "Z:" + hostPath;
+    std::string windowsPath =
+        hostPath.starts_with(driveC) ? "C:\\" + hostPath.substr(driveC.size()) : "Z:" + hostPath;
     std::ranges::replace(windowsPath, '/', '\\');
     return windowsPath;
 }
@@ -61,13 +60,19 @@ TEST(ProcessImagePath, ImagePathAtTheStartOfACommandLine) {
     // Only the first string of the argument area counts.
     EXPECT_EQ(WindowsPathFromCommandLine(std::string("C:\\a.exe\0C:\\b.exe", 17)), "C:\\a.exe");
     // Not a Windows image path.
-    EXPECT_EQ(WindowsPathFromCommandLine("/usr/bin/sleep\0" "30"), "");
+    EXPECT_EQ(WindowsPathFromCommandLine("/usr/bin/sleep\0"
+                                         "30"),
+              "");
     EXPECT_EQ(WindowsPathFromCommandLine("badtool.exe -n 30"), "");
     EXPECT_EQ(WindowsPathFromCommandLine(""), "");
 }
 
 TEST(ProcessImagePath, NativeProcessMapsItsExecutable) {
-    EXPECT_EQ(WindowsProgramPath({"/usr/bin/sleep", "sleep", "sleep\0" "30", ""}, ToWindows),
+    EXPECT_EQ(WindowsProgramPath({"/usr/bin/sleep", "sleep",
+                                  "sleep\0"
+                                  "30",
+                                  ""},
+                                 ToWindows),
               "Z:\\usr\\bin\\sleep");
     // A native copy planted in the prefix shows as the Windows program it pretends to be.
     EXPECT_EQ(WindowsProgramPath({"/home/u/.wine/drive_c/Bad/badtool.exe", "badtool.exe",
@@ -87,10 +92,10 @@ TEST(ProcessImagePath, WineProcessesAreToldApart) {
 }
 
 TEST(ProcessImagePath, MappedExeFilesAreListedOnceInOrder) {
-    EXPECT_EQ(MappedExePaths(kWineMaps),
-              (std::vector<std::string>{
-                  "/home/u/.wine/drive_c/windows/system32/start.exe",
-                  "/home/u/.wine/drive_c/Program Files/Bad Tools/badtool.exe"}));
+    EXPECT_EQ(
+        MappedExePaths(kWineMaps),
+        (std::vector<std::string>{"/home/u/.wine/drive_c/windows/system32/start.exe",
+                                  "/home/u/.wine/drive_c/Program Files/Bad Tools/badtool.exe"}));
     EXPECT_TRUE(MappedExePaths("1-2 rw-p 0 00:00 0\n1-2 rw-p 0 00:00 0   [heap]\n").empty());
 }
 

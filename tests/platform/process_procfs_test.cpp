@@ -23,7 +23,7 @@ using namespace std::chrono_literals;
 
 // Real child processes against a temporary prefix whose C: drive is drive_c.
 class RunningProcesses : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         root_ = fs::temp_directory_path() /
@@ -81,7 +81,7 @@ protected:
         return std::ranges::find(entries, id, &ProcessEntry::id) != entries.end();
     }
 
-private:
+  private:
     fs::path root_;
     std::vector<pid_t> children_;
 };
