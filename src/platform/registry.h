@@ -22,13 +22,21 @@ inline constexpr RegRoot HKEY_DYN_DATA = static_cast<RegRoot>(0x80000006u);
 // Win32 error codes that callers look at.
 inline constexpr long ERROR_SUCCESS = 0;
 inline constexpr long ERROR_FILE_NOT_FOUND = 2;
+inline constexpr long ERROR_PATH_NOT_FOUND = 3;
 inline constexpr long ERROR_ACCESS_DENIED = 5;
 inline constexpr long ERROR_INVALID_HANDLE = 6;
 inline constexpr long ERROR_WRITE_FAULT = 29;
 inline constexpr long ERROR_SHARING_VIOLATION = 32;
 inline constexpr long ERROR_INVALID_PARAMETER = 87;
 inline constexpr long ERROR_ALREADY_EXISTS = 183;
-inline constexpr long ERROR_BADDB = 1009;  // a hive that cannot be read
+inline constexpr long ERROR_BADDB = 1009;        // a hive that cannot be read
+inline constexpr long ERROR_KEY_DELETED = 1018;  // the open key was deleted meanwhile
+// Not a Win32 code (bit 29 marks codes an application defines): Wine's server runs for the
+// prefix and keeps the registry in memory, so a change written to its hive files would be lost.
+inline constexpr long ERROR_WINE_SERVER_RUNNING = 0x20000001;
+
+// A text the user can be shown for a registry error code ("" for ERROR_SUCCESS).
+std::string RegistryErrorText(long code);
 
 // Key access rights.
 inline constexpr std::uint32_t KEY_QUERY_VALUE = 0x0001;
@@ -40,8 +48,11 @@ inline constexpr std::uint32_t KEY_CREATE_LINK = 0x0020;
 inline constexpr std::uint32_t KEY_READ = 0x20019;
 inline constexpr std::uint32_t KEY_WRITE = 0x20006;
 inline constexpr std::uint32_t KEY_ALL_ACCESS = 0xF003F;
+// Grants what the account may have: all rights on a writable hive, else the read rights.
+inline constexpr std::uint32_t MAXIMUM_ALLOWED = 0x02000000;
 // The rights that need a writable hive.
-inline constexpr std::uint32_t KEY_WRITE_RIGHTS = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK;
+inline constexpr std::uint32_t KEY_WRITE_RIGHTS =
+    KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK;
 
 // Value types.
 inline constexpr std::uint32_t REG_NONE = 0;
@@ -49,6 +60,7 @@ inline constexpr std::uint32_t REG_SZ = 1;
 inline constexpr std::uint32_t REG_EXPAND_SZ = 2;
 inline constexpr std::uint32_t REG_BINARY = 3;
 inline constexpr std::uint32_t REG_DWORD = 4;
+inline constexpr std::uint32_t REG_LINK = 6;
 inline constexpr std::uint32_t REG_MULTI_SZ = 7;
 inline constexpr std::uint32_t REG_QWORD = 11;
 
@@ -67,7 +79,7 @@ struct RegValue {
 using RegHandle = std::uint64_t;
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
 
     // Opens root\subKey ("" opens the root itself). Asking for any of KEY_WRITE_RIGHTS on a hive

@@ -1,0 +1,439 @@
+#include "platform/hive_registry.h"
+
+#include <algorithm>
+
+#include "platform/hive_key_name.h"
+
+namespace platform {
+
+namespace {
+
+// Wine's id for the prefix's one user, used when the user hive does not name one.
+constexpr std::string_view kDefaultUserSid = "S-1-5-21-0-0-0-1000";
+constexpr std::string_view kDefaultUserName = ".Default";
+constexpr int kMaxLinkHops = 16;
+
+std::vector<std::string> SplitKeyPath(std::string_view text) {
+    std::vector<std::string> path;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find('\\', start), text.size());
+        if (end > start) {
+            path.emplace_back(text.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return path;
+}
+
+std::vector<std::string> Joined(std::vector<std::string> head, const std::vector<std::string>& tail,
+                                std::size_t from = 0) {
+    head.insert(head.end(), tail.begin() + std::min(from, tail.size()), tail.end());
+    return head;
+}
+
+const std::vector<std::string> kClassesPath = {"Software", "Classes"};
+const std::vector<std::string> kCurrentConfigPath = {"System", "CurrentControlSet",
+                                                     "Hardware Profiles", "Current"};
+
+// The user's id from the hive's ";; All keys relative to REGISTRY\\User\\<id>" line.
+std::string UserSidFromPreamble(const std::string& preamble) {
+    constexpr std::string_view kMarker = ";; All keys relative to ";
+    const std::size_t marker = preamble.find(kMarker);
+    if (marker == std::string::npos) {
+        return std::string(kDefaultUserSid);
+    }
+    const std::size_t start = marker + kMarker.size();
+    const std::size_t end = preamble.find_first_of("\r\n", start);
+    const auto path = SplitKeyPath(std::string_view(preamble).substr(start, end - start));
+    if (path.size() >= 2 && NamesEqual(path[path.size() - 2], "User")) {
+        return path.back();
+    }
+    return std::string(kDefaultUserSid);
+}
+
+bool IsKnownRoot(RegRoot root) {
+    return root == HKEY_CLASSES_ROOT || root == HKEY_CURRENT_USER || root == HKEY_LOCAL_MACHINE ||
+           root == HKEY_USERS || root == HKEY_CURRENT_CONFIG;
+}
+
+}  // namespace
+
+HiveRegistry::HiveRegistry(HiveSet hives) : hives_(std::move(hives)) {}
+
+std::string HiveRegistry::UserSid() {
+    return UserSidFromPreamble(hives_.user->Current().preamble);
+}
+
+std::vector<HiveDiagnostic> HiveRegistry::Diagnostics() {
+    std::vector<HiveDiagnostic> all;
+    for (HiveStore* store : {hives_.machine.get(), hives_.user.get(), hives_.userDefault.get()}) {
+        const auto& found = store->Current().diagnostics;
+        all.insert(all.end(), found.begin(), found.end());
+    }
+    return all;
+}
+
+// ---- Where a key lives
+
+bool HiveRegistry::IsUsersRoot(RegRoot root, const KeyPath& path) const {
+    return root == HKEY_USERS && path.empty();
+}
+
+// The places a key may live, before links are followed: the classes root looks in the user's
+// classes first, then in the machine's; every other root has one place.
+std::vector<HiveRegistry::Location> HiveRegistry::Candidates(RegRoot root, const KeyPath& path) {
+    switch (root) {
+        case HKEY_LOCAL_MACHINE:
+            return {{hives_.machine.get(), path}};
+        case HKEY_CURRENT_USER:
+            return {{hives_.user.get(), path}};
+        case HKEY_CURRENT_CONFIG:
+            return {{hives_.machine.get(), Joined(kCurrentConfigPath, path)}};
+        case HKEY_CLASSES_ROOT:
+            return {{hives_.user.get(), Joined(kClassesPath, path)},
+                    {hives_.machine.get(), Joined(kClassesPath, path)}};
+        case HKEY_USERS:
+            if (path.empty()) {
+                return {};
+            }
+            if (NamesEqual(path[0], kDefaultUserName)) {
+                return {{hives_.userDefault.get(), Joined({}, path, 1)}};
+            }
+            if (NamesEqual(path[0], UserSid())) {
+                return {{hives_.user.get(), Joined({}, path, 1)}};
+            }
+            return {};
+        default:
+            return {};
+    }
+}
+
+// Where root\path is (or would be created): the first candidate that holds the key, else the last.
+std::optional<HiveRegistry::Location> HiveRegistry::Locate(RegRoot root, const KeyPath& path,
+                                                           bool followLastLink) {
+    std::optional<Location> located;
+    for (auto& candidate : Candidates(root, path)) {
+        located = FollowLinks(std::move(candidate), followLastLink);
+        if (Find(*located)) {
+            break;
+        }
+    }
+    return located;
+}
+
+HiveRegistry::Location HiveRegistry::FollowLinks(Location location, bool followLastLink) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        const HiveKey* key = &location.store->Current().root;
+        std::optional<Location> redirected;
+        for (std::size_t i = 0; i < location.path.size() && key && !redirected; ++i) {
+            key = FindSubKey(*key, location.path[i]);
+            const bool last = i + 1 == location.path.size();
+            const auto target = key && (!last || followLastLink) ? LinkTarget(*key) : std::nullopt;
+            if (target) {
+                redirected = LocationOfLinkTarget(*target);
+                if (redirected) {
+                    redirected->path = Joined(redirected->path, location.path, i + 1);
+                }
+            }
+        }
+        if (!redirected) {
+            return location;
+        }
+        location = std::move(*redirected);
+    }
+    return location;
+}
+
+// Links name their target from the top of the registry: "\Registry\Machine\..." or
+// "\Registry\User\<id>\...".
+std::optional<HiveRegistry::Location> HiveRegistry::LocationOfLinkTarget(
+    const std::string& target) {
+    const auto path = SplitKeyPath(target);
+    if (path.size() < 2 || !NamesEqual(path[0], "Registry")) {
+        return std::nullopt;
+    }
+    if (NamesEqual(path[1], "Machine")) {
+        return Location{hives_.machine.get(), Joined({}, path, 2)};
+    }
+    if (NamesEqual(path[1], "User") && path.size() >= 3) {
+        const auto candidates = Candidates(HKEY_USERS, Joined({}, path, 2));
+        if (!candidates.empty()) {
+            return candidates.front();
+        }
+    }
+    return std::nullopt;
+}
+
+HiveKey* HiveRegistry::Find(const Location& location) {
+    return FindPath(location.store->Current().root, location.path);
+}
+
+// ---- Open keys
+
+RegHandle HiveRegistry::Remember(RegRoot root, KeyPath path, std::uint32_t access) {
+    const RegHandle handle = nextHandle_++;
+    opened_[handle] = {root, std::move(path), access};
+    return handle;
+}
+
+const HiveRegistry::OpenedKey* HiveRegistry::Opened(RegHandle key) const {
+    const auto found = opened_.find(key);
+    return found == opened_.end() ? nullptr : &found->second;
+}
+
+long HiveRegistry::CheckOpened(RegHandle key, std::uint32_t right, const OpenedKey** opened) const {
+    *opened = Opened(key);
+    if (!*opened) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return ((*opened)->access & right) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+}
+
+std::uint32_t HiveRegistry::GrantedAccess(HiveStore& store, std::uint32_t access, long* error) {
+    *error = ERROR_SUCCESS;
+    if (access & MAXIMUM_ALLOWED) {
+        return store.WritePermission() == ERROR_SUCCESS ? KEY_ALL_ACCESS : KEY_READ;
+    }
+    if (access & KEY_WRITE_RIGHTS) {
+        *error = store.WritePermission();
+    }
+    return access;
+}
+
+long HiveRegistry::OpenKey(RegRoot root, std::string_view subKey, std::uint32_t access,
+                           RegHandle* key) {
+    if (!key) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    *key = 0;
+    if (!IsKnownRoot(root)) {
+        return ERROR_INVALID_HANDLE;
+    }
+    KeyPath path = SplitKeyPath(subKey);
+    if (IsUsersRoot(root, path)) {
+        *key = Remember(root, std::move(path), access & MAXIMUM_ALLOWED ? KEY_ALL_ACCESS : access);
+        return ERROR_SUCCESS;
+    }
+    const auto location = Locate(root, path);
+    if (!location || !Find(*location)) {
+        return ERROR_FILE_NOT_FOUND;
+    }
+    long error = ERROR_SUCCESS;
+    const std::uint32_t granted = GrantedAccess(*location->store, access, &error);
+    if (error != ERROR_SUCCESS) {
+        return error;
+    }
+    *key = Remember(root, std::move(path), granted);
+    return ERROR_SUCCESS;
+}
+
+long HiveRegistry::CreateKey(RegRoot root, std::string_view subKey, RegHandle* key) {
+    if (!key) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    *key = 0;
+    if (!IsKnownRoot(root)) {
+        return ERROR_INVALID_HANDLE;
+    }
+    KeyPath path = SplitKeyPath(subKey);
+    if (IsUsersRoot(root, path)) {
+        *key = Remember(root, std::move(path), KEY_ALL_ACCESS);
+        return ERROR_SUCCESS;
+    }
+    const auto location = Locate(root, path);
+    if (!location) {
+        return ERROR_ACCESS_DENIED;  // a new user hive cannot be made under HKEY_USERS
+    }
+    long error = ERROR_SUCCESS;
+    if (Find(*location)) {
+        error = location->store->WritePermission();
+    } else {
+        error = location->store->Change([&](Hive& hive) {
+            CreatePath(hive.root, location->path);
+            return ERROR_SUCCESS;
+        });
+    }
+    if (error == ERROR_SUCCESS) {
+        *key = Remember(root, std::move(path), KEY_ALL_ACCESS);
+    }
+    return error;
+}
+
+void HiveRegistry::CloseKey(RegHandle key) {
+    opened_.erase(key);
+}
+
+// ---- Values
+
+long HiveRegistry::ChangeKey(const Location& location,
+                             const std::function<long(HiveKey&)>& change) {
+    return location.store->Change([&](Hive& hive) {
+        HiveKey* key = FindPath(hive.root, location.path);
+        return key ? change(*key) : ERROR_KEY_DELETED;
+    });
+}
+
+long HiveRegistry::QueryValue(RegHandle key, std::string_view name, RegValue* value) {
+    const OpenedKey* opened = nullptr;
+    const long error = value ? CheckOpened(key, KEY_QUERY_VALUE, &opened) : ERROR_INVALID_PARAMETER;
+    if (error != ERROR_SUCCESS) {
+        return error;
+    }
+    if (IsUsersRoot(opened->root, opened->path)) {
+        return ERROR_FILE_NOT_FOUND;
+    }
+    const auto location = Locate(opened->root, opened->path);
+    const HiveKey* found = location ? Find(*location) : nullptr;
+    if (!found) {
+        return ERROR_KEY_DELETED;
+    }
+    const HiveEntry* entry = FindValue(*found, name);
+    if (!entry) {
+        return ERROR_FILE_NOT_FOUND;
+    }
+    *value = entry->value;
+    return ERROR_SUCCESS;
+}
+
+long HiveRegistry::SetValue(RegHandle key, std::string_view name, const RegValue& value) {
+    const OpenedKey* opened = nullptr;
+    const long error = CheckOpened(key, KEY_SET_VALUE, &opened);
+    if (error != ERROR_SUCCESS) {
+        return error;
+    }
+    if (IsUsersRoot(opened->root, opened->path)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    const auto location = Locate(opened->root, opened->path);
+    if (!location || !Find(*location)) {
+        return ERROR_KEY_DELETED;
+    }
+    return ChangeKey(*location, [&](HiveKey& found) {
+        platform::SetValue(found, name, value);
+        return ERROR_SUCCESS;
+    });
+}
+
+long HiveRegistry::DeleteValue(RegHandle key, std::string_view name) {
+    const OpenedKey* opened = nullptr;
+    const long error = CheckOpened(key, KEY_SET_VALUE, &opened);
+    if (error != ERROR_SUCCESS) {
+        return error;
+    }
+    if (IsUsersRoot(opened->root, opened->path)) {
+        return ERROR_FILE_NOT_FOUND;
+    }
+    const auto location = Locate(opened->root, opened->path);
+    const HiveKey* found = location ? Find(*location) : nullptr;
+    if (!found) {
+        return ERROR_KEY_DELETED;
+    }
+    if (!FindValue(*found, name)) {
+        return ERROR_FILE_NOT_FOUND;
+    }
+    return ChangeKey(*location, [&](HiveKey& current) {
+        return platform::DeleteValue(current, name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    });
+}
+
+// ---- Enumeration
+
+long HiveRegistry::EnumSubKeys(RegHandle key, std::vector<std::string>* names) {
+    const OpenedKey* opened = nullptr;
+    const long error =
+        names ? CheckOpened(key, KEY_ENUMERATE_SUB_KEYS, &opened) : ERROR_INVALID_PARAMETER;
+    if (error != ERROR_SUCCESS) {
+        return error;
+    }
+    names->clear();
+    if (IsUsersRoot(opened->root, opened->path)) {
+        *names = {std::string(kDefaultUserName), UserSid()};
+        return ERROR_SUCCESS;
+    }
+    bool found = false;
+    for (auto& candidate : Candidates(opened->root, opened->path)) {
+        const HiveKey* current = Find(FollowLinks(std::move(candidate), true));
+        if (!current) {
+            continue;
+        }
+        found = true;
+        for (auto& name : SubKeyNames(*current)) {
+            const bool listed = std::any_of(names->begin(), names->end(), [&](const auto& other) {
+                return NamesEqual(other, name);
+            });
+            if (!listed) {
+                names->push_back(std::move(name));
+            }
+        }
+    }
+    return found ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+}
+
+long HiveRegistry::EnumValueNames(RegHandle key, std::vector<std::string>* names) {
+    const OpenedKey* opened = nullptr;
+    const long error = names ? CheckOpened(key, KEY_QUERY_VALUE, &opened) : ERROR_INVALID_PARAMETER;
+    if (error != ERROR_SUCCESS) {
+        return error;
+    }
+    names->clear();
+    if (IsUsersRoot(opened->root, opened->path)) {
+        return ERROR_SUCCESS;
+    }
+    const auto location = Locate(opened->root, opened->path);
+    const HiveKey* found = location ? Find(*location) : nullptr;
+    if (!found) {
+        return ERROR_KEY_DELETED;
+    }
+    *names = ValueNames(*found);
+    return ERROR_SUCCESS;
+}
+
+// ---- Deleting keys
+
+long HiveRegistry::RemoveKey(const Location& location) {
+    KeyPath parentPath = location.path;
+    const std::string name = parentPath.back();
+    parentPath.pop_back();
+    return location.store->Change([&](Hive& hive) {
+        HiveKey* parent = FindPath(hive.root, parentPath);
+        return parent && RemoveSubKey(*parent, name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    });
+}
+
+// A link key is deleted itself, never the tree it points at. Under HKEY_CLASSES_ROOT the key goes
+// from the user's classes and from the machine's, so that it is gone from the merged view.
+long HiveRegistry::DeleteKeyTree(RegRoot root, std::string_view subKey) {
+    if (!IsKnownRoot(root)) {
+        return ERROR_INVALID_HANDLE;
+    }
+    const KeyPath path = SplitKeyPath(subKey);
+    if (path.empty()) {
+        return ERROR_INVALID_PARAMETER;  // never a whole root
+    }
+    if (root == HKEY_USERS && path.size() == 1) {
+        return ERROR_ACCESS_DENIED;  // a user's whole hive
+    }
+    long result = ERROR_FILE_NOT_FOUND;
+    for (auto& candidate : Candidates(root, path)) {
+        const Location location = FollowLinks(std::move(candidate), false);
+        if (location.path.empty() || !Find(location)) {
+            continue;
+        }
+        const long error = RemoveKey(location);
+        if (result == ERROR_FILE_NOT_FOUND || error != ERROR_SUCCESS) {
+            result = error;
+        }
+    }
+    return result;
+}
+
+std::unique_ptr<HiveRegistry> MakeMemoryRegistry() {
+    HiveSet hives;
+    hives.machine = std::make_unique<MemoryHiveStore>();
+    hives.user = std::make_unique<MemoryHiveStore>();
+    hives.userDefault = std::make_unique<MemoryHiveStore>();
+    return std::make_unique<HiveRegistry>(std::move(hives));
+}
+
+}  // namespace platform

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/hive_store.h"
+#include "platform/registry.h"
+
+namespace platform {
+
+// The three hives of a Windows installation.
+struct HiveSet {
+    std::unique_ptr<HiveStore> machine;      // HKEY_LOCAL_MACHINE
+    std::unique_ptr<HiveStore> user;         // HKEY_CURRENT_USER, HKEY_USERS\<the user's id>
+    std::unique_ptr<HiveStore> userDefault;  // HKEY_USERS\.Default
+};
+
+// The registry over three hives, with the roots Windows shows: HKEY_CLASSES_ROOT is the user's
+// Software\Classes over the machine's, HKEY_CURRENT_CONFIG the machine's current hardware
+// profile; HKEY_DYN_DATA and HKEY_PERFORMANCE_DATA never open. Symbolic link keys are followed.
+class HiveRegistry : public Registry {
+  public:
+    explicit HiveRegistry(HiveSet hives);
+
+    long OpenKey(RegRoot root, std::string_view subKey, std::uint32_t access,
+                 RegHandle* key) override;
+    long CreateKey(RegRoot root, std::string_view subKey, RegHandle* key) override;
+    void CloseKey(RegHandle key) override;
+    long QueryValue(RegHandle key, std::string_view name, RegValue* value) override;
+    long SetValue(RegHandle key, std::string_view name, const RegValue& value) override;
+    long DeleteValue(RegHandle key, std::string_view name) override;
+    long EnumSubKeys(RegHandle key, std::vector<std::string>* names) override;
+    long EnumValueNames(RegHandle key, std::vector<std::string>* names) override;
+    long DeleteKeyTree(RegRoot root, std::string_view subKey) override;
+
+    // What could not be read in the hives as they stand now, by file and line.
+    std::vector<HiveDiagnostic> Diagnostics();
+    // The user's security id, the name of the user's key under HKEY_USERS.
+    std::string UserSid();
+
+    HiveStore& MachineHive() { return *hives_.machine; }
+    HiveStore& UserHive() { return *hives_.user; }
+    HiveStore& UserDefaultHive() { return *hives_.userDefault; }
+
+  private:
+    using KeyPath = std::vector<std::string>;
+    struct OpenedKey {
+        RegRoot root;
+        KeyPath path;
+        std::uint32_t access;
+    };
+    // A key's place in one hive (the key itself may be missing).
+    struct Location {
+        HiveStore* store;
+        KeyPath path;
+    };
+
+    std::vector<Location> Candidates(RegRoot root, const KeyPath& path);
+    std::optional<Location> Locate(RegRoot root, const KeyPath& path, bool followLastLink = true);
+    Location FollowLinks(Location location, bool followLastLink);
+    std::optional<Location> LocationOfLinkTarget(const std::string& target);
+    bool IsUsersRoot(RegRoot root, const KeyPath& path) const;
+    static HiveKey* Find(const Location& location);
+
+    const OpenedKey* Opened(RegHandle key) const;
+    long CheckOpened(RegHandle key, std::uint32_t right, const OpenedKey** opened) const;
+    RegHandle Remember(RegRoot root, KeyPath path, std::uint32_t access);
+    long ChangeKey(const Location& location, const std::function<long(HiveKey&)>& change);
+    long RemoveKey(const Location& location);
+    std::uint32_t GrantedAccess(HiveStore& store, std::uint32_t access, long* error);
+
+    HiveSet hives_;
+    std::map<RegHandle, OpenedKey> opened_;
+    RegHandle nextHandle_ = 1;
+};
+
+// A registry that lives in memory only, with the same behaviour as one over hive files.
+std::unique_ptr<HiveRegistry> MakeMemoryRegistry();
+
+}  // namespace platform

@@ -1,0 +1,145 @@
+#include "platform/hive_tree.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/hive_key_name.h"
+#include "platform/hive_utf16.h"
+
+namespace platform {
+
+namespace {
+
+// Ticks between 1601-01-01 and 1970-01-01.
+constexpr HiveTime kUnixEpochInHiveTime = 116444736000000000;
+
+template <typename Entries>
+auto FindEntry(Entries& entries, std::string_view name) {
+    return std::find_if(entries.rbegin(), entries.rend(), [&](const HiveEntry& entry) {
+        return entry.isValue && NamesEqual(entry.name, name);
+    });
+}
+
+// Removes every entry of the value except the one at keep (a file may list a name twice; the
+// last one counts, and an earlier one must not come back once the value changes).
+void EraseOtherEntriesOf(std::vector<HiveEntry>& entries, std::string_view name,
+                         const HiveEntry* keep) {
+    std::erase_if(entries, [&](const HiveEntry& entry) {
+        return &entry != keep && entry.isValue && NamesEqual(entry.name, name);
+    });
+}
+
+}  // namespace
+
+HiveTime HiveTimeNow() {
+    const auto sinceUnixEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const auto ticks = std::chrono::duration_cast<std::chrono::nanoseconds>(sinceUnixEpoch) / 100;
+    return kUnixEpochInHiveTime + ticks.count();
+}
+
+HiveKey* FindSubKey(const HiveKey& key, std::string_view name) {
+    for (const auto& subKey : key.subKeys) {
+        if (NamesEqual(subKey->name, name)) {
+            return subKey.get();
+        }
+    }
+    return nullptr;
+}
+
+HiveKey& AddSubKey(HiveKey& key, std::string_view name) {
+    auto subKey = std::make_unique<HiveKey>();
+    subKey->name = std::string(name);
+    subKey->changedAt = HiveTimeNow();
+    const auto place = std::find_if(key.subKeys.begin(), key.subKeys.end(), [&](const auto& other) {
+        return CompareNames(other->name, name) > 0;
+    });
+    return **key.subKeys.insert(place, std::move(subKey));
+}
+
+bool RemoveSubKey(HiveKey& key, std::string_view name) {
+    return std::erase_if(key.subKeys,
+                         [&](const auto& subKey) { return NamesEqual(subKey->name, name); }) > 0;
+}
+
+HiveKey* FindPath(HiveKey& root, const std::vector<std::string>& path) {
+    HiveKey* key = &root;
+    for (const auto& name : path) {
+        key = FindSubKey(*key, name);
+        if (!key) {
+            return nullptr;
+        }
+    }
+    return key;
+}
+
+HiveKey& CreatePath(HiveKey& root, const std::vector<std::string>& path) {
+    HiveKey* key = &root;
+    for (const auto& name : path) {
+        HiveKey* subKey = FindSubKey(*key, name);
+        key = subKey ? subKey : &AddSubKey(*key, name);
+    }
+    return *key;
+}
+
+const HiveEntry* FindValue(const HiveKey& key, std::string_view name) {
+    const auto found = FindEntry(key.entries, name);
+    return found == key.entries.rend() ? nullptr : &*found;
+}
+
+void SetValue(HiveKey& key, std::string_view name, const RegValue& value) {
+    key.changedAt = HiveTimeNow();
+    const auto found = FindEntry(key.entries, name);
+    if (found == key.entries.rend()) {
+        key.entries.push_back({true, std::string(name), value, {}});
+        return;
+    }
+    found->value = value;
+    found->text.clear();
+    EraseOtherEntriesOf(key.entries, name, &*found);
+}
+
+bool DeleteValue(HiveKey& key, std::string_view name) {
+    if (!FindValue(key, name)) {
+        return false;
+    }
+    key.changedAt = HiveTimeNow();
+    EraseOtherEntriesOf(key.entries, name, nullptr);
+    return true;
+}
+
+std::vector<std::string> SubKeyNames(const HiveKey& key) {
+    std::vector<std::string> names;
+    names.reserve(key.subKeys.size());
+    for (const auto& subKey : key.subKeys) {
+        names.push_back(subKey->name);
+    }
+    return names;
+}
+
+std::vector<std::string> ValueNames(const HiveKey& key) {
+    std::vector<std::string> names;
+    for (const auto& entry : key.entries) {
+        const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return NamesEqual(name, entry.name);
+        });
+        if (entry.isValue && !known) {
+            names.push_back(entry.name);
+        }
+    }
+    return names;
+}
+
+std::optional<std::string> LinkTarget(const HiveKey& key) {
+    const HiveEntry* target = key.isLink ? FindValue(key, "SymbolicLinkValue") : nullptr;
+    if (!target || target->value.type != REG_LINK) {
+        return std::nullopt;
+    }
+    const auto& bytes = target->value.data;
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        units += static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+    }
+    return Utf16ToUtf8(units);
+}
+
+}  // namespace platform

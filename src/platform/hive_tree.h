@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registry.h"
+
+// The key tree of one hive. The same tree serves the registry in memory and the registry over
+// Wine's hive files: besides keys and values it keeps what a file held that the registry does not
+// interpret (options, comments, unreadable lines) and each key's text as read, so that writing the
+// hive back changes only the keys that changed.
+namespace platform {
+
+// A moment as hive files stamp keys: 100-nanosecond ticks since 1601-01-01 UTC.
+using HiveTime = std::int64_t;
+HiveTime HiveTimeNow();
+
+// One item of a key's body, in the order of the file: a value, or a line kept as it stood
+// ("#time=", "#link", "#class=", comments, lines that could not be read).
+struct HiveEntry {
+    bool isValue = false;
+    std::string name;  // the value's name; "" is the key's default value
+    RegValue value;
+    // The entry's lines as read, with their line ends. Empty for a value set since: such a value
+    // is written in the hive's own layout.
+    std::string text;
+};
+
+struct HiveKey {
+    std::string name;
+    std::vector<std::unique_ptr<HiveKey>> subKeys;  // in the order of the file, new ones by name
+    std::vector<HiveEntry> entries;
+    bool isLink = false;  // a symbolic link ("#link"); its target is the value SymbolicLinkValue
+
+    // The key's own section in its file; fileOrder -1 means the file had none (a new key, or one
+    // the file only implied through the keys below it).
+    long fileOrder = -1;
+    std::string leadingLines;  // the blank lines before the header
+    std::string headerLine;    // "[path] seconds" with its line end, as read
+    std::string spelledPath;   // the path inside the header's brackets, as spelled there
+    // Set when the key changed: its section is then written afresh, stamped with this time.
+    std::optional<HiveTime> changedAt;
+};
+
+struct HiveDiagnostic {
+    std::string file;
+    int line = 0;
+    std::string message;
+};
+
+// Lines after a header that could not be read: kept, in their place, without a key.
+struct OrphanBlock {
+    long fileOrder = 0;
+    std::string text;
+};
+
+struct Hive {
+    std::string preamble;  // the lines before the first key: version, ";;" comments, "#arch="
+    HiveKey root;
+    std::vector<OrphanBlock> orphans;
+    std::vector<HiveDiagnostic> diagnostics;
+};
+
+HiveKey* FindSubKey(const HiveKey& key, std::string_view name);
+// Adds a key among its siblings in name order, as Wine lists them, stamped as new.
+HiveKey& AddSubKey(HiveKey& key, std::string_view name);
+bool RemoveSubKey(HiveKey& key, std::string_view name);
+
+// Follows a path of key names (no links); nullptr when a key on the way is missing.
+HiveKey* FindPath(HiveKey& root, const std::vector<std::string>& path);
+// Follows a path, adding the keys that are missing.
+HiveKey& CreatePath(HiveKey& root, const std::vector<std::string>& path);
+
+const HiveEntry* FindValue(const HiveKey& key, std::string_view name);
+void SetValue(HiveKey& key, std::string_view name, const RegValue& value);
+bool DeleteValue(HiveKey& key, std::string_view name);
+
+std::vector<std::string> SubKeyNames(const HiveKey& key);
+// Each value name once, in the order of the file.
+std::vector<std::string> ValueNames(const HiveKey& key);
+
+// The target of a link key as the file gives it ("\Registry\Machine\System\ControlSet001").
+std::optional<std::string> LinkTarget(const HiveKey& key);
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/registry.h"
+
+namespace platform {
+
+std::string RegistryErrorText(long code) {
+    switch (code) {
+        case ERROR_SUCCESS:
+            return "";
+        case ERROR_FILE_NOT_FOUND:
+            return "The registry key or value does not exist.";
+        case ERROR_PATH_NOT_FOUND:
+            return "The folder of the registry file does not exist.";
+        case ERROR_ACCESS_DENIED:
+            return "This account may not change this part of the registry.";
+        case ERROR_INVALID_HANDLE:
+            return "The registry key is not open.";
+        case ERROR_WRITE_FAULT:
+            return "The registry file could not be written; it was left as it was.";
+        case ERROR_INVALID_PARAMETER:
+            return "The registry request is not valid.";
+        case ERROR_BADDB:
+            return "The registry file could not be read, so it is not changed.";
+        case ERROR_KEY_DELETED:
+            return "The registry key was deleted.";
+        case ERROR_WINE_SERVER_RUNNING:
+            return "Wine is running for this Windows installation and keeps its registry in "
+                   "memory, so a change written now would be lost. Close the programs running "
+                   "under Wine (or run \"wineserver -k\") and try again.";
+        default:
+            return "The registry request failed (error " + std::to_string(code) + ").";
+    }
+}
+
+}  // namespace platform
