@@ -15,8 +15,8 @@ bool IsLowSurrogate(char32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-}  // namespace
-
+// Unlike the program's strict UTF-8 reading, surrogates pass (a lone one is kept as it came) and
+// a stray byte stands for its Latin-1 character instead of a replacement character.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     int length = 1;
@@ -52,7 +52,7 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     return value;
 }
 
-void AppendUtf8(std::string& out, char32_t codePoint) {
+void AppendCodePoint(std::string& out, char32_t codePoint) {
     if (codePoint < 0x80) {
         out += static_cast<char>(codePoint);
     } else if (codePoint < 0x800) {
@@ -69,6 +69,8 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
 }
+
+}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
@@ -92,10 +94,10 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t unit = text[i];
         if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            AppendCodePoint(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else {
-            AppendUtf8(out, unit);
+            AppendCodePoint(out, unit);
         }
     }
     return out;

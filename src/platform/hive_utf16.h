@@ -8,12 +8,7 @@
 // read from a hive goes back unchanged.
 namespace platform {
 
-// The next code point of UTF-8 text at pos, advancing pos. A byte that starts no valid sequence
-// counts as the Latin-1 character of the same value.
-char32_t NextCodePoint(std::string_view text, std::size_t& pos);
-
-void AppendUtf8(std::string& out, char32_t codePoint);
-
+// A byte that starts no valid UTF-8 sequence counts as the Latin-1 character of the same value.
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 
