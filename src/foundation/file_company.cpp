@@ -44,7 +44,11 @@ std::string_view CutValue(std::string_view bytes, const CompanyEntry& entry) {
         return {};
     }
     const std::string_view rest = bytes.substr(entry.valueStart);
-    const std::string_view value = rest.substr(0, rest.find(kTripleNul));
+    const auto end = rest.find(kTripleNul);
+    if (end == std::string_view::npos) {
+        return {};  // a value that never ends is no value
+    }
+    const std::string_view value = rest.substr(0, end);
     if (value.find(entry.nextKey) == std::string_view::npos) {
         return value;
     }

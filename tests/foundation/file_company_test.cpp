@@ -176,6 +176,7 @@ TEST(FileCompany, ReadsTheEightBitFormOfOlderFiles) {
     EXPECT_EQ(GetFileCompanyNameFromBytes("StringFileInfo CompanyName\0Old Corp\x01"
                                           "FileDescription\0Tool\0\0\0"s),
               "Old Corp");
-    // A key at the very end of the file has no value.
+    // A key at the very end of the file, or a value that never ends, gives nothing.
     EXPECT_EQ(GetFileCompanyNameFromBytes("CompanyName"), "");
+    EXPECT_EQ(GetFileCompanyNameFromBytes("CompanyName\0Acme and the rest of the file"s), "");
 }
