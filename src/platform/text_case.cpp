@@ -58,8 +58,8 @@ std::string MapCharacters(std::string_view text, MapCharacter map) {
         const std::size_t start = pos;
         const char32_t character = NextUtf8Character(text, pos);
         if (character == kReplacementCharacter) {
-            result.append(
-                text.substr(start, pos - start));  // bytes that are not UTF-8 stay as they are
+            // Bytes that are not UTF-8 stay as they are.
+            result.append(text.substr(start, pos - start));
         } else {
             AppendUtf8(result, map(character));
         }
