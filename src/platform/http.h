@@ -1,0 +1,75 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// HTTP GET as the program sends it: agent "Mozilla", no proxy, always from the server (no cache),
+// no retry and no status check, so an error page comes back like any other body. The body is
+// handed out in pieces so that the caller can yield to the window loop between them.
+namespace platform {
+
+// The largest piece of a body handed to a caller at once; every piece but the last has this size.
+inline constexpr std::size_t kHttpPieceSize = 256;
+
+// Limits that keep a dead or hostile server from hanging the program or filling its memory.
+inline constexpr std::chrono::milliseconds kHttpConnectTimeout{15'000};
+inline constexpr std::chrono::milliseconds kHttpStallTimeout{30'000};  // no byte for this long
+inline constexpr std::size_t kHttpMaxBodyBytes = 16 * 1024 * 1024;
+
+// How often a caller waiting for bytes hears from a request (see HttpListener::onWait).
+inline constexpr std::chrono::milliseconds kHttpWaitTick{50};
+
+struct HttpLimits {
+    std::chrono::milliseconds connectTimeout = kHttpConnectTimeout;
+    std::chrono::milliseconds stallTimeout = kHttpStallTimeout;
+    std::size_t maxBodyBytes = kHttpMaxBodyBytes;
+};
+
+// What a caller's handler tells the running request.
+enum class HttpFlow { Continue, Abort };
+
+// Handlers run on the caller's thread and outside libcurl, so they may run the window loop, which
+// may start other requests; a Cancel pressed there ends this request by returning Abort.
+struct HttpListener {
+    // Each piece of the body as it arrives, at most kHttpPieceSize bytes.
+    std::function<HttpFlow(std::string_view piece)> onPiece;
+    // About every kHttpWaitTick while no piece is ready (connecting, a slow server).
+    std::function<HttpFlow()> onWait;
+};
+
+enum class HttpError {
+    None,
+    BadAddress,      // not an http or https address libcurl can read
+    ConnectFailed,   // no connection to the host (unknown name, refused, unreachable)
+    TimedOut,        // the connect or stall time-out ran out
+    TooLarge,        // the body would exceed HttpLimits::maxBodyBytes
+    Aborted,         // a handler returned HttpFlow::Abort
+    TransferFailed,  // the connection broke or the reply could not be read
+    HttpStatus,      // a download answered with an error status
+    WriteFailed,     // a download could not write its file
+};
+
+// What arrived, and why the request ended. A failed request keeps the bytes that came before the
+// failure: the program's callers decide what a partial body is worth, and may log `detail`.
+struct HttpResult {
+    std::string body;
+    HttpError error = HttpError::None;
+    std::string detail;
+
+    bool succeeded() const { return error == HttpError::None; }
+};
+
+// GETs `url` and returns the body as bytes (convert with Windows-1252 at the caller).
+HttpResult HttpGet(std::string_view url, const HttpListener& listener = {},
+                   const HttpLimits& limits = {});
+
+// Stores the body of `url` in `target`, replacing the file only when the whole body has arrived
+// with a success status; otherwise `target` is left as it was. The body is not kept in `body`.
+HttpResult DownloadUrlToHostFile(std::string_view url, const std::filesystem::path& target,
+                                 const HttpListener& listener = {}, const HttpLimits& limits = {});
+
+}  // namespace platform

@@ -1,0 +1,72 @@
+#include "server/definitions_server_options.h"
+
+#include <charconv>
+
+namespace {
+
+template <typename Number>
+bool ReadNumber(const std::string& text, Number& value) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end;
+}
+
+}  // namespace
+
+std::vector<std::string> ToArguments(const DefinitionsServerOptions& options) {
+    std::vector<std::string> arguments = {
+        "--root", options.root.string(),        "--log-folder", options.logFolder.string(),
+        "--port", std::to_string(options.port), "--delay-ms",   std::to_string(options.delayMs)};
+    if (options.stallAfterBytes) {
+        arguments.insert(arguments.end(),
+                         {"--stall-after", std::to_string(*options.stallAfterBytes)});
+    }
+    if (options.endless) {
+        arguments.push_back("--endless");
+    }
+    if (options.hugeBodyBytes) {
+        arguments.insert(arguments.end(), {"--huge-body", std::to_string(*options.hugeBodyBytes)});
+    }
+    return arguments;
+}
+
+std::optional<DefinitionsServerOptions> ParseArguments(const std::vector<std::string>& arguments) {
+    DefinitionsServerOptions options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& name = arguments[i];
+        if (name == "--endless") {
+            options.endless = true;
+            continue;
+        }
+        if (i + 1 == arguments.size()) {
+            return std::nullopt;
+        }
+        const std::string& value = arguments[++i];
+        std::size_t bytes = 0;
+        bool understood = true;
+        if (name == "--root") {
+            options.root = value;
+        } else if (name == "--log-folder") {
+            options.logFolder = value;
+        } else if (name == "--port") {
+            understood = ReadNumber(value, options.port);
+        } else if (name == "--delay-ms") {
+            understood = ReadNumber(value, options.delayMs);
+        } else if (name == "--stall-after") {
+            understood = ReadNumber(value, bytes);
+            options.stallAfterBytes = bytes;
+        } else if (name == "--huge-body") {
+            understood = ReadNumber(value, bytes);
+            options.hugeBodyBytes = bytes;
+        } else {
+            understood = false;
+        }
+        if (!understood) {
+            return std::nullopt;
+        }
+    }
+    if (options.root.empty() || options.logFolder.empty()) {
+        return std::nullopt;
+    }
+    return options;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// How the test definitions server is started: what it serves, where it logs, and the switches
+// that make it misbehave for tests.
+struct DefinitionsServerOptions {
+    std::filesystem::path root;       // served files; see definitions_server.h for the names
+    std::filesystem::path logFolder;  // receives requests.log and submissions.log
+    int port = 0;                     // 0: any free port
+    int delayMs = 0;                  // wait this long before answering each request
+    std::optional<std::size_t> stallAfterBytes;  // send this much of each body, then hang
+    bool endless = false;                        // each body goes on with filler for ever
+    std::optional<std::size_t> hugeBodyBytes;    // each body is this many bytes of filler
+};
+
+// The command line that carries `options`, and back.
+std::vector<std::string> ToArguments(const DefinitionsServerOptions& options);
+std::optional<DefinitionsServerOptions> ParseArguments(const std::vector<std::string>& arguments);
