@@ -1,0 +1,112 @@
+#include "platform/files_in_use.h"
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <cctype>
+#include <charconv>
+#include <fstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace platform {
+namespace {
+
+std::vector<std::string_view> Fields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        while (pos < line.size() && std::isspace(static_cast<unsigned char>(line[pos]))) {
+            ++pos;
+        }
+        std::size_t end = pos;
+        while (end < line.size() && !std::isspace(static_cast<unsigned char>(line[end]))) {
+            ++end;
+        }
+        if (end > pos) {
+            fields.push_back(line.substr(pos, end - pos));
+        }
+        pos = end;
+    }
+    return fields;
+}
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& value, int base) {
+    const char* end = text.data() + text.size();
+    const auto [next, error] = std::from_chars(text.data(), end, value, base);
+    return error == std::errc() && next == end && !text.empty();
+}
+
+// "fd:01" (hex major and minor) as the device number.
+bool ParseDevice(std::string_view text, dev_t& device) {
+    const std::size_t colon = text.find(':');
+    unsigned major = 0;
+    unsigned minor = 0;
+    if (colon == std::string_view::npos || !ParseNumber(text.substr(0, colon), major, 16) ||
+        !ParseNumber(text.substr(colon + 1), minor, 16)) {
+        return false;
+    }
+    device = makedev(major, minor);
+    return true;
+}
+
+template <typename LineHandler>
+void ForEachLine(const std::filesystem::path& file, LineHandler handle) {
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        handle(line);
+    }
+}
+
+}  // namespace
+
+void FilesInUse::AddMapsLine(std::string_view line) {
+    // address perms offset device inode [path]
+    const auto fields = Fields(line);
+    dev_t device = 0;
+    ino_t inode = 0;
+    if (fields.size() >= 5 && ParseDevice(fields[3], device) && ParseNumber(fields[4], inode, 10) &&
+        inode != 0) {
+        files_.emplace(device, inode);
+    }
+}
+
+void FilesInUse::AddLocksLine(std::string_view line) {
+    // "1: POSIX ADVISORY WRITE 1234 fd:01:5678 0 EOF"; waiting locks carry an extra "->".
+    for (const auto field : Fields(line)) {
+        const std::size_t lastColon = field.rfind(':');
+        dev_t device = 0;
+        ino_t inode = 0;
+        if (lastColon != std::string_view::npos && lastColon > 0 && field.find(':') < lastColon &&
+            ParseDevice(field.substr(0, lastColon), device) &&
+            ParseNumber(field.substr(lastColon + 1), inode, 10)) {
+            files_.emplace(device, inode);
+            return;
+        }
+    }
+}
+
+FilesInUse FilesInUse::Snapshot() {
+    FilesInUse snapshot;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it("/proc", error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (!name.empty() && std::isdigit(static_cast<unsigned char>(name[0]))) {
+            ForEachLine(it->path() / "maps",
+                        [&](std::string_view line) { snapshot.AddMapsLine(line); });
+        }
+    }
+    ForEachLine("/proc/locks", [&](std::string_view line) { snapshot.AddLocksLine(line); });
+    return snapshot;
+}
+
+bool FilesInUse::Contains(const std::filesystem::path& hostPath) const {
+    struct stat status {};
+    return ::lstat(hostPath.c_str(), &status) == 0 &&
+           files_.count({status.st_dev, status.st_ino}) != 0;
+}
+
+}  // namespace platform

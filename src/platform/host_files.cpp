@@ -1,0 +1,253 @@
+#include "platform/host_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <optional>
+
+#include "platform/file_attributes.h"
+#include "platform/file_errors.h"
+#include "platform/pending_file.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+std::optional<struct stat> StatusOf(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 && ::lstat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return status;
+}
+
+bool IsSameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+  public:
+    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
+    ~Descriptor() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return descriptor_; }
+
+  private:
+    int descriptor_;
+};
+
+long OpenFailure(const fs::path& path) {
+    return errno == ENOENT ? MissingFileError(path) : Win32ErrorFromErrno(errno);
+}
+
+long CopyContent(int from, PendingFile& to) {
+    std::array<char, 64 * 1024> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return Win32ErrorFromErrno(errno);
+        }
+        if (got == 0) {
+            return ERROR_SUCCESS;
+        }
+        if (const long status = to.Write({buffer.data(), static_cast<std::size_t>(got)})) {
+            return status;
+        }
+    }
+}
+
+// The mode, Windows attributes and (when asked) modification time of one file given to another.
+void CarryOver(const fs::path& from, const struct stat& status, int to, bool times) {
+    ::fchmod(to, status.st_mode & 07777);
+    if (const auto bits = ReadDosAttributeBits(from)) {
+        WriteDosAttributeBits(to, *bits);
+    }
+    if (times) {
+        const struct timespec stamps[2] = {status.st_atim, status.st_mtim};
+        ::futimens(to, stamps);
+    }
+}
+
+long CopyToPending(const fs::path& from, const struct stat& status, PendingFile& pending) {
+    const Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (source.get() < 0) {
+        return OpenFailure(from);
+    }
+    if (pending.status() != ERROR_SUCCESS) {
+        return pending.status();
+    }
+    if (const long copied = CopyContent(source.get(), pending)) {
+        return copied;
+    }
+    CarryOver(from, status, pending.descriptor(), true);
+    return ERROR_SUCCESS;
+}
+
+long MoveFileBetweenDevices(const fs::path& from, const struct stat& status, const fs::path& to) {
+    if (S_ISDIR(status.st_mode)) {
+        return ERROR_NOT_SAME_DEVICE;
+    }
+    PendingFile pending(to);
+    if (const long copied = CopyToPending(from, status, pending)) {
+        return copied;
+    }
+    if (const long committed = pending.Commit(false)) {
+        return committed;
+    }
+    if (::unlink(from.c_str()) != 0) {
+        const long error = Win32ErrorFromErrno(errno);
+        ::unlink(to.c_str());  // the original stays; do not leave a second copy behind
+        return error;
+    }
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+long MissingFileError(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path.parent_path(), error) ? ERROR_FILE_NOT_FOUND
+                                                       : ERROR_PATH_NOT_FOUND;
+}
+
+long ReadHostFile(const fs::path& path, std::string* bytes) {
+    bytes->clear();
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        return OpenFailure(path);
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    std::array<char, 64 * 1024> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return Win32ErrorFromErrno(errno);
+        }
+        if (got == 0) {
+            return ERROR_SUCCESS;
+        }
+        bytes->append(buffer.data(), static_cast<std::size_t>(got));
+    }
+}
+
+long AppendToHostFile(const fs::path& path, std::string_view bytes) {
+    if (const auto status = StatusOf(path)) {
+        if (S_ISDIR(status->st_mode) || IsReadOnlyMode(status->st_mode)) {
+            return ERROR_ACCESS_DENIED;
+        }
+    }
+    const Descriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (file.get() < 0) {
+        return errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno);
+    }
+    return WriteAll(file.get(), bytes);
+}
+
+long ReplaceHostFile(const fs::path& path, std::string_view bytes) {
+    const auto status = StatusOf(path);
+    if (status && (S_ISDIR(status->st_mode) || IsReadOnlyMode(status->st_mode))) {
+        return ERROR_ACCESS_DENIED;
+    }
+    PendingFile pending(path);
+    pending.Write(bytes);
+    if (status && pending.status() == ERROR_SUCCESS) {
+        CarryOver(path, *status, pending.descriptor(), false);
+    }
+    return pending.Commit(true);
+}
+
+long DeleteHostFile(const fs::path& path, const FilesInUse& inUse, bool force) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) {
+        return MissingFileError(path);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (!force && !S_ISLNK(status.st_mode) && IsReadOnlyMode(status.st_mode)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (inUse.Contains(path)) {
+        return ERROR_SHARING_VIOLATION;
+    }
+    return ::unlink(path.c_str()) == 0 ? ERROR_SUCCESS : Win32ErrorFromErrno(errno);
+}
+
+long CopyHostFile(const fs::path& from, const fs::path& to) {
+    const auto source = StatusOf(from);
+    if (!source) {
+        return MissingFileError(from);
+    }
+    if (S_ISDIR(source->st_mode)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (const auto target = StatusOf(to)) {
+        if (IsSameFile(*source, *target)) {
+            return ERROR_SHARING_VIOLATION;
+        }
+        const auto attributes = ReadFileAttributes(to);
+        if (S_ISDIR(target->st_mode) ||
+            (attributes && (attributes->readOnly || attributes->hidden || attributes->system))) {
+            return ERROR_ACCESS_DENIED;
+        }
+    }
+    PendingFile pending(to);
+    if (const long copied = CopyToPending(from, *source, pending)) {
+        return copied;
+    }
+    return pending.Commit(true);
+}
+
+long MoveHostFile(const fs::path& from, const fs::path& to) {
+    struct stat source {};
+    if (::lstat(from.c_str(), &source) != 0) {
+        return MissingFileError(from);
+    }
+    struct stat target {};
+    if (::lstat(to.c_str(), &target) == 0) {
+        if (!IsSameFile(source, target)) {
+            return ERROR_ALREADY_EXISTS;
+        }
+        // The same file under another letter case: a plain rename gives it the new spelling.
+        return ::rename(from.c_str(), to.c_str()) == 0 ? ERROR_SUCCESS : Win32ErrorFromErrno(errno);
+    }
+    const long renamed = RenameWithoutReplacing(from, to);
+    if (renamed == ERROR_NOT_SAME_DEVICE) {
+        return MoveFileBetweenDevices(from, source, to);
+    }
+    return renamed == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : renamed;  // the target's folder
+}
+
+long HostFileSize(const fs::path& path, std::uint64_t* size) {
+    *size = 0;
+    const auto status = StatusOf(path);
+    if (!status) {
+        return MissingFileError(path);
+    }
+    if (S_ISDIR(status->st_mode)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    *size = static_cast<std::uint64_t>(status->st_size);
+    return ERROR_SUCCESS;
+}
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/files_in_use.h"
+
+// File operations on host paths with the outcomes Windows gives (Win32 error codes), including the
+// refusals that Linux, and root above all, would not make by itself.
+namespace platform {
+
+long ReadHostFile(const std::filesystem::path& path, std::string* bytes);
+
+// Appends bytes, creating a missing file; a read-only file refuses.
+long AppendToHostFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Replaces a file's whole content atomically (see PendingFile), keeping the mode and the Windows
+// attributes of the file it replaces; a read-only file refuses.
+long ReplaceHostFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Deletes a file (a link: the link itself). A folder, a read-only file (unless forced) and a file
+// that a process holds refuse.
+long DeleteHostFile(const std::filesystem::path& path, const FilesInUse& inUse, bool force);
+
+// Copies a file over any existing one, as a new file put in place at once, with the source's mode,
+// attributes and modification time. Like Windows, it refuses to overwrite a read-only, hidden or
+// system file and to copy a file onto itself.
+long CopyHostFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Renames a file or folder; an existing target refuses (unless it is the same file under another
+// letter case). Between drives a file is copied and the original deleted.
+long MoveHostFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+long HostFileSize(const std::filesystem::path& path, std::uint64_t* size);
+
+// ERROR_FILE_NOT_FOUND when path's folder exists, else ERROR_PATH_NOT_FOUND.
+long MissingFileError(const std::filesystem::path& path);
+
+}  // namespace platform

@@ -1,0 +1,185 @@
+#include "platform/path_mapper.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+#include "platform/text_case.h"
+#include "platform/windows_path.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+bool EntryExists(const fs::path& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
+fs::path ResolveComponents(fs::path folder, const std::vector<std::string>& components) {
+    bool searching = true;
+    for (const auto& component : components) {
+        if (searching) {
+            if (auto found = FindEntryIgnoringCase(folder, component)) {
+                folder /= *found;
+                continue;
+            }
+            searching = false;  // nothing below a missing component can exist
+        }
+        folder /= component;
+    }
+    return folder;
+}
+
+// The path with its folder's links resolved, its own last component kept as it is named.
+fs::path CanonicalKeepingName(const fs::path& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error).lexically_normal();
+    if (!absolute.has_filename() || absolute.parent_path() == absolute) {
+        return fs::weakly_canonical(absolute, error);
+    }
+    return fs::weakly_canonical(absolute.parent_path(), error) / absolute.filename();
+}
+
+bool IsWithin(const fs::path& path, const fs::path& folder) {
+    auto pathIt = path.begin();
+    for (auto folderIt = folder.begin(); folderIt != folder.end(); ++folderIt, ++pathIt) {
+        if (folderIt->empty()) {
+            continue;  // a trailing separator of folder
+        }
+        if (pathIt == path.end() || *pathIt != *folderIt) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The folder a drive link points at, followed through every link on the way; a link to nothing (a
+// CD-ROM drive without a disc) still gives the folder it names.
+std::optional<fs::path> LinkTarget(const fs::path& link) {
+    std::error_code error;
+    fs::path target = link;
+    if (fs::is_symlink(link, error)) {
+        target = fs::read_symlink(link, error);
+        if (error) {
+            return std::nullopt;
+        }
+        if (target.is_relative()) {
+            target = link.parent_path() / target;
+        }
+    }
+    fs::path folder = fs::weakly_canonical(target, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return folder;
+}
+
+std::size_t ComponentCount(const fs::path& path) {
+    return static_cast<std::size_t>(std::distance(path.begin(), path.end()));
+}
+
+WindowsPath WindowsPathBelow(char drive, const fs::path& folder, const fs::path& path) {
+    WindowsPath result{drive, {}};
+    for (const auto& component : path.lexically_relative(folder)) {
+        if (!component.empty() && component != ".") {
+            result.components.push_back(component.string());
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+std::optional<std::string> FindEntryIgnoringCase(const fs::path& folder, const std::string& name) {
+    if (EntryExists(folder / name)) {
+        return name;
+    }
+    std::error_code error;
+    std::optional<std::string> best;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string candidate = it->path().filename().string();
+        if (EqualsIgnoringCase(candidate, name) && (!best || candidate < *best)) {
+            best = std::move(candidate);
+        }
+    }
+    return best;
+}
+
+std::string ZDrivePath(const fs::path& hostPath) {
+    return FormatWindowsPath(WindowsPathBelow('Z', "/", hostPath.lexically_normal()));
+}
+
+PathMapper::PathMapper(fs::path dosdevices) : dosdevices_(std::move(dosdevices)) {}
+
+std::optional<fs::path> PathMapper::DriveFolder(char letter) const {
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    if (lower == 'z') {
+        return fs::path("/");
+    }
+    const auto name = FindEntryIgnoringCase(dosdevices_, std::string{lower, ':'});
+    return name ? LinkTarget(dosdevices_ / *name) : std::nullopt;
+}
+
+std::vector<std::pair<char, fs::path>> PathMapper::LinkedDrives() const {
+    std::vector<std::pair<char, fs::path>> drives;
+    std::error_code error;
+    for (fs::directory_iterator it(dosdevices_, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != 2 || name[1] != ':' ||
+            !std::isalpha(static_cast<unsigned char>(name[0]))) {
+            continue;  // device links such as "com1" and the raw "c::" entries
+        }
+        if (auto folder = LinkTarget(it->path())) {
+            const char letter =
+                static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+            drives.emplace_back(letter, std::move(*folder));
+        }
+    }
+    std::sort(drives.begin(), drives.end());
+    drives.erase(std::unique(drives.begin(), drives.end(),
+                             [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 drives.end());
+    return drives;
+}
+
+std::optional<fs::path> PathMapper::ToHost(std::string_view windowsPath) const {
+    std::string text(windowsPath);
+    if (IsNetworkPath(text)) {
+        return std::nullopt;
+    }
+    if (!HasDriveLetter(text)) {
+        std::error_code error;
+        const std::string current = ToWindows(fs::current_path(error));
+        text = IsRootedWithoutDrive(text) ? current.substr(0, 2) + text : current + '\\' + text;
+    }
+    const auto parsed = ParseWindowsPath(text);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    const auto folder = DriveFolder(parsed->drive);
+    if (!folder) {
+        return std::nullopt;
+    }
+    return ResolveComponents(*folder, parsed->components);
+}
+
+std::string PathMapper::ToWindows(const fs::path& hostPath) const {
+    const fs::path path = CanonicalKeepingName(hostPath);
+    char bestDrive = 'Z';
+    fs::path bestFolder = "/";
+    for (const auto& [letter, folder] : LinkedDrives()) {
+        if (letter != 'Z' && IsWithin(path, folder) &&
+            ComponentCount(folder) > ComponentCount(bestFolder)) {
+            bestDrive = letter;
+            bestFolder = folder;
+        }
+    }
+    return FormatWindowsPath(WindowsPathBelow(bestDrive, bestFolder, path));
+}
+
+}  // namespace platform

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Windows paths <-> host paths through a prefix's drive links (dosdevices/c: -> ../drive_c).
+namespace platform {
+
+class PathMapper {
+  public:
+    explicit PathMapper(std::filesystem::path dosdevices);
+
+    // The host path of a Windows path. Each component is matched without letter case, as Windows
+    // and Wine do, an exact match winning; components from the first missing one on are kept as
+    // written, so the result also names files about to be created. A relative path starts in the
+    // process' current folder. Nothing when the path names no drive of this machine.
+    std::optional<std::filesystem::path> ToHost(std::string_view windowsPath) const;
+
+    // The Windows path of a host path: through the drive whose folder holds it most closely, else
+    // through Z:, which is always the host's "/".
+    std::string ToWindows(const std::filesystem::path& hostPath) const;
+
+    // The host folder a drive letter stands for (the target of its link, which may not exist);
+    // nothing when the prefix has no such drive. Z: is always "/".
+    std::optional<std::filesystem::path> DriveFolder(char letter) const;
+
+    // Every drive letter with a link in the prefix (Z: only when linked), in letter order, with
+    // the host folder it stands for.
+    std::vector<std::pair<char, std::filesystem::path>> LinkedDrives() const;
+
+    const std::filesystem::path& dosdevices() const { return dosdevices_; }
+
+  private:
+    std::filesystem::path dosdevices_;
+};
+
+// A host path as a Windows path through Z:, the host's "/" ("/opt/x" -> "Z:\opt\x").
+std::string ZDrivePath(const std::filesystem::path& hostPath);
+
+// The name of the entry of folder that equals name without letter case (an exact match first; of
+// several others the first in byte order); nothing when there is none.
+std::optional<std::string> FindEntryIgnoringCase(const std::filesystem::path& folder,
+                                                 const std::string& name);
+
+}  // namespace platform

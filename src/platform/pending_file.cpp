@@ -1,0 +1,126 @@
+#include "platform/pending_file.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "platform/file_errors.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+void SyncFolder(const fs::path& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+}  // namespace
+
+long WriteAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Win32ErrorFromErrno(errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return ERROR_SUCCESS;
+}
+
+long RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return ERROR_SUCCESS;
+    }
+    if (errno != EINVAL) {
+        return Win32ErrorFromErrno(errno);
+    }
+    // A file system without the no-replace rename: look first, then rename.
+    struct stat status {};
+    if (::lstat(to.c_str(), &status) == 0) {
+        return ERROR_ALREADY_EXISTS;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0 ? ERROR_SUCCESS : Win32ErrorFromErrno(errno);
+}
+
+PendingFile::PendingFile(fs::path target) : target_(std::move(target)), status_(ERROR_SUCCESS) {
+    std::string pattern =
+        (target_.parent_path() / ("." + target_.filename().string() + ".tmp-XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    descriptor_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (descriptor_ < 0) {
+        Fail(errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno));
+        return;
+    }
+    temporary_ = name.data();
+    ::fchmod(descriptor_, 0666 & ~CurrentUmask());  // a new file gets the usual mode
+}
+
+PendingFile::~PendingFile() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+    }
+    if (!committed_ && !temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+    }
+}
+
+long PendingFile::Fail(long status) {
+    if (status_ == ERROR_SUCCESS) {
+        status_ = status;
+    }
+    return status_;
+}
+
+long PendingFile::Write(std::string_view bytes) {
+    if (status_ != ERROR_SUCCESS) {
+        return status_;
+    }
+    const long result = WriteAll(descriptor_, bytes);
+    return result == ERROR_SUCCESS ? result : Fail(result);
+}
+
+long PendingFile::Commit(bool replaceExisting) {
+    if (status_ != ERROR_SUCCESS) {
+        return status_;
+    }
+    if (::fsync(descriptor_) != 0) {
+        return Fail(Win32ErrorFromErrno(errno));
+    }
+    const int closeResult = ::close(descriptor_);
+    descriptor_ = -1;
+    if (closeResult != 0) {
+        return Fail(Win32ErrorFromErrno(errno));
+    }
+    const long renamed = replaceExisting ? (::rename(temporary_.c_str(), target_.c_str()) == 0
+                                                ? ERROR_SUCCESS
+                                                : Win32ErrorFromErrno(errno))
+                                         : RenameWithoutReplacing(temporary_, target_);
+    if (renamed != ERROR_SUCCESS) {
+        return Fail(renamed);
+    }
+    committed_ = true;
+    SyncFolder(target_.parent_path());
+    return ERROR_SUCCESS;
+}
+
+}  // namespace platform

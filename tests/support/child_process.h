@@ -1,0 +1,37 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+// A real child process for a test, stopped and reaped when the object goes.
+class ChildProcess {
+  public:
+    // Runs a program with arguments.
+    static ChildProcess Run(const std::filesystem::path& program,
+                            std::vector<std::string> arguments);
+    // Runs work in a forked copy of the test process and returns once the copy reports that the
+    // work is done; the copy then waits until it is stopped.
+    static ChildProcess Fork(const std::function<void()>& work);
+
+    ChildProcess(ChildProcess&& other) noexcept;
+    ChildProcess& operator=(ChildProcess&&) = delete;
+    ~ChildProcess();
+
+    pid_t id() const { return id_; }
+    // Ends the child (SIGKILL) and reaps it.
+    void Stop();
+
+  private:
+    explicit ChildProcess(pid_t id, int holdPipe = -1) : id_(id), holdPipe_(holdPipe) {}
+
+    pid_t id_;
+    int holdPipe_;  // closing it releases a forked copy
+};
+
+}  // namespace test_support

@@ -1,0 +1,45 @@
+// Every test process runs with its own home, XDG folders, Wine prefix and program folder in a
+// temporary folder, so no test ever reads or writes the real user's ~/.wine, ~/.config or
+// ~/.local/share, or the build folder beside the test binaries.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/fresh_prefix.h"
+#include "support/scoped_environment.h"
+#include "support/temporary_folder.h"
+
+namespace test_support {
+namespace {
+
+class IsolatedEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        root_ = std::make_unique<TemporaryFolder>("tollenwark-test-run");
+        const auto folder = [this](const char* name) {
+            const auto path = root_->path() / name;
+            std::filesystem::create_directories(path);
+            return path.string();
+        };
+        SetEnvironmentVariable("HOME", folder("home"));
+        SetEnvironmentVariable("XDG_CONFIG_HOME", folder("config"));
+        SetEnvironmentVariable("XDG_DATA_HOME", folder("data"));
+        SetEnvironmentVariable("XDG_CACHE_HOME", folder("cache"));
+        SetEnvironmentVariable("XDG_RUNTIME_DIR", folder("runtime"));
+        SetEnvironmentVariable("TOLLENWARK_PROGRAM_FOLDER", folder("program"));
+        const std::string prefix = folder("wine-prefix");
+        SetEnvironmentVariable("WINEPREFIX", prefix);
+        platform::LayDownFreshPrefix(prefix, "tester");
+    }
+
+    void TearDown() override { root_.reset(); }
+
+  private:
+    std::unique_ptr<TemporaryFolder> root_;
+};
+
+[[maybe_unused]] const auto* const kIsolatedEnvironment =
+    ::testing::AddGlobalTestEnvironment(new IsolatedEnvironment);
+
+}  // namespace
+}  // namespace test_support
