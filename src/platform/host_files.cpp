@@ -50,7 +50,9 @@ long OpenFailure(const fs::path& path) {
     return errno == ENOENT ? MissingFileError(path) : Win32ErrorFromErrno(errno);
 }
 
-long CopyContent(int from, PendingFile& to) {
+// Reads a descriptor to its end, handing each piece to take (which may stop it with an error).
+template <typename TakePiece>
+long ReadPieces(int from, TakePiece take) {
     std::array<char, 64 * 1024> buffer{};
     for (;;) {
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
@@ -63,10 +65,15 @@ long CopyContent(int from, PendingFile& to) {
         if (got == 0) {
             return ERROR_SUCCESS;
         }
-        if (const long status = to.Write({buffer.data(), static_cast<std::size_t>(got)})) {
+        if (const long status =
+                take(std::string_view(buffer.data(), static_cast<std::size_t>(got)))) {
             return status;
         }
     }
+}
+
+long CopyContent(int from, PendingFile& to) {
+    return ReadPieces(from, [&](std::string_view piece) { return to.Write(piece); });
 }
 
 // The mode, Windows attributes and (when asked) modification time of one file given to another.
@@ -133,20 +140,10 @@ long ReadHostFile(const fs::path& path, std::string* bytes) {
     if (::fstat(file.get(), &status) == 0 && S_ISDIR(status.st_mode)) {
         return ERROR_ACCESS_DENIED;
     }
-    std::array<char, 64 * 1024> buffer{};
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return Win32ErrorFromErrno(errno);
-        }
-        if (got == 0) {
-            return ERROR_SUCCESS;
-        }
-        bytes->append(buffer.data(), static_cast<std::size_t>(got));
-    }
+    return ReadPieces(file.get(), [&](std::string_view piece) {
+        bytes->append(piece);
+        return ERROR_SUCCESS;
+    });
 }
 
 long AppendToHostFile(const fs::path& path, std::string_view bytes) {
