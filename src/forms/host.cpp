@@ -1,0 +1,66 @@
+#include "forms/host.h"
+
+#include <stdexcept>
+
+#include "forms/form_registry.h"
+
+namespace forms {
+namespace {
+
+Host*& InstalledHost() {
+    static Host* host = nullptr;
+    return host;
+}
+
+bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+}  // namespace
+
+std::string CutTrayTip(const std::string& tip) {
+    std::size_t characters = 0;
+    for (std::size_t position = 0; position < tip.size(); ++position) {
+        if (!IsContinuationByte(tip[position]) && characters++ == kTrayTipLimit) {
+            return tip.substr(0, position);
+        }
+    }
+    return tip;
+}
+
+bool Host::AddTrayIcon(const TrayIcon& icon) {
+    TrayIcon cut = icon;
+    cut.tip = CutTrayTip(icon.tip);
+    return TrayAdd(cut);
+}
+
+bool Host::ModifyTrayIcon(const TrayIcon& icon) {
+    TrayIcon cut = icon;
+    cut.tip = CutTrayTip(icon.tip);
+    return TrayModify(cut);
+}
+
+bool Host::DeleteTrayIcon(std::int32_t owner, int id) { return TrayDelete(owner, id); }
+
+Host& CurrentHost() {
+    if (InstalledHost() == nullptr) {
+        throw std::logic_error("no forms::Host is installed");
+    }
+    return *InstalledHost();
+}
+
+bool HasHost() { return InstalledHost() != nullptr; }
+
+void SetCurrentHost(Host* host) { InstalledHost() = host; }
+
+ScopedHost::ScopedHost(Host& host) : previous_(InstalledHost()) { SetCurrentHost(&host); }
+
+ScopedHost::~ScopedHost() { SetCurrentHost(previous_); }
+
+void DoEvents() { CurrentHost().DoEvents(); }
+
+void DeliverTrayMessage(std::int32_t owner, int message) {
+    if (Form* form = FindLoadedForm(owner)) {
+        form->TrayMessage(message);
+    }
+}
+
+}  // namespace forms
