@@ -44,7 +44,9 @@ void CommandButton::SetCancel(bool isCancel) {
     Update(props_.isCancel, isCancel, Property::Cancel);
 }
 
-void CommandButton::Click() { RaiseIfEnabled(OnClick); }
+void CommandButton::Click() {
+    RaiseIfEnabled(OnClick);
+}
 
 void CommandButton::CopyPropertiesFrom(const Control& source) {
     CaptionedControl::CopyPropertiesFrom(source);

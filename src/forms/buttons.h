@@ -10,7 +10,7 @@ namespace forms {
 enum class ButtonStyle { Standard = 0, Graphical = 1 };
 
 class CommandButton final : public CaptionedControl {
-public:
+  public:
     CommandButton(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     forms::ButtonStyle Style() const { return props_.style; }
@@ -30,10 +30,10 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     struct Properties {
         forms::ButtonStyle style = forms::ButtonStyle::Standard;
         ImageId picture;
@@ -49,7 +49,7 @@ inline constexpr int kChecked = 1;
 inline constexpr int kGrayed = 2;
 
 class CheckBox final : public CaptionedControl {
-public:
+  public:
     CheckBox(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     int Value() const { return value_; }
@@ -64,15 +64,15 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     int value_ = kUnchecked;
 };
 
 class OptionButton final : public CaptionedControl {
-public:
+  public:
     OptionButton(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     bool Value() const { return value_; }
@@ -86,10 +86,10 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     void ClearGroupPartners();
     bool value_ = false;
 };

@@ -24,7 +24,9 @@ void CommonDialog::SetFileName(const std::string& fileName) {
     Update(props_.fileName, fileName, Property::Text);
 }
 
-void CommonDialog::SetCancelError(bool cancelError) { props_.cancelError = cancelError; }
+void CommonDialog::SetCancelError(bool cancelError) {
+    props_.cancelError = cancelError;
+}
 
 void CommonDialog::ShowOpen() {
     const OpenDialogRequest request{props_.title, props_.filter, props_.initDir, props_.fileName};

@@ -9,7 +9,7 @@ namespace forms {
 
 // The file dialogs. Not shown on the window; ShowOpen asks the host.
 class CommonDialog final : public Control {
-public:
+  public:
     CommonDialog(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     const std::string& DialogTitle() const { return props_.title; }
@@ -31,10 +31,10 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     struct Properties {
         std::string title;
         std::string filter;

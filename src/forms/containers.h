@@ -10,7 +10,7 @@ namespace forms {
 
 // A captioned box that holds other controls.
 class Frame final : public CaptionedControl {
-public:
+  public:
     Frame(Form& form, std::string name, std::optional<int> index = std::nullopt);
     bool CanContain(const Control& child) const override;
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
@@ -18,7 +18,7 @@ public:
 
 // A picture that may hold other controls.
 class PictureBox final : public Control {
-public:
+  public:
     PictureBox(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     const ImageId& Picture() const { return picture_; }
@@ -31,16 +31,16 @@ public:
     bool CanContain(const Control& child) const override;
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     ImageId picture_;
 };
 
 // A picture drawn on its container.
 class Image final : public Control {
-public:
+  public:
     Image(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     const ImageId& Picture() const { return props_.picture; }
@@ -54,10 +54,10 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     struct Properties {
         ImageId picture;
         bool stretch = false;
@@ -77,7 +77,7 @@ enum class FillStyle { Solid = 0, Transparent = 1 };
 
 // A drawn figure.
 class Shape final : public Control {
-public:
+  public:
     Shape(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     forms::ShapeType ShapeType() const { return props_.shapeType; }
@@ -91,10 +91,10 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     struct Properties {
         forms::ShapeType shapeType = forms::ShapeType::Rectangle;
         Color borderColor = system_color::WindowText;

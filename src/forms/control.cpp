@@ -30,9 +30,13 @@ Control::Control(Form& form, ControlKind kind, std::string name, std::optional<i
     form_.Register(*this);
 }
 
-Control::~Control() { form_.Unregister(*this); }
+Control::~Control() {
+    form_.Unregister(*this);
+}
 
-bool Control::CanContain(const Control&) const { return false; }
+bool Control::CanContain(const Control&) const {
+    return false;
+}
 
 void Control::SetContainer(Control* container) {
     if (container == container_) {
@@ -48,7 +52,9 @@ void Control::SetContainer(Control* container) {
     NotifyChanged(Property::Container);
 }
 
-void Control::SetVisible(bool visible) { Update(common_.visible, visible, Property::Visible); }
+void Control::SetVisible(bool visible) {
+    Update(common_.visible, visible, Property::Visible);
+}
 
 void Control::SetEnabled(bool enabled) {
     if (Update(common_.enabled, enabled, Property::Enabled)) {
@@ -56,9 +62,13 @@ void Control::SetEnabled(bool enabled) {
     }
 }
 
-void Control::SetLeft(double left) { Update(common_.left, left, Property::Left); }
+void Control::SetLeft(double left) {
+    Update(common_.left, left, Property::Left);
+}
 
-void Control::SetTop(double top) { Update(common_.top, top, Property::Top); }
+void Control::SetTop(double top) {
+    Update(common_.top, top, Property::Top);
+}
 
 void Control::SetWidth(double width) {
     RequireSize(width, "the width of " + name_);
@@ -84,7 +94,9 @@ void Control::Move(double left, double top, double width, double height) {
     SetHeight(height);
 }
 
-void Control::SetFont(const FontStyle& font) { Update(common_.font, font, Property::Font); }
+void Control::SetFont(const FontStyle& font) {
+    Update(common_.font, font, Property::Font);
+}
 
 void Control::SetFontName(const std::string& name) {
     FontStyle font = common_.font;
@@ -110,21 +122,29 @@ void Control::SetFontItalic(bool italic) {
     SetFont(font);
 }
 
-void Control::SetBackColor(Color color) { Update(common_.backColor, color, Property::BackColor); }
+void Control::SetBackColor(Color color) {
+    Update(common_.backColor, color, Property::BackColor);
+}
 
-void Control::SetForeColor(Color color) { Update(common_.foreColor, color, Property::ForeColor); }
+void Control::SetForeColor(Color color) {
+    Update(common_.foreColor, color, Property::ForeColor);
+}
 
 void Control::SetToolTipText(const std::string& text) {
     Update(common_.toolTipText, text, Property::ToolTipText);
 }
 
-void Control::SetTag(const std::string& tag) { Update(common_.tag, tag, Property::Tag); }
+void Control::SetTag(const std::string& tag) {
+    Update(common_.tag, tag, Property::Tag);
+}
 
 ObserverId Control::Observe(std::function<void(const Change&)> observer) {
     return observers_.Add(std::move(observer));
 }
 
-void Control::StopObserving(ObserverId id) { observers_.Remove(id); }
+void Control::StopObserving(ObserverId id) {
+    observers_.Remove(id);
+}
 
 void Control::MouseDown(int button, int shift, double x, double y) {
     RaiseIfEnabled(OnMouseDown, button, shift, x, y);
@@ -159,6 +179,8 @@ void CaptionedControl::CopyPropertiesFrom(const Control& source) {
     caption_ = static_cast<const CaptionedControl&>(source).caption_;
 }
 
-CaptionedControl* AsCaptioned(Control& control) { return dynamic_cast<CaptionedControl*>(&control); }
+CaptionedControl* AsCaptioned(Control& control) {
+    return dynamic_cast<CaptionedControl*>(&control);
+}
 
 }  // namespace forms

@@ -22,7 +22,7 @@ class Form;
 // ControlArray, or at run time through Form::AddControl. Positions are in the unit of the form's
 // ScaleMode. Every setter that changes a value tells the observers of the control and of its form.
 class Control {
-public:
+  public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
     virtual ~Control();
@@ -91,7 +91,7 @@ public:
     void MouseUp(int button, int shift, double x, double y);
     void MouseMove(int button, int shift, double x, double y);
 
-protected:
+  protected:
     Control(Form& form, ControlKind kind, std::string name, std::optional<int> index);
 
     void NotifyChanged(Property property, int item = 0);
@@ -124,7 +124,7 @@ protected:
     virtual void FormLoaded() {}
     virtual void FormUnloading() {}
 
-private:
+  private:
     friend class Form;
     template <class T>
     friend class ControlArray;
@@ -154,15 +154,15 @@ private:
 
 // A control with a caption: labels, buttons, check boxes, option buttons, frames and menus.
 class CaptionedControl : public Control {
-public:
+  public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
 
-protected:
+  protected:
     using Control::Control;
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     std::string caption_;
 };
 

@@ -24,7 +24,7 @@ namespace forms {
 //     });
 template <class T>
 class ControlArray {
-public:
+  public:
     ControlArray(Form& form, std::string name, std::initializer_list<int> designIndices = {})
         : form_(form), name_(std::move(name)) {
         for (int index : designIndices) {
@@ -46,8 +46,8 @@ public:
     }
 
     // A new element at run time: it takes every property of the lowest element but Visible, which
-    // is false, and is announced to the form's observers. Throws InvalidPropertyValue when the index
-    // is taken and IndexOutOfRange when the array has no element to copy.
+    // is false, and is announced to the form's observers. Throws InvalidPropertyValue when the
+    // index is taken and IndexOutOfRange when the array has no element to copy.
     T& Load(int index) {
         const T& model = operator()(LBound());
         T& element = Create(index);
@@ -110,7 +110,7 @@ public:
         }
     }
 
-private:
+  private:
     T& Create(int index) {
         if (elements_.contains(index)) {
             throw InvalidPropertyValue("element " + std::to_string(index) + " of " + name_ +

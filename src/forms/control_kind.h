@@ -57,7 +57,7 @@ class WebBrowser;
 // Double dispatch over the control kinds, for front ends that build one widget per control.
 // Every Visit does nothing unless overridden.
 class ControlVisitor {
-public:
+  public:
     virtual ~ControlVisitor() = default;
     virtual void Visit(Label&) {}
     virtual void Visit(SkinLabel&) {}

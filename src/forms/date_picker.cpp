@@ -23,7 +23,9 @@ void DTPicker::UserSetValue(const std::optional<platform::DateTime>& value) {
     }
 }
 
-void DTPicker::Click() { RaiseIfEnabled(OnClick); }
+void DTPicker::Click() {
+    RaiseIfEnabled(OnClick);
+}
 
 void DTPicker::CopyPropertiesFrom(const Control& source) {
     Control::CopyPropertiesFrom(source);

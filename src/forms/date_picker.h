@@ -13,7 +13,7 @@ enum class DateFormat { LongDate = 0, ShortDate = 1, Time = 2, Custom = 3 };
 // A date or time picker whose value may be empty ("Null"). The model keeps the value; the front end
 // shows it by Format (or CustomFormat, such as "dd/MM/yyyy" or "hh:mm:ss").
 class DTPicker final : public Control {
-public:
+  public:
     DTPicker(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     const std::optional<platform::DateTime>& Value() const { return props_.value; }
@@ -33,10 +33,10 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     struct Properties {
         std::optional<platform::DateTime> value;
         forms::DateFormat format = forms::DateFormat::ShortDate;

@@ -10,7 +10,7 @@ namespace forms {
 // Arguments passed by reference (a cancel flag, a key code) let the handler answer the control.
 template <class... Args>
 class Event {
-public:
+  public:
     Event& operator=(std::function<void(Args...)> handler) {
         handler_ = std::move(handler);
         return *this;
@@ -27,7 +27,7 @@ public:
         }
     }
 
-private:
+  private:
     std::function<void(Args...)> handler_;
 };
 

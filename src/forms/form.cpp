@@ -25,13 +25,13 @@ void RequireSize(double value, const char* what) {
 // Runs on leaving a scope, also when a handler throws.
 template <class F>
 class OnExit {
-public:
+  public:
     explicit OnExit(F action) : action_(std::move(action)) {}
     ~OnExit() { action_(); }
     OnExit(const OnExit&) = delete;
     OnExit& operator=(const OnExit&) = delete;
 
-private:
+  private:
     F action_;
 };
 
@@ -75,7 +75,9 @@ void Form::Show(ShowMode mode) {
     }
 }
 
-void Form::ZOrder() { NotifyChanged(Property::ZOrder); }
+void Form::ZOrder() {
+    NotifyChanged(Property::ZOrder);
+}
 
 void Form::SetWindowState(forms::WindowState state) {
     if (windowState_ == state) {
@@ -100,8 +102,12 @@ void Form::SetTop(double top) {
     }
 }
 
-void Form::SetWidth(double width) { SetSize(width, std::nullopt); }
-void Form::SetHeight(double height) { SetSize(std::nullopt, height); }
+void Form::SetWidth(double width) {
+    SetSize(width, std::nullopt);
+}
+void Form::SetHeight(double height) {
+    SetSize(std::nullopt, height);
+}
 
 void Form::Move(double left, double top) {
     SetLeft(left);
@@ -214,9 +220,15 @@ Control* Form::FindControl(std::string_view name, std::optional<int> index) cons
     return nullptr;
 }
 
-bool Form::Unload() { return UnloadWith(true, UnloadMode::FromCode); }
-bool Form::UnloadSkippingQuery() { return UnloadWith(false, UnloadMode::FromCode); }
-bool Form::Close() { return UnloadWith(true, UnloadMode::ControlMenu); }
+bool Form::Unload() {
+    return UnloadWith(true, UnloadMode::FromCode);
+}
+bool Form::UnloadSkippingQuery() {
+    return UnloadWith(false, UnloadMode::FromCode);
+}
+bool Form::Close() {
+    return UnloadWith(true, UnloadMode::ControlMenu);
+}
 
 bool Form::UnloadWith(bool query, UnloadMode mode) {
     if (!loaded_ || unloading_) {
@@ -259,7 +271,9 @@ void Form::MouseMove(int button, int shift, double x, double y) {
     Form_MouseMove(button, shift, x, y);
 }
 
-void Form::Paint() { Form_Paint(); }
+void Form::Paint() {
+    Form_Paint();
+}
 
 void Form::TrayMessage(int message) {
     if (loaded_) {
@@ -276,11 +290,17 @@ ObserverId Form::Observe(std::function<void(const Change&)> observer) {
     return observers_.Add(std::move(observer));
 }
 
-void Form::StopObserving(ObserverId id) { observers_.Remove(id); }
+void Form::StopObserving(ObserverId id) {
+    observers_.Remove(id);
+}
 
-void Form::Register(Control& control) { controls_.push_back(&control); }
+void Form::Register(Control& control) {
+    controls_.push_back(&control);
+}
 
-void Form::Unregister(Control& control) { std::erase(controls_, &control); }
+void Form::Unregister(Control& control) {
+    std::erase(controls_, &control);
+}
 
 void Form::ControlChanged(Control& control, Property property, int item) {
     observers_.Notify(Change{this, &control, property, item});

@@ -84,7 +84,7 @@ struct FrameInsets {
 };
 
 class Form {
-public:
+  public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
     virtual ~Form();
@@ -182,7 +182,7 @@ public:
     ObserverId Observe(std::function<void(const Change&)> observer);
     void StopObserving(ObserverId id);
 
-protected:
+  protected:
     explicit Form(std::string name);
 
     // The window's events; each does nothing unless the window's class overrides it.
@@ -194,7 +194,7 @@ protected:
     virtual void Form_Paint() {}
     virtual void Form_TrayMessage(int message);
 
-private:
+  private:
     friend class Control;
     friend class FormLoader;
     template <class T>

@@ -46,8 +46,9 @@ Form& FormLoader::Load(std::type_index type, std::unique_ptr<Form> form) {
 
 void FormLoader::Retire(Form& form) {
     Registry& registry = TheRegistry();
-    auto found = std::find_if(registry.loaded.begin(), registry.loaded.end(),
-                              [&form](const LoadedForm& entry) { return entry.form.get() == &form; });
+    auto found =
+        std::find_if(registry.loaded.begin(), registry.loaded.end(),
+                     [&form](const LoadedForm& entry) { return entry.form.get() == &form; });
     if (found == registry.loaded.end()) {
         return;
     }
@@ -86,7 +87,9 @@ ObserverId ObserveForms(std::function<void(Form&, FormEvent)> observer) {
     return TheRegistry().observers.Add(std::move(observer));
 }
 
-void StopObservingForms(ObserverId id) { TheRegistry().observers.Remove(id); }
+void StopObservingForms(ObserverId id) {
+    TheRegistry().observers.Remove(id);
+}
 
 void DestroyUnloadedForms() {
     // Moved out first: a destructor must not find the list half-cleared.

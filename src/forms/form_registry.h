@@ -19,7 +19,7 @@ enum class FormEvent { Loaded, Unloaded };
 
 // The bookkeeping behind DefaultInstance(); the program uses the functions below.
 class FormLoader {
-public:
+  public:
     static Form* Find(std::type_index type);
     // Registers the new window as loaded (its timers start), tells the observers, runs Form_Load.
     static Form& Load(std::type_index type, std::unique_ptr<Form> form);

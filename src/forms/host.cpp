@@ -12,7 +12,9 @@ Host*& InstalledHost() {
     return host;
 }
 
-bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+bool IsContinuationByte(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
 
 }  // namespace
 
@@ -38,7 +40,9 @@ bool Host::ModifyTrayIcon(const TrayIcon& icon) {
     return TrayModify(cut);
 }
 
-bool Host::DeleteTrayIcon(std::int32_t owner, int id) { return TrayDelete(owner, id); }
+bool Host::DeleteTrayIcon(std::int32_t owner, int id) {
+    return TrayDelete(owner, id);
+}
 
 Host& CurrentHost() {
     if (InstalledHost() == nullptr) {
@@ -47,15 +51,25 @@ Host& CurrentHost() {
     return *InstalledHost();
 }
 
-bool HasHost() { return InstalledHost() != nullptr; }
+bool HasHost() {
+    return InstalledHost() != nullptr;
+}
 
-void SetCurrentHost(Host* host) { InstalledHost() = host; }
+void SetCurrentHost(Host* host) {
+    InstalledHost() = host;
+}
 
-ScopedHost::ScopedHost(Host& host) : previous_(InstalledHost()) { SetCurrentHost(&host); }
+ScopedHost::ScopedHost(Host& host) : previous_(InstalledHost()) {
+    SetCurrentHost(&host);
+}
 
-ScopedHost::~ScopedHost() { SetCurrentHost(previous_); }
+ScopedHost::~ScopedHost() {
+    SetCurrentHost(previous_);
+}
 
-void DoEvents() { CurrentHost().DoEvents(); }
+void DoEvents() {
+    CurrentHost().DoEvents();
+}
 
 void DeliverTrayMessage(std::int32_t owner, int message) {
     if (Form* form = FindLoadedForm(owner)) {

@@ -49,7 +49,7 @@ struct OpenDialogRequest {
 using TimerId = std::uint64_t;
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // Lets pending events run (input, timer ticks, repaints), then returns. Re-entrant: a handler
@@ -63,9 +63,9 @@ public:
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<std::string> ShowOpenDialog(const OpenDialogRequest& request) = 0;
 
-    // Calls onTick every intervalMs milliseconds until stopped. Ticks that could not be delivered in
-    // time are merged into one; ticks are also delivered inside nested loops (modal windows, message
-    // boxes, DoEvents). Stopping an unknown or stopped timer does nothing.
+    // Calls onTick every intervalMs milliseconds until stopped. Ticks that could not be delivered
+    // in time are merged into one; ticks are also delivered inside nested loops (modal windows,
+    // message boxes, DoEvents). Stopping an unknown or stopped timer does nothing.
     virtual TimerId StartTimer(int intervalMs, std::function<void()> onTick) = 0;
     virtual void StopTimer(TimerId id) = 0;
 
@@ -85,7 +85,8 @@ public:
     virtual void SetClipboardText(const std::string& text) = 0;
     virtual std::string ClipboardText() = 0;
 
-    // The tray icon calls; tips are cut to kTrayTipLimit characters. False when the desktop refused.
+    // The tray icon calls; tips are cut to kTrayTipLimit characters. False when the desktop
+    // refused.
     bool AddTrayIcon(const TrayIcon& icon);
     bool ModifyTrayIcon(const TrayIcon& icon);
     bool DeleteTrayIcon(std::int32_t owner, int id);
@@ -101,7 +102,7 @@ public:
     // Ends the process at once: no further events run, windows are abandoned.
     [[noreturn]] virtual void EndProcess() = 0;
 
-protected:
+  protected:
     virtual bool TrayAdd(const TrayIcon& icon) = 0;
     virtual bool TrayModify(const TrayIcon& icon) = 0;
     virtual bool TrayDelete(std::int32_t owner, int id) = 0;
@@ -114,13 +115,13 @@ void SetCurrentHost(Host* host);
 
 // Installs a host for the life of this object and puts the previous one back afterwards.
 class ScopedHost {
-public:
+  public:
     explicit ScopedHost(Host& host);
     ~ScopedHost();
     ScopedHost(const ScopedHost&) = delete;
     ScopedHost& operator=(const ScopedHost&) = delete;
 
-private:
+  private:
     Host* previous_;
 };
 

@@ -1,7 +1,7 @@
 #include "forms/labels.h"
 
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
 #include "forms/errors.h"
@@ -18,7 +18,9 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // Drops thousands separators that stand between digits; any other comma stays and fails.
 std::string WithoutGrouping(const std::string& text) {
@@ -59,9 +61,13 @@ void LabelBase::SetAlignment(forms::Alignment alignment) {
     Update(props_.alignment, alignment, Property::Alignment);
 }
 
-void LabelBase::SetAutoSize(bool autoSize) { Update(props_.autoSize, autoSize, Property::AutoSize); }
+void LabelBase::SetAutoSize(bool autoSize) {
+    Update(props_.autoSize, autoSize, Property::AutoSize);
+}
 
-void LabelBase::SetWordWrap(bool wordWrap) { Update(props_.wordWrap, wordWrap, Property::WordWrap); }
+void LabelBase::SetWordWrap(bool wordWrap) {
+    Update(props_.wordWrap, wordWrap, Property::WordWrap);
+}
 
 double LabelBase::CaptionAsNumber() const {
     if (auto number = ParseCaptionNumber(Caption())) {
@@ -71,7 +77,9 @@ double LabelBase::CaptionAsNumber() const {
                                "\"");
 }
 
-void LabelBase::Click() { RaiseIfEnabled(OnClick); }
+void LabelBase::Click() {
+    RaiseIfEnabled(OnClick);
+}
 
 void LabelBase::CopyPropertiesFrom(const Control& source) {
     CaptionedControl::CopyPropertiesFrom(source);

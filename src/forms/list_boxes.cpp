@@ -83,7 +83,9 @@ void ListControl::CopyPropertiesFrom(const Control& source) {
 ComboBox::ComboBox(Form& form, std::string name, std::optional<int> index)
     : ListControl(form, ControlKind::ComboBox, std::move(name), index) {}
 
-void ComboBox::SetStyle(forms::ComboStyle style) { Update(style_, style, Property::ComboStyle); }
+void ComboBox::SetStyle(forms::ComboStyle style) {
+    Update(style_, style, Property::ComboStyle);
+}
 
 void ComboBox::SetText(const std::string& text) {
     if (style_ == forms::ComboStyle::DropDownList) {
@@ -106,7 +108,9 @@ void ComboBox::SelectionChanged() {
     }
 }
 
-void ComboBox::Cleared() { Update(text_, std::string(), Property::Text); }
+void ComboBox::Cleared() {
+    Update(text_, std::string(), Property::Text);
+}
 
 void ComboBox::CopyPropertiesFrom(const Control& source) {
     ListControl::CopyPropertiesFrom(source);
@@ -118,6 +122,8 @@ void ComboBox::CopyPropertiesFrom(const Control& source) {
 ListBox::ListBox(Form& form, std::string name, std::optional<int> index)
     : ListControl(form, ControlKind::ListBox, std::move(name), index) {}
 
-std::string ListBox::Text() const { return ListIndex() >= 0 ? List(ListIndex()) : std::string(); }
+std::string ListBox::Text() const {
+    return ListIndex() >= 0 ? List(ListIndex()) : std::string();
+}
 
 }  // namespace forms

@@ -10,7 +10,7 @@
 namespace forms {
 
 class ListControl : public Control {
-public:
+  public:
     // Adds an entry at the end or before the entry at index (IndexOutOfRange past the end).
     void AddItem(const std::string& item, std::optional<int> index = std::nullopt);
     void RemoveItem(int index);
@@ -28,7 +28,7 @@ public:
 
     Event<> OnClick;
 
-protected:
+  protected:
     ListControl(Form& form, ControlKind kind, std::string name, std::optional<int> index);
     void CopyPropertiesFrom(const Control& source) override;
     // The selection changed without a Click (entries removed, text typed).
@@ -38,7 +38,7 @@ protected:
     // The position of the entry equal to text, or -1.
     int IndexOf(const std::string& text, bool ignoreCase) const;
 
-private:
+  private:
     void CheckIndex(int index, int limit) const;
     std::vector<std::string> entries_;
     int listIndex_ = -1;
@@ -47,7 +47,7 @@ private:
 enum class ComboStyle { DropDownCombo = 0, SimpleCombo = 1, DropDownList = 2 };
 
 class ComboBox final : public ListControl {
-public:
+  public:
     ComboBox(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     forms::ComboStyle Style() const { return style_; }
@@ -62,18 +62,18 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
     void SelectionChanged() override;
     void Cleared() override;
 
-private:
+  private:
     forms::ComboStyle style_ = forms::ComboStyle::DropDownCombo;
     std::string text_;
 };
 
 class ListBox final : public ListControl {
-public:
+  public:
     ListBox(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     // The selected entry, or "".

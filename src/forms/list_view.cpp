@@ -48,7 +48,9 @@ void ColumnHeader::SetWidth(double width) {
 ListItem::ListItem(ListView& owner, int index, std::string text, int smallIcon)
     : owner_(owner), index_(index), text_(std::move(text)), smallIcon_(smallIcon) {}
 
-void ListItem::Changed() { owner_.NotifyChanged(Property::ListItemChanged, index_); }
+void ListItem::Changed() {
+    owner_.NotifyChanged(Property::ListItemChanged, index_);
+}
 
 void ListItem::SetText(const std::string& text) {
     if (text_ != text) {
@@ -136,7 +138,9 @@ ListItem& ListView::ListItemCollection::operator()(int index) const {
     return Element(owner_.items_, index, "row", owner_.Name());
 }
 
-int ListView::ListItemCollection::Count() const { return static_cast<int>(owner_.items_.size()); }
+int ListView::ListItemCollection::Count() const {
+    return static_cast<int>(owner_.items_.size());
+}
 
 void ListView::ListItemCollection::Remove(int index) {
     Element(owner_.items_, index, "row", owner_.Name());
@@ -183,7 +187,9 @@ void ListView::UserSetChecked(int index, bool checked) {
     }
 }
 
-void ListView::Click() { RaiseIfEnabled(OnClick); }
+void ListView::Click() {
+    RaiseIfEnabled(OnClick);
+}
 
 void ListView::CopyPropertiesFrom(const Control& source) {
     Control::CopyPropertiesFrom(source);

@@ -14,7 +14,7 @@ class ListView;
 
 // One column header of a report view, counted from 1.
 class ColumnHeader {
-public:
+  public:
     int Index() const { return index_; }
     const std::string& Text() const { return text_; }
     void SetText(const std::string& text);
@@ -22,7 +22,7 @@ public:
     double Width() const { return width_; }
     void SetWidth(double width);
 
-private:
+  private:
     friend class ListView;
     ColumnHeader(ListView& owner, int index, std::string text, double width);
     ListView& owner_;
@@ -33,7 +33,7 @@ private:
 
 // One row, counted from 1. A reference stays valid until the row is removed or the list cleared.
 class ListItem {
-public:
+  public:
     int Index() const { return index_; }
     const std::string& Text() const { return text_; }
     void SetText(const std::string& text);
@@ -48,7 +48,7 @@ public:
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
 
-private:
+  private:
     friend class ListView;
     ListItem(ListView& owner, int index, std::string text, int smallIcon);
     void CheckSubItem(int n) const;
@@ -63,11 +63,11 @@ private:
 
 // A list view in report view: column headers and rows with sub-items, small icons and ticks.
 class ListView final : public Control {
-public:
+  public:
     ListView(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     class ColumnHeaderCollection {
-    public:
+      public:
         // A new header at the end; the default width is 1440 twips.
         ColumnHeader& Add(const std::string& text = "", double width = 1440);
         // The header at index, from 1; IndexOutOfRange when there is none.
@@ -75,14 +75,14 @@ public:
         int Count() const;
         void Clear();
 
-    private:
+      private:
         friend class ListView;
         explicit ColumnHeaderCollection(ListView& owner) : owner_(owner) {}
         ListView& owner_;
     };
 
     class ListItemCollection {
-    public:
+      public:
         ListItem& Add(const std::string& text = "", int smallIcon = 0);
         // The row at index, from 1; IndexOutOfRange when there is none: walks over the rows stop on
         // it.
@@ -92,7 +92,7 @@ public:
         void Remove(int index);
         void Clear();
 
-    private:
+      private:
         friend class ListView;
         explicit ListItemCollection(ListView& owner) : owner_(owner) {}
         ListView& owner_;
@@ -123,10 +123,10 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     friend class ColumnHeader;
     friend class ListItem;
 

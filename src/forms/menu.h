@@ -10,7 +10,7 @@ namespace forms {
 // A menu of the window's menu bar (no container) or an item of another menu (its container). An
 // item captioned "-" is a separator; it still takes its place and index in an item array.
 class Menu final : public CaptionedControl {
-public:
+  public:
     Menu(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     bool Checked() const { return checked_; }
@@ -24,10 +24,10 @@ public:
     bool CanContain(const Control& child) const override;
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     bool checked_ = false;
 };
 

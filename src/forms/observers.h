@@ -14,7 +14,7 @@ using ObserverId = std::uint64_t;
 // included) while it is being told; one removed during a notification is not called afterwards.
 template <class... Args>
 class Observers {
-public:
+  public:
     using Callback = std::function<void(Args...)>;
 
     ObserverId Add(Callback callback) {
@@ -48,7 +48,7 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<std::pair<ObserverId, Callback>> entries_;
     ObserverId nextId_ = 1;
 };

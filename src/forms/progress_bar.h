@@ -8,7 +8,7 @@
 namespace forms {
 
 class ProgressBar final : public Control {
-public:
+  public:
     ProgressBar(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     double Min() const { return props_.min; }
@@ -23,10 +23,10 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     struct Properties {
         double min = 0;
         double max = 100;

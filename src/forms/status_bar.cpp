@@ -53,6 +53,8 @@ Panel& StatusBar::PanelCollection::operator()(int index) const {
     return *owner_.panels_[index - 1];
 }
 
-int StatusBar::PanelCollection::Count() const { return static_cast<int>(owner_.panels_.size()); }
+int StatusBar::PanelCollection::Count() const {
+    return static_cast<int>(owner_.panels_.size());
+}
 
 }  // namespace forms

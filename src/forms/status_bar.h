@@ -13,7 +13,7 @@ class StatusBar;
 
 // One panel of a status bar, counted from 1.
 class Panel {
-public:
+  public:
     int Index() const { return index_; }
     const std::string& Text() const { return text_; }
     void SetText(const std::string& text);
@@ -21,7 +21,7 @@ public:
     double Width() const { return width_; }
     void SetWidth(double width);
 
-private:
+  private:
     friend class StatusBar;
     Panel(StatusBar& owner, int index, std::string text, double width);
     StatusBar& owner_;
@@ -31,18 +31,18 @@ private:
 };
 
 class StatusBar final : public Control {
-public:
+  public:
     StatusBar(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     class PanelCollection {
-    public:
+      public:
         // A new panel at the end (also at run time); the default width is 1440 twips.
         Panel& Add(const std::string& text = "", double width = 1440);
         // The panel at index, from 1; IndexOutOfRange when there is none.
         Panel& operator()(int index) const;
         int Count() const;
 
-    private:
+      private:
         friend class StatusBar;
         explicit PanelCollection(StatusBar& owner) : owner_(owner) {}
         StatusBar& owner_;
@@ -52,7 +52,7 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-private:
+  private:
     friend class Panel;
     std::vector<std::unique_ptr<Panel>> panels_;
 };

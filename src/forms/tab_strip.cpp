@@ -36,7 +36,9 @@ Tab& TabStrip::TabCollection::operator()(int index) const {
     return *owner_.tabs_[index - 1];
 }
 
-int TabStrip::TabCollection::Count() const { return static_cast<int>(owner_.tabs_.size()); }
+int TabStrip::TabCollection::Count() const {
+    return static_cast<int>(owner_.tabs_.size());
+}
 
 void TabStrip::Select(int index) {
     Tabs(index);  // throws for a tab that does not exist

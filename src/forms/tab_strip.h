@@ -13,12 +13,12 @@ class TabStrip;
 
 // One tab, counted from 1.
 class Tab {
-public:
+  public:
     int Index() const { return index_; }
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
 
-private:
+  private:
     friend class TabStrip;
     Tab(TabStrip& owner, int index, std::string caption);
     TabStrip& owner_;
@@ -27,18 +27,18 @@ private:
 };
 
 class TabStrip final : public Control {
-public:
+  public:
     TabStrip(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     class TabCollection {
-    public:
+      public:
         // A new tab at the end; the first tab added is selected.
         Tab& Add(const std::string& caption);
         // The tab at index, from 1; IndexOutOfRange when there is none.
         Tab& operator()(int index) const;
         int Count() const;
 
-    private:
+      private:
         friend class TabStrip;
         explicit TabCollection(TabStrip& owner) : owner_(owner) {}
         TabStrip& owner_;
@@ -56,7 +56,7 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-private:
+  private:
     friend class Tab;
     std::vector<std::unique_ptr<Tab>> tabs_;
     int selected_ = 0;

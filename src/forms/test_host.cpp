@@ -7,7 +7,8 @@
 namespace forms {
 namespace {
 
-platform::DateTime AddMilliseconds(const platform::DateTime& start, std::chrono::milliseconds span) {
+platform::DateTime AddMilliseconds(const platform::DateTime& start,
+                                   std::chrono::milliseconds span) {
     using namespace std::chrono;
     const sys_days day = year{start.year} / month{static_cast<unsigned>(start.month)} /
                          std::chrono::day{static_cast<unsigned>(start.day)};
@@ -24,7 +25,9 @@ platform::DateTime AddMilliseconds(const platform::DateTime& start, std::chrono:
                               static_cast<int>(time.seconds().count())};
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 // What an unexpected box is answered with: the least harmful button it offers.
 MsgBoxResult SafestAnswer(int style) {
@@ -63,7 +66,9 @@ void TestHost::SetNow(const platform::DateTime& now) {
     start_ = AddMilliseconds(now, -elapsed_);
 }
 
-platform::DateTime TestHost::Now() { return AddMilliseconds(start_, elapsed_); }
+platform::DateTime TestHost::Now() {
+    return AddMilliseconds(start_, elapsed_);
+}
 
 void TestHost::Advance(std::chrono::milliseconds span) {
     const std::chrono::milliseconds until = elapsed_ + span;
@@ -76,7 +81,8 @@ void TestHost::Advance(std::chrono::milliseconds span) {
 bool TestHost::FireNextTimer(std::chrono::milliseconds until) {
     auto next = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-        if (it->second.due <= until && (next == timers_.end() || it->second.due < next->second.due)) {
+        if (it->second.due <= until &&
+            (next == timers_.end() || it->second.due < next->second.due)) {
             next = it;
         }
     }
@@ -126,7 +132,9 @@ void TestHost::OnEveryDoEvents(std::function<void(int callNumber)> action) {
     everyDoEvents_.push_back(std::move(action));
 }
 
-void TestHost::ExpectMsgBox(ExpectedMsgBox expected) { expectedBoxes_.push_back(std::move(expected)); }
+void TestHost::ExpectMsgBox(ExpectedMsgBox expected) {
+    expectedBoxes_.push_back(std::move(expected));
+}
 
 void TestHost::ExpectMsgBox(MsgBoxResult answer, std::optional<std::string> text) {
     ExpectedMsgBox expected;
@@ -160,8 +168,8 @@ void TestHost::CheckBox(const ExpectedMsgBox& expected, const std::string& text,
              Quoted(*expected.title));
     }
     if (expected.style && *expected.style != style) {
-        Fail("message box " + Quoted(text) + " has style " + std::to_string(style) +
-             ", expected " + std::to_string(*expected.style));
+        Fail("message box " + Quoted(text) + " has style " + std::to_string(style) + ", expected " +
+             std::to_string(*expected.style));
     }
     if (!IsAnswerOffered(style, expected.answer)) {
         Fail("the scripted answer is not a button of message box " + Quoted(text));
@@ -210,7 +218,9 @@ TimerId TestHost::StartTimer(int intervalMs, std::function<void()> onTick) {
     return id;
 }
 
-void TestHost::StopTimer(TimerId id) { timers_.erase(id); }
+void TestHost::StopTimer(TimerId id) {
+    timers_.erase(id);
+}
 
 void TestHost::SetMousePointer(MousePointer pointer) {
     mousePointer_ = pointer;
@@ -231,7 +241,9 @@ void TestHost::ClearClipboard() {
     ++clipboardClears_;
 }
 
-void TestHost::SetClipboardText(const std::string& text) { clipboard_ = text; }
+void TestHost::SetClipboardText(const std::string& text) {
+    clipboard_ = text;
+}
 
 bool TestHost::TrayAdd(const TrayIcon& icon) {
     trayCalls_.push_back(TrayCall{TrayAction::Add, icon});
@@ -267,8 +279,8 @@ std::vector<TrayIcon> TestHost::TrayIcons() const {
 
 void TestHost::ClickTrayIcon(std::int32_t owner, int message, int id) {
     if (!trayIcons_.contains({owner, id})) {
-        Fail("there is no tray icon " + std::to_string(id) + " of window " +
-             std::to_string(owner) + " to click");
+        Fail("there is no tray icon " + std::to_string(id) + " of window " + std::to_string(owner) +
+             " to click");
         return;
     }
     DeliverTrayMessage(owner, message);

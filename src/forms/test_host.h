@@ -30,7 +30,7 @@ struct RunawayLoop {};
 // the failure handler, which in a GoogleTest suite fails the running test (see
 // tests/support/forms_fixture.h).
 class TestHost final : public Host {
-public:
+  public:
     using FailureHandler = std::function<void(const std::string& message)>;
 
     explicit TestHost(FailureHandler onFailure);
@@ -142,12 +142,12 @@ public:
     [[noreturn]] void EndProcess() override;
     bool ProcessHasEnded() const { return ended_; }
 
-protected:
+  protected:
     bool TrayAdd(const TrayIcon& icon) override;
     bool TrayModify(const TrayIcon& icon) override;
     bool TrayDelete(std::int32_t owner, int id) override;
 
-private:
+  private:
     struct ScheduledTimer {
         std::chrono::milliseconds interval;
         std::chrono::milliseconds due;

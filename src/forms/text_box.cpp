@@ -18,7 +18,9 @@ void TextBox::SetMultiLine(bool multiLine) {
     Update(props_.multiLine, multiLine, Property::MultiLine);
 }
 
-void TextBox::SetLocked(bool locked) { Update(props_.locked, locked, Property::Locked); }
+void TextBox::SetLocked(bool locked) {
+    Update(props_.locked, locked, Property::Locked);
+}
 
 void TextBox::SetScrollBars(forms::ScrollBars scrollBars) {
     Update(props_.scrollBars, scrollBars, Property::ScrollBars);

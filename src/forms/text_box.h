@@ -12,7 +12,7 @@ enum class ScrollBars { None = 0, Horizontal = 1, Vertical = 2, Both = 3 };
 // An edit box. Multi-line text holds CR LF line ends, as the program writes them; a front end
 // shows them as line breaks and hands the user's lines back with CR LF.
 class TextBox final : public Control {
-public:
+  public:
     TextBox(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     const std::string& Text() const { return text_; }
@@ -36,10 +36,10 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
 
-private:
+  private:
     struct Properties {
         bool multiLine = false;
         bool locked = false;

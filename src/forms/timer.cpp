@@ -7,7 +7,9 @@ namespace forms {
 Timer::Timer(Form& form, std::string name, std::optional<int> index)
     : Control(form, ControlKind::Timer, std::move(name), index) {}
 
-Timer::~Timer() { Stop(); }
+Timer::~Timer() {
+    Stop();
+}
 
 void Timer::SetInterval(int milliseconds) {
     if (milliseconds < 0 || milliseconds > 65535) {

@@ -13,7 +13,7 @@ namespace forms {
 // of the same timer still runs (it yields to the loop) is dropped: ticks never nest. Switching the
 // timer on, or changing its interval, starts a fresh interval.
 class Timer final : public Control {
-public:
+  public:
     Timer(Form& form, std::string name, std::optional<int> index = std::nullopt);
     ~Timer() override;
 
@@ -29,13 +29,13 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-protected:
+  protected:
     void CopyPropertiesFrom(const Control& source) override;
     void EnabledChanged() override { Reschedule(); }
     void FormLoaded() override;
     void FormUnloading() override;
 
-private:
+  private:
     void Reschedule();
     void Stop();
 

@@ -12,7 +12,9 @@ void WebBrowser::Command(BrowserCommand::Kind kind, const std::string& url) {
     NotifyChanged(Property::BrowserCommand);
 }
 
-void WebBrowser::Navigate(const std::string& url) { Command(BrowserCommand::Kind::Navigate, url); }
+void WebBrowser::Navigate(const std::string& url) {
+    Command(BrowserCommand::Kind::Navigate, url);
+}
 
 void WebBrowser::GoBack() {
     if (!canGoBack_) {
@@ -28,15 +30,25 @@ void WebBrowser::GoForward() {
     Command(BrowserCommand::Kind::GoForward);
 }
 
-void WebBrowser::Stop() { Command(BrowserCommand::Kind::Stop); }
+void WebBrowser::Stop() {
+    Command(BrowserCommand::Kind::Stop);
+}
 
-void WebBrowser::Refresh() { Command(BrowserCommand::Kind::Refresh); }
+void WebBrowser::Refresh() {
+    Command(BrowserCommand::Kind::Refresh);
+}
 
-void WebBrowser::StatusTextChange(const std::string& text) { OnStatusTextChange.Raise(text); }
+void WebBrowser::StatusTextChange(const std::string& text) {
+    OnStatusTextChange.Raise(text);
+}
 
-void WebBrowser::DownloadBegin() { OnDownloadBegin.Raise(); }
+void WebBrowser::DownloadBegin() {
+    OnDownloadBegin.Raise();
+}
 
-void WebBrowser::DownloadComplete() { OnDownloadComplete.Raise(); }
+void WebBrowser::DownloadComplete() {
+    OnDownloadComplete.Raise();
+}
 
 void WebBrowser::ProgressChange(long progress, long maximum) {
     OnProgressChange.Raise(progress, maximum);
@@ -54,7 +66,9 @@ bool WebBrowser::NewWindow2() {
     return cancel;
 }
 
-void WebBrowser::DocumentComplete(const std::string& url) { OnDocumentComplete.Raise(url); }
+void WebBrowser::DocumentComplete(const std::string& url) {
+    OnDocumentComplete.Raise(url);
+}
 
 void WebBrowser::SetLocation(const std::string& url, const std::string& title) {
     if (locationUrl_ != url || locationName_ != title) {

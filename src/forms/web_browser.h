@@ -19,7 +19,7 @@ struct BrowserCommand {
 // A web browser. The model only records the program's commands and raises the page's events; the
 // front end renders the page.
 class WebBrowser final : public Control {
-public:
+  public:
     WebBrowser(Form& form, std::string name, std::optional<int> index = std::nullopt);
 
     // The program's commands. GoBack and GoForward throw OperationFailed when there is no page to
@@ -63,7 +63,7 @@ public:
 
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
-private:
+  private:
     void Command(BrowserCommand::Kind kind, const std::string& url = {});
 
     BrowserCommand lastCommand_;
