@@ -126,6 +126,7 @@ class Control {
 
   private:
     friend class Form;
+    friend class TextCell;
     template <class T>
     friend class ControlArray;
 

@@ -1,50 +1,10 @@
 #include "forms/list_view.h"
 
-#include <cmath>
-
 #include "forms/errors.h"
+#include "forms/numbered_items.h"
 #include "platform/text_case.h"
 
 namespace forms {
-namespace {
-
-template <class T>
-T& Element(const std::vector<std::unique_ptr<T>>& elements, int index, const char* what,
-           const std::string& owner) {
-    if (index < 1 || index > static_cast<int>(elements.size())) {
-        throw IndexOutOfRange(std::string(what) + " " + std::to_string(index) + " of " + owner +
-                              " does not exist (there are " + std::to_string(elements.size()) +
-                              ")");
-    }
-    return *elements[index - 1];
-}
-
-void RequireWidth(double width) {
-    if (width < 0 || std::isnan(width)) {
-        throw InvalidPropertyValue("a column width must not be negative");
-    }
-}
-
-}  // namespace
-
-ColumnHeader::ColumnHeader(ListView& owner, int index, std::string text, double width)
-    : owner_(owner), index_(index), text_(std::move(text)), width_(width) {}
-
-void ColumnHeader::SetText(const std::string& text) {
-    if (text_ != text) {
-        text_ = text;
-        owner_.NotifyChanged(Property::ColumnHeaders, index_);
-    }
-}
-
-void ColumnHeader::SetWidth(double width) {
-    RequireWidth(width);
-    if (width_ != width) {
-        width_ = width;
-        owner_.NotifyChanged(Property::ColumnHeaders, index_);
-    }
-}
-
 ListItem::ListItem(ListView& owner, int index, std::string text, int smallIcon)
     : owner_(owner), index_(index), text_(std::move(text)), smallIcon_(smallIcon) {}
 
@@ -105,16 +65,16 @@ ListView::ListView(Form& form, std::string name, std::optional<int> index)
 }
 
 ColumnHeader& ListView::ColumnHeaderCollection::Add(const std::string& text, double width) {
-    RequireWidth(width);
     auto& columns = owner_.columns_;
     const int index = static_cast<int>(columns.size()) + 1;
-    columns.push_back(std::unique_ptr<ColumnHeader>(new ColumnHeader(owner_, index, text, width)));
+    columns.push_back(std::unique_ptr<ColumnHeader>(
+        new ColumnHeader(owner_, Property::ColumnHeaders, index, text, width)));
     owner_.NotifyChanged(Property::ColumnHeaders, 0);
     return *columns.back();
 }
 
 ColumnHeader& ListView::ColumnHeaderCollection::operator()(int index) const {
-    return Element(owner_.columns_, index, "column", owner_.Name());
+    return NumberedItem(owner_.columns_, index, "column", owner_.Name());
 }
 
 int ListView::ColumnHeaderCollection::Count() const {
@@ -135,7 +95,7 @@ ListItem& ListView::ListItemCollection::Add(const std::string& text, int smallIc
 }
 
 ListItem& ListView::ListItemCollection::operator()(int index) const {
-    return Element(owner_.items_, index, "row", owner_.Name());
+    return NumberedItem(owner_.items_, index, "row", owner_.Name());
 }
 
 int ListView::ListItemCollection::Count() const {
@@ -143,7 +103,7 @@ int ListView::ListItemCollection::Count() const {
 }
 
 void ListView::ListItemCollection::Remove(int index) {
-    Element(owner_.items_, index, "row", owner_.Name());
+    NumberedItem(owner_.items_, index, "row", owner_.Name());
     auto& items = owner_.items_;
     items.erase(items.begin() + (index - 1));
     for (std::size_t i = index - 1; i < items.size(); ++i) {

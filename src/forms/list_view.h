@@ -7,28 +7,17 @@
 #include <vector>
 
 #include "forms/control.h"
+#include "forms/text_cell.h"
 
 namespace forms {
 
 class ListView;
 
 // One column header of a report view, counted from 1.
-class ColumnHeader {
-  public:
-    int Index() const { return index_; }
-    const std::string& Text() const { return text_; }
-    void SetText(const std::string& text);
-    // Twips; fractions are kept.
-    double Width() const { return width_; }
-    void SetWidth(double width);
-
+class ColumnHeader final : public TextCell {
   private:
     friend class ListView;
-    ColumnHeader(ListView& owner, int index, std::string text, double width);
-    ListView& owner_;
-    int index_;
-    std::string text_;
-    double width_;
+    using TextCell::TextCell;
 };
 
 // One row, counted from 1. A reference stays valid until the row is removed or the list cleared.
@@ -127,7 +116,6 @@ class ListView final : public Control {
     void CopyPropertiesFrom(const Control& source) override;
 
   private:
-    friend class ColumnHeader;
     friend class ListItem;
 
     struct Properties {

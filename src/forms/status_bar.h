@@ -6,28 +6,17 @@
 #include <vector>
 
 #include "forms/control.h"
+#include "forms/text_cell.h"
 
 namespace forms {
 
 class StatusBar;
 
 // One panel of a status bar, counted from 1.
-class Panel {
-  public:
-    int Index() const { return index_; }
-    const std::string& Text() const { return text_; }
-    void SetText(const std::string& text);
-    // Twips.
-    double Width() const { return width_; }
-    void SetWidth(double width);
-
+class Panel final : public TextCell {
   private:
     friend class StatusBar;
-    Panel(StatusBar& owner, int index, std::string text, double width);
-    StatusBar& owner_;
-    int index_;
-    std::string text_;
-    double width_;
+    using TextCell::TextCell;
 };
 
 class StatusBar final : public Control {
@@ -53,7 +42,6 @@ class StatusBar final : public Control {
     void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 
   private:
-    friend class Panel;
     std::vector<std::unique_ptr<Panel>> panels_;
 };
 

@@ -1,6 +1,6 @@
 #include "forms/tab_strip.h"
 
-#include "forms/errors.h"
+#include "forms/numbered_items.h"
 
 namespace forms {
 
@@ -29,11 +29,7 @@ Tab& TabStrip::TabCollection::Add(const std::string& caption) {
 }
 
 Tab& TabStrip::TabCollection::operator()(int index) const {
-    if (index < 1 || index > Count()) {
-        throw IndexOutOfRange("tab " + std::to_string(index) + " of " + owner_.Name() +
-                              " does not exist");
-    }
-    return *owner_.tabs_[index - 1];
+    return NumberedItem(owner_.tabs_, index, "tab", owner_.Name());
 }
 
 int TabStrip::TabCollection::Count() const {
