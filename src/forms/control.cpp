@@ -25,6 +25,13 @@ bool Holds(const Control& container, const Control& control) {
 
 }  // namespace
 
+template <class T>
+FontStyle Control::FontWith(T FontStyle::*field, const T& value) const {
+    FontStyle font = common_.font;
+    font.*field = value;
+    return font;
+}
+
 Control::Control(Form& form, ControlKind kind, std::string name, std::optional<int> index)
     : form_(form), kind_(kind), name_(std::move(name)), index_(index) {
     form_.Register(*this);
@@ -99,27 +106,19 @@ void Control::SetFont(const FontStyle& font) {
 }
 
 void Control::SetFontName(const std::string& name) {
-    FontStyle font = common_.font;
-    font.name = name;
-    SetFont(font);
+    SetFont(FontWith(&FontStyle::name, name));
 }
 
 void Control::SetFontSize(double points) {
-    FontStyle font = common_.font;
-    font.size = points;
-    SetFont(font);
+    SetFont(FontWith(&FontStyle::size, points));
 }
 
 void Control::SetFontBold(bool bold) {
-    FontStyle font = common_.font;
-    font.bold = bold;
-    SetFont(font);
+    SetFont(FontWith(&FontStyle::bold, bold));
 }
 
 void Control::SetFontItalic(bool italic) {
-    FontStyle font = common_.font;
-    font.italic = italic;
-    SetFont(font);
+    SetFont(FontWith(&FontStyle::italic, italic));
 }
 
 void Control::SetBackColor(Color color) {

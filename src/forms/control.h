@@ -144,6 +144,10 @@ class Control {
         std::string tag;
     };
 
+    // The current font with one field changed.
+    template <class T>
+    FontStyle FontWith(T FontStyle::*field, const T& value) const;
+
     Form& form_;
     ControlKind kind_;
     std::string name_;
