@@ -28,7 +28,8 @@ class FormLoader {
 };
 
 // The window of class F, loaded (constructed, then Form_Load run) when it is not loaded. A
-// reference made while Form_Load runs returns the window being loaded.
+// reference made while Form_Load runs returns the window being loaded. A failure that leaves
+// Form_Load reaches the caller; the window stays loaded.
 template <class F>
 F& DefaultInstance() {
     static_assert(std::is_base_of_v<Form, F>, "a window class derives from forms::Form");
