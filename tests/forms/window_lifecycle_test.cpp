@@ -142,6 +142,7 @@ TEST_F(WindowLifecycle, TrayMessagesReachOnlyALoadedOwner) {
     host.AddTrayIcon(forms::TrayIcon{handle, 1, "tip", "app"});
 
     host.ClickTrayIcon(handle, forms::tray_message::LeftDoubleClick);
+    frmMain().MouseMove(0, 0, 513 * forms::kTwipsPerPixel, 0);  // plain mouse movement is no click
     frmMain().Unload();
     forms::DeliverTrayMessage(handle, forms::tray_message::LeftButtonDown);
 
