@@ -89,7 +89,9 @@ OpenResult OpenProcess(ProcessId id, std::string* exeLink) {
     }
     std::optional<std::string> link = ReadExeLink(id);
     if (!link) {
-        return fs::exists(ProcPath(id, "")) ? OpenResult::AccessDenied : OpenResult::NotFound;
+        std::error_code error;
+        const bool stillThere = fs::exists(ProcPath(id, ""), error);
+        return stillThere ? OpenResult::AccessDenied : OpenResult::NotFound;
     }
     if (kill(static_cast<pid_t>(id), 0) != 0) {
         return errno == ESRCH ? OpenResult::NotFound : OpenResult::AccessDenied;
@@ -152,15 +154,14 @@ ProcfsProcesses::ProcfsProcesses(HostToWindowsPath toWindows) : toWindows_(std::
 
 std::optional<std::vector<ProcessId>> ProcfsProcesses::ProcessIds() {
     std::error_code error;
-    fs::directory_iterator entries("/proc", error);
-    if (error) {
-        return std::nullopt;
-    }
     std::vector<ProcessId> ids;
-    for (const fs::directory_entry& entry : entries) {
-        if (const auto id = ParseId(entry.path().filename().string())) {
+    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+        if (const auto id = ParseId(it->path().filename().string())) {
             ids.push_back(*id);
         }
+    }
+    if (error) {
+        return std::nullopt;
     }
     std::ranges::sort(ids);
     return ids;

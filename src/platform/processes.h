@@ -66,4 +66,21 @@ class Processes {
     virtual bool SetDebugPrivilege(bool enable) = 0;
 };
 
+// The process service of this program: the one a ScopedProcesses installed, else the processes
+// of this Linux machine, their programs named through the drives of the current machine.
+Processes& CurrentProcesses();
+
+// Makes a service (a test's fake) the current one for the scope's lifetime, then puts the
+// previous one back. The service must outlive the scope.
+class ScopedProcesses {
+  public:
+    explicit ScopedProcesses(Processes& processes);
+    ~ScopedProcesses();
+    ScopedProcesses(const ScopedProcesses&) = delete;
+    ScopedProcesses& operator=(const ScopedProcesses&) = delete;
+
+  private:
+    Processes* previous_;
+};
+
 }  // namespace platform

@@ -1,10 +1,7 @@
 #include "platform/process_procfs.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,81 +10,43 @@
 #include <future>
 #include <thread>
 
-extern char** environ;
+#include "platform/process_fake.h"
+#include "support/child_process.h"
+#include "support/temporary_prefix.h"
 
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using test_support::ChildProcess;
 
-// Real child processes against a temporary prefix whose C: drive is drive_c.
+// Real child processes, named through the drives of a temporary prefix.
 class RunningProcesses : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::temp_directory_path() /
-                ("tw-processes-" + std::to_string(getpid()) + "-" + test->name());
-        fs::create_directories(root_ / "drive_c");
-        root_ = fs::canonical(root_);
-    }
-
-    void TearDown() override {
-        for (const pid_t child : children_) {
-            kill(child, SIGKILL);
-            waitpid(child, nullptr, 0);
-        }
-        fs::remove_all(root_);
-    }
-
-    std::string ToWindows(const std::string& hostPath) const {
-        const std::string driveC = (root_ / "drive_c").string() + "/";
-        std::string windowsPath = hostPath.starts_with(driveC)
-                                      ? "C:\\" + hostPath.substr(driveC.size())
-                                      : "Z:" + hostPath;
-        std::ranges::replace(windowsPath, '/', '\\');
-        return windowsPath;
-    }
-
-    ProcfsProcesses processes{[this](const std::string& path) { return ToWindows(path); }};
+    test_support::TemporaryMachine machine;
+    Processes& processes = CurrentProcesses();
 
     // A copy of sleep planted in the prefix, as spyware would be installed.
     fs::path PlantBadTool() {
-        const fs::path folder = root_ / "drive_c" / "Program Files" / "Bad";
-        fs::create_directories(folder);
-        fs::copy_file("/bin/sleep", folder / "badtool.exe");
-        fs::permissions(folder / "badtool.exe", fs::perms::owner_all);
-        return folder / "badtool.exe";
+        const fs::path program = machine.prefix().DriveC("Program Files/Bad/badtool.exe");
+        fs::create_directories(program.parent_path());
+        fs::copy_file("/bin/sleep", program);
+        fs::permissions(program, fs::perms::owner_all);
+        return program;
     }
 
-    ProcessId Start(const fs::path& program, const std::string& argument) {
-        const std::string path = program.string();
-        std::string argv0 = path;
-        std::string argv1 = argument;
-        char* argv[] = {argv0.data(), argv1.data(), nullptr};
-        pid_t child = 0;
-        EXPECT_EQ(posix_spawn(&child, path.c_str(), nullptr, nullptr, argv, environ), 0);
-        children_.push_back(child);
-        return static_cast<ProcessId>(child);
-    }
-
-    void Reap(ProcessId child) {
-        waitpid(static_cast<pid_t>(child), nullptr, 0);
-        std::erase(children_, static_cast<pid_t>(child));
-    }
+    static ProcessId IdOf(const ChildProcess& child) { return static_cast<ProcessId>(child.id()); }
 
     bool InSnapshot(ProcessId id) {
         const auto entries = processes.Snapshot().value();
         return std::ranges::find(entries, id, &ProcessEntry::id) != entries.end();
     }
-
-  private:
-    fs::path root_;
-    std::vector<pid_t> children_;
 };
 
 TEST_F(RunningProcesses, PlantedProgramIsListedUnderItsWindowsPathAndStopped) {
-    const ProcessId id = Start(PlantBadTool(), "30");
+    ChildProcess child = ChildProcess::Run(PlantBadTool(), {"30"});
+    const ProcessId id = IdOf(child);
 
     const auto ids = processes.ProcessIds().value();
     EXPECT_TRUE(std::ranges::is_sorted(ids));
@@ -109,28 +68,30 @@ TEST_F(RunningProcesses, PlantedProgramIsListedUnderItsWindowsPathAndStopped) {
     EXPECT_TRUE(processes.Terminate(id));
     EXPECT_EQ(processes.Wait(id, 5s), WaitResult::Ended);
 
-    Reap(id);
+    child.Stop();  // reaps it
     EXPECT_EQ(processes.Wait(id, 1ms), WaitResult::Gone);
     EXPECT_EQ(processes.Open(id), OpenResult::NotFound);
     EXPECT_FALSE(processes.Terminate(id));
 }
 
 TEST_F(RunningProcesses, NativeProgramIsOnDriveZ) {
-    const ProcessId id = Start("/bin/sleep", "30");
+    const ChildProcess child = ChildProcess::Run("/bin/sleep", {"30"});
     std::string expected = "Z:" + fs::canonical("/bin/sleep").string();
     std::ranges::replace(expected, '/', '\\');
-    EXPECT_EQ(processes.FirstModule(id).value().path, expected);
+    EXPECT_EQ(processes.FirstModule(IdOf(child)).value().path, expected);
 }
 
 TEST_F(RunningProcesses, ProgramThatDeletedItsFileKeepsItsPath) {
     const fs::path program = PlantBadTool();
-    const ProcessId id = Start(program, "30");
+    const ChildProcess child = ChildProcess::Run(program, {"30"});
     fs::remove(program);
-    EXPECT_EQ(processes.FirstModule(id).value().path, "C:\\Program Files\\Bad\\badtool.exe");
+    EXPECT_EQ(processes.FirstModule(IdOf(child)).value().path,
+              "C:\\Program Files\\Bad\\badtool.exe");
 }
 
 TEST_F(RunningProcesses, EndedButUnreapedProcessCannotBeOpenedAndIsSkipped) {
-    const ProcessId id = Start("/bin/sleep", "0");
+    const ChildProcess child = ChildProcess::Run("/bin/sleep", {"0"});
+    const ProcessId id = IdOf(child);
     ASSERT_EQ(processes.Wait(id, 5s), WaitResult::Ended);
 
     EXPECT_EQ(processes.Open(id), OpenResult::AccessDenied);
@@ -169,6 +130,16 @@ TEST_F(RunningProcesses, NeverStopsItselfItsParentOrInit) {
     EXPECT_FALSE(processes.Terminate(id));
     done.set_value();
     worker.join();
+}
+
+TEST(CurrentProcesses, AnInstalledServiceStandsInForItsScope) {
+    Processes& linuxProcesses = CurrentProcesses();
+    FakeProcesses fake;
+    {
+        const ScopedProcesses scope(fake);
+        EXPECT_EQ(&CurrentProcesses(), &fake);
+    }
+    EXPECT_EQ(&CurrentProcesses(), &linuxProcesses);
 }
 
 }  // namespace
