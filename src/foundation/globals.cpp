@@ -8,6 +8,12 @@ bool gUseSkin = false;
 bool gUseSplashIcon = false;
 bool gShowBanner = false;
 std::string gBannerURL;
+std::string gRegRootName;
+std::int32_t gCookieDefCount = 0;
+std::int32_t gExeDefCount = 0;
+std::int32_t gRegistryDefCount = 0;
+std::int32_t gFileDefCount = 0;
+std::int32_t gDefinitionsTotal = 0;
 
 void ResetFoundationGlobals() {
     gProgramName.clear();
@@ -18,4 +24,10 @@ void ResetFoundationGlobals() {
     gUseSplashIcon = false;
     gShowBanner = false;
     gBannerURL.clear();
+    gRegRootName.clear();
+    gCookieDefCount = 0;
+    gExeDefCount = 0;
+    gRegistryDefCount = 0;
+    gFileDefCount = 0;
+    gDefinitionsTotal = 0;
 }

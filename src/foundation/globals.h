@@ -15,5 +15,17 @@ extern bool gUseSplashIcon;
 extern bool gShowBanner;
 extern std::string gBannerURL;
 
+// The name of the registry root that RegRootFromCode converted last ("" after a code it refused).
+extern std::string gRegRootName;
+
+// Definition counts, written only by CountDefinitions (definition_files.h); gFileDefCount counts
+// the file and the folder definitions together. gDefinitionsTotal is their sum as the callers keep
+// it.
+extern std::int32_t gCookieDefCount;
+extern std::int32_t gExeDefCount;
+extern std::int32_t gRegistryDefCount;
+extern std::int32_t gFileDefCount;
+extern std::int32_t gDefinitionsTotal;
+
 // Puts every value back to its state at process start.
 void ResetFoundationGlobals();
