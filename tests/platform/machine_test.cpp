@@ -58,6 +58,11 @@ TEST(SpecialFolders, ReadTheRegistryAsWindowsDoes) {
                "%USERPROFILE%\\Moved Documents", REG_EXPAND_SZ);
     SetRegText(registry, HKEY_CURRENT_USER, kShellFolders, "Personal", "C:\\ignored");
     SetRegText(registry, HKEY_CURRENT_USER, kShellFolders, "Favorites", "C:\\Old Favorites");
+    RegHandle userShellFolders = 0;  // without its expandable value the plain one counts
+    ASSERT_EQ(registry.CreateKey(HKEY_CURRENT_USER, kUserShellFolders, &userShellFolders),
+              ERROR_SUCCESS);
+    registry.DeleteValue(userShellFolders, "Favorites");
+    registry.CloseKey(userShellFolders);
     SetRegText(registry, HKEY_LOCAL_MACHINE, kUserShellFolders, "Common Desktop",
                "C:\\Shared Desktop");
     SetRegText(registry, HKEY_CURRENT_USER, kShellFolders, "AltStartup", "C:\\windows");
