@@ -1,0 +1,97 @@
+#include "foundation/definition_files.h"
+
+#include "foundation/globals.h"
+#include "foundation/line_codec.h"
+#include "foundation/program_error.h"
+#include "foundation/program_folder.h"
+#include "platform/machine.h"
+#include "platform/text_lines.h"
+
+namespace {
+
+const platform::Files& MachineFiles() {
+    return platform::CurrentMachine().files();
+}
+
+// The raw lines of a file of the program folder; none when the file is missing.
+std::vector<std::string> ReadProgramFileLines(std::string_view fileName, const char* source) {
+    const std::string path = ProgramFolderFile(fileName);
+    std::vector<std::string> lines;
+    if (!OrdinaryFileFound(path)) {
+        return lines;
+    }
+    if (MachineFiles().ReadTextLines(path, &lines) != platform::ERROR_SUCCESS) {
+        throw ProgramError(kErrorPathFileAccess, source, "Path/File access error: " + path);
+    }
+    return lines;
+}
+
+// Replaces a definition file by its staged copy, the staged copy going only once its content is in
+// place: a failure at any step leaves both files as they were, to be tried at the next start.
+void InstallStagedFile(std::string_view fileName) {
+    const std::string target = ProgramFolderFile(fileName);
+    const std::string staged =
+        ProgramFolderFile(std::string(kStagedDefinitionPrefix).append(fileName));
+    if (!OrdinaryFileFound(staged)) {
+        return;
+    }
+    std::string content;
+    if (MachineFiles().ReadBytes(staged, &content) != platform::ERROR_SUCCESS ||
+        MachineFiles().ReplaceBytes(target, content) != platform::ERROR_SUCCESS) {
+        return;
+    }
+    MachineFiles().Delete(staged);
+}
+
+}  // namespace
+
+std::vector<std::string> ReadDefinitionLines(std::string_view fileName) {
+    std::vector<std::string> lines = ReadProgramFileLines(fileName, "ReadDefinitionLines");
+    for (auto& line : lines) {
+        line = DecodeLine(line);
+    }
+    return lines;
+}
+
+void InstallDownloadedDefinitions() {
+    for (const auto fileName :
+         {kBlockedCookiesFile, kRegistryDefinitionFile, kFileDefinitionFile, kExeDefinitionFile}) {
+        InstallStagedFile(fileName);
+    }
+}
+
+std::int32_t CountDefinitions() {
+    gCookieDefCount = 0;
+    gExeDefCount = 0;
+    gRegistryDefCount = 0;
+    gFileDefCount = 0;
+    const std::pair<std::string_view, std::int32_t*> counted[] = {
+        {kBlockedCookiesFile, &gCookieDefCount},       {kExeDefinitionFile, &gExeDefCount},
+        {kRegistryDefinitionFile, &gRegistryDefCount}, {kFileDefinitionFile, &gFileDefCount},
+        {kDirectoryDefinitionFile, &gFileDefCount},
+    };
+    std::int32_t total = 0;
+    for (const auto& [fileName, counter] : counted) {
+        const auto lines =
+            static_cast<std::int32_t>(ReadProgramFileLines(fileName, "CountDefinitions").size());
+        *counter += lines;
+        total += lines;
+    }
+    return total;
+}
+
+void SaveDefinitionsDate(std::string_view text) {
+    MachineFiles().ReplaceTextLines(ProgramFolderFile(kDefinitionsDateFile), {std::string(text)});
+}
+
+std::string LoadDefinitionsDate() {
+    if (!OrdinaryFileFound(ProgramFolderFile(kDefinitionsDateFile))) {
+        return std::string(kDefaultDefinitionsDate);
+    }
+    const auto lines = ReadProgramFileLines(kDefinitionsDateFile, "LoadDefinitionsDate");
+    if (lines.empty()) {
+        throw ProgramError(kErrorInputPastEndOfFile, "LoadDefinitionsDate",
+                           "Input past end of file: " + ProgramFolderFile(kDefinitionsDateFile));
+    }
+    return lines.front();
+}
