@@ -14,6 +14,8 @@ std::int32_t gExeDefCount = 0;
 std::int32_t gRegistryDefCount = 0;
 std::int32_t gFileDefCount = 0;
 std::int32_t gDefinitionsTotal = 0;
+std::string gExclusionList;
+std::vector<std::string> gSafeList;
 
 void ResetFoundationGlobals() {
     gProgramName.clear();
@@ -30,4 +32,6 @@ void ResetFoundationGlobals() {
     gRegistryDefCount = 0;
     gFileDefCount = 0;
     gDefinitionsTotal = 0;
+    gExclusionList.clear();
+    gSafeList.clear();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The foundation's program-wide values, in one place so that tests can reset them.
 
@@ -26,6 +27,11 @@ extern std::int32_t gExeDefCount;
 extern std::int32_t gRegistryDefCount;
 extern std::int32_t gFileDefCount;
 extern std::int32_t gDefinitionsTotal;
+
+// The user's exclusions: every non-blank line of ENoSignature.txt followed by "|" (LoadExclusions).
+extern std::string gExclusionList;
+// The safe-list entries of Safety.dat, in file order (LoadSafetyList).
+extern std::vector<std::string> gSafeList;
 
 // Puts every value back to its state at process start.
 void ResetFoundationGlobals();

@@ -3,8 +3,6 @@
 #include "platform/text_case.h"
 #include "platform/text_encoding.h"
 
-namespace {
-
 std::string_view TrimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
@@ -15,6 +13,9 @@ std::string_view TrimBlanks(std::string_view text) {
 
 std::string ReplaceEachOnce(std::string_view text, std::string_view find,
                             std::string_view replacement) {
+    if (find.empty()) {
+        return std::string(text);
+    }
     std::string result;
     std::size_t from = 0;
     for (auto at = text.find(find); at != std::string_view::npos; at = text.find(find, from)) {
@@ -23,8 +24,6 @@ std::string ReplaceEachOnce(std::string_view text, std::string_view find,
     }
     return result.append(text.substr(from));
 }
-
-}  // namespace
 
 std::string GetFileNameFromPath(std::string_view path) {
     const auto separator = path.rfind('\\');

@@ -6,6 +6,15 @@
 
 // Small text procedures on Windows paths and raw file text.
 
+// The text without the blanks (spaces only) around it.
+std::string_view TrimBlanks(std::string_view text);
+
+// Replaces every occurrence of find, left to right, once: text that a replacement brings together
+// is not looked at again (replacing "\\" by "\" in "\\\" gives "\\"). An empty find changes
+// nothing.
+std::string ReplaceEachOnce(std::string_view text, std::string_view find,
+                            std::string_view replacement);
+
 // The part after the last "\" (the whole text when it holds none).
 std::string GetFileNameFromPath(std::string_view path);
 
