@@ -1,8 +1,6 @@
 #include "foundation/folder_tokens.h"
 
-#include "platform/prefix.h"
 #include "platform/text_case.h"
-#include "platform/windows_environment.h"
 
 namespace {
 
@@ -92,11 +90,9 @@ std::string ShellFolderPath(platform::Machine& machine, int csidl) {
 }
 
 std::string ProfileFolderPath(platform::Machine& machine, TokenFolderKind kind) {
-    const auto environment =
-        platform::PrefixEnvironment(machine.registry(), platform::HostUserName());
-    const auto folder =
-        environment.Get(kind == TokenFolderKind::UserProfile ? "USERPROFILE" : "ALLUSERSPROFILE");
-    return folder && machine.folders().Exists(*folder) ? WithSeparator(*folder) : "";
+    const platform::SpecialFolders& folders = machine.specialFolders();
+    return WithSeparator(kind == TokenFolderKind::UserProfile ? folders.UserProfilePath()
+                                                              : folders.AllUsersProfilePath());
 }
 
 std::string SystemDriveRootOf(platform::Machine& machine) {

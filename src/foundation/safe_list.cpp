@@ -135,7 +135,8 @@ bool IsSafeItem(std::string_view item) {
     }
     for (const std::string& safe : gSafeList) {
         const std::string entry = ComparableForm(safe);
-        if (!entry.empty() && (entry == wanted || entry == wanted + "\\" || entry + "\\" == wanted)) {
+        if (!entry.empty() &&
+            (entry == wanted || entry == wanted + "\\" || entry + "\\" == wanted)) {
             return true;
         }
     }

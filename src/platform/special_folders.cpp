@@ -56,14 +56,30 @@ std::string SpecialFolders::StoredPath(int csidl) const {
     return fallback;
 }
 
-std::string SpecialFolders::Path(int csidl) const {
-    const std::string path = WithoutTrailingSeparator(StoredPath(csidl));
+std::string SpecialFolders::ExistingFolder(std::string path) const {
+    path = WithoutTrailingSeparator(std::move(path));
     if (path.empty()) {
         return "";
     }
     const auto host = paths_.ToHost(path);
     std::error_code error;
     return host && std::filesystem::is_directory(*host, error) ? path : "";
+}
+
+std::string SpecialFolders::ProfileVariable(std::string_view name) const {
+    return PrefixEnvironment(registry_, fallbackUserName_).Get(name).value_or("");
+}
+
+std::string SpecialFolders::Path(int csidl) const {
+    return ExistingFolder(StoredPath(csidl));
+}
+
+std::string SpecialFolders::UserProfilePath() const {
+    return ExistingFolder(ProfileVariable("USERPROFILE"));
+}
+
+std::string SpecialFolders::AllUsersProfilePath() const {
+    return ExistingFolder(ProfileVariable("ALLUSERSPROFILE"));
 }
 
 std::string SpecialFolders::SystemFolder() const {

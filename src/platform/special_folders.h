@@ -20,11 +20,18 @@ class SpecialFolders {
     // recycle bin, which is no folder, and for numbers the program does not know.
     std::string Path(int csidl) const;
 
+    // The user's profile folder ("C:\users\bob") and the one all users share ("C:\ProgramData"),
+    // as the prefix's environment names them, without a trailing "\"; "" when it does not exist.
+    std::string UserProfilePath() const;
+    std::string AllUsersProfilePath() const;
+
     // The Windows system folder, at most 255 characters, without a trailing "\".
     std::string SystemFolder() const;
 
   private:
     std::string StoredPath(int csidl) const;
+    std::string ExistingFolder(std::string path) const;
+    std::string ProfileVariable(std::string_view name) const;
 
     Registry& registry_;
     const PathMapper& paths_;
