@@ -15,18 +15,7 @@ namespace {
 // The pieces of gExclusionList split at "|": the entries and one empty piece after them; none for
 // an empty list.
 std::vector<std::string_view> ExclusionPieces() {
-    std::vector<std::string_view> pieces;
-    const std::string_view list = gExclusionList;
-    if (list.empty()) {
-        return pieces;
-    }
-    std::size_t from = 0;
-    for (auto bar = list.find('|'); bar != std::string_view::npos; bar = list.find('|', from)) {
-        pieces.push_back(list.substr(from, bar - from));
-        from = bar + 1;
-    }
-    pieces.push_back(list.substr(from));
-    return pieces;
+    return gExclusionList.empty() ? std::vector<std::string_view>{} : SplitAt(gExclusionList, '|');
 }
 
 bool MatchesExclusion(std::string_view item, bool alsoInside) {

@@ -25,6 +25,18 @@ std::string ReplaceEachOnce(std::string_view text, std::string_view find,
     return result.append(text.substr(from));
 }
 
+std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    std::size_t from = 0;
+    for (auto at = text.find(separator); at != std::string_view::npos;
+         at = text.find(separator, from)) {
+        pieces.push_back(text.substr(from, at - from));
+        from = at + 1;
+    }
+    pieces.push_back(text.substr(from));
+    return pieces;
+}
+
 std::string GetFileNameFromPath(std::string_view path) {
     const auto separator = path.rfind('\\');
     return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));

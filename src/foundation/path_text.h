@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Small text procedures on Windows paths and raw file text.
 
@@ -14,6 +15,10 @@ std::string_view TrimBlanks(std::string_view text);
 // nothing.
 std::string ReplaceEachOnce(std::string_view text, std::string_view find,
                             std::string_view replacement);
+
+// The pieces of text between the separators: one more than there are separators, so an empty text
+// gives one empty piece.
+std::vector<std::string_view> SplitAt(std::string_view text, char separator);
 
 // The part after the last "\" (the whole text when it holds none).
 std::string GetFileNameFromPath(std::string_view path);

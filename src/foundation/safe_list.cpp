@@ -17,18 +17,6 @@ namespace {
 
 constexpr std::string_view kSafetyFileName = "Safety.dat";
 
-std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
-    std::vector<std::string_view> pieces;
-    std::size_t from = 0;
-    for (auto at = text.find(separator); at != std::string_view::npos;
-         at = text.find(separator, from)) {
-        pieces.push_back(text.substr(from, at - from));
-        from = at + 1;
-    }
-    pieces.push_back(text.substr(from));
-    return pieces;
-}
-
 std::string_view NameOf(std::string_view nameField) {
     return TrimBlanks(nameField.substr(0, nameField.find('=')));
 }

@@ -42,6 +42,19 @@ TEST(PathText, ReplaceAllRepeatsUntilNoneIsLeft) {
     EXPECT_EQ(ReplaceAll("a.b.", ".", ".."), "a..b..");
 }
 
+TEST(PathText, ReplaceEachOnceDoesNotLookAtWhatItMade) {
+    EXPECT_EQ(ReplaceEachOnce("a\\\\\\b", "\\\\", "\\"), "a\\\\b");
+    EXPECT_EQ(ReplaceEachOnce("aabb", "ab", ""), "ab");
+    EXPECT_EQ(ReplaceEachOnce("abc", "", "x"), "abc");
+}
+
+TEST(PathText, SplitsAtEverySeparatorAndTrimsBlanksOnly) {
+    EXPECT_EQ(SplitAt("a|b|", '|'), (std::vector<std::string_view>{"a", "b", ""}));
+    EXPECT_EQ(SplitAt("", '|'), (std::vector<std::string_view>{""}));
+    EXPECT_EQ(TrimBlanks("  a b \t "), "a b \t");
+    EXPECT_EQ(TrimBlanks("   "), "");
+}
+
 TEST(PathText, WideByteStringIsTheKeyOfAVersionResourceEntry) {
     EXPECT_EQ(ToWideByteString("Ab"), "\x01\0A\0b"s);
     EXPECT_EQ(ToWideByteString(""), "\x01");
