@@ -5,7 +5,8 @@
 #include "forms/host.h"
 #include "foundation/globals.h"
 #include "foundation/path_text.h"
-#include "platform/application.h"
+#include "foundation/program_error.h"
+#include "foundation/program_folder.h"
 #include "platform/machine.h"
 #include "platform/text_case.h"
 #include "platform/text_encoding.h"
@@ -43,33 +44,39 @@ std::string WithLineAdded(std::string bytes, std::string_view item) {
 }  // namespace
 
 std::string ExclusionFilePath() {
-    return platform::ProgramFolder() + "\\" + std::string(kExclusionFileName);
+    return ProgramFolderFile(kExclusionFileName);
 }
 
-long AddExclusion(std::string_view item) {
+bool AddExclusion(std::string_view item) {
     const platform::Files& files = platform::CurrentMachine().files();
     const std::string path = ExclusionFilePath();
     std::string bytes;
     if (const long status = files.ReadBytes(path, &bytes);
         status != platform::ERROR_SUCCESS && status != platform::ERROR_FILE_NOT_FOUND) {
-        return status;
+        return false;
     }
-    if (const long status = files.ReplaceBytes(path, WithLineAdded(bytes, TrimBlanks(item)))) {
-        return status;
+    if (files.ReplaceBytes(path, WithLineAdded(bytes, TrimBlanks(item))) !=
+        platform::ERROR_SUCCESS) {
+        return false;
     }
-    return LoadExclusions();
+    try {
+        LoadExclusions();
+    } catch (const ProgramError&) {
+        return false;
+    }
+    return true;
 }
 
-long LoadExclusions() {
+void LoadExclusions() {
     gExclusionList.clear();
-    const platform::Files& files = platform::CurrentMachine().files();
     const std::string path = ExclusionFilePath();
-    if (!files.FindFile(path, platform::SearchScope::OrdinaryFiles)) {
-        return platform::ERROR_SUCCESS;
+    if (!OrdinaryFileFound(path)) {
+        return;
     }
     std::vector<std::string> lines;
-    if (const long status = files.ReadTextLines(path, &lines)) {
-        return status;
+    if (platform::CurrentMachine().files().ReadTextLines(path, &lines) != platform::ERROR_SUCCESS) {
+        throw ProgramError(kErrorPathFileAccess, "LoadExclusions",
+                           "Path/File access error: " + path);
     }
     for (const std::string& line : lines) {
         if (!TrimBlanks(line).empty()) {
@@ -77,7 +84,6 @@ long LoadExclusions() {
         }
         forms::DoEvents();
     }
-    return platform::ERROR_SUCCESS;
 }
 
 bool IsExcluded(std::string_view item) {

@@ -14,13 +14,14 @@ std::string ExclusionFilePath();
 
 // Adds the item, without surrounding blanks, as a new last line of the file (made when missing),
 // then reloads the list. The file is replaced in one step, so a failed write leaves it as it was.
-// ERROR_SUCCESS, or the Win32 code of the failure, so that the caller can tell the user.
-long AddExclusion(std::string_view item);
+// False when the item could not be stored or the list not reloaded, so that the caller can tell
+// the user.
+bool AddExclusion(std::string_view item);
 
 // Rebuilds gExclusionList from the file, yielding to the event loop after each line. A file that a
-// directory search does not find (missing or hidden) gives an empty list. ERROR_SUCCESS, or the
-// code of a file that is there but cannot be read (the list is then empty).
-long LoadExclusions();
+// directory search does not find (missing or hidden) gives an empty list. Throws ProgramError
+// (program_error.h) when the file is there but cannot be read; the list is then empty.
+void LoadExclusions();
 
 // Whether an entry equals the item, or the item without surrounding blanks, without case. Entries
 // keep their own blanks. With a non-empty list an empty item counts as excluded.

@@ -4,18 +4,15 @@
 #include <vector>
 
 #include "forms/host.h"
+#include "foundation/definition_files.h"
 #include "foundation/folder_tokens.h"
 #include "foundation/globals.h"
-#include "foundation/line_codec.h"
 #include "foundation/path_text.h"
+#include "foundation/program_error.h"
 #include "foundation/registry_access.h"
-#include "platform/application.h"
-#include "platform/machine.h"
 #include "platform/text_case.h"
 
 namespace {
-
-constexpr std::string_view kSafetyFileName = "Safety.dat";
 
 std::string_view NameOf(std::string_view nameField) {
     return TrimBlanks(nameField.substr(0, nameField.find('=')));
@@ -93,12 +90,11 @@ bool IsWholeHive(std::string_view comparableItem) {
 
 bool LoadSafetyList(const std::function<bool()>& shouldStop) {
     gSafeList.clear();
-    const platform::Files& files = platform::CurrentMachine().files();
-    const std::string path = platform::ProgramFolder() + "\\" + std::string(kSafetyFileName);
     std::vector<std::string> lines;
-    if (!files.FindFile(path, platform::SearchScope::OrdinaryFiles) ||
-        files.ReadTextLines(path, &lines) != platform::ERROR_SUCCESS) {
-        return true;
+    try {
+        lines = ReadDefinitionLines(kSafetyFile);
+    } catch (const ProgramError&) {
+        return true;  // an unreadable list protects nothing, as a missing one
     }
     FolderTokenExpander tokens;
     std::string kind;
@@ -106,7 +102,7 @@ bool LoadSafetyList(const std::function<bool()>& shouldStop) {
         if (shouldStop && shouldStop()) {
             break;
         }
-        if (std::string entry = SafeListEntry(DecodeLine(line), kind, tokens); !entry.empty()) {
+        if (std::string entry = SafeListEntry(line, kind, tokens); !entry.empty()) {
             gSafeList.push_back(std::move(entry));
         }
         forms::DoEvents();
