@@ -63,8 +63,4 @@ TEST_F(FileQueriesTest, CompanyNameIsReadFromTheFile) {
     EXPECT_EQ(GetFileCompanyName("C:\\app\\missing.exe"), "");
 }
 
-TEST_F(FileQueriesTest, SystemDirHasNoTrailingSeparator) {
-    EXPECT_EQ(GetSystemDir(), "C:\\windows\\system32");
-}
-
 }  // namespace
