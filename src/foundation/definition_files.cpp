@@ -1,5 +1,6 @@
 #include "foundation/definition_files.h"
 
+#include "foundation/file_queries.h"
 #include "foundation/globals.h"
 #include "foundation/line_codec.h"
 #include "foundation/program_error.h"
@@ -17,7 +18,7 @@ const platform::Files& MachineFiles() {
 std::vector<std::string> ReadProgramFileLines(std::string_view fileName, const char* source) {
     const std::string path = ProgramFolderFile(fileName);
     std::vector<std::string> lines;
-    if (!OrdinaryFileFound(path)) {
+    if (!FileExists(path)) {
         return lines;
     }
     if (MachineFiles().ReadTextLines(path, &lines) != platform::ERROR_SUCCESS) {
@@ -32,7 +33,7 @@ void InstallStagedFile(std::string_view fileName) {
     const std::string target = ProgramFolderFile(fileName);
     const std::string staged =
         ProgramFolderFile(std::string(kStagedDefinitionPrefix).append(fileName));
-    if (!OrdinaryFileFound(staged)) {
+    if (!FileExists(staged)) {
         return;
     }
     std::string content;
@@ -85,7 +86,7 @@ void SaveDefinitionsDate(std::string_view text) {
 }
 
 std::string LoadDefinitionsDate() {
-    if (!OrdinaryFileFound(ProgramFolderFile(kDefinitionsDateFile))) {
+    if (!FileExists(ProgramFolderFile(kDefinitionsDateFile))) {
         return std::string(kDefaultDefinitionsDate);
     }
     const auto lines = ReadProgramFileLines(kDefinitionsDateFile, "LoadDefinitionsDate");

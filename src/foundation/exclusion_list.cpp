@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "forms/host.h"
+#include "foundation/file_queries.h"
 #include "foundation/globals.h"
 #include "foundation/path_text.h"
 #include "foundation/program_error.h"
@@ -70,7 +71,7 @@ bool AddExclusion(std::string_view item) {
 void LoadExclusions() {
     gExclusionList.clear();
     const std::string path = ExclusionFilePath();
-    if (!OrdinaryFileFound(path)) {
+    if (!FileExists(path)) {
         return;
     }
     std::vector<std::string> lines;

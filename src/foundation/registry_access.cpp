@@ -6,6 +6,7 @@
 
 #include "foundation/globals.h"
 #include "foundation/open_reg_key.h"
+#include "foundation/path_text.h"
 #include "platform/machine.h"
 
 using namespace platform;
@@ -31,17 +32,9 @@ constexpr std::array<RootOfCode, 6> kRootsByCode = {{
     {HKEY_DYN_DATA, "HKEY_DYN_DATA"},
 }};
 
-std::string_view WithoutSurrounding(std::string_view text, std::string_view blanks) {
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-// The 32-bit whole number a text stands for (blanks and tabs around it allowed), or nothing.
+// The 32-bit whole number a text stands for (blanks around it allowed), or nothing.
 std::optional<std::int32_t> WholeNumber(std::string_view text) {
-    text = WithoutSurrounding(text, " \t");
+    text = TrimBlanks(text);
     std::int32_t number = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, number);
@@ -130,7 +123,7 @@ void RegWriteValue(RegRoot root, std::string_view keyPath, std::string_view valu
     }
     const auto number = WholeNumber(value);
     const RegValue stored = number ? RegValue::Dword(static_cast<std::uint32_t>(*number))
-                                   : RegValue::String(std::string(WithoutSurrounding(value, " ")));
+                                   : RegValue::String(std::string(TrimBlanks(value)));
     key.registry().SetValue(key.handle(), valueName, stored);
 }
 
