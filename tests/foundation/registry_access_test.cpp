@@ -156,7 +156,7 @@ TEST_F(RegistryAccessTest, AKeyOnAHiveThatMayOnlyBeReadDoesNotExist) {
     EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kKey));
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Nowhere"));
 
-    MakeMachineHiveReadOnly(temporary);
+    SetMachineHiveReadOnly(temporary, true);
     std::string text;
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kKey));
     EXPECT_FALSE(RegReadValue(HKEY_LOCAL_MACHINE, kKey, "Value", text));
