@@ -13,19 +13,6 @@ constexpr std::string_view kDefaultUserSid = "S-1-5-21-0-0-0-1000";
 constexpr std::string_view kDefaultUserName = ".Default";
 constexpr int kMaxLinkHops = 16;
 
-std::vector<std::string> SplitKeyPath(std::string_view text) {
-    std::vector<std::string> path;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find('\\', start), text.size());
-        if (end > start) {
-            path.emplace_back(text.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return path;
-}
-
 std::vector<std::string> Joined(std::vector<std::string> head, const std::vector<std::string>& tail,
                                 std::size_t from = 0) {
     head.insert(head.end(), tail.begin() + std::min(from, tail.size()), tail.end());

@@ -37,6 +37,23 @@ HiveTime HiveTimeNow() {
     return kUnixEpochInHiveTime + ticks.count();
 }
 
+long long UnixSecondsOf(HiveTime time) {
+    return (time - kUnixEpochInHiveTime) / 10000000;
+}
+
+std::vector<std::string> SplitKeyPath(std::string_view text) {
+    std::vector<std::string> path;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find('\\', start), text.size());
+        if (end > start) {
+            path.emplace_back(text.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return path;
+}
+
 HiveKey* FindSubKey(const HiveKey& key, std::string_view name) {
     for (const auto& subKey : key.subKeys) {
         if (NamesEqual(subKey->name, name)) {

@@ -18,6 +18,7 @@ namespace platform {
 // A moment as hive files stamp keys: 100-nanosecond ticks since 1601-01-01 UTC.
 using HiveTime = std::int64_t;
 HiveTime HiveTimeNow();
+long long UnixSecondsOf(HiveTime time);
 
 // One item of a key's body, in the order of the file: a value, or a line kept as it stood
 // ("#time=", "#link", "#class=", comments, lines that could not be read).
@@ -64,6 +65,9 @@ struct Hive {
     std::vector<OrphanBlock> orphans;
     std::vector<HiveDiagnostic> diagnostics;
 };
+
+// The key names of a path such as "Software\\Vendor"; empty names (repeated "\\") are skipped.
+std::vector<std::string> SplitKeyPath(std::string_view text);
 
 HiveKey* FindSubKey(const HiveKey& key, std::string_view name);
 // Adds a key among its siblings in name order, as Wine lists them, stamped as new.

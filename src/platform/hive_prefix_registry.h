@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/hive_registry.h"
+#include "platform/hive_server_lock.h"
+
+namespace platform {
+
+// The registry of a Wine prefix: system.reg (HKEY_LOCAL_MACHINE), user.reg (HKEY_CURRENT_USER)
+// and userdef.reg (HKEY_USERS\.Default) in the prefix folder. Writes are refused with
+// ERROR_WINE_SERVER_RUNNING while Wine's server runs for the prefix (its folder is looked for
+// under wineServerRoot).
+std::unique_ptr<HiveRegistry> MakePrefixRegistry(
+    const std::string& prefixFolder, const std::string& wineServerRoot = DefaultWineServerRoot());
+
+}  // namespace platform

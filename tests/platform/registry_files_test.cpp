@@ -1,0 +1,351 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "hive_test_files.h"
+#include "platform/hive_disk.h"
+#include "platform/hive_parse.h"
+#include "platform/hive_prefix_registry.h"
+
+namespace platform {
+namespace {
+
+using hive_test::ReadFile;
+using hive_test::TemporaryFolder;
+using hive_test::WriteFile;
+
+const std::string kSystemHive =
+    "WINE REGISTRY Version 2\n"
+    ";; All keys relative to REGISTRY\\\\Machine\n"
+    "\n"
+    "#arch=win64\n"
+    "\n"
+    "[Software\\\\Vendor] 1700000000\n"
+    "#time=1da1b2c3d4e5f60\n"
+    "\"Path\"=str(2):\"%ProgramFiles%\\\\Vendor\"\n"
+    "\"Blob\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\n"
+    "  17,18\n"
+    "\n"
+    "[System\\\\ControlSet001\\\\Hardware Profiles\\\\Current\\\\Software] 1700000001\n"
+    "#time=1da1b2c3d4e5f61\n"
+    "\"Profile\"=\"current\"\n"
+    "\n"
+    "[System\\\\CurrentControlSet] 1700000002\n"
+    "#time=1da1b2c3d4e5f62\n"
+    "#link\n"
+    "\"SymbolicLinkValue\"=hex(6):5c,00,52,00,65,00,67,00,69,00,73,00,74,00,72,00,79,00,\\\n"
+    "  5c,00,4d,00,61,00,63,00,68,00,69,00,6e,00,65,00,5c,00,53,00,79,00,73,00,74,\\\n"
+    "  00,65,00,6d,00,5c,00,43,00,6f,00,6e,00,74,00,72,00,6f,00,6c,00,53,00,65,00,\\\n"
+    "  74,00,30,00,30,00,31,00\n";
+
+class RegistryFilesTest : public ::testing::Test {
+  protected:
+    TemporaryFolder prefix;
+    TemporaryFolder serverRoot;
+
+    std::unique_ptr<HiveRegistry> NewRegistry() {
+        return MakePrefixRegistry(prefix.Path(), serverRoot.Path());
+    }
+
+    static long Set(Registry& registry, RegRoot root, std::string_view path, std::string_view name,
+                    const RegValue& value) {
+        RegHandle key = 0;
+        long result = registry.CreateKey(root, path, &key);
+        if (result == ERROR_SUCCESS) {
+            result = registry.SetValue(key, name, value);
+        }
+        registry.CloseKey(key);
+        return result;
+    }
+
+    static long Get(Registry& registry, RegRoot root, std::string_view path, std::string_view name,
+                    RegValue* value) {
+        RegHandle key = 0;
+        long result = registry.OpenKey(root, path, KEY_READ, &key);
+        if (result == ERROR_SUCCESS) {
+            result = registry.QueryValue(key, name, value);
+        }
+        registry.CloseKey(key);
+        return result;
+    }
+
+    static std::string Text(Registry& registry, RegRoot root, std::string_view path,
+                            std::string_view name) {
+        RegValue value;
+        return Get(registry, root, path, name, &value) == ERROR_SUCCESS ? value.text : "<none>";
+    }
+};
+
+TEST_F(RegistryFilesTest, ValuesMakeTheRoundTripThroughTheHiveFiles) {
+    RegValue binary;
+    binary.type = REG_BINARY;
+    binary.data = {0, 1, 0xfe, 0xff};
+    const std::string tricky = "quote \" backslash \\ tab\t line\n caf\u00e9 \u4e2d";
+    {
+        auto registry = NewRegistry();
+        ASSERT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\A=B", "dir\\name",
+                      RegValue::String(tricky)),
+                  ERROR_SUCCESS);
+        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\A=B", "", RegValue::String("default"));
+        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\A=B", "Number", RegValue::Dword(0xdeadbeef));
+        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\A=B", "Binary", binary);
+        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Bad\\Deep", "x", RegValue::String("y"));
+        Set(*registry, HKEY_CURRENT_USER, "Software\\Mine", "u", RegValue::String("user"));
+    }
+    EXPECT_EQ(ReadFile(prefix / "system.reg")
+                  .rfind("WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n"
+                         "\n#arch=win64\n\n[Software\\\\A=B] ",
+                         0),
+              0u);
+
+    auto reread = NewRegistry();
+    EXPECT_EQ(Text(*reread, HKEY_LOCAL_MACHINE, "software\\a=b", "DIR\\NAME"), tricky);
+    EXPECT_EQ(Text(*reread, HKEY_LOCAL_MACHINE, "Software\\A=B", ""), "default");
+    RegValue value;
+    ASSERT_EQ(Get(*reread, HKEY_LOCAL_MACHINE, "Software\\A=B", "Number", &value), ERROR_SUCCESS);
+    EXPECT_EQ(value.number, 0xdeadbeefu);
+    ASSERT_EQ(Get(*reread, HKEY_LOCAL_MACHINE, "Software\\A=B", "Binary", &value), ERROR_SUCCESS);
+    EXPECT_EQ(value.type, REG_BINARY);
+    EXPECT_EQ(value.data, binary.data);
+    EXPECT_EQ(Text(*reread, HKEY_CURRENT_USER, "Software\\Mine", "u"), "user");
+    EXPECT_EQ(Text(*reread, HKEY_USERS, reread->UserSid() + "\\Software\\Mine", "u"), "user");
+    EXPECT_TRUE(reread->Diagnostics().empty());
+
+    EXPECT_EQ(reread->DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Bad"), ERROR_SUCCESS);
+    RegHandle key = 0;
+    EXPECT_EQ(NewRegistry()->OpenKey(HKEY_LOCAL_MACHINE, "Software\\Bad", KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(ReadFile(prefix / "system.reg").find("Bad"), std::string::npos);
+}
+
+TEST_F(RegistryFilesTest, AWineHiveKeepsEverythingButTheKeyThatChanged) {
+    WriteFile(prefix / "system.reg", kSystemHive);
+    auto registry = NewRegistry();
+    RegValue value;
+    ASSERT_EQ(Get(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", &value),
+              ERROR_SUCCESS);
+    EXPECT_EQ(value.type, REG_EXPAND_SZ);
+    EXPECT_EQ(value.text, "%ProgramFiles%\\Vendor");
+    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive) << "reading never writes";
+
+    ASSERT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
+                  RegValue::String("C:\\Vendor")),
+              ERROR_SUCCESS);
+    const std::string written = ReadFile(prefix / "system.reg");
+    const std::size_t unchangedFrom = kSystemHive.find("\n[System");
+    EXPECT_EQ(written.substr(written.find("\n[System")), kSystemHive.substr(unchangedFrom));
+    EXPECT_EQ(written.substr(0, written.find("[Software")),
+              kSystemHive.substr(0, kSystemHive.find("[Software")));
+    EXPECT_NE(written.find("\"Path\"=\"C:\\\\Vendor\"\n\"Blob\"=hex:00,01,02,03,04,05,06,07,08,"
+                           "09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\n  17,18\n"),
+              std::string::npos);
+}
+
+TEST_F(RegistryFilesTest, LinksAndTheRootsOverThemFollowWinesLayout) {
+    WriteFile(prefix / "system.reg", kSystemHive);
+    WriteFile(prefix / "user.reg",
+              "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\User\\\\"
+              "S-1-5-21-1-2-3-1001\n\n#arch=win64\n\n[Software] 1\n\"v\"=\"mine\"\n");
+    auto registry = NewRegistry();
+
+    EXPECT_EQ(Text(*registry, HKEY_CURRENT_CONFIG, "Software", "Profile"), "current");
+    EXPECT_EQ(Text(*registry, HKEY_USERS, "S-1-5-21-1-2-3-1001\\Software", "v"), "mine");
+    // A key made through the link lands where the link points.
+    ASSERT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\New", "x",
+                  RegValue::Dword(1)),
+              ERROR_SUCCESS);
+    EXPECT_NE(ReadFile(prefix / "system.reg").find("[System\\\\ControlSet001\\\\Services\\\\New]"),
+              std::string::npos);
+    // Deleting the link deletes the link only.
+    EXPECT_EQ(registry->DeleteKeyTree(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet"),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE,
+                   "System\\ControlSet001\\Hardware Profiles\\Current\\Software", "Profile"),
+              "current");
+}
+
+TEST_F(RegistryFilesTest, AReadOnlyHiveRefusesWriteAccessButReads) {
+    WriteFile(prefix / "system.reg", kSystemHive);
+    ::chmod((prefix / "system.reg").c_str(), 0444);
+    auto registry = NewRegistry();
+
+    RegHandle key = 0;
+    EXPECT_EQ(registry->OpenKey(HKEY_LOCAL_MACHINE, "Software\\Vendor", 0x3F, &key),
+              ERROR_ACCESS_DENIED);
+    ASSERT_EQ(registry->OpenKey(HKEY_LOCAL_MACHINE, "Software\\Vendor", KEY_READ, &key),
+              ERROR_SUCCESS);
+    registry->CloseKey(key);
+    EXPECT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\New", "x", RegValue::Dword(1)),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive);
+    EXPECT_EQ(Set(*registry, HKEY_CURRENT_USER, "Software\\New", "x", RegValue::Dword(1)),
+              ERROR_SUCCESS);
+
+    // A folder that may not be written stops the replacement, so it refuses as well.
+    ::chmod((prefix / "system.reg").c_str(), 0644);
+    ::chmod(prefix.Path().c_str(), 0555);
+    EXPECT_EQ(registry->OpenKey(HKEY_LOCAL_MACHINE, "Software\\Vendor", 0x3F, &key),
+              ERROR_ACCESS_DENIED);
+    ::chmod(prefix.Path().c_str(), 0755);
+}
+
+TEST_F(RegistryFilesTest, AWriteThatFailsBeforeTheRenameLeavesTheHiveAsItWas) {
+    WriteFile(prefix / "system.reg", kSystemHive);
+    auto registry = NewRegistry();
+    SetBeforeRenameHookForTests([](const std::string&) { return false; });
+    const long result = Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
+                            RegValue::String("never stored"));
+    SetBeforeRenameHookForTests(nullptr);
+
+    EXPECT_EQ(result, ERROR_WRITE_FAULT);
+    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive);
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
+              "%ProgramFiles%\\Vendor");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(prefix.Path()), {}), 1)
+        << "no temporary file is left behind";
+}
+
+TEST_F(RegistryFilesTest, AProcessKilledBeforeTheRenameLeavesTheHiveIntact) {
+    WriteFile(prefix / "system.reg", kSystemHive);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SetBeforeRenameHookForTests([](const std::string&) {
+            ::raise(SIGKILL);
+            return true;
+        });
+        auto registry = NewRegistry();
+        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("lost"));
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive);
+    EXPECT_TRUE(ParseHive(ReadFile(prefix / "system.reg"), "system.reg").diagnostics.empty());
+    auto registry = NewRegistry();
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
+              "%ProgramFiles%\\Vendor");
+    EXPECT_EQ(
+        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("stored")),
+        ERROR_SUCCESS);
+}
+
+TEST_F(RegistryFilesTest, AChangeMadeByAnotherProcessIsSeen) {
+    WriteFile(prefix / "system.reg", kSystemHive);
+    auto registry = NewRegistry();
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
+              "%ProgramFiles%\\Vendor");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto other = NewRegistry();
+        ::_exit(Set(*other, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
+                    RegValue::String("changed")) == ERROR_SUCCESS
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"), "changed");
+}
+
+// A stand-in for Wine's server: a child process holding the lock of the prefix's server folder.
+class HeldServerLock {
+  public:
+    explicit HeldServerLock(const std::string& folder) {
+        std::filesystem::create_directories(folder);
+        int ready[2];
+        int release[2];
+        if (::pipe(ready) != 0 || ::pipe(release) != 0) {
+            return;
+        }
+        child_ = ::fork();
+        if (child_ == 0) {
+            ::close(release[1]);
+            ::close(ready[0]);
+            const int fd = ::open((folder + "/lock").c_str(), O_RDWR | O_CREAT, 0600);
+            struct flock lock {};
+            lock.l_type = F_WRLCK;
+            lock.l_whence = SEEK_SET;
+            const char held = ::fcntl(fd, F_SETLK, &lock) == 0 ? '1' : '0';
+            (void)::write(ready[1], &held, 1);
+            char ignored;
+            (void)::read(release[0], &ignored, 1);
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(release[0]);
+        release_ = release[1];
+        char held = '0';
+        (void)::read(ready[0], &held, 1);
+        ::close(ready[0]);
+        held_ = held == '1';
+    }
+    ~HeldServerLock() { Release(); }
+
+    bool Held() const { return held_; }
+    void Release() {
+        if (child_ > 0) {
+            ::close(release_);
+            ::waitpid(child_, nullptr, 0);
+            child_ = -1;
+        }
+    }
+
+  private:
+    pid_t child_ = -1;
+    int release_ = -1;
+    bool held_ = false;
+};
+
+TEST_F(RegistryFilesTest, WritesAreRefusedWhileWinesServerRunsForThePrefix) {
+    WriteFile(prefix / "system.reg", kSystemHive);
+    auto registry = NewRegistry();
+    HeldServerLock server(WineServerFolder(prefix.Path(), serverRoot.Path()));
+    ASSERT_TRUE(server.Held());
+
+    EXPECT_EQ(
+        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("lost")),
+        ERROR_WINE_SERVER_RUNNING);
+    EXPECT_EQ(registry->DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Vendor"),
+              ERROR_WINE_SERVER_RUNNING);
+    EXPECT_NE(RegistryErrorText(ERROR_WINE_SERVER_RUNNING).find("Wine"), std::string::npos);
+    // Reading goes on, and so does opening for every access.
+    RegHandle key = 0;
+    EXPECT_EQ(registry->OpenKey(HKEY_LOCAL_MACHINE, "Software\\Vendor", 0x3F, &key), ERROR_SUCCESS);
+    registry->CloseKey(key);
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
+              "%ProgramFiles%\\Vendor");
+    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive);
+
+    server.Release();
+    EXPECT_EQ(
+        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("stored")),
+        ERROR_SUCCESS);
+}
+
+TEST_F(RegistryFilesTest, AHiveThatCannotBeReadIsNeverWrittenOver) {
+    std::filesystem::create_directory(prefix / "system.reg");
+    WriteFile(prefix / "user.reg", "WINE REGISTRY Version 2\n\n[Software] 1\n\"v\"=bogus\n");
+    auto registry = NewRegistry();
+
+    RegHandle key = 0;
+    EXPECT_EQ(registry->OpenKey(HKEY_LOCAL_MACHINE, "Software", KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(registry->CreateKey(HKEY_LOCAL_MACHINE, "Software", &key), ERROR_BADDB);
+    const auto diagnostics = registry->Diagnostics();
+    ASSERT_EQ(diagnostics.size(), 2u);
+    EXPECT_EQ(diagnostics[0].file, prefix / "system.reg");
+    EXPECT_EQ(diagnostics[1].file, prefix / "user.reg");
+    EXPECT_EQ(diagnostics[1].line, 4);
+}
+
+}  // namespace
+}  // namespace platform
