@@ -87,20 +87,19 @@ long FileHiveStore::Change(const std::function<long(Hive&)>& change) {
 }
 
 // Writes the changed hive; on failure forgets the change, so the hive is read from the file again.
+// On success the hive in memory is the file as it now stands (writing brought it up to date).
 long FileHiveStore::StoreCurrent() {
     std::string error;
     std::error_code folderError;
     if (options_.makeFolder) {
         std::filesystem::create_directories(FolderOf(path_), folderError);
     }
-    const std::string text = SerializeHive(hive_);
+    const std::string text = WriteHiveText(hive_);
     if (folderError || !ReplaceFileAtomically(path_, text, &error)) {
         std::cerr << (folderError ? FolderOf(path_) + ": " + folderError.message() : error) << "\n";
         loaded_ = false;
         return ERROR_WRITE_FAULT;
     }
-    // Read back what was written, so that the hive in memory is the file's as it now stands.
-    hive_ = ParseHive(text, path_);
     loadedIdentity_ = IdentityOf(path_);
     return ERROR_SUCCESS;
 }

@@ -153,12 +153,7 @@ class HiveParser {
         HiveKey* key = &hive_.root;
         for (const auto& name : path) {
             HiveKey* subKey = FindSubKey(*key, name);
-            if (!subKey) {
-                key->subKeys.push_back(std::make_unique<HiveKey>());
-                subKey = key->subKeys.back().get();
-                subKey->name = name;
-            }
-            key = subKey;
+            key = subKey ? subKey : &AppendSubKey(*key, name);
         }
         return *key;
     }

@@ -30,21 +30,22 @@ std::string Preamble(const std::string& relativeTo, const std::string& architect
 
 }  // namespace
 
-std::unique_ptr<HiveRegistry> MakePrefixRegistry(const std::string& prefixFolder,
-                                                 const std::string& wineServerRoot) {
+std::unique_ptr<HiveRegistry> MakePrefixRegistry(
+    const std::string& prefixFolder, std::optional<std::vector<std::string>> wineServerRoots) {
     const std::string machinePath = prefixFolder + "/system.reg";
     const std::string architecture = ArchitectureLine(machinePath);
     auto store = [&](const std::string& name, const std::string& relativeTo) {
         FileHiveStore::Options options;
         options.newFilePreamble = Preamble(relativeTo, architecture);
-        options.serverRuns = [prefixFolder, wineServerRoot] {
-            return WineServerRuns(prefixFolder, wineServerRoot);
+        options.serverRuns = [prefixFolder, wineServerRoots] {
+            return WineServerRuns(prefixFolder,
+                                  wineServerRoots.value_or(WineServerRoots(prefixFolder)));
         };
         return std::make_unique<FileHiveStore>(prefixFolder + "/" + name, std::move(options));
     };
     HiveSet hives;
     hives.machine = store("system.reg", "REGISTRY\\\\Machine");
-    hives.user = store("user.reg", "REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000");
+    hives.user = store("user.reg", "REGISTRY\\\\User\\\\" + std::string(kWineUserSid));
     hives.userDefault = store("userdef.reg", "REGISTRY\\\\User\\\\.Default");
     return std::make_unique<HiveRegistry>(std::move(hives));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/hive_registry.h"
 #include "platform/hive_server_lock.h"
@@ -10,9 +12,10 @@ namespace platform {
 
 // The registry of a Wine prefix: system.reg (HKEY_LOCAL_MACHINE), user.reg (HKEY_CURRENT_USER)
 // and userdef.reg (HKEY_USERS\.Default) in the prefix folder. Writes are refused with
-// ERROR_WINE_SERVER_RUNNING while Wine's server runs for the prefix (its folder is looked for
-// under wineServerRoot).
+// ERROR_WINE_SERVER_RUNNING while Wine's server runs for the prefix; its folder is looked for
+// under the given server roots, by default where Wine puts it (WineServerRoots).
 std::unique_ptr<HiveRegistry> MakePrefixRegistry(
-    const std::string& prefixFolder, const std::string& wineServerRoot = DefaultWineServerRoot());
+    const std::string& prefixFolder,
+    std::optional<std::vector<std::string>> wineServerRoots = std::nullopt);
 
 }  // namespace platform

@@ -8,8 +8,6 @@ namespace platform {
 
 namespace {
 
-// Wine's id for the prefix's one user, used when the user hive does not name one.
-constexpr std::string_view kDefaultUserSid = "S-1-5-21-0-0-0-1000";
 constexpr std::string_view kDefaultUserName = ".Default";
 constexpr int kMaxLinkHops = 16;
 
@@ -28,7 +26,7 @@ std::string UserSidFromPreamble(const std::string& preamble) {
     constexpr std::string_view kMarker = ";; All keys relative to ";
     const std::size_t marker = preamble.find(kMarker);
     if (marker == std::string::npos) {
-        return std::string(kDefaultUserSid);
+        return std::string(kWineUserSid);
     }
     const std::size_t start = marker + kMarker.size();
     const std::size_t end = preamble.find_first_of("\r\n", start);
@@ -36,7 +34,7 @@ std::string UserSidFromPreamble(const std::string& preamble) {
     if (path.size() >= 2 && NamesEqual(path[path.size() - 2], "User")) {
         return path.back();
     }
-    return std::string(kDefaultUserSid);
+    return std::string(kWineUserSid);
 }
 
 bool IsKnownRoot(RegRoot root) {

@@ -11,6 +11,9 @@
 
 namespace platform {
 
+// The security id Wine gives the prefix's one user, when its hive does not name one.
+inline constexpr std::string_view kWineUserSid = "S-1-5-21-0-0-0-1000";
+
 // The three hives of a Windows installation.
 struct HiveSet {
     std::unique_ptr<HiveStore> machine;      // HKEY_LOCAL_MACHINE

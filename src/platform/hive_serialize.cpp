@@ -16,16 +16,9 @@ namespace {
 struct Piece {
     long anchor;
     long sequence;
-    std::string text;
+    HiveKey* key;
+    OrphanBlock* orphan;
 };
-
-// Appends a piece of text, ending the line before it when the file's last line had no line end.
-void AppendOnNewLine(std::string& text, const std::string& piece) {
-    if (!text.empty() && text.back() != '\n') {
-        text += '\n';
-    }
-    text += piece;
-}
 
 bool IsTimeLine(const HiveEntry& entry) {
     return !entry.isValue && entry.text.rfind("#time=", 0) == 0;
@@ -37,16 +30,18 @@ std::string TimeLine(HiveTime time) {
     return line;
 }
 
-std::string HeaderLine(const std::string& spelledPath, HiveTime time) {
-    return "[" + spelledPath + "] " + std::to_string(UnixSecondsOf(time)) + "\n";
-}
-
 std::string SpelledPath(const std::vector<std::string>& path) {
     std::string joined;
     for (const auto& name : path) {
         joined += (joined.empty() ? "" : "\\") + name;
     }
     return EscapeHiveText(Utf8ToUtf16(joined), "[]");
+}
+
+void EndLine(std::string& text) {
+    if (!text.empty() && text.back() != '\n') {
+        text += '\n';
+    }
 }
 
 // Wine writes a key that has values or no sub-keys; the others are implied by their sub-keys.
@@ -57,27 +52,31 @@ bool NeedsSection(const HiveKey& key, bool isRoot) {
     return !isRoot && key.subKeys.empty();
 }
 
-std::string FreshSection(const HiveKey& key, const std::vector<std::string>& path) {
+// Brings a changed or new key's section up to date: a fresh header and time, its values in the
+// hive's layout, every other line as it stood.
+void RenewSection(HiveKey& key, const std::vector<std::string>& path) {
     const HiveTime time = key.changedAt.value_or(HiveTimeNow());
-    const bool fromFile = key.fileOrder != -1;
-    std::string text = fromFile ? key.leadingLines : "\n";
-    text += HeaderLine(fromFile ? key.spelledPath : SpelledPath(path), time);
+    if (key.fileOrder == -1) {
+        key.leadingLines = "\n";
+        key.spelledPath = SpelledPath(path);
+    }
+    key.headerLine = "[" + key.spelledPath + "] " + std::to_string(UnixSecondsOf(time)) + "\n";
     if (std::none_of(key.entries.begin(), key.entries.end(), IsTimeLine)) {
-        text += TimeLine(time);
+        key.entries.insert(key.entries.begin(), HiveEntry{false, {}, {}, {}});
+        key.entries.front().text = "#time=";
     }
-    for (const auto& entry : key.entries) {
+    for (auto& entry : key.entries) {
         if (IsTimeLine(entry)) {
-            AppendOnNewLine(text, TimeLine(time));
+            entry.text = TimeLine(time);
         } else if (entry.text.empty()) {
-            AppendOnNewLine(text, FormatValueLine(entry.name, entry.value));
-        } else {
-            AppendOnNewLine(text, entry.text);
+            entry.text = FormatValueLine(entry.name, entry.value);
         }
+        EndLine(entry.text);
     }
-    return text;
+    key.changedAt.reset();
 }
 
-std::string SectionAsRead(const HiveKey& key) {
+std::string SectionText(const HiveKey& key) {
     std::string text = key.leadingLines + key.headerLine;
     for (const auto& entry : key.entries) {
         text += entry.text;
@@ -89,7 +88,7 @@ class PieceCollector {
   public:
     std::vector<Piece> pieces;
 
-    void Visit(const HiveKey& key, std::vector<std::string>& path, bool isRoot) {
+    void Visit(HiveKey& key, std::vector<std::string>& path, bool isRoot) {
         if (NeedsSection(key, isRoot)) {
             if (key.fileOrder != -1) {
                 anchor_ = key.fileOrder;
@@ -97,9 +96,10 @@ class PieceCollector {
             } else {
                 ++sequence_;
             }
-            const bool asRead = key.fileOrder != -1 && !key.changedAt;
-            pieces.push_back(
-                {anchor_, sequence_, asRead ? SectionAsRead(key) : FreshSection(key, path)});
+            if (key.fileOrder == -1 || key.changedAt) {
+                RenewSection(key, path);
+            }
+            pieces.push_back({anchor_, sequence_, &key, nullptr});
         }
         for (const auto& subKey : key.subKeys) {
             path.push_back(subKey->name);
@@ -115,20 +115,28 @@ class PieceCollector {
 
 }  // namespace
 
-std::string SerializeHive(const Hive& hive) {
+std::string WriteHiveText(Hive& hive) {
     PieceCollector collector;
     std::vector<std::string> path;
     collector.Visit(hive.root, path, true);
     auto& pieces = collector.pieces;
-    for (const auto& orphan : hive.orphans) {
-        pieces.push_back({orphan.fileOrder, 0, orphan.text});
+    for (auto& orphan : hive.orphans) {
+        pieces.push_back({orphan.fileOrder, 0, nullptr, &orphan});
     }
     std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) {
         return a.anchor != b.anchor ? a.anchor < b.anchor : a.sequence < b.sequence;
     });
     std::string text = hive.preamble;
+    long order = 0;
     for (const auto& piece : pieces) {
-        AppendOnNewLine(text, piece.text);
+        EndLine(text);  // the file's last line may have had no line end
+        if (piece.key) {
+            piece.key->fileOrder = order++;
+            text += SectionText(*piece.key);
+        } else {
+            piece.orphan->fileOrder = order++;
+            text += piece.orphan->text;
+        }
     }
     return text;
 }

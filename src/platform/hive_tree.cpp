@@ -5,6 +5,7 @@
 
 #include "platform/hive_key_name.h"
 #include "platform/hive_utf16.h"
+#include "platform/text_case.h"
 
 namespace platform {
 
@@ -55,27 +56,37 @@ std::vector<std::string> SplitKeyPath(std::string_view text) {
 }
 
 HiveKey* FindSubKey(const HiveKey& key, std::string_view name) {
-    for (const auto& subKey : key.subKeys) {
-        if (NamesEqual(subKey->name, name)) {
-            return subKey.get();
-        }
-    }
-    return nullptr;
+    const auto found = key.subKeysByName.find(ToUpperText(name));
+    return found == key.subKeysByName.end() ? nullptr : found->second;
 }
 
 HiveKey& AddSubKey(HiveKey& key, std::string_view name) {
-    auto subKey = std::make_unique<HiveKey>();
-    subKey->name = std::string(name);
-    subKey->changedAt = HiveTimeNow();
     const auto place = std::find_if(key.subKeys.begin(), key.subKeys.end(), [&](const auto& other) {
         return CompareNames(other->name, name) > 0;
     });
-    return **key.subKeys.insert(place, std::move(subKey));
+    HiveKey& added = **key.subKeys.insert(place, std::make_unique<HiveKey>());
+    added.name = std::string(name);
+    added.changedAt = HiveTimeNow();
+    key.subKeysByName[ToUpperText(name)] = &added;
+    return added;
+}
+
+HiveKey& AppendSubKey(HiveKey& key, std::string_view name) {
+    HiveKey& added = *key.subKeys.emplace_back(std::make_unique<HiveKey>());
+    added.name = std::string(name);
+    key.subKeysByName[ToUpperText(name)] = &added;
+    return added;
 }
 
 bool RemoveSubKey(HiveKey& key, std::string_view name) {
-    return std::erase_if(key.subKeys,
-                         [&](const auto& subKey) { return NamesEqual(subKey->name, name); }) > 0;
+    const auto found = key.subKeysByName.find(ToUpperText(name));
+    if (found == key.subKeysByName.end()) {
+        return false;
+    }
+    const HiveKey* removed = found->second;
+    key.subKeysByName.erase(found);
+    std::erase_if(key.subKeys, [&](const auto& subKey) { return subKey.get() == removed; });
+    return true;
 }
 
 HiveKey* FindPath(HiveKey& root, const std::vector<std::string>& path) {
@@ -107,7 +118,11 @@ void SetValue(HiveKey& key, std::string_view name, const RegValue& value) {
     key.changedAt = HiveTimeNow();
     const auto found = FindEntry(key.entries, name);
     if (found == key.entries.rend()) {
-        key.entries.push_back({true, std::string(name), value, {}});
+        // Among the values in name order, as Wine keeps them.
+        const auto place = std::find_if(
+            key.entries.begin(), key.entries.end(),
+            [&](const auto& entry) { return entry.isValue && CompareNames(entry.name, name) > 0; });
+        key.entries.insert(place, {true, std::string(name), value, {}});
         return;
     }
     found->value = value;

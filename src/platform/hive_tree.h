@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/registry.h"
@@ -34,6 +35,8 @@ struct HiveEntry {
 struct HiveKey {
     std::string name;
     std::vector<std::unique_ptr<HiveKey>> subKeys;  // in the order of the file, new ones by name
+    // The same sub-keys by upper-case name: a key may have thousands (Software\Classes).
+    std::unordered_map<std::string, HiveKey*> subKeysByName;
     std::vector<HiveEntry> entries;
     bool isLink = false;  // a symbolic link ("#link"); its target is the value SymbolicLinkValue
 
@@ -72,6 +75,8 @@ std::vector<std::string> SplitKeyPath(std::string_view text);
 HiveKey* FindSubKey(const HiveKey& key, std::string_view name);
 // Adds a key among its siblings in name order, as Wine lists them, stamped as new.
 HiveKey& AddSubKey(HiveKey& key, std::string_view name);
+// Adds a key after its siblings, as a file lists it.
+HiveKey& AppendSubKey(HiveKey& key, std::string_view name);
 bool RemoveSubKey(HiveKey& key, std::string_view name);
 
 // Follows a path of key names (no links); nullptr when a key on the way is missing.
@@ -80,6 +85,7 @@ HiveKey* FindPath(HiveKey& root, const std::vector<std::string>& path);
 HiveKey& CreatePath(HiveKey& root, const std::vector<std::string>& path);
 
 const HiveEntry* FindValue(const HiveKey& key, std::string_view name);
+// Replaces the value, or adds it among the values in name order.
 void SetValue(HiveKey& key, std::string_view name, const RegValue& value);
 bool DeleteValue(HiveKey& key, std::string_view name);
 

@@ -84,19 +84,21 @@ TEST(HiveFormat, ReadsEveryKindOfValueOfAWineHive) {
 }
 
 TEST(HiveFormat, AnUnchangedHiveIsWrittenBackByteForByte) {
-    EXPECT_EQ(SerializeHive(ParseHive(kWineHive, "system.reg")), kWineHive);
+    Hive hive = ParseHive(kWineHive, "system.reg");
+    EXPECT_EQ(WriteHiveText(hive), kWineHive);
 
     // Hand-edited files too: CR LF line ends, keys out of order, no line end at the end.
     const std::string edited =
         "WINE REGISTRY Version 2\r\n\r\n[B\\\\Child] 1\r\n\"v\"=\"1\"\r\n\r\n[A] 2\r\n"
         "\"w\"=dword:00000001";
-    EXPECT_EQ(SerializeHive(ParseHive(edited, "user.reg")), edited);
+    Hive editedHive = ParseHive(edited, "user.reg");
+    EXPECT_EQ(WriteHiveText(editedHive), edited);
 }
 
 TEST(HiveFormat, SettingOneValueRewritesOnlyItsKey) {
     Hive hive = ParseHive(kWineHive, "system.reg");
     SetValue(KeyAt(hive, {"Software", "Vendor"}), "Count", RegValue::Dword(7));
-    const std::string written = SerializeHive(hive);
+    const std::string written = WriteHiveText(hive);
 
     EXPECT_EQ(SectionOf(written, "[Software\\\\Classes\\\\.txt"),
               SectionOf(kWineHive, "[Software\\\\Classes\\\\.txt"));
@@ -115,6 +117,8 @@ TEST(HiveFormat, SettingOneValueRewritesOnlyItsKey) {
               kWineHive.substr(0, kWineHive.find("[Software\\\\Vendor")));
 
     EXPECT_EQ(ParseHive(written, "system.reg").diagnostics.size(), 0u);
+    // Once written, the key counts as unchanged again: its time stamp stays.
+    EXPECT_EQ(WriteHiveText(hive), written);
 }
 
 TEST(HiveFormat, NewKeysGoAfterTheKeyBeforeThemAndDeletedOnesLeaveTheirParent) {
@@ -122,7 +126,7 @@ TEST(HiveFormat, NewKeysGoAfterTheKeyBeforeThemAndDeletedOnesLeaveTheirParent) {
     SetValue(CreatePath(hive.root, {"Software", "Classes", ".zip"}), "", RegValue::String("zip"));
     CreatePath(hive.root, {"Software", "Vendor", "Sub"});
     RemoveSubKey(KeyAt(hive, {"Software", "Classes"}), ".txt");
-    const std::string written = SerializeHive(hive);
+    const std::string written = WriteHiveText(hive);
 
     const std::size_t zip = written.find("[Software\\\\Classes\\\\.zip] ");
     const std::size_t vendor = written.find("[Software\\\\Vendor] ");
@@ -139,7 +143,7 @@ TEST(HiveFormat, NewKeysGoAfterTheKeyBeforeThemAndDeletedOnesLeaveTheirParent) {
 
     // A key left without values and sub-keys keeps a section of its own, or it would be lost.
     RemoveSubKey(KeyAt(hive, {"Software", "Classes"}), ".zip");
-    Hive reread = ParseHive(SerializeHive(hive), "system.reg");
+    Hive reread = ParseHive(WriteHiveText(hive), "system.reg");
     EXPECT_NE(FindPath(reread.root, {"Software", "Classes"}), nullptr);
     EXPECT_NE(FindPath(reread.root, {"Software", "Vendor", "Sub"}), nullptr);
 }
@@ -220,12 +224,12 @@ TEST(HiveFormat, MalformedLinesAreReportedByLineAndKeptAsTheyStood) {
     EXPECT_EQ(ValueAt(hive, {"Good"}, "After").number, 1u);
     EXPECT_EQ(FindValue(KeyAt(hive, {"Good"}), "Truncated"), nullptr);
     EXPECT_EQ(FindPath(hive.root, {"Broken"}), nullptr);
-    EXPECT_EQ(SerializeHive(hive), text);
+    EXPECT_EQ(WriteHiveText(hive), text);
 
     // A write elsewhere keeps every line it could not read.
     SetValue(KeyAt(hive, {"Good"}), "New", RegValue::String("v"));
     SetValue(CreatePath(hive.root, {"Other"}), "x", RegValue::Dword(2));
-    const std::string written = SerializeHive(hive);
+    const std::string written = WriteHiveText(hive);
     for (const char* kept :
          {"\"Truncated\"=\"no end\n", "\"BadEscape\"=\"\\q\"\n", "\"Unknown\"=qword:1\n",
           "some stray text\n", "[Broken\\\\Header 1\n\"Lost\"=\"kept\"\n",

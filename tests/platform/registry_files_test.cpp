@@ -49,7 +49,7 @@ class RegistryFilesTest : public ::testing::Test {
     TemporaryFolder serverRoot;
 
     std::unique_ptr<HiveRegistry> NewRegistry() {
-        return MakePrefixRegistry(prefix.Path(), serverRoot.Path());
+        return MakePrefixRegistry(prefix.Path(), std::vector<std::string>{serverRoot.Path()});
     }
 
     static long Set(Registry& registry, RegRoot root, std::string_view path, std::string_view name,
@@ -329,6 +329,24 @@ TEST_F(RegistryFilesTest, WritesAreRefusedWhileWinesServerRunsForThePrefix) {
     EXPECT_EQ(
         Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("stored")),
         ERROR_SUCCESS);
+}
+
+// Run as root, Wine puts its server folders under a folder in /tmp that the prefix's file
+// "wineserver" names; the registry looks there by itself.
+TEST_F(RegistryFilesTest, FindsTheServerWhereThePrefixSaysWinePutIt) {
+    WriteFile(prefix / "system.reg", kSystemHive);
+    std::string root = "/tmp/wine-XXXXXX";
+    ASSERT_NE(::mkdtemp(root.data()), nullptr);
+    WriteFile(prefix / "wineserver", root.substr(5));
+    {
+        HeldServerLock server(WineServerFolder(prefix.Path(), root));
+        ASSERT_TRUE(server.Held());
+        auto registry = MakePrefixRegistry(prefix.Path());
+        EXPECT_EQ(
+            Set(*registry, HKEY_LOCAL_MACHINE, "Software\Vendor", "Path", RegValue::String("lost")),
+            ERROR_WINE_SERVER_RUNNING);
+    }
+    std::filesystem::remove_all(root);
 }
 
 TEST_F(RegistryFilesTest, AHiveThatCannotBeReadIsNeverWrittenOver) {
