@@ -343,7 +343,7 @@ TEST_F(RegistryFilesTest, FindsTheServerWhereThePrefixSaysWinePutIt) {
         ASSERT_TRUE(server.Held());
         auto registry = MakePrefixRegistry(prefix.Path());
         EXPECT_EQ(
-            Set(*registry, HKEY_LOCAL_MACHINE, "Software\Vendor", "Path", RegValue::String("lost")),
+            Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("lost")),
             ERROR_WINE_SERVER_RUNNING);
     }
     std::filesystem::remove_all(root);
