@@ -7,17 +7,24 @@
 #include <csignal>
 #include <filesystem>
 
-#include "hive_test_files.h"
 #include "platform/hive_disk.h"
 #include "platform/hive_parse.h"
 #include "platform/hive_prefix_registry.h"
+#include "support/child_process.h"
+#include "support/temporary_folder.h"
 
 namespace platform {
 namespace {
 
-using hive_test::ReadFile;
-using hive_test::TemporaryFolder;
-using hive_test::WriteFile;
+using test_support::ChildProcess;
+using test_support::TemporaryFolder;
+
+std::string ReadFile(const std::filesystem::path& path) {
+    return test_support::ReadHostFileOrEmpty(path);
+}
+void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+    test_support::WriteHostFile(path, bytes);
+}
 
 const std::string kSystemHive =
     "WINE REGISTRY Version 2\n"
@@ -49,7 +56,8 @@ class RegistryFilesTest : public ::testing::Test {
     TemporaryFolder serverRoot;
 
     std::unique_ptr<HiveRegistry> NewRegistry() {
-        return MakePrefixRegistry(prefix.Path(), std::vector<std::string>{serverRoot.Path()});
+        return MakePrefixRegistry(prefix.path().string(),
+                                  std::vector<std::string>{serverRoot.path().string()});
     }
 
     static long Set(Registry& registry, RegRoot root, std::string_view path, std::string_view name,
@@ -97,7 +105,7 @@ TEST_F(RegistryFilesTest, ValuesMakeTheRoundTripThroughTheHiveFiles) {
         Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Bad\\Deep", "x", RegValue::String("y"));
         Set(*registry, HKEY_CURRENT_USER, "Software\\Mine", "u", RegValue::String("user"));
     }
-    EXPECT_EQ(ReadFile(prefix / "system.reg")
+    EXPECT_EQ(ReadFile(prefix.path() / "system.reg")
                   .rfind("WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n"
                          "\n#arch=win64\n\n[Software\\\\A=B] ",
                          0),
@@ -120,23 +128,23 @@ TEST_F(RegistryFilesTest, ValuesMakeTheRoundTripThroughTheHiveFiles) {
     RegHandle key = 0;
     EXPECT_EQ(NewRegistry()->OpenKey(HKEY_LOCAL_MACHINE, "Software\\Bad", KEY_READ, &key),
               ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(ReadFile(prefix / "system.reg").find("Bad"), std::string::npos);
+    EXPECT_EQ(ReadFile(prefix.path() / "system.reg").find("Bad"), std::string::npos);
 }
 
 TEST_F(RegistryFilesTest, AWineHiveKeepsEverythingButTheKeyThatChanged) {
-    WriteFile(prefix / "system.reg", kSystemHive);
+    WriteFile(prefix.path() / "system.reg", kSystemHive);
     auto registry = NewRegistry();
     RegValue value;
     ASSERT_EQ(Get(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", &value),
               ERROR_SUCCESS);
     EXPECT_EQ(value.type, REG_EXPAND_SZ);
     EXPECT_EQ(value.text, "%ProgramFiles%\\Vendor");
-    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive) << "reading never writes";
+    EXPECT_EQ(ReadFile(prefix.path() / "system.reg"), kSystemHive) << "reading never writes";
 
     ASSERT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
                   RegValue::String("C:\\Vendor")),
               ERROR_SUCCESS);
-    const std::string written = ReadFile(prefix / "system.reg");
+    const std::string written = ReadFile(prefix.path() / "system.reg");
     const std::size_t unchangedFrom = kSystemHive.find("\n[System");
     EXPECT_EQ(written.substr(written.find("\n[System")), kSystemHive.substr(unchangedFrom));
     EXPECT_EQ(written.substr(0, written.find("[Software")),
@@ -147,8 +155,8 @@ TEST_F(RegistryFilesTest, AWineHiveKeepsEverythingButTheKeyThatChanged) {
 }
 
 TEST_F(RegistryFilesTest, LinksAndTheRootsOverThemFollowWinesLayout) {
-    WriteFile(prefix / "system.reg", kSystemHive);
-    WriteFile(prefix / "user.reg",
+    WriteFile(prefix.path() / "system.reg", kSystemHive);
+    WriteFile(prefix.path() / "user.reg",
               "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\User\\\\"
               "S-1-5-21-1-2-3-1001\n\n#arch=win64\n\n[Software] 1\n\"v\"=\"mine\"\n");
     auto registry = NewRegistry();
@@ -159,8 +167,9 @@ TEST_F(RegistryFilesTest, LinksAndTheRootsOverThemFollowWinesLayout) {
     ASSERT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\New", "x",
                   RegValue::Dword(1)),
               ERROR_SUCCESS);
-    EXPECT_NE(ReadFile(prefix / "system.reg").find("[System\\\\ControlSet001\\\\Services\\\\New]"),
-              std::string::npos);
+    EXPECT_NE(
+        ReadFile(prefix.path() / "system.reg").find("[System\\\\ControlSet001\\\\Services\\\\New]"),
+        std::string::npos);
     // Deleting the link deletes the link only.
     EXPECT_EQ(registry->DeleteKeyTree(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet"),
               ERROR_SUCCESS);
@@ -170,8 +179,8 @@ TEST_F(RegistryFilesTest, LinksAndTheRootsOverThemFollowWinesLayout) {
 }
 
 TEST_F(RegistryFilesTest, AReadOnlyHiveRefusesWriteAccessButReads) {
-    WriteFile(prefix / "system.reg", kSystemHive);
-    ::chmod((prefix / "system.reg").c_str(), 0444);
+    WriteFile(prefix.path() / "system.reg", kSystemHive);
+    ::chmod((prefix.path() / "system.reg").c_str(), 0444);
     auto registry = NewRegistry();
 
     RegHandle key = 0;
@@ -182,20 +191,20 @@ TEST_F(RegistryFilesTest, AReadOnlyHiveRefusesWriteAccessButReads) {
     registry->CloseKey(key);
     EXPECT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\New", "x", RegValue::Dword(1)),
               ERROR_ACCESS_DENIED);
-    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive);
+    EXPECT_EQ(ReadFile(prefix.path() / "system.reg"), kSystemHive);
     EXPECT_EQ(Set(*registry, HKEY_CURRENT_USER, "Software\\New", "x", RegValue::Dword(1)),
               ERROR_SUCCESS);
 
     // A folder that may not be written stops the replacement, so it refuses as well.
-    ::chmod((prefix / "system.reg").c_str(), 0644);
-    ::chmod(prefix.Path().c_str(), 0555);
+    ::chmod((prefix.path() / "system.reg").c_str(), 0644);
+    ::chmod(prefix.path().string().c_str(), 0555);
     EXPECT_EQ(registry->OpenKey(HKEY_LOCAL_MACHINE, "Software\\Vendor", 0x3F, &key),
               ERROR_ACCESS_DENIED);
-    ::chmod(prefix.Path().c_str(), 0755);
+    ::chmod(prefix.path().string().c_str(), 0755);
 }
 
 TEST_F(RegistryFilesTest, AWriteThatFailsBeforeTheRenameLeavesTheHiveAsItWas) {
-    WriteFile(prefix / "system.reg", kSystemHive);
+    WriteFile(prefix.path() / "system.reg", kSystemHive);
     auto registry = NewRegistry();
     SetBeforeRenameHookForTests([](const std::string&) { return false; });
     const long result = Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
@@ -203,15 +212,15 @@ TEST_F(RegistryFilesTest, AWriteThatFailsBeforeTheRenameLeavesTheHiveAsItWas) {
     SetBeforeRenameHookForTests(nullptr);
 
     EXPECT_EQ(result, ERROR_WRITE_FAULT);
-    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive);
+    EXPECT_EQ(ReadFile(prefix.path() / "system.reg"), kSystemHive);
     EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
               "%ProgramFiles%\\Vendor");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(prefix.Path()), {}), 1)
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(prefix.path().string()), {}), 1)
         << "no temporary file is left behind";
 }
 
 TEST_F(RegistryFilesTest, AProcessKilledBeforeTheRenameLeavesTheHiveIntact) {
-    WriteFile(prefix / "system.reg", kSystemHive);
+    WriteFile(prefix.path() / "system.reg", kSystemHive);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -227,8 +236,9 @@ TEST_F(RegistryFilesTest, AProcessKilledBeforeTheRenameLeavesTheHiveIntact) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
 
-    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive);
-    EXPECT_TRUE(ParseHive(ReadFile(prefix / "system.reg"), "system.reg").diagnostics.empty());
+    EXPECT_EQ(ReadFile(prefix.path() / "system.reg"), kSystemHive);
+    EXPECT_TRUE(
+        ParseHive(ReadFile(prefix.path() / "system.reg"), "system.reg").diagnostics.empty());
     auto registry = NewRegistry();
     EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
               "%ProgramFiles%\\Vendor");
@@ -238,7 +248,7 @@ TEST_F(RegistryFilesTest, AProcessKilledBeforeTheRenameLeavesTheHiveIntact) {
 }
 
 TEST_F(RegistryFilesTest, AChangeMadeByAnotherProcessIsSeen) {
-    WriteFile(prefix / "system.reg", kSystemHive);
+    WriteFile(prefix.path() / "system.reg", kSystemHive);
     auto registry = NewRegistry();
     EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
               "%ProgramFiles%\\Vendor");
@@ -257,59 +267,22 @@ TEST_F(RegistryFilesTest, AChangeMadeByAnotherProcessIsSeen) {
 }
 
 // A stand-in for Wine's server: a child process holding the lock of the prefix's server folder.
-class HeldServerLock {
-  public:
-    explicit HeldServerLock(const std::string& folder) {
-        std::filesystem::create_directories(folder);
-        int ready[2];
-        int release[2];
-        if (::pipe(ready) != 0 || ::pipe(release) != 0) {
-            return;
-        }
-        child_ = ::fork();
-        if (child_ == 0) {
-            ::close(release[1]);
-            ::close(ready[0]);
-            const int fd = ::open((folder + "/lock").c_str(), O_RDWR | O_CREAT, 0600);
-            struct flock lock {};
-            lock.l_type = F_WRLCK;
-            lock.l_whence = SEEK_SET;
-            const char held = ::fcntl(fd, F_SETLK, &lock) == 0 ? '1' : '0';
-            (void)::write(ready[1], &held, 1);
-            char ignored;
-            (void)::read(release[0], &ignored, 1);
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        ::close(release[0]);
-        release_ = release[1];
-        char held = '0';
-        (void)::read(ready[0], &held, 1);
-        ::close(ready[0]);
-        held_ = held == '1';
-    }
-    ~HeldServerLock() { Release(); }
-
-    bool Held() const { return held_; }
-    void Release() {
-        if (child_ > 0) {
-            ::close(release_);
-            ::waitpid(child_, nullptr, 0);
-            child_ = -1;
-        }
-    }
-
-  private:
-    pid_t child_ = -1;
-    int release_ = -1;
-    bool held_ = false;
-};
+ChildProcess HoldServerLock(const std::string& folder) {
+    std::filesystem::create_directories(folder);
+    return ChildProcess::Fork([folder] {
+        const int fd = ::open((folder + "/lock").c_str(), O_RDWR | O_CREAT, 0600);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        ::fcntl(fd, F_SETLK, &lock);
+    });
+}
 
 TEST_F(RegistryFilesTest, WritesAreRefusedWhileWinesServerRunsForThePrefix) {
-    WriteFile(prefix / "system.reg", kSystemHive);
+    WriteFile(prefix.path() / "system.reg", kSystemHive);
     auto registry = NewRegistry();
-    HeldServerLock server(WineServerFolder(prefix.Path(), serverRoot.Path()));
-    ASSERT_TRUE(server.Held());
+    ChildProcess server =
+        HoldServerLock(WineServerFolder(prefix.path().string(), serverRoot.path().string()));
 
     EXPECT_EQ(
         Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("lost")),
@@ -323,9 +296,9 @@ TEST_F(RegistryFilesTest, WritesAreRefusedWhileWinesServerRunsForThePrefix) {
     registry->CloseKey(key);
     EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
               "%ProgramFiles%\\Vendor");
-    EXPECT_EQ(ReadFile(prefix / "system.reg"), kSystemHive);
+    EXPECT_EQ(ReadFile(prefix.path() / "system.reg"), kSystemHive);
 
-    server.Release();
+    server.Stop();
     EXPECT_EQ(
         Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("stored")),
         ERROR_SUCCESS);
@@ -334,24 +307,23 @@ TEST_F(RegistryFilesTest, WritesAreRefusedWhileWinesServerRunsForThePrefix) {
 // Run as root, Wine puts its server folders under a folder in /tmp that the prefix's file
 // "wineserver" names; the registry looks there by itself.
 TEST_F(RegistryFilesTest, FindsTheServerWhereThePrefixSaysWinePutIt) {
-    WriteFile(prefix / "system.reg", kSystemHive);
+    WriteFile(prefix.path() / "system.reg", kSystemHive);
     std::string root = "/tmp/wine-XXXXXX";
     ASSERT_NE(::mkdtemp(root.data()), nullptr);
-    WriteFile(prefix / "wineserver", root.substr(5));
+    WriteFile(prefix.path() / "wineserver", root.substr(5));
     {
-        HeldServerLock server(WineServerFolder(prefix.Path(), root));
-        ASSERT_TRUE(server.Held());
-        auto registry = MakePrefixRegistry(prefix.Path());
-        EXPECT_EQ(
-            Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("lost")),
-            ERROR_WINE_SERVER_RUNNING);
+        ChildProcess server = HoldServerLock(WineServerFolder(prefix.path().string(), root));
+        auto registry = MakePrefixRegistry(prefix.path().string());
+        EXPECT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
+                      RegValue::String("lost")),
+                  ERROR_WINE_SERVER_RUNNING);
     }
     std::filesystem::remove_all(root);
 }
 
 TEST_F(RegistryFilesTest, AHiveThatCannotBeReadIsNeverWrittenOver) {
-    std::filesystem::create_directory(prefix / "system.reg");
-    WriteFile(prefix / "user.reg", "WINE REGISTRY Version 2\n\n[Software] 1\n\"v\"=bogus\n");
+    std::filesystem::create_directory(prefix.path() / "system.reg");
+    WriteFile(prefix.path() / "user.reg", "WINE REGISTRY Version 2\n\n[Software] 1\n\"v\"=bogus\n");
     auto registry = NewRegistry();
 
     RegHandle key = 0;
@@ -360,8 +332,8 @@ TEST_F(RegistryFilesTest, AHiveThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(registry->CreateKey(HKEY_LOCAL_MACHINE, "Software", &key), ERROR_BADDB);
     const auto diagnostics = registry->Diagnostics();
     ASSERT_EQ(diagnostics.size(), 2u);
-    EXPECT_EQ(diagnostics[0].file, prefix / "system.reg");
-    EXPECT_EQ(diagnostics[1].file, prefix / "user.reg");
+    EXPECT_EQ(diagnostics[0].file, prefix.path() / "system.reg");
+    EXPECT_EQ(diagnostics[1].file, prefix.path() / "user.reg");
     EXPECT_EQ(diagnostics[1].line, 4);
 }
 

@@ -9,39 +9,28 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "hive_test_files.h"
+#include "support/scoped_environment.h"
+#include "support/temporary_folder.h"
 
 extern char** environ;
 
 namespace platform {
 namespace {
 
-using hive_test::ReadFile;
-using hive_test::TemporaryFolder;
-using hive_test::WriteFile;
+using test_support::ReadHostFileOrEmpty;
+using test_support::ScopedEnvironmentVariable;
+using test_support::TemporaryFolder;
+using test_support::WriteHostFile;
 
 // Points the settings file into a temporary folder for the test's duration.
 class UserSettingsTest : public ::testing::Test {
   protected:
     TemporaryFolder config;
+    ScopedEnvironmentVariable configHome{"XDG_CONFIG_HOME", config.path().string()};
 
-    void SetUp() override {
-        const char* previous = std::getenv("XDG_CONFIG_HOME");
-        previous_ = previous ? std::optional<std::string>(previous) : std::nullopt;
-        ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+    std::string SettingsFile() const {
+        return (config.path() / "tollenwark/user-settings.reg").string();
     }
-    void TearDown() override {
-        if (previous_) {
-            ::setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
-        } else {
-            ::unsetenv("XDG_CONFIG_HOME");
-        }
-    }
-
-    std::string SettingsFile() const { return config / "tollenwark/user-settings.reg"; }
-
-  private:
-    std::optional<std::string> previous_;
 };
 
 TEST_F(UserSettingsTest, WritesAtOnceAndReadsBackWithDefaultsForTheRest) {
@@ -52,7 +41,7 @@ TEST_F(UserSettingsTest, WritesAtOnceAndReadsBackWithDefaultsForTheRest) {
     ASSERT_TRUE(WriteUserSetting("Tollenwark", "Settings", "Language", "Fran\u00e7ais"));
     ASSERT_TRUE(WriteUserSetting("Tollenwark", "OptionAndSettings", "chkScanCookies", "1"));
     ASSERT_TRUE(WriteUserSetting("Tollenwark", "Drives", "E:\\", ""));
-    EXPECT_EQ(ReadFile(SettingsFile()).rfind("WINE REGISTRY Version 2\n", 0), 0u);
+    EXPECT_EQ(ReadHostFileOrEmpty(SettingsFile()).rfind("WINE REGISTRY Version 2\n", 0), 0u);
 
     EXPECT_EQ(ReadUserSetting("Tollenwark", "settings", "LANGUAGE", "English"), "Fran\u00e7ais");
     EXPECT_EQ(ReadUserSetting("Tollenwark", "OptionAndSettings", "chkScanCookies", "0"), "1");
@@ -61,53 +50,55 @@ TEST_F(UserSettingsTest, WritesAtOnceAndReadsBackWithDefaultsForTheRest) {
 }
 
 TEST_F(UserSettingsTest, ValuesThatAreNotTextReadAsTheDefault) {
-    std::filesystem::create_directories(config / "tollenwark");
-    WriteFile(SettingsFile(),
-              "WINE REGISTRY Version 2\n\n[Tollenwark\\\\Settings] 1\n\"Number\"=dword:00000001\n"
-              "\"Text\"=\"kept\"\n");
+    std::filesystem::create_directories(config.path() / "tollenwark");
+    WriteHostFile(
+        SettingsFile(),
+        "WINE REGISTRY Version 2\n\n[Tollenwark\\\\Settings] 1\n\"Number\"=dword:00000001\n"
+        "\"Text\"=\"kept\"\n");
     EXPECT_EQ(ReadUserSetting("Tollenwark", "Settings", "Number", "default"), "default");
     EXPECT_EQ(ReadUserSetting("Tollenwark", "Settings", "Text", "default"), "kept");
 }
 
 TEST_F(UserSettingsTest, AFileThatMayNotBeWrittenIsLeftAsItWas) {
     ASSERT_TRUE(WriteUserSetting("Tollenwark", "Settings", "A", "1"));
-    const std::string before = ReadFile(SettingsFile());
+    const std::string before = ReadHostFileOrEmpty(SettingsFile());
     ::chmod(SettingsFile().c_str(), 0444);
     EXPECT_FALSE(WriteUserSetting("Tollenwark", "Settings", "A", "2"));
-    EXPECT_EQ(ReadFile(SettingsFile()), before);
+    EXPECT_EQ(ReadHostFileOrEmpty(SettingsFile()), before);
     EXPECT_EQ(ReadUserSetting("Tollenwark", "Settings", "A", ""), "1");
 }
 
 TEST_F(UserSettingsTest, TheFileFollowsTheEnvironmentAtEveryCall) {
     ASSERT_TRUE(WriteUserSetting("Tollenwark", "Settings", "Where", "first"));
     TemporaryFolder home;
-    ::unsetenv("XDG_CONFIG_HOME");
-    const char* previousHome = std::getenv("HOME");
-    const std::string savedHome = previousHome ? previousHome : "";
-    ::setenv("HOME", home.Path().c_str(), 1);
-
-    EXPECT_EQ(UserSettingsFilePath(), home / ".config/tollenwark/user-settings.reg");
-    EXPECT_EQ(ReadUserSetting("Tollenwark", "Settings", "Where", "none"), "none");
-    EXPECT_TRUE(WriteUserSetting("Tollenwark", "Settings", "Where", "second"));
-    EXPECT_TRUE(std::filesystem::exists(home / ".config/tollenwark/user-settings.reg"));
-
-    ::setenv("HOME", savedHome.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+    {
+        ScopedEnvironmentVariable noConfigHome("XDG_CONFIG_HOME", std::nullopt);
+        ScopedEnvironmentVariable otherHome("HOME", home.path().string());
+        const auto file = home.path() / ".config/tollenwark/user-settings.reg";
+        EXPECT_EQ(UserSettingsFilePath(), file.string());
+        EXPECT_EQ(ReadUserSetting("Tollenwark", "Settings", "Where", "none"), "none");
+        EXPECT_TRUE(WriteUserSetting("Tollenwark", "Settings", "Where", "second"));
+        EXPECT_TRUE(std::filesystem::exists(file));
+    }
     EXPECT_EQ(ReadUserSetting("Tollenwark", "Settings", "Where", "none"), "first");
 }
 
-// Run by the next test in a new process of this program: reads a setting and writes what it read
-// to the file the parent names.
+// Run by the next test in a new process of this program, whose test run has a settings folder of
+// its own: reads a setting from the parent's folder and writes what it read to the file named.
 TEST(UserSettingsChildProcess, DISABLED_ReadsASetting) {
+    const char* configHome = std::getenv("TOLLENWARK_TEST_PARENT_CONFIG_HOME");
     const char* answer = std::getenv("TOLLENWARK_TEST_ANSWER_FILE");
-    ASSERT_NE(answer, nullptr);
-    WriteFile(answer, ReadUserSetting("Tollenwark", "Settings", "Shared", "<default>"));
+    ASSERT_TRUE(configHome && answer);
+    ScopedEnvironmentVariable parentsConfig("XDG_CONFIG_HOME", configHome);
+    WriteHostFile(answer, ReadUserSetting("Tollenwark", "Settings", "Shared", "<default>"));
 }
 
 TEST_F(UserSettingsTest, AValueWrittenByOneProcessIsReadByANewOne) {
     ASSERT_TRUE(WriteUserSetting("Tollenwark", "Settings", "Shared", "from the parent"));
-    const std::string answer = config / "answer.txt";
-    ::setenv("TOLLENWARK_TEST_ANSWER_FILE", answer.c_str(), 1);
+    const std::string answer = (config.path() / "answer.txt").string();
+    ScopedEnvironmentVariable answerFile("TOLLENWARK_TEST_ANSWER_FILE", answer);
+    ScopedEnvironmentVariable parentsConfig("TOLLENWARK_TEST_PARENT_CONFIG_HOME",
+                                            config.path().string());
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     std::string filter = "--gtest_filter=UserSettingsChildProcess.DISABLED_ReadsASetting";
     std::string alsoDisabled = "--gtest_also_run_disabled_tests";
@@ -117,10 +108,9 @@ TEST_F(UserSettingsTest, AValueWrittenByOneProcessIsReadByANewOne) {
     ASSERT_EQ(::posix_spawn(&child, self.c_str(), nullptr, nullptr, arguments, environ), 0);
     int status = 0;
     ::waitpid(child, &status, 0);
-    ::unsetenv("TOLLENWARK_TEST_ANSWER_FILE");
 
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(ReadFile(answer), "from the parent");
+    EXPECT_EQ(ReadHostFileOrEmpty(answer), "from the parent");
 }
 
 }  // namespace
