@@ -162,17 +162,38 @@ RegHandle HiveRegistry::Remember(RegRoot root, KeyPath path, std::uint32_t acces
     return handle;
 }
 
-const HiveRegistry::OpenedKey* HiveRegistry::Opened(RegHandle key) const {
-    const auto found = opened_.find(key);
-    return found == opened_.end() ? nullptr : &found->second;
-}
-
-long HiveRegistry::CheckOpened(RegHandle key, std::uint32_t right, const OpenedKey** opened) const {
-    *opened = Opened(key);
-    if (!*opened) {
+// Checks that the handle is open with the right, and finds its key as it stands now. The users
+// root is open without a key of its own.
+long HiveRegistry::Resolve(RegHandle handle, std::uint32_t right, Resolved* resolved) {
+    const auto found = opened_.find(handle);
+    if (found == opened_.end()) {
         return ERROR_INVALID_HANDLE;
     }
-    return ((*opened)->access & right) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    resolved->opened = &found->second;
+    if (!(resolved->opened->access & right)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    resolved->usersRoot = IsUsersRoot(resolved->opened->root, resolved->opened->path);
+    if (resolved->usersRoot) {
+        return ERROR_SUCCESS;
+    }
+    resolved->location = Locate(resolved->opened->root, resolved->opened->path);
+    resolved->key = resolved->location ? Find(*resolved->location) : nullptr;
+    return resolved->key ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+}
+
+// What OpenKey and CreateKey check first: the result pointer, the root, and the path.
+long HiveRegistry::StartRootCall(RegRoot root, std::string_view subKey, RegHandle* key,
+                                 KeyPath* path) const {
+    if (!key) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    *key = 0;
+    if (!IsKnownRoot(root)) {
+        return ERROR_INVALID_HANDLE;
+    }
+    *path = SplitKeyPath(subKey);
+    return ERROR_SUCCESS;
 }
 
 std::uint32_t HiveRegistry::GrantedAccess(HiveStore& store, std::uint32_t access, long* error) {
@@ -188,14 +209,11 @@ std::uint32_t HiveRegistry::GrantedAccess(HiveStore& store, std::uint32_t access
 
 long HiveRegistry::OpenKey(RegRoot root, std::string_view subKey, std::uint32_t access,
                            RegHandle* key) {
-    if (!key) {
-        return ERROR_INVALID_PARAMETER;
+    KeyPath path;
+    long error = StartRootCall(root, subKey, key, &path);
+    if (error != ERROR_SUCCESS) {
+        return error;
     }
-    *key = 0;
-    if (!IsKnownRoot(root)) {
-        return ERROR_INVALID_HANDLE;
-    }
-    KeyPath path = SplitKeyPath(subKey);
     if (IsUsersRoot(root, path)) {
         *key = Remember(root, std::move(path), access & MAXIMUM_ALLOWED ? KEY_ALL_ACCESS : access);
         return ERROR_SUCCESS;
@@ -204,34 +222,25 @@ long HiveRegistry::OpenKey(RegRoot root, std::string_view subKey, std::uint32_t 
     if (!location || !Find(*location)) {
         return ERROR_FILE_NOT_FOUND;
     }
-    long error = ERROR_SUCCESS;
     const std::uint32_t granted = GrantedAccess(*location->store, access, &error);
-    if (error != ERROR_SUCCESS) {
-        return error;
+    if (error == ERROR_SUCCESS) {
+        *key = Remember(root, std::move(path), granted);
     }
-    *key = Remember(root, std::move(path), granted);
-    return ERROR_SUCCESS;
+    return error;
 }
 
 long HiveRegistry::CreateKey(RegRoot root, std::string_view subKey, RegHandle* key) {
-    if (!key) {
-        return ERROR_INVALID_PARAMETER;
-    }
-    *key = 0;
-    if (!IsKnownRoot(root)) {
-        return ERROR_INVALID_HANDLE;
-    }
-    KeyPath path = SplitKeyPath(subKey);
-    if (IsUsersRoot(root, path)) {
-        *key = Remember(root, std::move(path), KEY_ALL_ACCESS);
-        return ERROR_SUCCESS;
+    KeyPath path;
+    long error = StartRootCall(root, subKey, key, &path);
+    if (error != ERROR_SUCCESS) {
+        return error;
     }
     const auto location = Locate(root, path);
-    if (!location) {
-        return ERROR_ACCESS_DENIED;  // a new user hive cannot be made under HKEY_USERS
-    }
-    long error = ERROR_SUCCESS;
-    if (Find(*location)) {
+    if (IsUsersRoot(root, path)) {
+        error = ERROR_SUCCESS;
+    } else if (!location) {
+        error = ERROR_ACCESS_DENIED;  // a new user hive cannot be made under HKEY_USERS
+    } else if (Find(*location)) {
         error = location->store->WritePermission();
     } else {
         error = location->store->Change([&](Hive& hive) {
@@ -260,20 +269,12 @@ long HiveRegistry::ChangeKey(const Location& location,
 }
 
 long HiveRegistry::QueryValue(RegHandle key, std::string_view name, RegValue* value) {
-    const OpenedKey* opened = nullptr;
-    const long error = value ? CheckOpened(key, KEY_QUERY_VALUE, &opened) : ERROR_INVALID_PARAMETER;
+    Resolved resolved;
+    const long error = value ? Resolve(key, KEY_QUERY_VALUE, &resolved) : ERROR_INVALID_PARAMETER;
     if (error != ERROR_SUCCESS) {
         return error;
     }
-    if (IsUsersRoot(opened->root, opened->path)) {
-        return ERROR_FILE_NOT_FOUND;
-    }
-    const auto location = Locate(opened->root, opened->path);
-    const HiveKey* found = location ? Find(*location) : nullptr;
-    if (!found) {
-        return ERROR_KEY_DELETED;
-    }
-    const HiveEntry* entry = FindValue(*found, name);
+    const HiveEntry* entry = resolved.usersRoot ? nullptr : FindValue(*resolved.key, name);
     if (!entry) {
         return ERROR_FILE_NOT_FOUND;
     }
@@ -282,68 +283,49 @@ long HiveRegistry::QueryValue(RegHandle key, std::string_view name, RegValue* va
 }
 
 long HiveRegistry::SetValue(RegHandle key, std::string_view name, const RegValue& value) {
-    const OpenedKey* opened = nullptr;
-    const long error = CheckOpened(key, KEY_SET_VALUE, &opened);
-    if (error != ERROR_SUCCESS) {
-        return error;
+    Resolved resolved;
+    const long error = Resolve(key, KEY_SET_VALUE, &resolved);
+    if (error != ERROR_SUCCESS || resolved.usersRoot) {
+        return resolved.usersRoot ? ERROR_ACCESS_DENIED : error;
     }
-    if (IsUsersRoot(opened->root, opened->path)) {
-        return ERROR_ACCESS_DENIED;
-    }
-    const auto location = Locate(opened->root, opened->path);
-    if (!location || !Find(*location)) {
-        return ERROR_KEY_DELETED;
-    }
-    return ChangeKey(*location, [&](HiveKey& found) {
-        platform::SetValue(found, name, value);
+    return ChangeKey(*resolved.location, [&](HiveKey& current) {
+        platform::SetValue(current, name, value);
         return ERROR_SUCCESS;
     });
 }
 
 long HiveRegistry::DeleteValue(RegHandle key, std::string_view name) {
-    const OpenedKey* opened = nullptr;
-    const long error = CheckOpened(key, KEY_SET_VALUE, &opened);
+    Resolved resolved;
+    const long error = Resolve(key, KEY_SET_VALUE, &resolved);
     if (error != ERROR_SUCCESS) {
         return error;
     }
-    if (IsUsersRoot(opened->root, opened->path)) {
+    if (resolved.usersRoot || !FindValue(*resolved.key, name)) {
         return ERROR_FILE_NOT_FOUND;
     }
-    const auto location = Locate(opened->root, opened->path);
-    const HiveKey* found = location ? Find(*location) : nullptr;
-    if (!found) {
-        return ERROR_KEY_DELETED;
-    }
-    if (!FindValue(*found, name)) {
-        return ERROR_FILE_NOT_FOUND;
-    }
-    return ChangeKey(*location, [&](HiveKey& current) {
+    return ChangeKey(*resolved.location, [&](HiveKey& current) {
         return platform::DeleteValue(current, name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
 }
 
 // ---- Enumeration
 
+// Under HKEY_CLASSES_ROOT the sub-keys of the user's key and of the machine's, each name once.
 long HiveRegistry::EnumSubKeys(RegHandle key, std::vector<std::string>* names) {
-    const OpenedKey* opened = nullptr;
+    Resolved resolved;
     const long error =
-        names ? CheckOpened(key, KEY_ENUMERATE_SUB_KEYS, &opened) : ERROR_INVALID_PARAMETER;
+        names ? Resolve(key, KEY_ENUMERATE_SUB_KEYS, &resolved) : ERROR_INVALID_PARAMETER;
     if (error != ERROR_SUCCESS) {
         return error;
     }
     names->clear();
-    if (IsUsersRoot(opened->root, opened->path)) {
+    if (resolved.usersRoot) {
         *names = {std::string(kDefaultUserName), UserSid()};
         return ERROR_SUCCESS;
     }
-    bool found = false;
-    for (auto& candidate : Candidates(opened->root, opened->path)) {
+    for (auto& candidate : Candidates(resolved.opened->root, resolved.opened->path)) {
         const HiveKey* current = Find(FollowLinks(std::move(candidate), true));
-        if (!current) {
-            continue;
-        }
-        found = true;
-        for (auto& name : SubKeyNames(*current)) {
+        for (auto& name : current ? SubKeyNames(*current) : std::vector<std::string>{}) {
             const bool listed = std::any_of(names->begin(), names->end(), [&](const auto& other) {
                 return NamesEqual(other, name);
             });
@@ -352,25 +334,16 @@ long HiveRegistry::EnumSubKeys(RegHandle key, std::vector<std::string>* names) {
             }
         }
     }
-    return found ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+    return ERROR_SUCCESS;
 }
 
 long HiveRegistry::EnumValueNames(RegHandle key, std::vector<std::string>* names) {
-    const OpenedKey* opened = nullptr;
-    const long error = names ? CheckOpened(key, KEY_QUERY_VALUE, &opened) : ERROR_INVALID_PARAMETER;
+    Resolved resolved;
+    const long error = names ? Resolve(key, KEY_QUERY_VALUE, &resolved) : ERROR_INVALID_PARAMETER;
     if (error != ERROR_SUCCESS) {
         return error;
     }
-    names->clear();
-    if (IsUsersRoot(opened->root, opened->path)) {
-        return ERROR_SUCCESS;
-    }
-    const auto location = Locate(opened->root, opened->path);
-    const HiveKey* found = location ? Find(*location) : nullptr;
-    if (!found) {
-        return ERROR_KEY_DELETED;
-    }
-    *names = ValueNames(*found);
+    *names = resolved.usersRoot ? std::vector<std::string>{} : ValueNames(*resolved.key);
     return ERROR_SUCCESS;
 }
 

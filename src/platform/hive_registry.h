@@ -68,8 +68,15 @@ class HiveRegistry : public Registry {
     bool IsUsersRoot(RegRoot root, const KeyPath& path) const;
     static HiveKey* Find(const Location& location);
 
-    const OpenedKey* Opened(RegHandle key) const;
-    long CheckOpened(RegHandle key, std::uint32_t right, const OpenedKey** opened) const;
+    // An open key as it stands now.
+    struct Resolved {
+        const OpenedKey* opened = nullptr;
+        bool usersRoot = false;  // HKEY_USERS itself, which has no key of its own
+        std::optional<Location> location;
+        HiveKey* key = nullptr;
+    };
+    long Resolve(RegHandle handle, std::uint32_t right, Resolved* resolved);
+    long StartRootCall(RegRoot root, std::string_view subKey, RegHandle* key, KeyPath* path) const;
     RegHandle Remember(RegRoot root, KeyPath path, std::uint32_t access);
     long ChangeKey(const Location& location, const std::function<long(HiveKey&)>& change);
     long RemoveKey(const Location& location);
