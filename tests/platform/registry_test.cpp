@@ -16,6 +16,12 @@ class RegistryTest : public ::testing::Test {
         return key;
     }
 
+    void Put(RegRoot root, std::string_view path, std::string_view name, const RegValue& value) {
+        RegHandle key = Create(root, path);
+        EXPECT_EQ(registry->SetValue(key, name, value), ERROR_SUCCESS) << path;
+        registry->CloseKey(key);
+    }
+
     long Open(RegRoot root, std::string_view path, std::uint32_t access = KEY_READ) {
         RegHandle key = 0;
         const long result = registry->OpenKey(root, path, access, &key);
@@ -142,15 +148,9 @@ TEST_F(RegistryTest, AHiveTheAccountMayOnlyReadRefusesWriteAccess) {
 }
 
 TEST_F(RegistryTest, ClassesRootReadsTheUsersClassesOverTheMachines) {
-    RegHandle key = Create(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt");
-    registry->SetValue(key, "", RegValue::String("machine"));
-    registry->CloseKey(key);
-    key = Create(HKEY_LOCAL_MACHINE, "Software\\Classes\\.doc");
-    registry->SetValue(key, "", RegValue::String("machine doc"));
-    registry->CloseKey(key);
-    key = Create(HKEY_CURRENT_USER, "Software\\Classes\\.txt");
-    registry->SetValue(key, "", RegValue::String("user"));
-    registry->CloseKey(key);
+    Put(HKEY_LOCAL_MACHINE, "Software\\Classes\\.txt", "", RegValue::String("machine"));
+    Put(HKEY_LOCAL_MACHINE, "Software\\Classes\\.doc", "", RegValue::String("machine doc"));
+    Put(HKEY_CURRENT_USER, "Software\\Classes\\.txt", "", RegValue::String("user"));
     registry->CloseKey(Create(HKEY_CURRENT_USER, "Software\\Classes\\.usr"));
 
     EXPECT_EQ(Text(HKEY_CLASSES_ROOT, ".txt", ""), "user");
@@ -158,13 +158,14 @@ TEST_F(RegistryTest, ClassesRootReadsTheUsersClassesOverTheMachines) {
     EXPECT_EQ(SubKeys(HKEY_CLASSES_ROOT, ""), (std::vector<std::string>{".txt", ".usr", ".doc"}));
 
     // A write goes to the user's key where it exists, else to the machine's.
-    key = Create(HKEY_CLASSES_ROOT, ".txt");
-    registry->SetValue(key, "Written", RegValue::Dword(1));
-    registry->CloseKey(key);
-    key = Create(HKEY_CLASSES_ROOT, ".new");
-    registry->CloseKey(key);
+    Put(HKEY_CLASSES_ROOT, ".txt", "Written", RegValue::Dword(1));
+    registry->CloseKey(Create(HKEY_CLASSES_ROOT, ".new"));
     EXPECT_EQ(Open(HKEY_CURRENT_USER, "Software\\Classes\\.txt"), ERROR_SUCCESS);
-    EXPECT_EQ(Text(HKEY_CURRENT_USER, "Software\\Classes\\.txt", "Written"), "");
+    RegHandle key = 0;
+    registry->OpenKey(HKEY_CURRENT_USER, "Software\\Classes\\.txt", KEY_READ, &key);
+    RegValue written;
+    EXPECT_EQ(registry->QueryValue(key, "Written", &written), ERROR_SUCCESS);
+    registry->CloseKey(key);
     EXPECT_EQ(Open(HKEY_LOCAL_MACHINE, "Software\\Classes\\.new"), ERROR_SUCCESS);
     EXPECT_EQ(Open(HKEY_CURRENT_USER, "Software\\Classes\\.new"), ERROR_FILE_NOT_FOUND);
 
@@ -175,12 +176,8 @@ TEST_F(RegistryTest, ClassesRootReadsTheUsersClassesOverTheMachines) {
 }
 
 TEST_F(RegistryTest, UsersHoldTheDefaultProfileAndTheCurrentUser) {
-    RegHandle key = Create(HKEY_CURRENT_USER, "Software\\Mine");
-    registry->SetValue(key, "v", RegValue::String("user"));
-    registry->CloseKey(key);
-    key = Create(HKEY_USERS, ".DEFAULT\\Software\\Mine");
-    registry->SetValue(key, "v", RegValue::String("default"));
-    registry->CloseKey(key);
+    Put(HKEY_CURRENT_USER, "Software\\Mine", "v", RegValue::String("user"));
+    Put(HKEY_USERS, ".DEFAULT\\Software\\Mine", "v", RegValue::String("default"));
 
     const std::string sid = registry->UserSid();
     EXPECT_EQ(sid, "S-1-5-21-0-0-0-1000");
@@ -188,14 +185,13 @@ TEST_F(RegistryTest, UsersHoldTheDefaultProfileAndTheCurrentUser) {
     EXPECT_EQ(Text(HKEY_USERS, sid + "\\Software\\Mine", "v"), "user");
     EXPECT_EQ(Text(HKEY_USERS, ".Default\\Software\\Mine", "v"), "default");
     EXPECT_EQ(Open(HKEY_USERS, "S-1-5-18"), ERROR_FILE_NOT_FOUND);
+    RegHandle key = 0;
     EXPECT_EQ(registry->CreateKey(HKEY_USERS, "S-1-5-18\\x", &key), ERROR_ACCESS_DENIED);
 }
 
 TEST_F(RegistryTest, CurrentConfigIsTheMachinesCurrentHardwareProfile) {
-    RegHandle key = Create(HKEY_LOCAL_MACHINE,
-                           "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software");
-    registry->SetValue(key, "v", RegValue::String("profile"));
-    registry->CloseKey(key);
+    Put(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software", "v",
+        RegValue::String("profile"));
     EXPECT_EQ(Text(HKEY_CURRENT_CONFIG, "Software", "v"), "profile");
 }
 
