@@ -1,8 +1,10 @@
 #include "platform/hive_registry.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/hive_key_name.h"
+#include "platform/text_case.h"
 
 namespace platform {
 
@@ -323,13 +325,11 @@ long HiveRegistry::EnumSubKeys(RegHandle key, std::vector<std::string>* names) {
         *names = {std::string(kDefaultUserName), UserSid()};
         return ERROR_SUCCESS;
     }
+    std::unordered_set<std::string> listed;
     for (auto& candidate : Candidates(resolved.opened->root, resolved.opened->path)) {
         const HiveKey* current = Find(FollowLinks(std::move(candidate), true));
         for (auto& name : current ? SubKeyNames(*current) : std::vector<std::string>{}) {
-            const bool listed = std::any_of(names->begin(), names->end(), [&](const auto& other) {
-                return NamesEqual(other, name);
-            });
-            if (!listed) {
+            if (listed.insert(ToUpperText(name)).second) {
                 names->push_back(std::move(name));
             }
         }
