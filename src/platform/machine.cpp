@@ -1,6 +1,6 @@
 #include "platform/machine.h"
 
-#include "platform/hive_registry.h"
+#include "platform/hive_prefix_registry.h"
 
 namespace platform {
 namespace {
@@ -26,7 +26,8 @@ OsVersion Machine::Version() {
 }
 
 std::unique_ptr<Machine> OpenMachine(Prefix prefix, std::string userName) {
-    return std::make_unique<Machine>(std::move(prefix), MakeMemoryRegistry(), std::move(userName));
+    auto registry = MakePrefixRegistry(prefix.root().string());
+    return std::make_unique<Machine>(std::move(prefix), std::move(registry), std::move(userName));
 }
 
 Machine& CurrentMachine() {

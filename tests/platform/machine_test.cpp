@@ -74,6 +74,23 @@ TEST(SpecialFolders, ReadTheRegistryAsWindowsDoes) {
     EXPECT_EQ(folders.Path(29), "C:\\windows");
 }
 
+TEST(SpecialFolders, AreReadFromTheHiveFilesWineWrote) {
+    test_support::TemporaryPrefix prefix("anna");
+    fs::create_directories(prefix.DriveC("users/anna/My Files"));
+    test_support::WriteHostFile(
+        prefix.root() / "user.reg",
+        "WINE REGISTRY Version 2\n"
+        ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
+        "#arch=win64\n\n"
+        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\User "
+        "Shell Folders] 1700000000\n"
+        "#time=1da1747c66d0000\n"
+        "\"Personal\"=str(2):\"%USERPROFILE%\\\\My Files\"\n");
+    const auto machine = prefix.OpenMachine();
+    EXPECT_EQ(machine->specialFolders().Path(5), "C:\\users\\anna\\My Files");
+    EXPECT_EQ(machine->specialFolders().Path(16), "C:\\users\\anna\\Desktop");  // the default
+}
+
 TEST(SpecialFolders, AMissingOrVirtualFolderGivesNothing) {
     TemporaryMachine temporary;
     Machine& machine = temporary.machine();
