@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "foundation/globals.h"
-#include "read_only_hive.h"
-#include "support/temporary_prefix.h"
+#include "hive_file_machine.h"
 
 using namespace platform;
-using test_support::TemporaryMachine;
 
 namespace {
 
@@ -18,7 +16,7 @@ class RegistryAccessTest : public ::testing::Test {
     void SetUp() override { ResetFoundationGlobals(); }
 
     void Store(std::string_view name, const RegValue& value, RegRoot root = HKEY_CURRENT_USER) {
-        Registry& registry = temporary.machine().registry();
+        Registry& registry = machine.machine().registry();
         RegHandle key = 0;
         ASSERT_EQ(registry.CreateKey(root, kKey, &key), ERROR_SUCCESS);
         EXPECT_EQ(registry.SetValue(key, name, value), ERROR_SUCCESS);
@@ -26,7 +24,7 @@ class RegistryAccessTest : public ::testing::Test {
     }
 
     RegValue Stored(std::string_view name, RegRoot root = HKEY_CURRENT_USER) {
-        Registry& registry = temporary.machine().registry();
+        Registry& registry = machine.machine().registry();
         RegHandle key = 0;
         RegValue value;
         if (registry.OpenKey(root, kKey, KEY_READ, &key) == ERROR_SUCCESS) {
@@ -36,7 +34,7 @@ class RegistryAccessTest : public ::testing::Test {
         return value;
     }
 
-    TemporaryMachine temporary;
+    HiveFileMachine machine;
 };
 
 TEST(RegRootFromCode, ConvertsTheSixCodesAndLeavesTheRootName) {
@@ -96,7 +94,7 @@ TEST_F(RegistryAccessTest, ReadsTextsAndNumbersAsText) {
 
 TEST_F(RegistryAccessTest, QueriesAnOpenKeyAsVariant) {
     Store("One", RegValue::Dword(7));
-    Registry& registry = temporary.machine().registry();
+    Registry& registry = machine.machine().registry();
     RegHandle key = 0;
     ASSERT_EQ(registry.OpenKey(HKEY_CURRENT_USER, kKey, KEY_READ, &key), ERROR_SUCCESS);
     RegVariant value = std::string("stale");
@@ -121,7 +119,7 @@ TEST_F(RegistryAccessTest, WritesNumbersAsDwordsAndOtherTextTrimmed) {
 }
 
 TEST_F(RegistryAccessTest, SetsValuesOfAnOpenKeyByType) {
-    Registry& registry = temporary.machine().registry();
+    Registry& registry = machine.machine().registry();
     RegHandle key = 0;
     ASSERT_EQ(registry.CreateKey(HKEY_CURRENT_USER, kKey, &key), ERROR_SUCCESS);
     EXPECT_EQ(SetRegistryValueEx(key, "Start Page", REG_SZ, "about:blank"), ERROR_SUCCESS);
@@ -156,17 +154,12 @@ TEST_F(RegistryAccessTest, AKeyOnAHiveThatMayOnlyBeReadDoesNotExist) {
     EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kKey));
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Nowhere"));
 
-    SetMachineHiveReadOnly(temporary, true);
+    machine.SetMachineHiveReadOnly(true);
     std::string text;
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, kKey));
     EXPECT_FALSE(RegReadValue(HKEY_LOCAL_MACHINE, kKey, "Value", text));
     RegWriteValue(HKEY_LOCAL_MACHINE, kKey, "Other", "y");
     EXPECT_EQ(Stored("Other", HKEY_LOCAL_MACHINE).type, REG_NONE);
-}
-
-TEST(RegisterServer, ReturnsTrueWhateverTheLibrary) {
-    EXPECT_TRUE(RegisterServer(0, "C:\\windows\\system32\\missing.dll", false));
-    EXPECT_TRUE(RegisterServer(0, "", true));
 }
 
 }  // namespace
