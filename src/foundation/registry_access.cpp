@@ -35,10 +35,13 @@ constexpr std::array<RootOfCode, 6> kRootsByCode = {{
 // The 32-bit whole number a text stands for (blanks around it allowed), or nothing.
 std::optional<std::int32_t> WholeNumber(std::string_view text) {
     text = TrimBlanks(text);
+    if (text.empty()) {
+        return std::nullopt;
+    }
     std::int32_t number = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, number);
-    if (text.empty() || error != std::errc() || stop != end) {
+    if (error != std::errc() || stop != end) {
         return std::nullopt;
     }
     return number;
