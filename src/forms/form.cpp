@@ -85,7 +85,7 @@ void Form::SetWindowState(forms::WindowState state) {
     }
     windowState_ = state;
     NotifyChanged(Property::WindowState);
-    Form_Resize();
+    RaiseResizeWhenLoaded();
 }
 
 void Form::SetLeft(double left) {
@@ -140,6 +140,13 @@ void Form::SetSize(std::optional<double> width, std::optional<double> height) {
         changed = true;
     }
     if (changed) {
+        RaiseResizeWhenLoaded();
+    }
+}
+
+// A window's constructor sets its design size and state; those are no resize of a loaded window.
+void Form::RaiseResizeWhenLoaded() {
+    if (loaded_) {
         Form_Resize();
     }
 }

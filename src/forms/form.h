@@ -112,10 +112,12 @@ class Form {
     void ZOrder();
 
     forms::WindowState WindowState() const { return windowState_; }
-    // Raises Form_Resize when the state changes. Showing a minimised window keeps it minimised.
+    // Raises Form_Resize when the state changes (not while the window's constructor sets its design
+    // values: only a loaded window has events). Showing a minimised window keeps it minimised.
     void SetWindowState(forms::WindowState state);
 
-    // The outer rectangle, in twips. Every change of Width or Height raises Form_Resize.
+    // The outer rectangle, in twips. Every change of Width or Height of a loaded window raises
+    // Form_Resize.
     double Left() const { return left_; }
     double Top() const { return top_; }
     double Width() const { return width_; }
@@ -210,6 +212,7 @@ class Form {
     void BeginLoad();
     void EndLoad();
     void SetSize(std::optional<double> width, std::optional<double> height);
+    void RaiseResizeWhenLoaded();
 
     std::string name_;
     std::int32_t hwnd_;

@@ -20,7 +20,8 @@ class FormBehaviour : public FormsTest {
 
 TEST_F(FormBehaviour, ResizeComesWithTheFirstShowingAndEverySizeOrStateChange) {
     frmMain();
-    EXPECT_EQ(Resizes(), 0);
+    EXPECT_EQ(Resizes(), 0) << "the constructor's design size is no resize";
+    EXPECT_DOUBLE_EQ(frmMain().Width(), 5000);
 
     frmMain().Show();
     EXPECT_EQ(Resizes(), 1);

@@ -73,6 +73,7 @@ inline SecondForm& frmSecond() {
 
 inline MainForm::MainForm() : Form("frmMain") {
     SetCaption("Design caption");
+    Move(600, 600, 5000, 4000);  // the design rectangle: no Resize before the window is loaded
     lblStatus.SetCaption("0");
     fraOptions.SetCaption("Options");
     cmdClose.SetCaption("Close");
