@@ -1,0 +1,28 @@
+#include "qt/application_setup.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "platform/version_block.h"
+#include "qt/pictures.h"
+
+namespace frontend {
+
+void PrepareQtApplication() {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (::geteuid() == 0) {
+        ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+    }
+}
+
+void ConfigureQtApplication(QApplication& application) {
+    const QString product = QString::fromStdString(platform::ProgramVersionBlock().productName);
+    QApplication::setApplicationName(product);
+    QApplication::setApplicationDisplayName(product);
+    application.setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ProgramIcon());
+}
+
+}  // namespace frontend

@@ -1,0 +1,125 @@
+#include "qt/control_view.h"
+
+#include <QMouseEvent>
+#include <QStyle>
+
+#include "forms/form.h"
+#include "qt/colors.h"
+#include "qt/fonts.h"
+#include "qt/mouse_input.h"
+#include "qt/unhandled_errors.h"
+#include "qt/units.h"
+
+namespace frontend {
+
+ControlView::ControlView(forms::Control& control, QWidget* widget)
+    : control_(control), widget_(widget) {
+    widget_->setObjectName(QString::fromStdString(control.Name()));
+    ForwardMouseFrom(widget_);
+}
+
+// The view goes only when no handler of its window runs (deferred deletion), so its widget can go
+// with it.
+ControlView::~ControlView() {
+    delete widget_;
+}
+
+double ControlView::TwipsPerUnit() const {
+    return control_.Parent().TwipsPerUnit();
+}
+
+void ControlView::ApplyAll() {
+    ApplyGeometry();
+    widget_->setVisible(control_.Visible());
+    widget_->setEnabled(control_.Enabled());
+    widget_->setFont(ToQFont(control_.Font()));
+    widget_->setToolTip(QString::fromStdString(control_.ToolTipText()));
+    ApplyColors();
+    ApplyAllOwn();
+}
+
+void ControlView::Apply(const forms::Change& change) {
+    using forms::Property;
+    switch (change.property) {
+        case Property::Left:
+        case Property::Top:
+        case Property::Width:
+        case Property::Height:
+        case Property::ScaleMode:
+            ApplyGeometry();
+            break;
+        case Property::Visible:
+            widget_->setVisible(control_.Visible());
+            break;
+        case Property::Enabled:
+            widget_->setEnabled(control_.Enabled());
+            break;
+        case Property::Font:
+            widget_->setFont(ToQFont(control_.Font()));
+            break;
+        case Property::BackColor:
+        case Property::ForeColor:
+            ApplyColors();
+            break;
+        case Property::ToolTipText:
+            widget_->setToolTip(QString::fromStdString(control_.ToolTipText()));
+            break;
+        default:
+            ApplyOwn(change.property, change.item);
+            break;
+    }
+}
+
+void ControlView::ApplyGeometry() {
+    const double unit = TwipsPerUnit();
+    widget_->setGeometry(ToPixels(control_.Left(), unit), ToPixels(control_.Top(), unit),
+                         ToPixels(control_.Width(), unit), ToPixels(control_.Height(), unit));
+}
+
+// A control in the desktop scheme's colours lets its container show through around what it draws;
+// one given a colour of its own fills with it.
+void ControlView::ApplyColors() {
+    widget_->setAutoFillBackground(!IsSchemeColor(control_.BackColor()));
+    QPalette palette = widget_->palette();
+    const QPalette standard = widget_->style()->standardPalette();
+    palette.setColor(QPalette::Window, ToQColor(control_.BackColor(), standard));
+    palette.setColor(QPalette::Base, ToQColor(control_.BackColor(), standard));
+    palette.setColor(QPalette::Button, ToQColor(control_.BackColor(), standard));
+    palette.setColor(QPalette::WindowText, ToQColor(control_.ForeColor(), standard));
+    palette.setColor(QPalette::Text, ToQColor(control_.ForeColor(), standard));
+    palette.setColor(QPalette::ButtonText, ToQColor(control_.ForeColor(), standard));
+    widget_->setPalette(palette);
+}
+
+void ControlView::RunUserAction(const std::function<void()>& action) {
+    RunGuarded(action);
+}
+
+void ControlView::ForwardMouseFrom(QWidget* source) {
+    source->setMouseTracking(true);
+    source->installEventFilter(this);
+}
+
+bool ControlView::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseMove) {
+        return QObject::eventFilter(watched, event);
+    }
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    auto* source = static_cast<QWidget*>(watched);
+    const QPoint inControl = source->mapTo(widget_, mouse->position().toPoint());
+    const MouseInput input = ToMouseInput(*mouse, inControl, TwipsPerUnit());
+    FromUser([&] {
+        if (type == QEvent::MouseButtonPress) {
+            control_.MouseDown(input.button, input.shift, input.x, input.y);
+        } else if (type == QEvent::MouseButtonRelease) {
+            control_.MouseUp(input.button, input.shift, input.x, input.y);
+        } else {
+            control_.MouseMove(input.button, input.shift, input.x, input.y);
+        }
+    });
+    return !alive_;  // a window unloaded by the handler takes no further part in this event
+}
+
+}  // namespace frontend

@@ -1,0 +1,478 @@
+#include "qt/form_window.h"
+
+#include <QCloseEvent>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+
+#include "forms/buttons.h"
+#include "qt/mouse_input.h"
+#include "qt/outermost_loop.h"
+#include "qt/pictures.h"
+#include "qt/unhandled_errors.h"
+#include "qt/units.h"
+#include "qt/views.h"
+
+namespace frontend {
+namespace {
+
+bool IsContainer(const forms::Control& control) {
+    return control.Kind() == forms::ControlKind::Frame ||
+           control.Kind() == forms::ControlKind::PictureBox;
+}
+
+Qt::WindowStates ToQtState(forms::WindowState state) {
+    switch (state) {
+        case forms::WindowState::Minimized:
+            return Qt::WindowMinimized;
+        case forms::WindowState::Maximized:
+            return Qt::WindowMaximized;
+        default:
+            return Qt::WindowNoState;
+    }
+}
+
+forms::WindowState FromQtState(Qt::WindowStates state) {
+    if (state & Qt::WindowMinimized) {
+        return forms::WindowState::Minimized;
+    }
+    if (state & Qt::WindowMaximized) {
+        return forms::WindowState::Maximized;
+    }
+    return forms::WindowState::Normal;
+}
+
+// A change that moves a menu in or out of the menu bar.
+bool ReshapesMenus(forms::Property property) {
+    return property == forms::Property::ControlAdded ||
+           property == forms::Property::ControlRemoved || property == forms::Property::Container;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(forms::Form& form, const bool& applicationInTaskbar)
+    : form_(&form), applicationInTaskbar_(applicationInTaskbar), menus_(form, *this) {
+    setObjectName(QString::fromStdString(form.Name()));
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setMouseTracking(true);
+    client_->installEventFilter(this);
+    setCentralWidget(client_);
+    for (forms::Control* control : form.Controls()) {
+        AddView(*control);
+    }
+    for (auto& [control, view] : views_) {
+        PlaceView(*view);
+    }
+    Restack(client_);
+    for (auto& [control, view] : views_) {
+        if (QWidget* area = view->childArea()) {
+            Restack(area);
+        }
+    }
+    menus_.Rebuild();
+    observer_ = form.Observe([this](const forms::Change& change) { OnChange(change); });
+    ApplyAll();
+}
+
+FormWindow::~FormWindow() {
+    Detach();
+}
+
+void FormWindow::Detach() {
+    if (form_ == nullptr) {
+        return;
+    }
+    form_->StopObserving(observer_);
+    form_ = nullptr;
+    for (auto& [control, view] : views_) {
+        view->Kill();
+    }
+    menus_.Kill();
+    hide();
+}
+
+ControlView* FormWindow::ViewOf(const forms::Control& control) const {
+    auto found = views_.find(&control);
+    return found == views_.end() ? nullptr : found->second.get();
+}
+
+// --- Following the form.
+
+void FormWindow::OnChange(const forms::Change& change) {
+    if (change.control == nullptr) {
+        ApplyFormProperty(change.property);
+    } else {
+        OnControlChange(*change.control, change);
+    }
+}
+
+void FormWindow::OnControlChange(forms::Control& control, const forms::Change& change) {
+    using forms::Property;
+    if (control.Kind() == forms::ControlKind::Menu) {
+        if (ReshapesMenus(change.property)) {
+            menus_.Rebuild();
+            ReportInsets();
+        } else {
+            menus_.Apply(static_cast<forms::Menu&>(control));
+        }
+        return;
+    }
+    switch (change.property) {
+        case Property::ControlAdded:
+            AddView(control);
+            if (ControlView* view = ViewOf(control)) {
+                PlaceView(*view);
+                Restack(view->widget()->parentWidget());
+            }
+            return;
+        case Property::ControlRemoved:
+            RemoveView(control);
+            return;
+        case Property::Container:
+            if (ControlView* view = ViewOf(control)) {
+                PlaceView(*view);
+                Restack(view->widget()->parentWidget());
+            }
+            return;
+        default:
+            if (ControlView* view = ViewOf(control)) {
+                view->Apply(change);
+            }
+            return;
+    }
+}
+
+void FormWindow::ApplyFormProperty(forms::Property property) {
+    using forms::Property;
+    switch (property) {
+        case Property::Caption:
+            setWindowTitle(QString::fromStdString(form_->Caption()));
+            break;
+        case Property::Icon: {
+            const QIcon icon = IconOf(form_->Icon());
+            setWindowIcon(icon.isNull() ? ProgramIcon() : icon);
+            break;
+        }
+        case Property::Visible:
+            ApplyVisible();
+            break;
+        case Property::WindowState:
+            ApplyWindowState();
+            break;
+        case Property::Left:
+        case Property::Top:
+        case Property::Width:
+        case Property::Height:
+        case Property::FrameInsets:
+            ApplyGeometry();
+            break;
+        case Property::FixedBorder:
+        case Property::TopMost:
+        case Property::ShowInTaskbar:
+            ApplyFlags();
+            ApplyGeometry();
+            break;
+        case Property::ScaleMode:
+            for (auto& [control, view] : views_) {
+                view->ApplyGeometry();
+            }
+            break;
+        case Property::ZOrder:
+            if (isVisible()) {
+                raise();
+                activateWindow();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void FormWindow::ApplyAll() {
+    ApplyFormProperty(forms::Property::Caption);
+    ApplyFormProperty(forms::Property::Icon);
+    ApplyFlags();
+    ApplyGeometry();
+    ApplyVisible();
+}
+
+void FormWindow::ApplyFlags() {
+    if (form_ == nullptr) {
+        return;
+    }
+    Qt::WindowFlags flags = Qt::Window;
+    if (form_->FixedBorder()) {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    }
+    if (form_->TopMost()) {
+        flags |= Qt::WindowStaysOnTopHint;
+    }
+    if (!applicationInTaskbar_ || !form_->ShowInTaskbar()) {
+        flags |= Qt::Tool;  // tool windows have no taskbar entry
+    }
+    if (flags == windowFlags()) {
+        return;
+    }
+    setWindowFlags(flags);  // this hides the window
+    if (!form_->FixedBorder()) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    ApplyVisible();
+}
+
+// A minimised or maximised window is placed by the desktop; the form's place and size apply to
+// the normal state.
+void FormWindow::ApplyGeometry() {
+    if (form_ == nullptr || form_->WindowState() != forms::WindowState::Normal) {
+        return;
+    }
+    const forms::FrameInsets insets = form_->Insets();
+    const int menuBar = menus_.BarHeight();
+    const QSize size(
+        std::max(1, TwipsToPixels(form_->Width()) - insets.left - insets.right),
+        std::max(1, TwipsToPixels(form_->Height()) - insets.top - insets.bottom + menuBar));
+    move(TwipsToPixels(form_->Left()), TwipsToPixels(form_->Top()));
+    if (form_->FixedBorder()) {
+        setFixedSize(size);
+    } else {
+        resize(size);
+    }
+}
+
+void FormWindow::ApplyVisible() {
+    if (form_ == nullptr) {
+        return;
+    }
+    if (!form_->Visible()) {
+        hide();
+        return;
+    }
+    setWindowState(ToQtState(form_->WindowState()));
+    show();
+}
+
+void FormWindow::ApplyWindowState() {
+    if (FromQtState(windowState()) != form_->WindowState()) {
+        setWindowState(ToQtState(form_->WindowState()));
+    }
+}
+
+void FormWindow::SetModal(bool modal) {
+    const Qt::WindowModality modality = modal ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() == modality) {
+        return;
+    }
+    const bool shown = isVisible();
+    if (shown) {
+        hide();  // Qt takes a new modality at the next showing
+    }
+    setWindowModality(modality);
+    if (shown) {
+        show();
+    }
+}
+
+// The border and title the desktop gave the window, and the menu bar, as the form's insets.
+void FormWindow::ReportInsets() {
+    if (form_ == nullptr || !isVisible() || windowHandle() == nullptr) {
+        return;
+    }
+    const QMargins frame = windowHandle()->frameMargins();
+    const forms::FrameInsets insets{frame.left(), frame.top() + menus_.BarHeight(), frame.right(),
+                                    frame.bottom()};
+    RunGuarded([&] { form_->SetFrameInsets(insets); });
+}
+
+// --- Following the user.
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();  // the form decides whether it closes
+    if (form_ != nullptr) {
+        RunGuarded([this] { form_->Close(); });
+    }
+}
+
+void FormWindow::TakeUserPosition() {
+    if (form_ == nullptr || form_->WindowState() != forms::WindowState::Normal) {
+        return;
+    }
+    const QPoint place = pos();
+    if (place.x() != TwipsToPixels(form_->Left()) || place.y() != TwipsToPixels(form_->Top())) {
+        RunGuarded([&] { form_->Move(PixelsToTwips(place.x()), PixelsToTwips(place.y())); });
+    }
+}
+
+// A size the window has that the form does not (the user's, or the desktop's) becomes the form's.
+void FormWindow::TakeUserSize() {
+    if (form_ == nullptr || form_->WindowState() == forms::WindowState::Minimized) {
+        return;
+    }
+    const forms::FrameInsets insets = form_->Insets();
+    const int menuBar = menus_.BarHeight();
+    const int outerWidth = width() + insets.left + insets.right;
+    const int outerHeight = height() + insets.top + insets.bottom - menuBar;
+    if (outerWidth != TwipsToPixels(form_->Width()) ||
+        outerHeight != TwipsToPixels(form_->Height())) {
+        RunGuarded([&] {
+            form_->Move(form_->Left(), form_->Top(), PixelsToTwips(outerWidth),
+                        PixelsToTwips(outerHeight));
+        });
+    }
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ReportInsets();
+    if (isVisible()) {
+        TakeUserSize();
+    }
+}
+
+void FormWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (isVisible()) {
+        TakeUserPosition();
+    }
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    ReportInsets();
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || form_ == nullptr || !isVisible()) {
+        return;
+    }
+    const forms::WindowState state = FromQtState(windowState());
+    if (state != form_->WindowState()) {
+        RunGuarded([&] { form_->SetWindowState(state); });
+    }
+}
+
+// Enter presses the window's default button and Escape its cancel button, when no control took
+// the key.
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (form_ != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        PressButton(true);
+    } else if (form_ != nullptr && key == Qt::Key_Escape) {
+        PressButton(false);
+    } else {
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
+void FormWindow::PressButton(bool defaultButton) {
+    for (forms::Control* control : form_->Controls()) {
+        if (control->Kind() != forms::ControlKind::CommandButton) {
+            continue;
+        }
+        auto* button = static_cast<forms::CommandButton*>(control);
+        if ((defaultButton ? button->Default() : button->Cancel()) && button->Visible()) {
+            RunGuarded([button] { button->Click(); });
+            return;
+        }
+    }
+}
+
+// The window's own area: mouse movement goes to the form; painting asks the form to paint.
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != client_ || form_ == nullptr) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::MouseMove) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const MouseInput input =
+            ToMouseInput(*mouse, mouse->position().toPoint(), form_->TwipsPerUnit());
+        RunGuarded([&] { form_->MouseMove(input.button, input.shift, input.x, input.y); });
+    } else if (event->type() == QEvent::Paint) {
+        QueuePaint();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The form's Paint may move and resize controls, which must not happen while Qt paints.
+void FormWindow::QueuePaint() {
+    if (paintQueued_) {
+        return;
+    }
+    paintQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        paintQueued_ = false;
+        if (form_ != nullptr) {
+            RunGuarded([this] { form_->Paint(); });
+        }
+    });
+}
+
+// --- Controls.
+
+QWidget* FormWindow::AreaOf(const forms::Control* container) const {
+    if (container != nullptr) {
+        if (ControlView* view = ViewOf(*container); view != nullptr && view->childArea()) {
+            return view->childArea();
+        }
+    }
+    return client_;
+}
+
+void FormWindow::AddView(forms::Control& control) {
+    std::unique_ptr<ControlView> view = MakeControlView(control, client_);
+    if (view == nullptr) {
+        return;  // timers, menus and dialogs have no widget
+    }
+    ControlView& added = *view;
+    views_.emplace(&control, std::move(view));
+    added.ApplyAll();
+}
+
+// A control leaving at run time: its view goes when no handler runs any more.
+void FormWindow::RemoveView(forms::Control& control) {
+    auto found = views_.find(&control);
+    if (found == views_.end()) {
+        return;
+    }
+    ControlView* view = found->second.release();
+    views_.erase(found);
+    view->Kill();
+    view->widget()->hide();
+    DeleteWhenOutermost(view);
+}
+
+void FormWindow::PlaceView(ControlView& view) {
+    QWidget* area = AreaOf(view.control().Container());
+    QWidget* widget = view.widget();
+    if (widget->parentWidget() != area) {
+        widget->setParent(area);
+    }
+    view.ApplyGeometry();
+    widget->setVisible(view.control().Visible());
+}
+
+// Stacking in an area follows the design order, later controls on top, except that containers lie
+// beneath the other controls.
+void FormWindow::Restack(QWidget* area) {
+    if (form_ == nullptr || area == nullptr) {
+        return;
+    }
+    std::vector<QWidget*> containers;
+    for (forms::Control* control : form_->Controls()) {
+        ControlView* view = ViewOf(*control);
+        if (view == nullptr || view->widget()->parentWidget() != area) {
+            continue;
+        }
+        if (IsContainer(*control)) {
+            containers.push_back(view->widget());
+        } else {
+            view->widget()->raise();
+        }
+    }
+    std::for_each(containers.rbegin(), containers.rend(), [](QWidget* widget) { widget->lower(); });
+}
+
+}  // namespace frontend

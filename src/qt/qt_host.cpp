@@ -1,0 +1,169 @@
+#include "qt/qt_host.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+
+#include "forms/form_registry.h"
+#include "qt/desktop_launch.h"
+#include "qt/message_box_dialog.h"
+#include "qt/open_dialog.h"
+#include "qt/outermost_loop.h"
+#include "qt/screen_areas.h"
+
+namespace frontend {
+
+QtHost::QtHost() {
+    formsObserver_ = forms::ObserveForms([](forms::Form&, forms::FormEvent event) {
+        if (event == forms::FormEvent::Unloaded) {
+            DestroyUnloadedFormsWhenOutermost();
+        }
+    });
+}
+
+QtHost::~QtHost() {
+    forms::StopObservingForms(formsObserver_);
+    SetMousePointer(forms::MousePointer::Default);
+}
+
+void QtHost::DoEvents() {
+    NestedLoopScope nested;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtHost::RunModal(forms::Form& form) {
+    if (!form.IsLoaded() || !form.Visible()) {
+        return;
+    }
+    QEventLoop loop;
+    const forms::ObserverId watching = form.Observe([&form, &loop](const forms::Change& change) {
+        if (change.control == nullptr && change.property == forms::Property::Visible &&
+            !form.Visible()) {
+            loop.quit();
+        }
+    });
+    QPointer<FormWindow> window = renderer_.WindowOf(form);
+    if (window) {
+        window->SetModal(true);
+    }
+    {
+        NestedLoopScope nested;
+        loop.exec();
+    }
+    form.StopObserving(watching);  // an unloaded form lives on until the outermost loop
+    if (window) {
+        window->SetModal(false);
+    }
+}
+
+forms::MsgBoxResult QtHost::MsgBox(const std::string& text, int style, const std::string& title) {
+    NestedLoopScope nested;
+    return ShowMessageBox(text, style, title);
+}
+
+std::optional<std::string> QtHost::ShowOpenDialog(const forms::OpenDialogRequest& request) {
+    NestedLoopScope nested;
+    return ShowOpenFileDialog(request);
+}
+
+forms::TimerId QtHost::StartTimer(int intervalMs, std::function<void()> onTick) {
+    return timers_.Start(intervalMs, std::move(onTick));
+}
+
+void QtHost::StopTimer(forms::TimerId id) {
+    timers_.Stop(id);
+}
+
+platform::DateTime QtHost::Now() {
+    return platform::LocalNow();
+}
+
+forms::PixelRect QtHost::ScreenRect() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen == nullptr ? forms::PixelRect{} : ToPixelRect(screen->geometry());
+}
+
+forms::PixelRect QtHost::TaskbarRect() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen == nullptr ? forms::PixelRect{}
+                             : TaskbarOf(screen->geometry(), screen->availableGeometry());
+}
+
+void QtHost::SetMousePointer(forms::MousePointer pointer) {
+    if (pointer == pointer_) {
+        return;
+    }
+    if (pointer_ == forms::MousePointer::Hourglass) {
+        QApplication::restoreOverrideCursor();
+    }
+    if (pointer == forms::MousePointer::Hourglass) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    pointer_ = pointer;
+}
+
+bool QtHost::LockWindowUpdate(std::int32_t hwnd) {
+    if (hwnd != 0 && lockedWindow_ != 0 && lockedWindow_ != hwnd) {
+        return false;
+    }
+    if (FormWindow* locked = renderer_.WindowOf(lockedWindow_)) {
+        locked->setUpdatesEnabled(true);
+    }
+    lockedWindow_ = hwnd;
+    if (FormWindow* window = renderer_.WindowOf(hwnd)) {
+        window->setUpdatesEnabled(false);
+    }
+    return true;
+}
+
+void QtHost::ClearClipboard() {
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtHost::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+std::string QtHost::ClipboardText() {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+bool QtHost::OpenDocument(const std::string& path) {
+    return OpenWithDesktop(path);
+}
+
+bool QtHost::StartProgram(const std::string& program, const std::string& arguments) {
+    return StartDetachedProgram(program, arguments);
+}
+
+void QtHost::SetApplicationInTaskbar(bool shown) {
+    renderer_.SetApplicationInTaskbar(shown);
+}
+
+bool QtHost::ApplicationInTaskbar() {
+    return renderer_.ApplicationInTaskbar();
+}
+
+// At once: no further event, no destructor; files the program wrote are complete already.
+void QtHost::EndProcess() {
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+bool QtHost::TrayAdd(const forms::TrayIcon& icon) {
+    return tray_.Add(icon);
+}
+
+bool QtHost::TrayModify(const forms::TrayIcon& icon) {
+    return tray_.Modify(icon);
+}
+
+bool QtHost::TrayDelete(std::int32_t owner, int id) {
+    return tray_.Delete(owner, id);
+}
+
+}  // namespace frontend

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+
+#include "forms/host.h"
+#include "qt/form_renderer.h"
+#include "qt/host_timers.h"
+#include "qt/tray_icons.h"
+
+namespace frontend {
+
+// The host on Qt's event loop: message boxes, modal windows and DoEvents run the loop (nested),
+// timers are Qt timers, the desktop services are Qt's. It also shows every loaded window
+// (FormRenderer). A QApplication must exist for its whole life; install it with
+// forms::SetCurrentHost or forms::ScopedHost.
+class QtHost final : public forms::Host {
+  public:
+    QtHost();
+    ~QtHost() override;
+
+    void DoEvents() override;
+    void RunModal(forms::Form& form) override;
+    forms::MsgBoxResult MsgBox(const std::string& text, int style,
+                               const std::string& title) override;
+    std::optional<std::string> ShowOpenDialog(const forms::OpenDialogRequest& request) override;
+
+    forms::TimerId StartTimer(int intervalMs, std::function<void()> onTick) override;
+    void StopTimer(forms::TimerId id) override;
+    platform::DateTime Now() override;
+
+    forms::PixelRect ScreenRect() override;
+    forms::PixelRect TaskbarRect() override;
+    void SetMousePointer(forms::MousePointer pointer) override;
+    forms::MousePointer GetMousePointer() override { return pointer_; }
+    bool LockWindowUpdate(std::int32_t hwnd) override;
+
+    void ClearClipboard() override;
+    void SetClipboardText(const std::string& text) override;
+    std::string ClipboardText() override;
+
+    bool OpenDocument(const std::string& path) override;
+    bool StartProgram(const std::string& program, const std::string& arguments) override;
+    void SetApplicationInTaskbar(bool shown) override;
+    bool ApplicationInTaskbar() override;
+    [[noreturn]] void EndProcess() override;
+
+    FormRenderer& renderer() { return renderer_; }
+    TrayIcons& trayIcons() { return tray_; }
+    const HostTimers& timers() const { return timers_; }
+
+  protected:
+    bool TrayAdd(const forms::TrayIcon& icon) override;
+    bool TrayModify(const forms::TrayIcon& icon) override;
+    bool TrayDelete(std::int32_t owner, int id) override;
+
+  private:
+    FormRenderer renderer_;
+    HostTimers timers_;
+    TrayIcons tray_;
+    forms::ObserverId formsObserver_;
+    forms::MousePointer pointer_ = forms::MousePointer::Default;
+    std::int32_t lockedWindow_ = 0;
+};
+
+}  // namespace frontend

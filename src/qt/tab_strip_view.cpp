@@ -1,0 +1,79 @@
+#include <QSignalBlocker>
+#include <QTabBar>
+
+#include "forms/tab_strip.h"
+#include "qt/views.h"
+
+// Tab strips: the tabs alone; the program shows the page of the selected tab itself.
+namespace frontend {
+namespace {
+
+class TabStripView final : public ControlView {
+  public:
+    TabStripView(forms::TabStrip& strip, QWidget* parent)
+        : ControlView(strip, new QTabBar(parent)), strip_(strip) {
+        shown().setExpanding(false);
+        shown().setDrawBase(true);
+        // A click on any tab, the selected one too, selects it (raising Click); keys that move
+        // the selection do the same.
+        QObject::connect(&shown(), &QTabBar::tabBarClicked, this,
+                         [this](int index) { Select(index); });
+        QObject::connect(&shown(), &QTabBar::currentChanged, this, [this](int index) {
+            if (index + 1 != strip_.SelectedIndex()) {
+                Select(index);
+            }
+        });
+    }
+
+  protected:
+    void ApplyOwn(forms::Property property, int) override {
+        if (property == forms::Property::Tabs) {
+            ApplyAllOwn();
+        } else if (property == forms::Property::SelectedTab) {
+            ShowSelection();
+        }
+    }
+
+    void ApplyAllOwn() override {
+        const QSignalBlocker quiet(shown());
+        while (shown().count() > strip_.Tabs.Count()) {
+            shown().removeTab(shown().count() - 1);
+        }
+        for (int tab = 1; tab <= strip_.Tabs.Count(); ++tab) {
+            const QString caption = QString::fromStdString(strip_.Tabs(tab).Caption());
+            if (tab > shown().count()) {
+                shown().addTab(caption);
+            } else {
+                shown().setTabText(tab - 1, caption);
+            }
+        }
+        ShowSelection();
+    }
+
+  private:
+    QTabBar& shown() const { return *static_cast<QTabBar*>(widget()); }
+
+    void Select(int index) {
+        if (index < 0) {
+            return;
+        }
+        if (FromUser([&] { strip_.Select(index + 1); })) {
+            ShowSelection();
+        }
+    }
+
+    void ShowSelection() {
+        const QSignalBlocker quiet(shown());
+        shown().setCurrentIndex(strip_.SelectedIndex() - 1);
+    }
+
+    forms::TabStrip& strip_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> MakeTabStripView(forms::TabStrip& strip, QWidget* parent) {
+    return std::make_unique<TabStripView>(strip, parent);
+}
+
+}  // namespace frontend

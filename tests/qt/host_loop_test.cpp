@@ -1,0 +1,193 @@
+// The host's event loop: modal windows, message boxes, timers, the tray and the yield.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include "forms/message_box.h"
+#include "qt/outermost_loop.h"
+#include "qt_fixture.h"
+#include "test_windows.h"
+
+namespace {
+
+class HostLoopTest : public QtHostTest {
+  protected:
+    // The message box on screen, if any.
+    static QMessageBox* OpenMessageBox() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                return box;
+            }
+        }
+        return nullptr;
+    }
+
+    // Presses a button of the next message box once it is open, and records what it showed.
+    void AnswerNextBox(QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [this, button] {
+            if (!RunUntil([] { return OpenMessageBox() != nullptr; })) {
+                ADD_FAILURE() << "no message box opened";
+                return;
+            }
+            QMessageBox* box = OpenMessageBox();
+            shownTitle = box->windowTitle();
+            shownText = box->text();
+            shownButtons = box->buttons().size();
+            box->button(button)->click();
+        });
+    }
+
+    QString shownTitle;
+    QString shownText;
+    qsizetype shownButtons = 0;
+};
+
+TEST_F(HostLoopTest, AMessageBoxAnswersWithTheButtonPressed) {
+    AnswerNextBox(QMessageBox::No);
+    EXPECT_EQ(
+        forms::MsgBox("Remove the\r\nselected items?", forms::MsgBoxYesNo | forms::MsgBoxQuestion),
+        forms::MsgBoxResult::No);
+    EXPECT_EQ(shownText, "Remove the\nselected items?");
+    EXPECT_EQ(shownTitle.toStdString(), forms::ApplicationTitle());
+    EXPECT_EQ(shownButtons, 2);
+
+    AnswerNextBox(QMessageBox::Ignore);
+    EXPECT_EQ(host.MsgBox("Permission", forms::MsgBoxAbortRetryIgnore, "Permission Denied"),
+              forms::MsgBoxResult::Ignore);
+    EXPECT_EQ(shownTitle, "Permission Denied");
+    EXPECT_EQ(shownButtons, 3);
+    EXPECT_EQ(frontend::NestedLoopDepth(), 0);
+}
+
+TEST_F(HostLoopTest, TimersTickInsideAMessageBox) {
+    NoteForm& note = frmNote();
+    note.tmrWait.SetEnabled(true);
+    QTimer::singleShot(0, [this, &note] {
+        RunUntil([&note] { return note.ticks >= 3 && OpenMessageBox() != nullptr; });
+        OpenMessageBox()->button(QMessageBox::Ok)->click();
+    });
+    forms::MsgBox("Waiting");
+    EXPECT_GE(note.ticks, 3);
+}
+
+TEST_F(HostLoopTest, AModalWindowRunsANestedLoopUntilItIsHidden) {
+    NoteForm& note = frmNote();
+    note.tmrWait.SetEnabled(true);
+    bool clickedWhileModal = false;
+    QTimer::singleShot(0, [&] {
+        RunUntil([&note] { return note.ticks >= 2; });
+        clickedWhileModal = WindowOf(note).isVisible() && WindowOf(note).isModal();
+        WidgetOf<QPushButton>(note.cmdOk).click();  // its handler hides the window
+    });
+    note.Show(forms::ShowMode::Modal);
+    EXPECT_TRUE(clickedWhileModal);
+    EXPECT_FALSE(note.Visible());
+    EXPECT_GE(note.ticks, 2);
+    EXPECT_FALSE(WindowOf(note).isModal());
+}
+
+TEST_F(HostLoopTest, AModalWindowEndsItsLoopWhenUnloaded) {
+    NoteForm& note = frmNote();
+    QTimer::singleShot(0, [&note] { note.Unload(); });
+    note.Show(forms::ShowMode::Modal);
+    EXPECT_FALSE(forms::IsLoaded<NoteForm>());
+}
+
+TEST_F(HostLoopTest, ATimerTicksUntilStoppedAndNeverNests) {
+    NoteForm& note = frmNote();
+    int nested = 0;
+    int depth = 0;
+    note.tmrWait.OnTimer = [&] {
+        ++note.ticks;
+        nested = std::max(nested, ++depth);
+        forms::DoEvents();  // a tick yields; the next tick must not run inside this one
+        --depth;
+        if (note.ticks == 5) {
+            note.tmrWait.SetEnabled(false);
+        }
+    };
+    note.tmrWait.SetEnabled(true);
+    EXPECT_TRUE(RunUntil([&note] { return note.ticks >= 5; }));
+    ProcessEvents();
+    RunUntil([] { return false; }, std::chrono::milliseconds(60));  // no further tick comes
+    EXPECT_EQ(note.ticks, 5);
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(host.timers().RunningCount(), 0u);
+}
+
+TEST_F(HostLoopTest, TrayActivationsReachTheOwningWindowAsClassicMessages) {
+    GalleryForm& form = frmGallery();
+    form.events.clear();
+    const std::string longTip(80, 'x');
+    host.AddTrayIcon(forms::TrayIcon{form.Hwnd(), 1, longTip, ""});
+    QSystemTrayIcon* icon = host.trayIcons().Find(form.Hwnd(), 1);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->toolTip().size(), 63);
+    EXPECT_FALSE(icon->icon().isNull());
+
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    emit icon->activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(form.events, (std::vector<std::string>{"Tray 515", "Tray 513", "Tray 516"}));
+
+    EXPECT_TRUE(host.ModifyTrayIcon(forms::TrayIcon{form.Hwnd(), 1, "Tollenwark", ""}));
+    EXPECT_EQ(icon->toolTip(), "Tollenwark");
+    EXPECT_TRUE(host.DeleteTrayIcon(form.Hwnd(), 1));
+    EXPECT_EQ(host.trayIcons().Find(form.Hwnd(), 1), nullptr);
+    EXPECT_FALSE(host.ModifyTrayIcon(forms::TrayIcon{form.Hwnd(), 1, "gone", ""}));
+}
+
+TEST_F(HostLoopTest, UnloadedWindowsAreDestroyedOnlyBackInTheOutermostLoop) {
+    GalleryForm& form = frmGallery();
+    form.Show();
+    QPointer<frontend::FormWindow> window = &WindowOf(form);
+    {
+        frontend::NestedLoopScope inAHandler;
+        form.Unload();
+        QCoreApplication::processEvents();  // a yield inside the handler
+        EXPECT_TRUE(window);
+    }
+    ProcessEvents();
+    EXPECT_FALSE(window);
+}
+
+TEST_F(HostLoopTest, ScreenTaskbarClipboardAndPointer) {
+    const forms::PixelRect screen = host.ScreenRect();
+    EXPECT_GT(screen.Width(), 0);
+    EXPECT_TRUE(host.TaskbarRect().IsEmpty());  // the offscreen desktop keeps nothing for itself
+
+    host.SetClipboardText("C:\\Windows\\cool.dll");
+    EXPECT_EQ(host.ClipboardText(), "C:\\Windows\\cool.dll");
+    host.ClearClipboard();
+    EXPECT_EQ(host.ClipboardText(), "");
+
+    host.SetMousePointer(forms::MousePointer::Hourglass);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    host.SetMousePointer(forms::MousePointer::Default);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(HostLoopTest, OneWindowAtATimeMayBeLockedAgainstUpdates) {
+    GalleryForm& gallery = frmGallery();
+    NoteForm& note = frmNote();
+    EXPECT_TRUE(host.LockWindowUpdate(gallery.Hwnd()));
+    EXPECT_FALSE(WindowOf(gallery).updatesEnabled());
+    EXPECT_FALSE(host.LockWindowUpdate(note.Hwnd()));
+    EXPECT_TRUE(host.LockWindowUpdate(0));
+    EXPECT_TRUE(WindowOf(gallery).updatesEnabled());
+}
+
+TEST_F(HostLoopTest, TheApplicationsTaskbarEntryHidesEveryWindowsEntry) {
+    GalleryForm& form = frmGallery();
+    form.Show();
+    host.SetApplicationInTaskbar(false);
+    EXPECT_FALSE(host.ApplicationInTaskbar());
+    EXPECT_EQ(WindowOf(form).windowType(), Qt::Tool);
+    EXPECT_TRUE(WindowOf(form).isVisible());
+    host.SetApplicationInTaskbar(true);
+    EXPECT_EQ(WindowOf(form).windowType(), Qt::Window);
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+// What the user does on a widget reaches the model through the control's own input methods.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedLayout>
+#include <QTabBar>
+#include <QTreeView>
+
+#include "qt_fixture.h"
+#include "test_windows.h"
+
+namespace {
+
+class UserInputTest : public QtHostTest {
+  protected:
+    GalleryForm& ShownGallery() {
+        GalleryForm& form = frmGallery();
+        form.Show();
+        form.events.clear();
+        return form;
+    }
+
+    // Types text into an editor key by key, as the keyboard would.
+    static void Type(QWidget& editor, const QString& text) {
+        for (QChar character : text) {
+            const int key =
+                character == '\n' ? int(Qt::Key_Return) : int(character.toUpper().unicode());
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
+                            character == '\n' ? QStringLiteral("\r") : QString(character));
+            QApplication::sendEvent(&editor, &press);
+        }
+    }
+
+    static QLineEdit& LineEditor(QWidget& box) { return *box.findChild<QLineEdit*>(); }
+};
+
+TEST_F(UserInputTest, ButtonCheckBoxAndOptionClicksRaiseTheModelsClick) {
+    GalleryForm& form = ShownGallery();
+    WidgetOf<QPushButton>(form.cmdGo).click();
+    WidgetOf<QCheckBox>(form.chkLog).click();
+    WidgetOf<QCheckBox>(form.chkLog).click();
+    WidgetOf<QRadioButton>(form.optQuick).click();
+    EXPECT_EQ(form.events, (std::vector<std::string>{"cmdGo_Click", "chkLog_Click 1",
+                                                     "chkLog_Click 0", "optQuick_Click"}));
+    EXPECT_EQ(form.chkLog.Value(), forms::kUnchecked);
+    EXPECT_TRUE(form.optQuick.Value());
+    EXPECT_FALSE(WidgetOf<QRadioButton>(form.optFull).isChecked());
+
+    // A click on the selected option keeps it selected, as the model says.
+    WidgetOf<QRadioButton>(form.optQuick).click();
+    EXPECT_TRUE(WidgetOf<QRadioButton>(form.optQuick).isChecked());
+
+    // A grayed box becomes unchecked on a click, whatever Qt's tristate cycle would do.
+    form.chkLog.SetValue(forms::kGrayed);
+    WidgetOf<QCheckBox>(form.chkLog).click();
+    EXPECT_EQ(form.chkLog.Value(), forms::kUnchecked);
+    EXPECT_EQ(WidgetOf<QCheckBox>(form.chkLog).checkState(), Qt::Unchecked);
+}
+
+TEST_F(UserInputTest, MouseButtonsAndShiftReachMouseDownBeforeClick) {
+    GalleryForm& form = ShownGallery();
+    form.cmdGo.OnMouseDown = [&form](int button, int shift, double x, double y) {
+        form.events.push_back("MouseDown " + std::to_string(button) + " " + std::to_string(shift) +
+                              " " + std::to_string(static_cast<int>(x)) + " " +
+                              std::to_string(static_cast<int>(y)));
+    };
+    QPushButton& button = WidgetOf<QPushButton>(form.cmdGo);
+    const QPointF at(4, 6);
+    QMouseEvent press(QEvent::MouseButtonPress, at, button.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::ShiftModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, button.mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::ShiftModifier);
+    QApplication::sendEvent(&button, &press);
+    QApplication::sendEvent(&button, &release);
+    EXPECT_EQ(form.events, (std::vector<std::string>{"MouseDown 1 1 60 90", "cmdGo_Click"}));
+}
+
+TEST_F(UserInputTest, DisabledControlsTakeNoClick) {
+    GalleryForm& form = ShownGallery();
+    form.cmdGo.SetEnabled(false);
+    WidgetOf<QPushButton>(form.cmdGo).click();
+    EXPECT_TRUE(form.events.empty());
+}
+
+TEST_F(UserInputTest, TickingARowRaisesItemCheckAndOnlyTheUsersTickDoes) {
+    GalleryForm& form = ShownGallery();
+    form.lvwFound.ListItems.Add("Cool Search");
+    form.lvwFound.ListItems.Add("Tracker");
+    form.lvwFound.ListItems(1).SetChecked(true);  // code: no ItemCheck
+    ProcessEvents();
+    QAbstractItemModel& rows = *WidgetOf<QTreeView>(form.lvwFound).model();
+    ASSERT_TRUE(rows.flags(rows.index(1, 0)) & Qt::ItemIsUserCheckable);
+    rows.setData(rows.index(1, 0), Qt::Checked, Qt::CheckStateRole);
+    rows.setData(rows.index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
+    EXPECT_EQ(form.events,
+              (std::vector<std::string>{"lvwFound_ItemCheck 2 on", "lvwFound_ItemCheck 1 off"}));
+    EXPECT_TRUE(form.lvwFound.ListItems(2).Checked());
+    EXPECT_EQ(rows.index(1, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+}
+
+TEST_F(UserInputTest, TabsComboEntriesAndMenuItemsRaiseClick) {
+    GalleryForm& form = ShownGallery();
+    QTabBar& tabs = WidgetOf<QTabBar>(form.TabStrip1);
+    emit tabs.tabBarClicked(2);
+    emit tabs.tabBarClicked(2);  // the selected tab again: Click again
+    tabs.setCurrentIndex(3);     // the keyboard moves the selection
+    EXPECT_EQ(form.TabStrip1.SelectedIndex(), 4);
+    EXPECT_EQ(tabs.currentIndex(), 3);
+
+    QComboBox& days = WidgetOf<QComboBox>(form.cmbDays);
+    emit days.activated(1);
+    EXPECT_EQ(form.cmbDays.Text(), "Tuesday");
+
+    QMenu& file = *WindowOf(form).menuBar()->actions().front()->menu();
+    file.actions()[3]->trigger();
+    EXPECT_EQ(form.events, (std::vector<std::string>{"TabStrip1_Click 3", "TabStrip1_Click 3",
+                                                     "TabStrip1_Click 4", "cmbDays_Click 1",
+                                                     "mnuFileItem_Click 3"}));
+}
+
+TEST_F(UserInputTest, TypedKeysGoThroughKeyPressAndChange) {
+    GalleryForm& form = ShownGallery();
+    form.txtName.SetText("");
+    form.events.clear();
+    form.swallowKey = 'x';
+    QLineEdit& editor = LineEditor(WidgetOf<QWidget>(form.txtName));
+    Type(editor, "axb");
+    EXPECT_EQ(form.txtName.Text(), "ab");
+    EXPECT_EQ(editor.text(), "ab");
+    EXPECT_EQ(form.events, (std::vector<std::string>{"txtName_KeyPress 97", "txtName_Change",
+                                                     "txtName_KeyPress 120", "txtName_KeyPress 98",
+                                                     "txtName_Change"}));
+
+    // A handler may turn the key into another one.
+    form.txtName.OnKeyPress = [](int& key) { key = key == 'a' ? 'A' : key; };
+    Type(editor, "a");
+    EXPECT_EQ(form.txtName.Text(), "abA");
+}
+
+TEST_F(UserInputTest, MultiLineTextTravelsWithCrLfLineEnds) {
+    GalleryForm& form = ShownGallery();
+    auto& box = WidgetOf<QWidget>(form.txtNotes);
+    auto& editor = *box.findChild<QPlainTextEdit*>();
+    EXPECT_EQ(static_cast<QStackedLayout*>(box.layout())->currentWidget(), &editor);
+    EXPECT_EQ(editor.toPlainText(), "first line\nsecond line");
+    EXPECT_TRUE(editor.isReadOnly());
+
+    form.txtNotes.SetLocked(false);
+    form.txtNotes.SetText("");
+    editor.setFocus();
+    Type(editor, "one\ntwo");
+    EXPECT_EQ(form.txtNotes.Text(), "one\r\ntwo");
+}
+
+TEST_F(UserInputTest, TheCloseBoxAsksTheFormWhichMayRefuse) {
+    GalleryForm& form = ShownGallery();
+    WindowOf(form).close();
+    EXPECT_EQ(form.events.front(), "QueryUnload 0");
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_FALSE(forms::IsLoaded<GalleryForm>());
+}
+
+TEST_F(UserInputTest, AWindowUnloadedByItsOwnButtonGoesSafely) {
+    GalleryForm& form = ShownGallery();
+    form.unloadOnGo = true;
+    QPointer<QPushButton> button = &WidgetOf<QPushButton>(form.cmdGo);
+    QPointer<frontend::FormWindow> window = &WindowOf(form);
+    button->click();
+    EXPECT_FALSE(forms::IsLoaded<GalleryForm>());
+    EXPECT_TRUE(window);  // still there: its handler was running
+    EXPECT_FALSE(window->isVisible());
+    ProcessEvents();
+    ProcessEvents();
+    EXPECT_FALSE(window);
+    EXPECT_FALSE(button);
+}
+
+TEST_F(UserInputTest, ResizingTheWindowResizesTheForm) {
+    GalleryForm& form = ShownGallery();
+    frontend::FormWindow& window = WindowOf(form);
+    window.resize(window.width() + 30, window.height() + 15);
+    ProcessEvents();
+    EXPECT_DOUBLE_EQ(form.Width(), 9600 + 30 * 15);
+    EXPECT_DOUBLE_EQ(form.Height(), 8400 + 15 * 15);
+    EXPECT_EQ(form.events, std::vector<std::string>{"Resize"});
+}
+
+}  // namespace
