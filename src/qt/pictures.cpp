@@ -30,7 +30,7 @@ QIcon IconOf(const forms::ImageId& id) {
 }
 
 QIcon ProgramIcon() {
-    QIcon icon = IconOf("program");
+    QIcon icon = IconOf("program_icon");
     if (icon.isNull()) {
         icon = QApplication::windowIcon();
     }

@@ -17,13 +17,15 @@ TEST_F(GalleryScreenshotTest, EveryControlIsDrawn) {
     const auto build = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
     test_support::ScopedEnvironmentVariable program("TOLLENWARK_PROGRAM_FOLDER", build.string());
     GalleryForm& form = frmGallery();
+    form.lvwFound.SetSmallIconImages(
+        {"result_cookie", "result_registry", "result_file", "result_folder", "result_excluded"});
     form.lvwFound.ListItems.Add("Cool Search", 3).SetSubItem(1, "C:\\Windows\\cool.dll");
     form.lvwFound.ListItems.Add("Tracking cookie", 1).SetSubItem(1, "ads.example.com");
     form.lvwFound.ListItems(1).SetChecked(true);
     form.cmbDays.SetListIndex(2);
     form.TabStrip1.Select(2);
-    form.picBanner.SetPicture("1");
-    form.imgLogo.SetPicture("program");
+    form.picBanner.SetPicture("home_page.png");
+    form.imgLogo.SetPicture("program_icon");
     form.imgLogo.SetStretch(true);
     form.Show();
     ASSERT_TRUE(RunUntil([&] { return WindowOf(form).isVisible(); }));

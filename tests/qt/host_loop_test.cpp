@@ -1,13 +1,16 @@
 // The host's event loop: modal windows, message boxes, timers, the tray and the yield.
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
 #include "forms/message_box.h"
+#include "qt/host_paths.h"
 #include "qt/outermost_loop.h"
 #include "qt_fixture.h"
+#include "support/temporary_folder.h"
 #include "test_windows.h"
 
 namespace {
@@ -188,6 +191,42 @@ TEST_F(HostLoopTest, TheApplicationsTaskbarEntryHidesEveryWindowsEntry) {
     EXPECT_TRUE(WindowOf(form).isVisible());
     host.SetApplicationInTaskbar(true);
     EXPECT_EQ(WindowOf(form).windowType(), Qt::Window);
+}
+
+TEST_F(HostLoopTest, TheOpenDialogStartsInTheFolderAskedForAndAnswersAWindowsPath) {
+    test_support::TemporaryFolder folder("open-dialog");
+    const auto file = folder.WriteFile("found.txt", "x");
+    QString startedIn;
+    QTimer::singleShot(0, [this, &startedIn] {
+        QFileDialog* dialog = nullptr;
+        RunUntil([&dialog] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* open = qobject_cast<QFileDialog*>(widget); open && open->isVisible()) {
+                    dialog = open;
+                }
+            }
+            return dialog != nullptr;
+        });
+        ASSERT_NE(dialog, nullptr);
+        startedIn = dialog->directory().absolutePath();
+        dialog->selectFile(QStringLiteral("found.txt"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    forms::OpenDialogRequest request;
+    request.title = "Submit a file";
+    request.filter = "All files (*.*)|*.*";
+    request.initialFolder = frontend::WindowsPathOf(folder.path());
+    const std::optional<std::string> chosen = host.ShowOpenDialog(request);
+    EXPECT_EQ(startedIn.toStdString(), folder.path().string());
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, frontend::WindowsPathOf(file));
+    EXPECT_EQ(frontend::HostPathOf(*chosen), file);
+
+    QTimer::singleShot(0, [this] {
+        RunUntil([] { return QApplication::activeModalWidget() != nullptr; });
+        QApplication::activeModalWidget()->close();
+    });
+    EXPECT_FALSE(host.ShowOpenDialog(request));  // cancelled
 }
 
 }  // namespace
