@@ -2,29 +2,15 @@
 
 #include <memory>
 
+#include "forms/control_kind.h"
 #include "qt/control_view.h"
 
 namespace forms {
-class LabelBase;
-class CommandButton;
-class CheckBox;
-class OptionButton;
-class Frame;
-class PictureBox;
-class Image;
-class Shape;
-class TextBox;
-class ComboBox;
-class ListBox;
-class ListView;
-class TabStrip;
-class ProgressBar;
-class DTPicker;
-class StatusBar;
-class WebBrowser;
-}  // namespace forms
+class LabelBase;  // what labels and skin labels share
+}
 
-// The view of each kind of control (one file each); control_views.cpp picks one for a control.
+// The view of each kind of control, in the files named after them; control_views.cpp picks the
+// one for a control.
 namespace frontend {
 
 std::unique_ptr<ControlView> MakeLabelView(forms::LabelBase& label, QWidget* parent);
