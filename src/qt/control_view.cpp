@@ -15,6 +15,8 @@ namespace frontend {
 ControlView::ControlView(forms::Control& control, QWidget* widget)
     : control_(control), widget_(widget) {
     widget_->setObjectName(QString::fromStdString(control.Name()));
+    // Mouse input over a control is the control's alone, never also its container's or form's.
+    widget_->setAttribute(Qt::WA_NoMousePropagation);
     ForwardMouseFrom(widget_);
 }
 

@@ -120,7 +120,10 @@ QIcon ReportRows::SmallIcon(int number) const {
 }
 
 QVariant ReportRows::data(const QModelIndex& index, int role) const {
-    if (!alive_ || !index.isValid() || index.row() >= knownRows_) {
+    // While a burst of appends is told after a removal, the view may ask for a row that the list
+    // no longer has.
+    if (!alive_ || !index.isValid() || index.row() >= knownRows_ ||
+        index.row() >= list_.ListItems.Count()) {
         return {};
     }
     const forms::ListItem& item = list_.ListItems(index.row() + 1);
@@ -144,7 +147,8 @@ QVariant ReportRows::data(const QModelIndex& index, int role) const {
 }
 
 bool ReportRows::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!alive_ || role != Qt::CheckStateRole || index.column() != 0 || !onUserCheck) {
+    if (!alive_ || role != Qt::CheckStateRole || index.column() != 0 || !onUserCheck ||
+        index.row() >= list_.ListItems.Count()) {
         return false;
     }
     onUserCheck(index.row() + 1, value.toInt() == Qt::Checked);

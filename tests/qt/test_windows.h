@@ -56,6 +56,9 @@ class GalleryForm : public forms::Form {
   protected:
     void Form_QueryUnload(bool& cancel, forms::UnloadMode mode) override;
     void Form_Resize() override { events.push_back("Resize"); }
+    void Form_MouseMove(int, int, double x, double) override {
+        events.push_back("Form_MouseMove " + std::to_string(static_cast<int>(x)));
+    }
     void Form_TrayMessage(int message) override {
         events.push_back("Tray " + std::to_string(message));
     }

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -80,6 +81,22 @@ TEST_F(UserInputTest, MouseButtonsAndShiftReachMouseDownBeforeClick) {
     QApplication::sendEvent(&button, &press);
     QApplication::sendEvent(&button, &release);
     EXPECT_EQ(form.events, (std::vector<std::string>{"MouseDown 1 1 60 90", "cmdGo_Click"}));
+}
+
+TEST_F(UserInputTest, MouseMovementReachesTheControlUnderItOrElseTheForm) {
+    GalleryForm& form = ShownGallery();
+    form.lblTitle.OnMouseMove = [&form](int, int, double x, double) {
+        form.events.push_back("lblTitle_MouseMove " + std::to_string(static_cast<int>(x)));
+    };
+    const auto move = [](QWidget& widget, QPointF at) {
+        QMouseEvent event(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&widget, &event);
+    };
+    move(WidgetOf<QLabel>(form.lblTitle), QPointF(2, 2));
+    move(*WindowOf(form).centralWidget(), QPointF(513, 300));
+    EXPECT_EQ(form.events,
+              (std::vector<std::string>{"lblTitle_MouseMove 30", "Form_MouseMove 7695"}));
 }
 
 TEST_F(UserInputTest, DisabledControlsTakeNoClick) {
