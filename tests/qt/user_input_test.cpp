@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,6 +175,40 @@ TEST_F(UserInputTest, MultiLineTextTravelsWithCrLfLineEnds) {
     editor.setFocus();
     Type(editor, "one\ntwo");
     EXPECT_EQ(form.txtNotes.Text(), "one\r\ntwo");
+}
+
+TEST_F(UserInputTest, ADatePickerTakesAValueOrNoneFromTheUser) {
+    GalleryForm& form = ShownGallery();
+    QWidget& picker = WidgetOf<QWidget>(form.dtpWhen);
+    auto& field = *picker.findChild<QDateTimeEdit*>();
+    auto& hasValue = *picker.findChild<QCheckBox*>();
+    EXPECT_EQ(field.text(), "16/03/2006");
+
+    field.setDate(QDate(2006, 4, 1));
+    ASSERT_TRUE(form.dtpWhen.Value());
+    EXPECT_EQ(*form.dtpWhen.Value(), (platform::DateTime{2006, 4, 1, 0, 0, 0}));
+    hasValue.click();
+    EXPECT_FALSE(form.dtpWhen.Value());
+    EXPECT_FALSE(field.isEnabled());
+    EXPECT_EQ(form.events, (std::vector<std::string>{"dtpWhen_Change", "dtpWhen_Change"}));
+
+    form.dtpWhen.SetValue(platform::DateTime{2007, 1, 2, 0, 0, 0});  // code: no Change
+    EXPECT_TRUE(hasValue.isChecked());
+    EXPECT_EQ(field.text(), "02/01/2007");
+    EXPECT_EQ(form.events.size(), 2u);
+}
+
+TEST_F(UserInputTest, TextTypedIntoADropDownComboIsItsText) {
+    GalleryForm& form = ShownGallery();
+    form.cmbDays.SetStyle(forms::ComboStyle::DropDownCombo);
+    QComboBox& combo = WidgetOf<QComboBox>(form.cmbDays);
+    ASSERT_TRUE(combo.isEditable());
+    Type(*combo.lineEdit(), "Tue");
+    EXPECT_EQ(form.cmbDays.Text(), "Tue");
+    EXPECT_EQ(form.cmbDays.ListIndex(), -1);
+    Type(*combo.lineEdit(), "sday");
+    EXPECT_EQ(form.cmbDays.ListIndex(), 1);  // the text names an entry
+    EXPECT_TRUE(form.events.empty());        // typing is no Click
 }
 
 TEST_F(UserInputTest, TheCloseBoxAsksTheFormWhichMayRefuse) {
