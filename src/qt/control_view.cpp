@@ -47,7 +47,6 @@ void ControlView::Apply(const forms::Change& change) {
         case Property::Top:
         case Property::Width:
         case Property::Height:
-        case Property::ScaleMode:
             ApplyGeometry();
             break;
         case Property::Visible:

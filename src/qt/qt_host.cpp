@@ -16,6 +16,31 @@
 #include "qt/screen_areas.h"
 
 namespace frontend {
+namespace {
+
+// What waits for the user's answer shows the ordinary pointer, even while the program shows the
+// hourglass (a scan paused on a message box, say).
+class OrdinaryPointer {
+  public:
+    explicit OrdinaryPointer(forms::MousePointer current)
+        : busy_(current == forms::MousePointer::Hourglass) {
+        if (busy_) {
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
+    }
+    ~OrdinaryPointer() {
+        if (busy_) {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    OrdinaryPointer(const OrdinaryPointer&) = delete;
+    OrdinaryPointer& operator=(const OrdinaryPointer&) = delete;
+
+  private:
+    bool busy_;
+};
+
+}  // namespace
 
 QtHost::QtHost() {
     formsObserver_ = forms::ObserveForms([](forms::Form&, forms::FormEvent event) {
@@ -51,6 +76,7 @@ void QtHost::RunModal(forms::Form& form) {
         window->SetModal(true);
     }
     {
+        const OrdinaryPointer pointer(pointer_);
         NestedLoopScope nested;
         loop.exec();
     }
@@ -61,11 +87,13 @@ void QtHost::RunModal(forms::Form& form) {
 }
 
 forms::MsgBoxResult QtHost::MsgBox(const std::string& text, int style, const std::string& title) {
+    const OrdinaryPointer pointer(pointer_);
     NestedLoopScope nested;
     return ShowMessageBox(text, style, title);
 }
 
 std::optional<std::string> QtHost::ShowOpenDialog(const forms::OpenDialogRequest& request) {
+    const OrdinaryPointer pointer(pointer_);
     NestedLoopScope nested;
     return ShowOpenFileDialog(request);
 }

@@ -64,6 +64,20 @@ TEST_F(HostLoopTest, AMessageBoxAnswersWithTheButtonPressed) {
     EXPECT_EQ(frontend::NestedLoopDepth(), 0);
 }
 
+TEST_F(HostLoopTest, AMessageBoxShowsTheOrdinaryPointerDuringTheHourglass) {
+    host.SetMousePointer(forms::MousePointer::Hourglass);
+    Qt::CursorShape duringBox = Qt::WaitCursor;
+    QTimer::singleShot(0, [this, &duringBox] {
+        RunUntil([] { return OpenMessageBox() != nullptr; });
+        duringBox = QApplication::overrideCursor()->shape();
+        OpenMessageBox()->button(QMessageBox::Ok)->click();
+    });
+    forms::MsgBox("Paused");
+    EXPECT_EQ(duringBox, Qt::ArrowCursor);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    host.SetMousePointer(forms::MousePointer::Default);
+}
+
 TEST_F(HostLoopTest, TimersTickInsideAMessageBox) {
     NoteForm& note = frmNote();
     note.tmrWait.SetEnabled(true);
