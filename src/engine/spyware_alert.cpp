@@ -1,14 +1,64 @@
 // The spyware alert's answers: stop the program or allow it from now on.
+#include "engine/spyware_alert.h"
+
+#include "forms/form_registry.h"
+#include "forms/host.h"
+#include "forms/message_box.h"
+#include "foundation/exclusion_list.h"
+#include "foundation/globals.h"
+#include "foundation/path_text.h"
+#include "localization/globals.h"
+#include "platform/text_case.h"
 #include "ui/frm_spyware_found_alert.h"
 
-void FrmSpywareFoundAlertForm::Form_Load() {}
+bool gAlertAnswered = false;
 
-void FrmSpywareFoundAlertForm::Form_QueryUnload(bool&, forms::UnloadMode) {}
+void RaiseSpywareAlert(std::string_view name, std::string_view company,
+                       const RunningProgram& program) {
+    FrmSpywareFoundAlertForm& alert = frmSpywareFoundAlert();
+    alert.lblAlertCompanyName.SetCaption(TrimBlanks(company).empty()
+                                             ? gLanguages->getMessages("MSG_NOCOMPANY") + " " +
+                                                   std::string(name)
+                                             : platform::ToUpperText(TrimBlanks(company)));
+    alert.lblAlertFileName.SetCaption(platform::ToUpperText(name));
+    alert.AlertedProgram = program;
+    gAlertAnswered = false;
+    alert.Show();
+    while (!gAlertAnswered && forms::IsLoaded<FrmSpywareFoundAlertForm>()) {
+        forms::DoEvents();
+        forms::DoEvents();
+    }
+}
 
-void FrmSpywareFoundAlertForm::cmdYes_Click() {}
+void TellCouldNotBeStopped(std::string_view name) {
+    forms::MsgBox(platform::ToUpperText(name) + " " + gLanguages->getMessages("MSG_ERROR_STOPPED"),
+                  forms::MsgBoxInformation, gProgramName);
+}
 
-void FrmSpywareFoundAlertForm::cmdNO_Click() {}
+void FrmSpywareFoundAlertForm::Form_Load() {
+    tmrBlink.SetEnabled(true);
+}
+
+void FrmSpywareFoundAlertForm::Form_QueryUnload(bool& cancel, forms::UnloadMode mode) {
+    cancel = mode == forms::UnloadMode::ControlMenu && !gAlertAnswered;
+}
+
+void FrmSpywareFoundAlertForm::cmdYes_Click() {
+    cmdYes.SetEnabled(false);
+    gAlertAnswered = true;
+    const std::string name(TrimBlanks(lblAlertFileName.Caption()));
+    const bool stopped =
+        AlertedProgram ? StopRunningProgram(*AlertedProgram) : KillProcessByName(name);
+    if (!stopped) {
+        TellCouldNotBeStopped(name);
+    }
+    Unload();
+}
+
+void FrmSpywareFoundAlertForm::cmdNO_Click() {
+    gAlertAnswered = true;
+    AddExclusion(TrimBlanks(lblAlertFileName.Caption()));
+    Unload();
+}
 
 void FrmSpywareFoundAlertForm::tmrBlink_Timer() {}
-
-void FrmSpywareFoundAlertForm::ReloadExclusionsLocal() {}

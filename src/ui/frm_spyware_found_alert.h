@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "engine/process_stopping.h"
 #include "forms/buttons.h"
 #include "forms/control_array.h"
 #include "forms/form.h"
@@ -25,16 +28,19 @@ class FrmSpywareFoundAlertForm : public forms::Form {
     forms::ControlArray<forms::SkinLabel> SkinLabel1{*this, "SkinLabel1", {0}};
     forms::Timer tmrBlink{*this, "tmrBlink"};
 
+    // The running program the alert asks about; STOP stops that very process. Without one (the
+    // window opened for its look) STOP stops programs by the file name shown.
+    std::optional<RunningProgram> AlertedProgram;
+
   protected:
     void Form_Load() override;
-    // The close box: the waiting memory check needs an answer.
+    // The close box is refused until STOP or ALLOW answers: the waiting memory check needs one.
     void Form_QueryUnload(bool& cancel, forms::UnloadMode mode) override;
 
   private:
     void cmdYes_Click();
     void cmdNO_Click();
     void tmrBlink_Timer();
-    void ReloadExclusionsLocal();
 };
 
 FrmSpywareFoundAlertForm& frmSpywareFoundAlert();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "platform/process_fake.h"
+#include "support/forms_fixture.h"
+#include "support/temporary_prefix.h"
+#include "support/temporary_program_folder.h"
+
+// A machine, a program folder, the program's identity and message table of their own for each
+// test of the memory scan and shield; the main window loaded as after the program's start-up.
+class MemoryTest : public FormsTest {
+  protected:
+    MemoryTest();
+    ~MemoryTest() override;
+
+    // The lines of ENoSignature.txt.
+    std::string ExclusionFileText() const;
+
+    test_support::TemporaryMachine machine;
+    test_support::TemporaryProgramFolder program;
+};
+
+// MemoryTest with a scripted process table in place of the machine's processes.
+class FakeMemoryTest : public MemoryTest {
+  protected:
+    // Adds a running program to the table.
+    platform::FakeProcess& Run(platform::ProcessId id, const std::string& programPath);
+
+    platform::FakeProcesses processes;
+    platform::ScopedProcesses installed{processes};
+};
