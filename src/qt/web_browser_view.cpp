@@ -1,6 +1,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "forms/web_browser.h"
 #include "qt/views.h"
@@ -55,12 +56,30 @@ std::string Text(const QUrl& url) {
     return url.toString().toStdString();
 }
 
+// The engine starts with the first command: a browser that is never sent anywhere (a banner that
+// is switched off) costs no engine.
 class WebBrowserView final : public ControlView {
   public:
     WebBrowserView(forms::WebBrowser& browser, QWidget* parent)
-        : ControlView(browser, new QWebEngineView(parent)), browser_(browser) {
-        page_ = new AskingPage(&shown());
-        shown().setPage(page_);
+        : ControlView(browser, new QWidget(parent)), browser_(browser) {
+        auto* layout = new QVBoxLayout(widget());
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+
+  protected:
+    void ApplyOwn(forms::Property property, int) override {
+        if (property == forms::Property::BrowserCommand) {
+            Carry(browser_.LastCommand());
+        }
+    }
+    void ApplyAllOwn() override {}
+
+  private:
+    void StartEngine() {
+        auto* view = new QWebEngineView;
+        widget()->layout()->addWidget(view);
+        page_ = new AskingPage(view);
+        view->setPage(page_);
         page_->allowNavigation = [this](const QUrl& url) {
             bool cancel = false;
             InsidePage([&] { cancel = browser_.BeforeNavigate2(Text(url)); });
@@ -73,17 +92,6 @@ class WebBrowserView final : public ControlView {
         };
         Connect();
     }
-
-  protected:
-    void ApplyOwn(forms::Property property, int) override {
-        if (property == forms::Property::BrowserCommand) {
-            Carry(browser_.LastCommand());
-        }
-    }
-    void ApplyAllOwn() override {}
-
-  private:
-    QWebEngineView& shown() const { return *static_cast<QWebEngineView*>(widget()); }
 
     void Connect() {
         QObject::connect(page_, &QWebEnginePage::loadStarted, this, [this] {
@@ -129,6 +137,9 @@ class WebBrowserView final : public ControlView {
             QTimer::singleShot(0, this, [this, command] { Carry(command); });
             return;
         }
+        if (page_ == nullptr) {
+            StartEngine();
+        }
         using Kind = forms::BrowserCommand::Kind;
         switch (command.kind) {
             case Kind::Navigate:
@@ -152,7 +163,7 @@ class WebBrowserView final : public ControlView {
     }
 
     forms::WebBrowser& browser_;
-    AskingPage* page_;
+    AskingPage* page_ = nullptr;
     bool insidePage_ = false;
 };
 

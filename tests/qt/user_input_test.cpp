@@ -100,6 +100,21 @@ TEST_F(UserInputTest, MouseMovementReachesTheControlUnderItOrElseTheForm) {
               (std::vector<std::string>{"lblTitle_MouseMove 30", "Form_MouseMove 7695"}));
 }
 
+TEST_F(UserInputTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+    GalleryForm& form = ShownGallery();
+    form.cmdGo.SetDefault(true);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(&WindowOf(form), &enter);
+    EXPECT_EQ(form.events, std::vector<std::string>{"cmdGo_Click"});
+
+    NoteForm& note = frmNote();
+    note.cmdOk.SetCancel(true);
+    note.Show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&WindowOf(note), &escape);
+    EXPECT_FALSE(note.Visible());  // its OK hides it
+}
+
 TEST_F(UserInputTest, DisabledControlsTakeNoClick) {
     GalleryForm& form = ShownGallery();
     form.cmdGo.SetEnabled(false);
