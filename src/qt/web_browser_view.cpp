@@ -73,6 +73,11 @@ class WebBrowserView final : public ControlView {
         }
     }
     void ApplyAllOwn() override {}
+    // Before its first page the browser shows a blank page, as an empty browser does.
+    void ApplyColors() override {
+        widget()->setAutoFillBackground(true);
+        widget()->setBackgroundRole(QPalette::Base);
+    }
 
   private:
     void StartEngine() {
