@@ -1,0 +1,29 @@
+#include "engine/globals.h"
+
+#include <limits>
+
+bool gStopScan = false;
+bool gAutoRemoveAfterScan = false;
+std::int32_t gMemoryInspected = 0;
+std::int32_t gRegistryInspected = 0;
+std::int32_t gFilesFolderInspected = 0;
+std::int32_t gSoftwareFound = 0;
+std::int32_t gProgressTick = 0;
+std::string gScanStatusSuffix;
+
+void CountOne(std::int32_t& counter) {
+    if (counter < std::numeric_limits<std::int32_t>::max()) {
+        ++counter;
+    }
+}
+
+void ResetEngineGlobals() {
+    gStopScan = false;
+    gAutoRemoveAfterScan = false;
+    gMemoryInspected = 0;
+    gRegistryInspected = 0;
+    gFilesFolderInspected = 0;
+    gSoftwareFound = 0;
+    gProgressTick = 0;
+    gScanStatusSuffix.clear();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The engine's program-wide values, in one place so that tests can reset them.
+
+// --- The running scan. The driver (scan_driver.cpp) zeroes the counters and clears the stop flag
+// when a scan starts; every phase adds to its own counter and reads the stop flag before each item.
+
+// Set by the stop commands; every phase loop ends at its next test of it. It keeps its value after
+// a scan until the next one starts, so a stop given while no scan runs ends the next shield pass.
+extern bool gStopScan;
+// Set by the scheduler just before it starts a scan whose automatic removal is ticked; the driver
+// then removes what the scan found.
+extern bool gAutoRemoveAfterScan;
+
+// Items examined by the memory phase (the cookie phase, which runs before it, uses it for its own
+// progress too), by the registry phase and by the file and folder phases.
+extern std::int32_t gMemoryInspected;
+extern std::int32_t gRegistryInspected;
+extern std::int32_t gFilesFolderInspected;
+// Distinct threats found: one per threat row (result_rows.h), plus the programs the memory phase
+// stops.
+extern std::int32_t gSoftwareFound;
+// Progress calls since the last repaint, 0 to 99 (scan_progress.h).
+extern std::int32_t gProgressTick;
+// The running phase's caption followed by ": "; the phases show it above the current item.
+extern std::string gScanStatusSuffix;
+
+// Adds 1 to a counter; a counter at the largest 32-bit value keeps that value.
+void CountOne(std::int32_t& counter);
+
+// Puts every value back to its state at process start.
+void ResetEngineGlobals();
