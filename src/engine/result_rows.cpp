@@ -4,6 +4,7 @@
 #include "forms/errors.h"
 #include "forms/labels.h"
 #include "forms/list_view.h"
+#include "ui/frm_main.h"
 
 namespace {
 
@@ -29,6 +30,12 @@ int IconOf(ResultKind kind) {
 }
 
 }  // namespace
+
+ResultLists ResultListsOf(FrmMainForm& window) {
+    return {window.lvwSpywareFound,     window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved,
+            window.lvwFilesToBeDeleted, window.lvwRegistryToBeDeleted,
+            window.lvwCookiesToDelete,  window.lbltracesFound};
+}
 
 void AddFoundLine(ResultLists& lists, const std::string& text, std::optional<ResultKind> icon) {
     lists.scanLog.ListItems.Add(text, icon ? IconOf(*icon) : 0);

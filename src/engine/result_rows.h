@@ -9,6 +9,7 @@ namespace forms {
 class Label;
 class ListView;
 }  // namespace forms
+class FrmMainForm;
 
 // The results of a scan are rows in the main window's lists; selection, exclusion, removal and the
 // report read them back. A threat row and its trace rows are tied by text (the threat name, or a
@@ -43,6 +44,9 @@ struct ResultLists {
     forms::ListView& cookieTraces;    // lvwCookiesToDelete
     forms::Label& tracesFound;        // lbltracesFound: file, folder and registry traces
 };
+
+// The main window's result lists.
+ResultLists ResultListsOf(FrmMainForm& window);
 
 // One row of the threat list.
 struct ThreatRow {
