@@ -190,6 +190,9 @@ void FrmMainForm::WireEvents() {
     lblStop.OnMouseMove = [this](int b, int s, double x, double y) {
         lblStop_MouseMove(b, s, x, y);
     };
+    frmScan.OnMouseMove = [this](int b, int s, double x, double y) {
+        frmScan_MouseMove(b, s, x, y);
+    };
     cmdRemove.OnClick = [this] { cmdRemove_Click(); };
 
     // Results panel.

@@ -263,6 +263,7 @@ class FrmMainForm : public forms::Form {
     void Form_Unload(bool& cancel) override;
     void Form_Resize() override;
     void Form_TrayMessage(int message) override;
+    void Form_MouseMove(int button, int shift, double x, double y) override;
 
   private:
     // The design values, part by part (frm_main*.cpp).
@@ -331,6 +332,7 @@ class FrmMainForm : public forms::Form {
     void lblHide_MouseMove(int button, int shift, double x, double y);
     void lblPause_MouseMove(int button, int shift, double x, double y);
     void lblStop_MouseMove(int button, int shift, double x, double y);
+    void frmScan_MouseMove(int button, int shift, double x, double y);
     // Tray (src/ui/main_tray.cpp).
     void Command5_Click();
     // Options (src/ui/main_options.cpp).
