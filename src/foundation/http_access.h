@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,9 +9,9 @@ class TextBox;
 }
 
 // The program's requests: plain GETs whose answers are read whole as text (Windows-1252 on the
-// wire), yielding to the window loop after every piece of the body, so a user action can run
-// inside a request. An error page of the server comes back like any other body; callers recognise
-// success by the content they expect.
+// wire, like the addresses), yielding to the window loop after every piece of the body, so a user
+// action can run inside a request. An error page of the server comes back like any other body;
+// callers recognise success by the content they expect.
 
 // The body of the answer, or "" when no complete answer could be had (no connection, a transfer
 // broken off or timed out): a part of an answer is never taken for the whole.
@@ -19,6 +20,10 @@ std::string HttpGetText(std::string_view url);
 // The same, showing "Downloaded <n> bytes." in statusBox after every piece of the body but the
 // first.
 std::string HttpGetTextWithProgress(std::string_view url, forms::TextBox& statusBox);
+// The same, handing the progress text to showProgress, for a caller whose status box may be
+// unloaded and loaded again while the answer arrives.
+std::string HttpGetTextWithProgress(std::string_view url,
+                                    const std::function<void(const std::string&)>& showProgress);
 
 // Stores the answer in filePath (a Windows path); true when the whole answer was stored. A failed
 // download leaves the file as it was.

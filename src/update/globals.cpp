@@ -1,0 +1,7 @@
+#include "update/globals.h"
+
+std::string gDefinitionsBaseURL;
+
+void ResetUpdateGlobals() {
+    gDefinitionsBaseURL.clear();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "update/update_records.h"
+
+// Applying an update package (update_records.h) to the definition files of the program folder:
+// each file gets the lines of its ADD records at its end and loses the lines whose keys its DEL
+// records name.
+
+// The files in the order a package is applied to them.
+extern const std::array<std::string_view, 6> kUpdatedDefinitionFiles;
+
+// Shows a status text of the running application and lets the window loop run once.
+using UpdateStatus = std::function<void(const std::string& text)>;
+
+// Counts the lines that deletions have looked at, across every file of one application, and
+// shows "Removing outdated definitions: checking entry <n>" at every 100th.
+class DeletionProgress {
+  public:
+    explicit DeletionProgress(UpdateStatus showStatus) : showStatus_(std::move(showStatus)) {}
+    void LineChecked(std::size_t lineNumber);
+    void Show(const std::string& text) const;
+
+  private:
+    UpdateStatus showStatus_;
+    std::size_t checked_ = 0;
+};
+
+// What one file's pass makes of its lines.
+struct DefinitionFileUpdate {
+    std::vector<std::string> lines;  // encoded, as the file holds them
+    std::int32_t changes = 0;        // one per ADD, and one for the deletions if there were any
+};
+
+// One file's pass over the records: the ADD lines go at the end; a DEL queues its key, which a
+// later ADD of the same key takes back; when anything was queued, the lines whose keys are queued
+// and the empty and single-blank lines go. Nothing when a record of this file cannot be applied.
+std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
+    const std::vector<DefinitionUpdateRecord>& records, std::string_view fileName,
+    std::vector<std::string> lines, DeletionProgress& progress);
+
+// Applies the package to every definition file and returns the number of changes (see
+// DefinitionFileUpdate); missing files are created. The files are replaced only when every one of
+// them could be updated, each in one step: a failure (a record that cannot be applied, a file that
+// cannot be read or written) leaves every file as it was, and the whole application is tried once
+// more before the result is 0.
+std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus);

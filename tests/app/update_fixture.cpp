@@ -1,0 +1,40 @@
+#include "update_fixture.h"
+
+#include "forms/form_registry.h"
+#include "foundation/definition_files.h"
+#include "foundation/globals.h"
+#include "localization/globals.h"
+#include "ui/frm_download.h"
+#include "update/globals.h"
+
+namespace {
+
+class MainWindowWithoutStartUp : public FrmMainForm {
+  protected:
+    void Form_Load() override {}
+};
+
+}  // namespace
+
+UpdateTest::UpdateTest() : serverVariable_("TOLLENWARK_DEFINITIONS_SERVER", server.BaseUrl()) {
+    ResetFoundationGlobals();
+    ResetLocalizationGlobals();
+    ResetUpdateGlobals();
+    FrmDownloadForm::BlinkTick = 0;
+    gProgramName = "Toll Wark";
+    gCompanyName = "Toll Wark Labs";
+    gLanguages = std::make_unique<clsLanguages>();
+    gLanguages->LoadDefaultMessages();
+}
+
+UpdateTest::~UpdateTest() {
+    ResetLocalizationGlobals();
+}
+
+FrmMainForm& UpdateTest::Main() {
+    return forms::DefaultInstance<MainWindowWithoutStartUp>();
+}
+
+std::vector<std::string> UpdateTest::Definitions(std::string_view fileName) const {
+    return ReadDefinitionLines(fileName);
+}
