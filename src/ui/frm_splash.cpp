@@ -1,9 +1,37 @@
 // The splash window: its design, its load and the tick that opens the main window.
 #include "ui/frm_splash.h"
 
+#include <algorithm>
+
 #include "forms/form_registry.h"
+#include "forms/host.h"
+#include "foundation/brand.h"
+#include "foundation/globals.h"
 #include "ui/design.h"
+#include "ui/frm_main.h"
+#include "ui/globals.h"
 #include "ui/pictures.h"
+#include "ui/skin.h"
+
+namespace {
+
+// The tick whose count, before it adds its 2, opens the main window: the 75th.
+constexpr std::int16_t kCountBeforeLastTick = 148;
+
+// Puts the window in the middle of the screen.
+void CenterOnScreen(forms::Form& window) {
+    const forms::PixelRect screen = forms::CurrentHost().ScreenRect();
+    if (screen.IsEmpty()) {
+        return;
+    }
+    const double left = screen.left * forms::kTwipsPerPixel +
+                        (screen.Width() * forms::kTwipsPerPixel - window.Width()) / 2;
+    const double top = screen.top * forms::kTwipsPerPixel +
+                       (screen.Height() * forms::kTwipsPerPixel - window.Height()) / 2;
+    window.Move(std::max(left, 0.0), std::max(top, 0.0));
+}
+
+}  // namespace
 
 FrmSplashForm::FrmSplashForm() : Form("frmSplash") {
     design::SetUpFixedWindow(*this, "", 6300, 3420);
@@ -20,6 +48,23 @@ FrmSplashForm& frmSplash() {
     return forms::DefaultInstance<FrmSplashForm>();
 }
 
-void FrmSplashForm::Form_Load() {}
+void FrmSplashForm::Form_Load() {
+    InitBrandSettings();
+    if (gUseSkin) {
+        gSkinObject = &skn;
+        ApplySkin(*this);
+    }
+    CenterOnScreen(*this);
+    Timer2.SetEnabled(true);
+}
 
-void FrmSplashForm::Timer2_Timer() {}
+void FrmSplashForm::Timer2_Timer() {
+    const std::int16_t before = intTemp;
+    intTemp = static_cast<std::int16_t>(intTemp + 2);
+    if (before != kCountBeforeLastTick) {
+        return;
+    }
+    Timer2.SetEnabled(false);
+    FrmMain().Show();
+    Hide();
+}

@@ -11,11 +11,16 @@
 // own and skinning a window leaves its look as it is.
 class SkinControl {
   public:
-    std::array<forms::Color, 4> Colors() const { return colors_; }
+    using Colors = std::array<forms::Color, 4>;
+
+    SkinControl() = default;
+    explicit SkinControl(const Colors& colors) : colors_(colors) {}
+
+    // Colour n (1 to 4) is element n - 1.
+    const Colors& SkinColors() const { return colors_; }
     void ApplySkin(std::int32_t /*windowHandle*/) const {}
 
   private:
-    std::array<forms::Color, 4> colors_ = {
-        forms::system_color::ButtonFace, forms::system_color::WindowText,
-        forms::system_color::ButtonFace, forms::system_color::ButtonFace};
+    Colors colors_ = {forms::system_color::ButtonFace, forms::system_color::WindowText,
+                      forms::system_color::ButtonFace, forms::system_color::ButtonFace};
 };
