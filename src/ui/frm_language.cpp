@@ -1,10 +1,63 @@
 // The language chooser: its design, the choice of a language and the language file's download.
 #include "ui/frm_language.h"
 
+#include <string_view>
+#include <vector>
+
 #include "forms/form_registry.h"
+#include "foundation/file_queries.h"
+#include "foundation/globals.h"
+#include "foundation/program_folder.h"
+#include "foundation/settings_store.h"
+#include "localization/globals.h"
+#include "platform/machine.h"
+#include "platform/text_case.h"
 #include "ui/design.h"
+#include "ui/frm_main.h"
 
 using design::Place;
+
+namespace {
+
+constexpr std::string_view kChooseLanguage = "Choose Language Here";
+
+// The text between the first open tag and the first close tag after it; empty when either is
+// missing.
+std::string TextBetween(std::string_view text, std::string_view open, std::string_view close) {
+    const std::size_t start = platform::FindIgnoringCase(text, open);
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t from = start + open.size();
+    const std::size_t end = platform::FindIgnoringCase(text, close, from);
+    return end == std::string_view::npos ? std::string()
+                                         : std::string(text.substr(from, end - from));
+}
+
+// The names of the language file's groups in file order, duplicates included; a group without its
+// closing tag ends the list.
+std::vector<std::string> LanguageGroupNames(std::string_view file) {
+    constexpr std::string_view kGroupStart = "<LANGUAGE_GROUP";
+    constexpr std::string_view kGroupEnd = "</LANGUAGE_GROUP>";
+    std::vector<std::string> names;
+    std::size_t position = 0;
+    while (true) {
+        const std::size_t start = platform::FindIgnoringCase(file, kGroupStart, position);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = platform::FindIgnoringCase(file, kGroupEnd, position);
+        if (end == std::string_view::npos || end < start) {
+            break;
+        }
+        names.push_back(
+            TextBetween(file.substr(start, end - start), "<LANGUAGE_NAME>", "</LANGUAGE_NAME>"));
+        position = end + kGroupEnd.size();
+    }
+    return names;
+}
+
+}  // namespace
 
 FrmLanguageForm::FrmLanguageForm() : Form("frmLanguage") {
     design::SetUpFixedWindow(*this, "Language Selection", 5700, 2460);
@@ -29,17 +82,40 @@ FrmLanguageForm& frmLanguage() {
     return forms::DefaultInstance<FrmLanguageForm>();
 }
 
-void FrmLanguageForm::Form_Load() {}
+void FrmLanguageForm::Form_Load() {
+    LoadLanguageList();
+}
 
-void FrmLanguageForm::Combo1_Click() {}
+void FrmLanguageForm::Combo1_Click() {
+    const std::string language = Combo1.Text();
+    if (language == kChooseLanguage) {
+        return;
+    }
+    SaveSetting(gProgramName, "Settings", "Language", language);
+    gCurrentLanguage = language;
+}
 
 void FrmLanguageForm::Command1_Click() {}
 
-void FrmLanguageForm::Command2_Click() {}
+void FrmLanguageForm::Command2_Click() {
+    Unload();
+}
 
 void FrmLanguageForm::Command3_Click() {}
 
-void FrmLanguageForm::LoadLanguageList() {}
+void FrmLanguageForm::LoadLanguageList() {
+    Combo1.Clear();
+    const std::string languageFile = ProgramFolderFile("Localization.xml");
+    std::string bytes;
+    if (!FileExists(languageFile) || platform::CurrentMachine().files().ReadBytes(
+                                         languageFile, &bytes) != platform::ERROR_SUCCESS) {
+        return;
+    }
+    for (const std::string& name : LanguageGroupNames(bytes)) {
+        Combo1.AddItem(name);
+        Combo1.SetText(GetSetting(gProgramName, "Settings", "Language", "English"));
+    }
+}
 
 int FrmLanguageForm::ShellOpenDocument(const std::string&, int) {
     return 0;
