@@ -1,34 +1,17 @@
 #include <QApplication>
 
-#include "forms/form.h"
 #include "forms/form_registry.h"
 #include "forms/host.h"
 #include "platform/application.h"
-#include "platform/version_block.h"
 #include "qt/application_setup.h"
 #include "qt/qt_host.h"
+#include "ui/frm_splash.h"
 
-namespace {
-
-// The main window until the program's own start-up takes its place: empty, titled with the
-// product name; closing it ends the program.
-class StartWindowForm final : public forms::Form {
-  public:
-    StartWindowForm() : Form("frmStart") {
-        SetCaption(platform::ProgramVersionBlock().productName);
-        Move(2400, 1800, 12000, 9000);
-    }
-
-  protected:
-    void Form_Unload(bool&) override { QCoreApplication::quit(); }
-};
-
-}  // namespace
-
-// The program's start, run inside the application with the host installed: the first window,
-// then the event loop for as long as the program runs.
+// The program's start, run inside the application with the host installed: the splash, whose
+// timer opens the main window; then the event loop, until the main window's shutdown ends the
+// process.
 int RunProgram(QApplication& application) {
-    forms::DefaultInstance<StartWindowForm>().Show();
+    frmSplash().Show();
     return application.exec();
 }
 

@@ -55,7 +55,24 @@ void FrmSplashForm::Form_Load() {
         ApplySkin(*this);
     }
     CenterOnScreen(*this);
+    CenterContent();
+    Observe([this](const forms::Change& change) {
+        if (change.control == nullptr && change.property == forms::Property::FrameInsets) {
+            CenterContent();
+        }
+    });
     Timer2.SetEnabled(true);
+}
+
+void FrmSplashForm::CenterContent() {
+    // The caption keeps its place under the picture.
+    const double captionLeft = lblLoading.Left() - imgSplash.Left();
+    const double captionTop = lblLoading.Top() - imgSplash.Top();
+    const double contentHeight = captionTop + lblLoading.Height();
+    const double left = std::max(0.0, (ScaleWidth() - imgSplash.Width()) / 2);
+    const double top = std::max(0.0, (ScaleHeight() - contentHeight) / 2);
+    imgSplash.Move(left, top);
+    lblLoading.Move(left + captionLeft, top + captionTop);
 }
 
 void FrmSplashForm::Timer2_Timer() {

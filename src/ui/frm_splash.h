@@ -27,6 +27,9 @@ class FrmSplashForm : public forms::Form {
 
   private:
     void Timer2_Timer();
+    // Centres the picture and its caption in the window's inner area, whatever border the desktop
+    // gives the window.
+    void CenterContent();
 };
 
 FrmSplashForm& frmSplash();

@@ -73,6 +73,21 @@ TEST_F(SplashTest, TheSeventyFifthTickOpensTheMainWindowAndHidesTheSplash) {
     EXPECT_EQ(splash.intTemp, 150) << "no 76th tick";
 }
 
+TEST_F(SplashTest, ThePictureStaysCentredWhateverBorderTheDesktopDraws) {
+    MarkAsUsedBefore();
+    FrmSplashForm& splash = frmSplash();
+    const double captionLeft = splash.lblLoading.Left() - splash.imgSplash.Left();
+    const double captionTop = splash.lblLoading.Top() - splash.imgSplash.Top();
+
+    splash.SetFrameInsets({.left = 0, .top = 0, .right = 0, .bottom = 0});
+    const double contentHeight = captionTop + splash.lblLoading.Height();
+    EXPECT_EQ(splash.imgSplash.Left(), (splash.ScaleWidth() - splash.imgSplash.Width()) / 2);
+    EXPECT_EQ(splash.imgSplash.Top(), (splash.ScaleHeight() - contentHeight) / 2);
+    EXPECT_GT(splash.imgSplash.Left(), 0);
+    EXPECT_EQ(splash.lblLoading.Left() - splash.imgSplash.Left(), captionLeft);
+    EXPECT_EQ(splash.lblLoading.Top() - splash.imgSplash.Top(), captionTop);
+}
+
 TEST_F(SplashTest, ColoursGoToControlsByTheirType) {
     SkinSampleForm window;
     const forms::Color labelBack = window.lblTitle.BackColor();
