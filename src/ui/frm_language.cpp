@@ -83,6 +83,7 @@ FrmLanguageForm& frmLanguage() {
 }
 
 void FrmLanguageForm::Form_Load() {
+    gLanguages->ChangeLanguage(*this, gCurrentLanguage);
     LoadLanguageList();
 }
 
@@ -92,7 +93,8 @@ void FrmLanguageForm::Combo1_Click() {
         return;
     }
     SaveSetting(gProgramName, "Settings", "Language", language);
-    gCurrentLanguage = language;
+    gLanguages->ChangeLanguage(FrmMain(), language);
+    gLanguages->ChangeLanguage(*this, language);
 }
 
 void FrmLanguageForm::Command1_Click() {}

@@ -15,6 +15,10 @@
 #include "forms/menu.h"
 #include "forms/tab_strip.h"
 #include "forms/timer.h"
+#include "foundation/brand.h"
+#include "foundation/globals.h"
+#include "foundation/machine_settings.h"
+#include "foundation/settings_store.h"
 #include "support/forms_fixture.h"
 #include "ui/frm_main.h"
 #include "ui/frm_menu_popup.h"
@@ -49,6 +53,10 @@ class WindowDesign : public FormsTest {
 };
 
 TEST_F(WindowDesign, EveryWindowLoadsHeadlessUnderItsName) {
+    // Not a first run: the main window's start-up asks no questions.
+    InitBrandSettings();
+    SaveSetting(gProgramName, "Settings", "Language", "English");
+    SaveMachineSetting(gProgramName, "Settings", "FirstTime", "Yes");
     const std::vector<forms::Form*> loaded = LoadEveryWindow();
     std::vector<std::string> names;
     for (forms::Form* window : loaded) {

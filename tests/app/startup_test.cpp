@@ -1,0 +1,232 @@
+// The program's start-up, from the splash to the main window, on real settings files, a real
+// prefix and a real program folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
+#include "forms/form_registry.h"
+#include "foundation/brand.h"
+#include "foundation/globals.h"
+#include "foundation/settings_store.h"
+#include "localization/globals.h"
+#include "platform/version_block.h"
+#include "startup_fixture.h"
+#include "ui/form8.h"
+#include "ui/frm_delete.h"
+#include "ui/frm_hidden.h"
+#include "ui/frm_language.h"
+#include "ui/frm_main.h"
+#include "ui/frm_splash.h"
+#include "ui/globals.h"
+
+using namespace std::chrono_literals;
+using forms::MsgBoxResult;
+
+namespace {
+
+constexpr char kLanguageFile[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+    "<XML_DIZ_INFO>\r\n"
+    "<LANGUAGE_GROUP xml:lang=\"en\">\r\n"
+    "\t<LANGUAGE_NAME>English</LANGUAGE_NAME>\r\n"
+    "\t<TRANSLATION_ITEMS>\r\n"
+    "\t</TRANSLATION_ITEMS>\r\n"
+    "</LANGUAGE_GROUP>\r\n"
+    "<language_group xml:lang=\"de\">\r\n"
+    "\t<Language_Name>Deutsch</Language_Name>\r\n"
+    "\t<TRANSLATION_ITEMS>\r\n"
+    "\t\t<FrmMain_cmdScan>Jetzt prüfen</FrmMain_cmdScan>\r\n"
+    "\t</TRANSLATION_ITEMS>\r\n"
+    "</language_group>\r\n"
+    "</XML_DIZ_INFO>\r\n";
+
+constexpr char kFirstUpdateOffer[] =
+    "Thank you for using [ProgramName]!\r\n\r\n"
+    "Because this is the first time you have used [ProgramName] we recommend running Live Update "
+    "now to download the most recent adware and spyware definitions.\r\n\r\n"
+    "Would you like to run Live Update now?";
+
+using StartupSequence = StartupTest;
+
+TEST_F(StartupSequence, AFirstRunAsksForTheLanguageBeforeAnythingElseShows) {
+    program.WriteFile("Localization.xml", kLanguageFile);
+    host.ExpectModalOf<FrmLanguageForm>([&](FrmLanguageForm& chooser) {
+        EXPECT_EQ(UserSetting("Settings", "Language"), "English") << "saved before the question";
+        EXPECT_FALSE(FrmMain().Visible());
+        EXPECT_TRUE(host.MsgBoxesShown().empty());
+        EXPECT_TRUE(host.DocumentsOpened().empty());
+        EXPECT_EQ(UserSetting("OptionAndSettings", "STATUS"), "<none>");
+        ASSERT_EQ(chooser.Combo1.ListCount(), 2);
+        EXPECT_EQ(chooser.Combo1.List(1), "Deutsch");
+        EXPECT_EQ(chooser.Combo1.Text(), "English");
+        chooser.Combo1.SetListIndex(1);
+        chooser.Command2.Click();
+    });
+    host.ExpectMsgBox(MsgBoxResult::No);  // a fresh machine is offered an update
+    StartProgram();
+    EXPECT_EQ(UserSetting("Settings", "Language"), "Deutsch");
+    EXPECT_TRUE(FrmMain().Visible());
+    EXPECT_EQ(FrmMain().cmdScan.Caption(), "Jetzt prüfen") << "the choice translated the window";
+    EXPECT_EQ(host.ModalWindowsShown(), std::vector<std::string>{"frmLanguage"});
+
+    // Any saved language, even one the language file lacks, means the user has chosen.
+    SaveSetting(gProgramName, "Settings", "Language", "Klingon");
+    EndProgram();
+    StartProgram();
+    EXPECT_TRUE(FrmMain().Visible());
+    EXPECT_EQ(host.ModalWindowsShown().size(), 1u);
+    EXPECT_EQ(UserSetting("Settings", "Language"), "Klingon");
+    EXPECT_EQ(gCurrentLanguage, "English") << "the language file lacks it: English stands in";
+    EXPECT_EQ(FrmMain().cmdScan.Caption(), "Scan Now");
+}
+
+TEST_F(StartupSequence, TheMainWindowComesUpReadyWithItsHelperWindowsLoadedAndHidden) {
+    MarkAsUsedBefore();
+    program.WriteFile("DLBlockedCookies.dat", "a\r\nb\r\n");
+    program.WriteFile("ExeDefinition.dat", "c\r\nd\r\ne\r\n");
+    StartProgram();
+    FrmMainForm& main = FrmMain();
+
+    EXPECT_TRUE(main.Visible());
+    EXPECT_EQ(main.Icon(), frmSplash().Icon());
+    ASSERT_NE(gLanguages, nullptr);
+    EXPECT_EQ(gCurrentLanguage, "English");
+    EXPECT_EQ(main.Caption(), gLanguages->getMessages("MSG_CAPTION"));
+    EXPECT_EQ(main.cmdWebsite.Caption(), gLanguages->getMessages("MSG_WEBSITE"));
+    EXPECT_EQ(main.Label22.Caption(), gLanguages->getMessages("MSG_CAPTION2"));
+
+    EXPECT_FALSE(std::filesystem::exists(program.path() / "DLBlockedCookies.dat"));
+    EXPECT_TRUE(std::filesystem::exists(program.path() / "BlockedCookies.dat"));
+    EXPECT_EQ(gDefinitionsTotal, 5);
+
+    EXPECT_TRUE(main.frmStatus.Visible());
+    EXPECT_EQ(main.frmStatus.Caption(), platform::ProgramVersionBlock().productName + " Status");
+    EXPECT_FALSE(main.shpCircle.Visible());
+    EXPECT_FALSE(main.tmrScroll.Enabled());
+    EXPECT_FALSE(main.timUpdate.Enabled()) << "no automatic update chosen";
+
+    ASSERT_TRUE(forms::IsLoaded<FrmHiddenForm>());
+    EXPECT_FALSE(frmHidden().Visible());
+    ASSERT_TRUE(forms::IsLoaded<FrmDeleteForm>());
+    EXPECT_FALSE(frmDelete().Visible());
+    EXPECT_FALSE(forms::IsLoaded<Form8Form>()) << "the help window lives only while it opens";
+
+    EXPECT_EQ(UserSetting("OptionAndSettings", "STATUS"), "RUNNING");
+    EXPECT_EQ(UserSetting("OptionAndSettings", "RESTART"), "False");
+    EXPECT_EQ(UserSetting("Settings", "showHelp"), "0");
+}
+
+TEST_F(StartupSequence, AFreshMachineIsOfferedAnUpdateOnce) {
+    InitBrandSettings();
+    SaveSetting(gProgramName, "Settings", "Language", "English");
+    host.ExpectMsgBox({.answer = MsgBoxResult::No,
+                       .text = kFirstUpdateOffer,
+                       .title = "Update Now?",
+                       .style = forms::MsgBoxYesNo,
+                       .whileOpen = [&] { EXPECT_EQ(MachineSetting("FirstTime"), "Yes"); }});
+    StartProgram();
+    EXPECT_EQ(MachineSetting("FirstTime"), "Yes");
+
+    EndProgram();
+    StartProgram();  // no box expected
+    EXPECT_EQ(host.MsgBoxesShown().size(), 1u);
+}
+
+TEST_F(StartupSequence, TheAutomaticUpdateIsArmedOnlyWhenChosen) {
+    MarkAsUsedBefore();
+    StartProgram();
+    EXPECT_FALSE(FrmMain().timUpdate.Enabled()) << "an absent setting reads as 0";
+
+    for (const auto& [stored, armed] :
+         {std::pair{"1", true}, std::pair{"0", false}, std::pair{"yes", false}}) {
+        EndProgram();
+        InitBrandSettings();
+        SaveSetting(gProgramName, "OptionAndSettings", "chkAutomaticUpdate", stored);
+        StartProgram();
+        EXPECT_EQ(FrmMain().timUpdate.Enabled(), armed) << stored;
+        EXPECT_EQ(FrmMain().timUpdate.Interval(), 1000);
+    }
+}
+
+TEST_F(StartupSequence, AFailingStepOfTheSecondPhaseIsSkipped) {
+    MarkAsUsedBefore();
+    frmSplash().Show();
+    // Skins asked for, but no skin object: both skinning steps fail.
+    gUseSkin = true;
+    host.Advance(150ms);
+
+    FrmMainForm& main = FrmMain();
+    EXPECT_TRUE(main.Visible());
+    EXPECT_EQ(main.Label22.Caption(), gLanguages->getMessages("MSG_CAPTION2"));
+    EXPECT_EQ(UserSetting("Settings", "showHelp"), "0");
+}
+
+TEST_F(StartupSequence, WithSkinsEveryLabelGetsOneSkinLabelCopyInItsContainer) {
+    MarkAsUsedBefore();
+    frmSplash().Show();
+    gUseSkin = true;
+    gSkinObject = &frmSplash().skn;
+    host.Advance(150ms);
+
+    FrmMainForm& main = FrmMain();
+    const std::vector<forms::ControlArray<forms::SkinLabel>*> arrays = {
+        &main.SkinLabel1, &main.SkinLabel2, &main.SkinLabel3,
+        &main.SkinLabel4, &main.SkinLabel5, &main.SkinLabel6};
+    int labelsWithArray = 0;
+    int copies = 0;
+    for (forms::Control* control : main.Controls()) {
+        if (control->TypeName() == "SkinLabel" && control->Index().value_or(0) > 0) {
+            ++copies;
+        }
+        if (control->TypeName() != "Label") {
+            continue;
+        }
+        const auto& label = static_cast<const forms::Label&>(*control);
+        const auto array = std::find_if(arrays.begin(), arrays.end(), [&](auto* candidate) {
+            return (*candidate)(0).Container() == label.Container();
+        });
+        if (array == arrays.end()) {
+            continue;
+        }
+        ++labelsWithArray;
+        int found = 0;
+        for (int index = 1; index <= (*array)->UBound(); ++index) {
+            const forms::SkinLabel& copy = (**array)(index);
+            if (copy.Caption() == label.Caption() && copy.Left() == label.Left() &&
+                copy.Top() == label.Top() && copy.Width() == label.Width() &&
+                copy.Visible() == label.Visible()) {
+                ++found;
+            }
+        }
+        EXPECT_GE(found, 1) << label.Name();
+    }
+    EXPECT_GT(labelsWithArray, 10);
+    EXPECT_EQ(copies, labelsWithArray) << "one copy per label, none for labels elsewhere";
+    EXPECT_EQ(main.SkinLabel2(1).Container(), &main.frmStatus);
+}
+
+TEST_F(StartupSequence, ABannerPushesThePanelsDownAndMakesTheWindowTaller) {
+    MarkAsUsedBefore();
+    frmSplash().Show();
+    gShowBanner = true;
+    gBannerURL = "http://127.0.0.1/banner";
+    const FrmMainForm design;
+    host.Advance(150ms);
+
+    FrmMainForm& main = FrmMain();
+    const double bannerHeight = design.wbBanner.Height();
+    EXPECT_EQ(main.frmStatus.Top(), design.frmStatus.Top() + bannerHeight);
+    for (const forms::Frame* panel : {&main.frmOptions, &main.frmResults, &main.frmScan}) {
+        EXPECT_EQ(panel->Top(), main.frmStatus.Top()) << panel->Name();
+    }
+    EXPECT_EQ(main.Height(), design.Height() + bannerHeight);
+    ASSERT_NE(gBannerBox, nullptr);
+    EXPECT_EQ(main.wbBanner.Container(), gBannerBox);
+    EXPECT_TRUE(main.wbBanner.Visible());
+    EXPECT_FALSE(main.wbPicture.Visible());
+    EXPECT_EQ(main.wbBanner.LastCommand().url, gBannerURL);
+}
+
+}  // namespace
