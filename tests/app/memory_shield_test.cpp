@@ -6,6 +6,7 @@
 #include "foundation/globals.h"
 #include "foundation/settings_store.h"
 #include "memory_fixture.h"
+#include "support/main_window.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -24,7 +25,7 @@ class ShieldTimers : public MemoryTest {
 };
 
 TEST_F(ShieldTimers, OnFollowsTheSettingsAndOffSwitchesAllFour) {
-    FrmMainForm& main = FrmMain();
+    FrmMainForm& main = test_support::LoadMainWindowWithoutStartUp();
     main.tmrTimeOut.SetEnabled(true);
     EnableShieldTimers(main, true);
     EXPECT_EQ(TimersOn(), (std::vector<bool>{false, true, true, true}));
