@@ -1,0 +1,41 @@
+#include "engine/definition_records.h"
+
+#include <vector>
+
+#include "foundation/folder_tokens.h"
+#include "foundation/path_text.h"
+
+// --- Registry records.
+
+namespace {
+
+struct ThreatPart {
+    std::string name;
+    std::string description;
+};
+
+// The threat name is the text before the first "|", the description the text up to a second one.
+ThreatPart SplitThreatPart(std::string_view text) {
+    const std::vector<std::string_view> pieces = SplitAt(TrimBlanks(text), '|');
+    return {std::string(pieces[0]), pieces.size() > 1 ? std::string(pieces[1]) : std::string()};
+}
+
+}  // namespace
+
+std::optional<RegistryRecord> ParseRegistryRecord(std::string_view line,
+                                                  FolderTokenExpander& tokens) {
+    const auto cut = line.rfind('=');
+    if (cut == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string left =
+        tokens.Expand(ReplaceEachOnce(line.substr(0, cut), "[drive]", tokens.SystemDriveRoot()));
+    const std::vector<std::string_view> fields = SplitAt(left, '^');
+    if (fields.size() < 3 || TrimBlanks(fields[0]).empty()) {
+        return std::nullopt;
+    }
+    ThreatPart threat = SplitThreatPart(line.substr(cut + 1));
+    return RegistryRecord{std::string(fields[0]), std::string(fields[1]),
+                          ReplaceEachOnce(fields[2], "\\\\", "\\"), std::move(threat.name),
+                          std::move(threat.description)};
+}

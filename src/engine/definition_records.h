@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class FolderTokenExpander;
+
+// --- Registry records (RegistryDefinition.dat).
+
+// One decoded line of the registry definitions: root code, "^", key path, "^", value name, "=",
+// threat name and optionally "|" and a description. The line is cut at its last "=", so key paths
+// and value names may hold "=" while threat names may not.
+struct RegistryRecord {
+    std::string rootCode;     // "0" to "5" when the record is sound; checked by the caller
+    std::string keyPath;      // below the root, folder tokens expanded
+    std::string valueName;    // "" for a key record (the key itself is the threat)
+    std::string threatName;   // may be empty
+    std::string description;  // "" when the record has none
+
+    bool IsKeyRecord() const { return valueName.empty(); }
+};
+
+// Takes a decoded registry line apart. "[drive]" (with case) becomes the system drive root and the
+// folder tokens are expanded before the left part is split at "^"; "\\" in the value name becomes
+// "\". Nothing for a line without "=", with fewer than three "^" fields or with a blank root code.
+std::optional<RegistryRecord> ParseRegistryRecord(std::string_view line,
+                                                  FolderTokenExpander& tokens);
