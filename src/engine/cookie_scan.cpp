@@ -1,0 +1,140 @@
+#include "engine/cookie_scan.h"
+
+#include <cmath>
+#include <vector>
+
+#include "engine/cookie_files.h"
+#include "engine/globals.h"
+#include "engine/result_rows.h"
+#include "engine/scan_progress.h"
+#include "forms/host.h"
+#include "foundation/cookie_hosts.h"
+#include "foundation/definition_files.h"
+#include "foundation/exclusion_list.h"
+#include "foundation/file_queries.h"
+#include "foundation/path_text.h"
+#include "foundation/program_error.h"
+#include "platform/machine.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+constexpr int CSIDL_COOKIES = 33;
+constexpr std::string_view kNoDomain = "False";
+
+// The host patterns of BlockedCookies.dat, in file order; none when the file is missing or cannot
+// be read, so that no cookie is listed.
+std::vector<std::string> ReadBlockedCookieHosts() {
+    std::vector<std::string> lines;
+    try {
+        lines = ReadDefinitionLines(kBlockedCookiesFile);
+    } catch (const ProgramError&) {
+        return {};
+    }
+    std::vector<std::string> hosts;
+    for (const std::string& line : lines) {
+        for (std::string_view host : SplitAt(line, '|')) {
+            hosts.emplace_back(host);
+        }
+        forms::DoEvents();
+    }
+    return hosts;
+}
+
+// Whether the domain a cookie file names is a blocked tracking host. A domain that leaves no key
+// (".com") matches nothing: an empty key would equal every blank line of the list.
+bool IsTrackingDomain(const std::vector<std::string>& blockedHosts, std::string_view domain) {
+    const std::string key = CookieMatchKey(domain);
+    return !key.empty() && IsBlockedCookieHost(blockedHosts, key);
+}
+
+std::int16_t PercentOfFiles(std::size_t examined, std::size_t total) {
+    return static_cast<std::int16_t>(
+        std::nearbyint(100.0 * static_cast<double>(examined) / static_cast<double>(total)));
+}
+
+void ShowCookieProgress(const platform::FolderFile& file, std::int16_t phasePercent) {
+    std::string text = gScanStatusSuffix + "\r\n" + file.name;
+    std::int16_t overallUnchanged = -1;
+    RefreshScanProgress(text, phasePercent, overallUnchanged);
+}
+
+// Lists a tracking cookie. False when the phase is to end: the cookie was met while no scan runs
+// (the scan command is enabled), so only its scan-log line is written.
+bool ReportTrackingCookie(FrmMainForm& window, ResultLists& lists,
+                          const platform::FolderFile& file) {
+    if (IsExcluded(file.path)) {
+        AddExcludedLine(lists, file.path);
+        return true;
+    }
+    AddFoundLine(lists, "Cookie Found: " + file.name, ResultKind::Cookie);
+    if (window.cmdScan.Enabled()) {
+        return false;
+    }
+    AddCookieTrace(lists, file.path);
+    AddThreatRow(lists, {"Cookie: " + file.name, ResultKind::Cookie, file.path, "Tracking Cookie"});
+    return true;
+}
+
+}  // namespace
+
+void ScanCookies(std::int32_t& count) {
+    ScanCookies(FrmMain(), count);
+}
+
+void ScanCookies(FrmMainForm& window, std::int32_t& count) {
+    const std::string folder = GetSpecialFolder(CSIDL_COOKIES);
+    if (TrimBlanks(folder).empty()) {
+        return;
+    }
+    ScanCookieFolder(window, folder, count);
+}
+
+void ScanCookieFolder(FrmMainForm& window, std::string_view folder, std::int32_t& count) {
+    std::vector<platform::FolderFile> files;
+    if (platform::CurrentMachine().folders().ListFiles(folder, &files) != platform::ERROR_SUCCESS) {
+        return;
+    }
+    const std::vector<std::string> blockedHosts = ReadBlockedCookieHosts();
+    ResultLists lists = ResultListsOf(window);
+    for (std::size_t examined = 1; examined <= files.size(); ++examined) {
+        if (gStopScan) {
+            return;
+        }
+        const platform::FolderFile& file = files[examined - 1];
+        CountOne(count);
+        const std::int16_t phasePercent = PercentOfFiles(examined, files.size());
+        ShowCookieProgress(file, phasePercent);
+        const bool tracking = IsTrackingDomain(blockedHosts, GetCookieDomain(file.path));
+        // Reaches the number of cookie definitions at the last file.
+        gMemoryInspected = static_cast<std::int32_t>(
+            std::nearbyint(static_cast<double>(blockedHosts.size()) *
+                           static_cast<double>(examined) / static_cast<double>(files.size())));
+        ShowCookieProgress(file, phasePercent);
+        if (tracking && !ReportTrackingCookie(window, lists, file)) {
+            return;
+        }
+        forms::DoEvents();
+    }
+}
+
+std::string GetCookieDomain(std::string_view path) {
+    const std::string host = GetCookieHostFromFileName(path);
+    std::vector<std::string> lines;
+    if (host.empty() || !FileExists(path) ||
+        platform::CurrentMachine().files().ReadTextLines(path, &lines) != platform::ERROR_SUCCESS) {
+        return std::string(kNoDomain);
+    }
+    for (const std::string& field : CookieFileFields(lines)) {
+        const std::optional<std::string> domain = CookieDomainInField(field, host);
+        forms::DoEvents();
+        if (domain) {
+            return *domain;
+        }
+    }
+    return std::string(kNoDomain);
+}
+
+std::string GetSpecialFolder(int csidl) {
+    return platform::CurrentMachine().specialFolders().Path(csidl);
+}
