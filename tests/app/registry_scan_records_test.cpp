@@ -17,17 +17,6 @@ class RegistryRecordTest : public ::testing::Test {
     FolderTokenExpander tokens_{machine_.machine()};
 };
 
-TEST_F(RegistryRecordTest, TakesAValueRecordApart) {
-    const auto record = Parse("1^Software\\X^Run=Foo|Bar");
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->rootCode, "1");
-    EXPECT_EQ(record->keyPath, "Software\\X");
-    EXPECT_EQ(record->valueName, "Run");
-    EXPECT_EQ(record->threatName, "Foo");
-    EXPECT_EQ(record->description, "Bar");
-    EXPECT_FALSE(record->IsKeyRecord());
-}
-
 TEST_F(RegistryRecordTest, CutsAtTheLastEqualsSign) {
     const auto record = Parse("2^Software\\A=B^Val=ue^ignored=  Threat |About it| more  ");
     ASSERT_TRUE(record);
@@ -35,21 +24,6 @@ TEST_F(RegistryRecordTest, CutsAtTheLastEqualsSign) {
     EXPECT_EQ(record->valueName, "Val=ue");
     EXPECT_EQ(record->threatName, "Threat ");
     EXPECT_EQ(record->description, "About it");
-}
-
-TEST_F(RegistryRecordTest, HalvesDoubledBackslashesOfValueNamesOnly) {
-    const auto record = Parse("2^Software\\\\Shared^C:\\\\Windows\\\\x.dll=Shared");
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->keyPath, "Software\\\\Shared");
-    EXPECT_EQ(record->valueName, "C:\\Windows\\x.dll");
-}
-
-TEST_F(RegistryRecordTest, AnEmptyValueNameMakesAKeyRecord) {
-    const auto record = Parse("2^Software\\Bad^=");
-    ASSERT_TRUE(record);
-    EXPECT_TRUE(record->IsKeyRecord());
-    EXPECT_EQ(record->threatName, "");
-    EXPECT_EQ(record->description, "");
 }
 
 TEST_F(RegistryRecordTest, ExpandsTheDriveAndFolderTokens) {
