@@ -48,15 +48,10 @@ bool IsTrackingDomain(const std::vector<std::string>& blockedHosts, std::string_
     return !key.empty() && IsBlockedCookieHost(blockedHosts, key);
 }
 
-std::int16_t PercentOfFiles(std::size_t examined, std::size_t total) {
-    return static_cast<std::int16_t>(
-        std::nearbyint(100.0 * static_cast<double>(examined) / static_cast<double>(total)));
-}
-
-void ShowCookieProgress(const platform::FolderFile& file, std::int16_t phasePercent) {
-    std::string text = gScanStatusSuffix + "\r\n" + file.name;
-    std::int16_t overallUnchanged = -1;
-    RefreshScanProgress(text, phasePercent, overallUnchanged);
+// The overall bar does not move during this phase.
+void ShowCookieProgress(FrmMainForm& window, const platform::FolderFile& file,
+                        std::int16_t phasePercent) {
+    RefreshScanProgress(window, gScanStatusSuffix + "\r\n" + file.name, phasePercent, -1);
 }
 
 // Lists a tracking cookie. False when the phase is to end: the cookie was met while no scan runs
@@ -77,10 +72,6 @@ bool ReportTrackingCookie(FrmMainForm& window, ResultLists& lists,
 }
 
 }  // namespace
-
-void ScanCookies(std::int32_t& count) {
-    ScanCookies(FrmMain(), count);
-}
 
 void ScanCookies(FrmMainForm& window, std::int32_t& count) {
     const std::string folder = GetSpecialFolder(CSIDL_COOKIES);
@@ -103,14 +94,16 @@ void ScanCookieFolder(FrmMainForm& window, std::string_view folder, std::int32_t
         }
         const platform::FolderFile& file = files[examined - 1];
         CountOne(count);
-        const std::int16_t phasePercent = PercentOfFiles(examined, files.size());
-        ShowCookieProgress(file, phasePercent);
+        const std::int16_t phasePercent =
+            ProgressPercent(static_cast<double>(examined), static_cast<double>(files.size()))
+                .value_or(-1);
+        ShowCookieProgress(window, file, phasePercent);
         const bool tracking = IsTrackingDomain(blockedHosts, GetCookieDomain(file.path));
         // Reaches the number of cookie definitions at the last file.
         gMemoryInspected = static_cast<std::int32_t>(
             std::nearbyint(static_cast<double>(blockedHosts.size()) *
                            static_cast<double>(examined) / static_cast<double>(files.size())));
-        ShowCookieProgress(file, phasePercent);
+        ShowCookieProgress(window, file, phasePercent);
         if (tracking && !ReportTrackingCookie(window, lists, file)) {
             return;
         }

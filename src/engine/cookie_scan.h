@@ -13,7 +13,6 @@ class FrmMainForm;
 // Scans the cookies folder (CSIDL 33) of the current machine's user into the main window's result
 // lists; nothing when there is none. count is the scan's cookie-file counter, raised by 1 per file
 // examined. Cookies are listed only while a scan runs (the window's scan command disabled).
-void ScanCookies(std::int32_t& count);
 void ScanCookies(FrmMainForm& window, std::int32_t& count);
 
 // Scans the files directly in one folder, in name order, until the scan's stop flag is set.

@@ -6,6 +6,9 @@
 
 class FolderTokenExpander;
 
+// The records of the definition files, cut from their decoded lines. Pure text work: the scans
+// read the lines, test what a record names and write the rows.
+
 // --- Registry records (RegistryDefinition.dat).
 
 // One decoded line of the registry definitions: root code, "^", key path, "^", value name, "=",

@@ -1,6 +1,5 @@
 // The registry phase: the keys and values the definitions name. It changes nothing in the
 // registry; the removal deletes what the user leaves ticked.
-#include <cmath>
 #include <vector>
 
 #include "engine/definition_records.h"
@@ -46,22 +45,14 @@ std::vector<std::string> ReadRegistryDefinitions() {
     }
 }
 
-// part / whole × 100 to the nearest whole number; -1, which leaves its bar as it is, when there
-// is no whole to measure against.
-std::int16_t PercentOf(double part, double whole) {
-    const double percent = std::nearbyint(100.0 * part / whole);
-    return whole > 0 && percent <= 32767 ? static_cast<std::int16_t>(percent) : std::int16_t{-1};
-}
-
-void ShowRegistryProgress(const RegistryRecord& record) {
-    std::string text = gScanStatusSuffix + "\r\n" +
-                       platform::ToLowerText(record.keyPath + "\\" + record.valueName);
+void ShowRegistryProgress(FrmMainForm& window, const RegistryRecord& record) {
+    const std::string text = gScanStatusSuffix + "\r\n" +
+                             platform::ToLowerText(record.keyPath + "\\" + record.valueName);
     // The cookie and program definitions stand for the two phases that come before this one.
-    std::int16_t phasePercent = PercentOf(gRegistryInspected, gRegistryDefCount);
-    std::int16_t overallPercent =
-        PercentOf(static_cast<double>(gRegistryInspected) + gCookieDefCount + gExeDefCount,
-                  gDefinitionsTotal);
-    RefreshScanProgress(text, phasePercent, overallPercent);
+    const double before = static_cast<double>(gCookieDefCount) + gExeDefCount;
+    RefreshScanProgress(
+        window, text, ProgressPercent(gRegistryInspected, gRegistryDefCount).value_or(-1),
+        ProgressPercent(gRegistryInspected + before, gDefinitionsTotal).value_or(-1));
 }
 
 bool IsPresent(const RegistryEntry& entry) {
@@ -90,14 +81,14 @@ void ReportRegistryHit(ResultLists& lists, const RegistryEntry& entry) {
     }
 }
 
-void ScanRegistryRecord(ResultLists& lists, const RegistryRecord& record) {
+void ScanRegistryRecord(FrmMainForm& window, ResultLists& lists, const RegistryRecord& record) {
     const platform::RegRoot root = RegRootFromCode(record.rootCode);
     if (root == -1) {
         return;
     }
     const RegistryEntry entry{record, root, gRegRootName};
     CountOne(gRegistryInspected);
-    ShowRegistryProgress(record);
+    ShowRegistryProgress(window, record);
     if (!IsPresent(entry) || IsSafeItem(entry.Location())) {
         return;
     }
@@ -122,7 +113,7 @@ void FrmMainForm::ScanRegistryDefinitions() {
             return;
         }
         if (const std::optional<RegistryRecord> record = ParseRegistryRecord(line, tokens)) {
-            ScanRegistryRecord(lists, *record);
+            ScanRegistryRecord(*this, lists, *record);
         }
         forms::DoEvents();
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/globals.h"
 #include "foundation/definition_files.h"
 #include "scan_phase_fixture.h"
 
@@ -16,7 +17,7 @@ class CookieScanTest : public ScanPhaseTest {
     CookieScanTest() {
         std::filesystem::create_directories(
             machine.prefix().DriveC("users/tester/AppData/Local/Microsoft/Windows/INetCookies"));
-        WriteDefinitionFile(kBlockedCookiesFile, {"*doubleclick.net", "", "*tracker.com"});
+        WriteDefinitions(kBlockedCookiesFile, {"*doubleclick.net", "", "*tracker.com"});
     }
 
     // A cookie file of the user's cookies folder whose host-and-path field is hostAndPath.
@@ -41,36 +42,36 @@ TEST_F(CookieScanTest, ListsExactlyTheCookiesOfBlockedHosts) {
     // A domain that leaves no key must not match the blank line of the list.
     WriteCookie("tester@.com[1].txt", ".com/");
     WriteCookie("index.dat", "doubleclick.net/");
-    ScanCookies(window, count);
+    ScanCookies(Main(), count);
 
     const std::string first = CookiePath("tester@doubleclick[1].txt");
     const std::string second = CookiePath("tester@doubleclick[2].txt");
     const std::string tracker = CookiePath("tester@www.tracker[1].txt");
-    EXPECT_EQ(Rows(window.lvwSpywareFound),
+    EXPECT_EQ(Rows(Main().lvwSpywareFound),
               (Table{{"Cookie Found: tester@doubleclick[1].txt", "1"},
                      {"Cookie Found: tester@doubleclick[2].txt", "1"},
                      {"Cookie Found: tester@www.tracker[1].txt", "1"}}));
-    EXPECT_EQ(Rows(window.lvwCookiesToDelete),
+    EXPECT_EQ(Rows(Main().lvwCookiesToDelete),
               (Table{{first, "0", ""}, {second, "0", ""}, {tracker, "0", ""}}));
-    EXPECT_EQ(Rows(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
+    EXPECT_EQ(Rows(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
               (Table{{"Cookie: tester@doubleclick[1].txt", "1", first, "Tracking Cookie"},
                      {"Cookie: tester@doubleclick[2].txt", "1", second, "Tracking Cookie"},
                      {"Cookie: tester@www.tracker[1].txt", "1", tracker, "Tracking Cookie"}}));
     EXPECT_EQ(gSoftwareFound, 3);
     EXPECT_EQ(count, 6);             // every file is examined, cookie or not
     EXPECT_EQ(gMemoryInspected, 3);  // the number of blocked entries, at the last file
-    EXPECT_EQ(window.lbltracesFound.Caption(), "0");
+    EXPECT_EQ(Main().lbltracesFound.Caption(), "0");
 }
 
 TEST_F(CookieScanTest, AnExcludedCookieYieldsOnlyItsLine) {
     WriteCookie("tester@doubleclick[1].txt", "doubleclick.net/");
     Exclude({CookiePath("tester@doubleclick[1].txt")});
-    ScanCookies(window, count);
+    ScanCookies(Main(), count);
 
-    EXPECT_EQ(Rows(window.lvwSpywareFound),
+    EXPECT_EQ(Rows(Main().lvwSpywareFound),
               (Table{{"EXCLUDED: " + CookiePath("tester@doubleclick[1].txt"), "5"}}));
-    EXPECT_EQ(window.lvwCookiesToDelete.ListItems.Count(), 0);
-    EXPECT_EQ(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count(), 0);
+    EXPECT_EQ(Main().lvwCookiesToDelete.ListItems.Count(), 0);
+    EXPECT_EQ(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count(), 0);
     EXPECT_EQ(gSoftwareFound, 0);
 }
 

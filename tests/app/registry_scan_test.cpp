@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/globals.h"
 #include "engine/result_rows.h"
 #include "foundation/definition_files.h"
 #include "foundation/safe_list.h"
@@ -27,9 +28,9 @@ class RegistryScanTest : public ScanPhaseTest {
     }
 
     void Scan(const std::vector<std::string>& records) {
-        WriteDefinitionFile(kRegistryDefinitionFile, records);
+        WriteDefinitions(kRegistryDefinitionFile, records);
         LoadSafetyList();
-        window.ScanRegistryDefinitions();
+        Main().ScanRegistryDefinitions();
     }
 };
 
@@ -43,27 +44,27 @@ TEST_F(RegistryScanTest, ListsEachPresentEntryWithItsTraceLogLineAndThreatRow) {
         "1^Software\\X^Missing=Gone",
     });
 
-    EXPECT_EQ(Rows(window.lvwRegistryToBeDeleted),
+    EXPECT_EQ(Rows(Main().lvwRegistryToBeDeleted),
               (Table{{kCurrentUser, "0", "Software\\X", "Run", "Foo"},
                      {kCurrentUser, "0", "Software\\X", "Other", "Baz"}}));
-    EXPECT_EQ(Rows(window.lvwSpywareFound), (Table{{"Foo - Found", "2"}, {"Baz - Found", "2"}}));
+    EXPECT_EQ(Rows(Main().lvwSpywareFound), (Table{{"Foo - Found", "2"}, {"Baz - Found", "2"}}));
     // The second record has no description of its own.
-    EXPECT_EQ(Rows(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
+    EXPECT_EQ(Rows(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
               (Table{{"Foo", "2", "HKEY_CURRENT_USER\\Software\\X\\Run", "Bar"},
                      {"Baz", "2", "HKEY_CURRENT_USER\\Software\\X\\Other", ""}}));
     EXPECT_EQ(gRegistryInspected, 3);
     EXPECT_EQ(gSoftwareFound, 2);
-    EXPECT_EQ(window.lbltracesFound.Caption(), "2");
+    EXPECT_EQ(Main().lbltracesFound.Caption(), "2");
 }
 
 TEST_F(RegistryScanTest, TestsValueNamesWithASingleBackslashWhereTheRecordDoublesIt) {
     Store(HKEY_LOCAL_MACHINE, "Software\\Shared", "C:\\Windows\\x.dll");
     Scan({"2^Software\\Shared^C:\\\\Windows\\\\x.dll=Shared"});
 
-    EXPECT_EQ(Rows(window.lvwRegistryToBeDeleted),
+    EXPECT_EQ(Rows(Main().lvwRegistryToBeDeleted),
               (Table{{kLocalMachine, "0", "Software\\Shared", "C:\\Windows\\x.dll", "Shared"}}));
     EXPECT_EQ(
-        Rows(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
+        Rows(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
         (Table{{"Shared", "2", "HKEY_LOCAL_MACHINE\\Software\\Shared\\C:\\Windows\\x.dll", ""}}));
 }
 
@@ -74,11 +75,11 @@ TEST_F(RegistryScanTest, AKeyWithoutThreatNameIsNamedAfterItsKeyAValueWithoutOne
         "2^^=WholeHive",  // a whole hive is never reported: its removal would wreck the system
     });
 
-    EXPECT_EQ(Rows(window.lvwRegistryToBeDeleted),
+    EXPECT_EQ(Rows(Main().lvwRegistryToBeDeleted),
               (Table{{kLocalMachine, "0", "Software\\BadKey", "", ""},
                      {kLocalMachine, "0", "Software\\BadKey", "Val", ""}}));
-    EXPECT_EQ(Rows(window.lvwSpywareFound), (Table{{"RegKey Software\\BadKey - Found", "0"}}));
-    EXPECT_EQ(Rows(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
+    EXPECT_EQ(Rows(Main().lvwSpywareFound), (Table{{"RegKey Software\\BadKey - Found", "0"}}));
+    EXPECT_EQ(Rows(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
               (Table{{"Software\\BadKey", "2", "HKEY_LOCAL_MACHINE\\Software\\BadKey", ""}}));
     EXPECT_EQ(gSoftwareFound, 1);
     EXPECT_EQ(gRegistryInspected, 3);
@@ -88,7 +89,7 @@ TEST_F(RegistryScanTest, SafeEntriesYieldNothingAndExcludedOnesOnlyTheirLine) {
     Store(HKEY_CURRENT_USER, "Software\\Safe", "Run");
     Store(HKEY_CURRENT_USER, "Software\\Kept", "Run");
     Store(HKEY_CURRENT_USER, "Software\\KeptKey");
-    WriteDefinitionFile(kSafetyFile, {"SREG|entry=x|1^Software\\Safe^Run"});
+    WriteDefinitions(kSafetyFile, {"SREG|entry=x|1^Software\\Safe^Run"});
     // The whole key's location excludes its values too.
     Exclude({"HKEY_CURRENT_USER\\Software\\Kept", "hkey_current_user\\software\\keptkey"});
     Scan({
@@ -97,28 +98,28 @@ TEST_F(RegistryScanTest, SafeEntriesYieldNothingAndExcludedOnesOnlyTheirLine) {
         "1^Software\\KeptKey^=KeptKey",
     });
 
-    EXPECT_EQ(Rows(window.lvwSpywareFound),
+    EXPECT_EQ(Rows(Main().lvwSpywareFound),
               (Table{{"EXCLUDED: HKEY_CURRENT_USER\\Software\\Kept\\Run", "5"},
                      {"EXCLUDED: HKEY_CURRENT_USER\\Software\\KeptKey", "5"}}));
-    EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 0);
-    EXPECT_EQ(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count(), 0);
-    EXPECT_EQ(window.lbltracesFound.Caption(), "0");
+    EXPECT_EQ(Main().lvwRegistryToBeDeleted.ListItems.Count(), 0);
+    EXPECT_EQ(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count(), 0);
+    EXPECT_EQ(Main().lbltracesFound.Caption(), "0");
     EXPECT_EQ(gSoftwareFound, 0);
 }
 
 TEST_F(RegistryScanTest, AThreatAlreadyListedAddsOnlyTraces) {
     Store(HKEY_CURRENT_USER, "Software\\Foo", "A");
     Store(HKEY_CURRENT_USER, "Software\\Foo", "B");
-    ResultLists lists = ResultListsOf(window);
+    ResultLists lists = ResultListsOf(Main());
     AddFoundLine(lists, "FOO - Found", ResultKind::File);  // an earlier phase met it
     Store(HKEY_CURRENT_USER, "Software\\Bar", "A");
     Scan({"1^Software\\Foo^A=Foo", "1^Software\\Bar^A=Bar", "1^Software\\Foo^B=Bar"});
 
-    EXPECT_EQ(Rows(window.lvwSpywareFound), (Table{{"FOO - Found", "3"}, {"Bar - Found", "2"}}));
-    EXPECT_EQ(Rows(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
+    EXPECT_EQ(Rows(Main().lvwSpywareFound), (Table{{"FOO - Found", "3"}, {"Bar - Found", "2"}}));
+    EXPECT_EQ(Rows(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
               (Table{{"Bar", "2", "HKEY_CURRENT_USER\\Software\\Bar\\A", ""}}));
-    EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 3);
-    EXPECT_EQ(window.lbltracesFound.Caption(), "3");
+    EXPECT_EQ(Main().lvwRegistryToBeDeleted.ListItems.Count(), 3);
+    EXPECT_EQ(Main().lbltracesFound.Caption(), "3");
     EXPECT_EQ(gSoftwareFound, 1);
 }
 
@@ -132,7 +133,7 @@ TEST_F(RegistryScanTest, AStopEndsThePhaseAfterTheCurrentRecord) {
     Scan({"1^Software\\X^A=First", "1^Software\\X^A=Second"});
 
     EXPECT_EQ(gRegistryInspected, 1);
-    EXPECT_EQ(Rows(window.lvwSpywareFound), (Table{{"First - Found", "2"}}));
+    EXPECT_EQ(Rows(Main().lvwSpywareFound), (Table{{"First - Found", "2"}}));
 }
 
 }  // namespace

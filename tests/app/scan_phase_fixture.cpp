@@ -1,44 +1,18 @@
 #include "scan_phase_fixture.h"
 
 #include "foundation/exclusion_list.h"
-#include "foundation/line_codec.h"
-#include "platform/text_encoding.h"
-
-namespace {
-
-std::string CrLfLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
-
-}  // namespace
 
 ScanPhaseTest::ScanPhaseTest() {
-    ResetEngineGlobals();
-    ResetFoundationGlobals();
-    window.lbltracesFound.SetCaption("0");
-    window.cmdScan.SetEnabled(false);
-}
-
-ScanPhaseTest::~ScanPhaseTest() {
-    ResetEngineGlobals();
-    ResetFoundationGlobals();
-}
-
-void ScanPhaseTest::WriteDefinitionFile(std::string_view fileName,
-                                        const std::vector<std::string>& lines) {
-    std::vector<std::string> encoded;
-    for (const std::string& line : lines) {
-        encoded.push_back(platform::Utf8ToWindows1252(EncodeLine(line)));
-    }
-    programFolder.WriteFile(fileName, CrLfLines(encoded));
+    Main().lbltracesFound.SetCaption("0");
+    Main().cmdScan.SetEnabled(false);
 }
 
 void ScanPhaseTest::Exclude(const std::vector<std::string>& items) {
-    programFolder.WriteFile(kExclusionFileName, CrLfLines(items));
+    std::string text;
+    for (const std::string& item : items) {
+        text += item + "\r\n";
+    }
+    program.WriteFile(std::string(kExclusionFileName), text);
     LoadExclusions();
 }
 
