@@ -1,10 +1,38 @@
 // The definitions notice: its design, its slide up, stay and slide down, and its OK.
 #include "ui/frm_signature_updated.h"
 
+#include <cmath>
+
+#include "engine/spyware_alert.h"
 #include "forms/form_registry.h"
+#include "forms/host.h"
+#include "foundation/globals.h"
+#include "foundation/settings_store.h"
 #include "ui/design.h"
+#include "ui/frm_download.h"
+#include "ui/skin.h"
+#include "ui/tray.h"
 
 using design::Place;
+
+namespace {
+
+// The system's pixel measures become twips with these factors, not with the screen's real twips
+// per pixel: the notice has always been placed this way.
+constexpr double kHeightTwipsPerPixel = 14.5;
+constexpr double kLeftTwipsPerPixel = 14.7;
+constexpr double kGapAboveTaskbar = 100;
+constexpr double kRiseStep = 20;
+constexpr double kFallStep = 40;
+// The slide down ends below this Top, whatever the screen's size.
+constexpr double kFallEndTop = 11167;
+
+// Rounds half to even, as the conversion of measures to whole twips does.
+double WholeTwips(double twips) {
+    return std::nearbyint(twips);
+}
+
+}  // namespace
 
 FrmSignatureUpdatedForm::FrmSignatureUpdatedForm() : Form("frmSignatureUpdated") {
     design::SetUpFixedWindow(*this, "Live Update", 5310, 2055);
@@ -32,12 +60,70 @@ FrmSignatureUpdatedForm& frmSignatureUpdated() {
     return forms::DefaultInstance<FrmSignatureUpdatedForm>();
 }
 
-void FrmSignatureUpdatedForm::Form_Load() {}
+void FrmSignatureUpdatedForm::Form_Load() {
+    tmrEnablePopDownTimer.SetEnabled(false);
+    tmrPopDown.SetEnabled(false);
+    // Client rectangles: the taskbar's height and the desktop's size, in pixels.
+    const forms::PixelRect taskbar = forms::CurrentHost().TaskbarRect();
+    const forms::PixelRect desktop = forms::CurrentHost().ScreenRect();
+    const double taskbarHeight = WholeTwips(taskbar.Height() * kHeightTwipsPerPixel);
+    const double desktopHeight = WholeTwips(desktop.Height() * kHeightTwipsPerPixel);
+    SetTop(desktopHeight - taskbarHeight);
+    SetLeft((desktop.Width() - ScaleWidth()) * kLeftTwipsPerPixel);
+    NoticeTargetTop =
+        static_cast<std::int32_t>(WholeTwips(desktopHeight - (Height() + kGapAboveTaskbar)));
+    SetVisible(true);
+    gAlertAnswered = false;
+    tmrPopupSignatureUpdate.SetEnabled(true);
+    if (gUseSkin) {
+        CopyLabelsIntoSkinLabels();
+        ApplySkin(*this);
+    }
+}
 
-void FrmSignatureUpdatedForm::tmrPopupSignatureUpdate_Timer() {}
+// Every plain label beside the pattern SkinLabel1(0) gets a skinned copy in the array.
+void FrmSignatureUpdatedForm::CopyLabelsIntoSkinLabels() {
+    const std::vector<forms::Control*> controls = Controls();  // the copies join the controls
+    for (forms::Control* control : controls) {
+        if (control->TypeName() == "Label" && control->Container() == SkinLabel1(0).Container()) {
+            forms::CopyPlacementAndCaption(static_cast<const forms::Label&>(*control),
+                                           SkinLabel1.LoadNext());
+        }
+    }
+}
 
-void FrmSignatureUpdatedForm::tmrEnablePopDownTimer_Timer() {}
+void FrmSignatureUpdatedForm::tmrPopupSignatureUpdate_Timer() {
+    SetVisible(true);
+    if (Top() > NoticeTargetTop) {
+        SetTop(Top() - kRiseStep);
+    } else {
+        tmrPopupSignatureUpdate.SetEnabled(false);
+        tmrEnablePopDownTimer.SetEnabled(true);
+    }
+}
 
-void FrmSignatureUpdatedForm::tmrPopDown_Timer() {}
+// The stay above the taskbar: one tick.
+void FrmSignatureUpdatedForm::tmrEnablePopDownTimer_Timer() {
+    tmrEnablePopDownTimer.SetEnabled(false);
+    tmrPopDown.SetEnabled(true);
+}
 
-void FrmSignatureUpdatedForm::cmdUpdateSuccesfullOK_Click() {}
+void FrmSignatureUpdatedForm::tmrPopDown_Timer() {
+    SetVisible(true);
+    SetTop(Top() + kFallStep);
+    if (Top() > kFallEndTop) {
+        tmrPopDown.SetEnabled(false);
+        cmdUpdateSuccesfullOK_Click();
+    }
+}
+
+void FrmSignatureUpdatedForm::cmdUpdateSuccesfullOK_Click() {
+    SaveSetting(gProgramName, "OptionAndSettings", "SHOW", "false");
+    tmrPopupSignatureUpdate.SetEnabled(false);
+    // Only a download window that is still loaded has an icon to take away; reaching for one that
+    // is gone would load it again, with a new icon.
+    if (auto* download = forms::LoadedInstance<FrmDownloadForm>()) {
+        gTray.RemoveIcon(*download);
+    }
+    Unload();
+}

@@ -1,14 +1,118 @@
 // The live update command, the definitions update check and the automatic update.
+#include <string>
+
+#include "engine/memory_shield.h"
+#include "forms/form_registry.h"
+#include "forms/message_box.h"
+#include "foundation/definition_files.h"
+#include "foundation/globals.h"
+#include "foundation/http_access.h"
+#include "foundation/program_error.h"
+#include "foundation/settings_store.h"
+#include "localization/globals.h"
+#include "ui/frm_download.h"
 #include "ui/frm_main.h"
+#include "ui/frm_signature_updated.h"
+#include "ui/tray.h"
+#include "update/definition_addresses.h"
+#include "update/definitions_date.h"
+#include "update/definitions_server.h"
+#include "update/download_status.h"
+#include "update/globals.h"
+#include "update/update_package.h"
 
-void FrmMainForm::cmdUpdate_Click() {}
+namespace {
 
-void FrmMainForm::cmdLiveUpdate_Click() {}
+// Counted seconds without a scan before the automatic update runs.
+constexpr std::int32_t kIdleTicksBeforeAutomaticUpdate = 300;
 
-std::int32_t FrmMainForm::CheckForDefinitionUpdates() {
-    return 0;
+// Slides the definitions notice up with the message of key.
+void ShowDefinitionsNotice(std::string_view key) {
+    frmSignatureUpdated().tmrPopupSignatureUpdate.SetEnabled(true);
+    frmSignatureUpdated().Show();
+    frmSignatureUpdated().lblUpdateInfo.SetCaption(gLanguages->getMessages(key));
 }
 
-void FrmMainForm::timUpdate_Timer() {}
+// The date to store after a package was applied: the server's answer to the new-date request, or,
+// when that cannot be read, the date the server named at the start of the check.
+platform::DateTime AppliedDefinitionsDate(const platform::DateTime& serverDate) {
+    return ParseDateReply(HttpGetText(NewDefinitionsDateAddress())).value_or(serverDate);
+}
 
-void FrmMainForm::cmdUpdate_MouseDown(int, int, double, double) {}
+}  // namespace
+
+void FrmMainForm::cmdUpdate_Click() {
+    EnableShieldTimers(*this, false);
+    cmdLiveUpdate.SetEnabled(false);
+    const std::int32_t changes = CheckForDefinitionUpdates();
+    if (changes < 1) {
+        ShowDefinitionsNotice("MSG_RECENT_DEFS");
+    } else {
+        SaveSetting(gProgramName, "OptionAndSettings", "SHOW", "True");
+        SaveSetting(gProgramName, "OptionAndSettings", "RESTART", "True");
+        if (auto* download = forms::LoadedInstance<FrmDownloadForm>()) {
+            gTray.RemoveIcon(*download);
+        }
+        ShowDefinitionsNotice("MSG_UPDATED_DEFS");
+        try {
+            gDefinitionsTotal = CountDefinitions();
+        } catch (const ProgramError&) {
+            // The counts stay as they were; the status labels show them.
+        }
+        RefreshStatusLabels();
+        cmdScan.SetEnabled(true);
+    }
+    if (auto* download = forms::LoadedInstance<FrmDownloadForm>()) {
+        download->Unload();
+    }
+    cmdLiveUpdate.SetEnabled(true);
+    EnableShieldTimers(*this, true);
+}
+
+void FrmMainForm::cmdLiveUpdate_Click() {
+    cmdUpdate_Click();
+}
+
+std::int32_t FrmMainForm::CheckForDefinitionUpdates() {
+    const std::string dateAddress = DefinitionsDateAddress(gProgramName, gCompanyName);
+    const std::string packageAddress = DefinitionsPackageAddress(gProgramName, gCompanyName);
+    frmDownload().Show();
+    ShowDownloadStatusAndYield("Connecting to the definition server, please wait.");
+
+    const platform::DateTime local = InstalledDefinitionsDate();
+    const platform::DateTime server =
+        ParseDateReply(HttpGetTextWithProgress(dateAddress, ShowDownloadStatus)).value_or(local);
+    if (server <= local) {
+        return 0;
+    }
+    const std::string package = HttpGetTextWithProgress(
+        packageAddress + platform::FormatGeneralDate(local), ShowDownloadStatus);
+    const std::int32_t changes = ApplyDefinitionUpdate(package, ShowDownloadStatusAndYield);
+    if (changes > 0) {
+        const std::string stored = platform::FormatGeneralDate(AppliedDefinitionsDate(server));
+        SaveDefinitionsDate(stored);
+        lblDefVersion.SetCaption(stored + " PST");
+    }
+    return changes;
+}
+
+void FrmMainForm::timUpdate_Timer() {
+    if (!cmdScanNow.Enabled()) {
+        return;  // a scan runs: the tick neither counts nor resets the count
+    }
+    if (UpdateIdleTicks >= kIdleTicksBeforeAutomaticUpdate) {
+        cmdUpdate_Click();
+        UpdateIdleTicks = 0;
+        timUpdate.SetEnabled(false);
+    } else {
+        ++UpdateIdleTicks;
+    }
+}
+
+void FrmMainForm::cmdUpdate_MouseDown(int, int shift, double, double) {
+    if (shift != forms::mouse::ShiftKey) {
+        return;
+    }
+    gDefinitionsBaseURL = DefinitionsBaseUrl(gWebsite);
+    forms::MsgBox(DefinitionAddressList(gDefinitionsBaseURL), forms::MsgBoxOkOnly);
+}

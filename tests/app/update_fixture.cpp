@@ -1,20 +1,11 @@
 #include "update_fixture.h"
 
-#include "forms/form_registry.h"
 #include "foundation/definition_files.h"
 #include "foundation/globals.h"
 #include "localization/globals.h"
+#include "support/main_window.h"
 #include "ui/frm_download.h"
 #include "update/globals.h"
-
-namespace {
-
-class MainWindowWithoutStartUp : public FrmMainForm {
-  protected:
-    void Form_Load() override {}
-};
-
-}  // namespace
 
 UpdateTest::UpdateTest() : serverVariable_("TOLLENWARK_DEFINITIONS_SERVER", server.BaseUrl()) {
     ResetFoundationGlobals();
@@ -32,7 +23,7 @@ UpdateTest::~UpdateTest() {
 }
 
 FrmMainForm& UpdateTest::Main() {
-    return forms::DefaultInstance<MainWindowWithoutStartUp>();
+    return test_support::LoadMainWindowWithoutStartUp();
 }
 
 std::vector<std::string> UpdateTest::Definitions(std::string_view fileName) const {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace forms {
+class Form;
+}
+
+// The program's icon in the notification area: one icon (id 1) per owning window, whose clicks
+// reach that window's Form_TrayMessage. Every member ignores failures, its own and the desktop's.
+class clsTray {
+  public:
+    // True after ShowIcon, false after RemoveIcon, whatever the desktop answered.
+    bool bRunningInTray = false;
+
+    // Adds the window's icon with the window's caption as its tip.
+    void ShowIcon(forms::Form& sysTrayForm);
+    void RemoveIcon(forms::Form& sysTrayForm);
+    // Retitles the window's icon; nothing while no icon is shown.
+    void ChangeToolTip(forms::Form& sysTrayForm, const std::string& strNewTip);
+};
+
+// The one tray object of the program.
+extern clsTray gTray;

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "forms/form_registry.h"
+#include "foundation/globals.h"
+#include "foundation/line_codec.h"
+#include "foundation/settings_store.h"
+#include "platform/http.h"
+#include "platform/text_encoding.h"
+#include "support/temporary_folder.h"
+#include "ui/frm_download.h"
+#include "ui/frm_signature_updated.h"
+#include "update/globals.h"
+#include "update_fixture.h"
+
+using namespace std::chrono_literals;
+using test_support::ReadHostFileOrEmpty;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const std::string kDateRequest =
+    "GET /asp/currentDateNEW.asp?prog=Toll%20Wark&comp=Toll%20Wark%20Labs HTTP/1.1";
+const std::string kRecentText = "You are using the most recent [ProgramName] definitions.";
+const std::string kUpdatedText = "Your [ProgramName] definitions have been updated!";
+
+// One ADD of a file definition, as the server sends it: 8-bit text.
+std::string AddFileRecord(std::string_view name) {
+    return platform::Utf8ToWindows1252(EncodeLine("FILE") + "|ADD[DEF]" + EncodeLine(name) + "=" +
+                                       EncodeLine("Threat") + "|" + EncodeLine("[windir]"));
+}
+
+class UpdateCheckTest : public UpdateTest {
+  protected:
+    UpdateCheckTest() { program.WriteFile("date.dat", "4/1/2006\r\n"); }
+
+    // Runs the update command as the Live Update button does.
+    void RunUpdate() { Main().cmdUpdate.Click(); }
+
+    std::string NoticeText() {
+        auto* notice = forms::LoadedInstance<FrmSignatureUpdatedForm>();
+        return notice != nullptr && notice->Visible() ? notice->lblUpdateInfo.Caption() : "";
+    }
+
+    std::string DateFile() const { return ReadHostFileOrEmpty(program.path() / "date.dat"); }
+};
+
+TEST_F(UpdateCheckTest, AnEqualDateFetchesNoPackage) {
+    server.Serve("currentDate.txt", "4/1/2006 12:00:00 AM");
+    server.Serve("package.txt", AddFileRecord("never.exe"));
+
+    RunUpdate();
+
+    EXPECT_EQ(server.RequestLines(), Lines{kDateRequest});
+    EXPECT_EQ(NoticeText(), kRecentText);
+    EXPECT_EQ(DateFile(), "4/1/2006\r\n");
+    EXPECT_FALSE(forms::IsLoaded<FrmDownloadForm>());
+    EXPECT_TRUE(Main().cmdLiveUpdate.Enabled());
+}
+
+TEST_F(UpdateCheckTest, ALaterDateFetchesAndAppliesThePackageAndStoresTheNewDate) {
+    program.WriteFile("ExeDefinition.dat", "a\r\nb\r\n");
+    // The date reply goes on after its time; all of that is dropped before the comparison.
+    server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM<html>filler</html>");
+    server.Serve("package.txt", AddFileRecord("new.exe"));
+    server.Serve("date.txt", "\r\n4/2/2006 9:30:00 AM\r\n");
+    Lines statuses;
+    bool liveUpdateDisabledMeanwhile = false;
+    host.OnEveryDoEvents([&](int) {
+        if (auto* download = forms::LoadedInstance<FrmDownloadForm>()) {
+            statuses.push_back(download->txtStatus.Text());
+        }
+        liveUpdateDisabledMeanwhile |= !Main().cmdLiveUpdate.Enabled();
+    });
+
+    RunUpdate();
+
+    const Lines requests = server.RequestLines();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0], kDateRequest);
+    EXPECT_EQ(requests[1],
+              "GET /asp/getDefsNEW.asp?prog=Toll%20Wark&comp=Toll%20Wark%20Labs&date=4/1/2006 "
+              "HTTP/1.1");
+    EXPECT_EQ(requests[2], "GET /asp/date.asp HTTP/1.1");
+    EXPECT_EQ(Definitions("FileDefinition.dat"), Lines{"new.exe=Threat|[windir]"});
+    EXPECT_EQ(DateFile(), "4/2/2006 9:30:00 AM\r\n");
+    EXPECT_EQ(Main().lblDefVersion.Caption(), "4/2/2006 9:30:00 AM PST");
+    EXPECT_EQ(gDefinitionsTotal, 3) << "recounted: two program definitions and the new file one";
+    EXPECT_EQ(GetSetting(gProgramName, "OptionAndSettings", "SHOW", ""), "True");
+    EXPECT_EQ(GetSetting(gProgramName, "OptionAndSettings", "RESTART", ""), "True");
+    EXPECT_EQ(NoticeText(), kUpdatedText);
+    EXPECT_EQ(statuses.front(), "Connecting to the definition server, please wait.");
+    EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Applying new updates..."),
+              statuses.end());
+    EXPECT_TRUE(liveUpdateDisabledMeanwhile);
+    EXPECT_TRUE(Main().cmdLiveUpdate.Enabled());
+    EXPECT_TRUE(Main().cmdScan.Enabled());
+    EXPECT_FALSE(forms::IsLoaded<FrmDownloadForm>());
+}
+
+TEST_F(UpdateCheckTest, WithoutDateDatTheBuiltInDateIsSentAndAnUnreadableNewDateKeepsTheServers) {
+    std::filesystem::remove(program.path() / "date.dat");
+    server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
+    server.Serve("package.txt", AddFileRecord("new.exe"));
+    // No date.txt: the new-date request is answered with an error page.
+
+    RunUpdate();
+
+    EXPECT_EQ(server.RequestLines().at(1),
+              "GET /asp/getDefsNEW.asp?prog=Toll%20Wark&comp=Toll%20Wark%20Labs&date=3/16/2006 "
+              "HTTP/1.1");
+    EXPECT_EQ(DateFile(), "4/2/2006 9:00:00 AM\r\n");
+}
+
+TEST_F(UpdateCheckTest, APackageWithoutChangesKeepsTheDate) {
+    server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
+    server.Serve("package.txt", "<html>nothing new</html>");
+    server.Serve("date.txt", "4/2/2006 9:30:00 AM");
+
+    RunUpdate();
+
+    EXPECT_EQ(server.RequestLines().size(), 2u) << "no new date is asked for";
+    EXPECT_EQ(DateFile(), "4/1/2006\r\n");
+    EXPECT_EQ(NoticeText(), kRecentText);
+}
+
+TEST_F(UpdateCheckTest, NoServerEndsAtOnceChangingNothing) {
+    server.Stop();
+    const auto started = std::chrono::steady_clock::now();
+
+    RunUpdate();
+
+    EXPECT_LT(std::chrono::steady_clock::now() - started, platform::kHttpConnectTimeout);
+    EXPECT_EQ(NoticeText(), kRecentText);
+    EXPECT_EQ(DateFile(), "4/1/2006\r\n");
+    EXPECT_FALSE(std::filesystem::exists(program.path() / "FileDefinition.dat"));
+    EXPECT_TRUE(Main().cmdLiveUpdate.Enabled());
+}
+
+TEST_F(UpdateCheckTest, AServerThatNeverAnswersEndsWithinTheTimeOuts) {
+    DefinitionsServerOptions silent;
+    silent.delayMs = 600'000;
+    DefinitionsServerProcess mute(silent);
+    test_support::ScopedEnvironmentVariable muteServer("TOLLENWARK_DEFINITIONS_SERVER",
+                                                       mute.BaseUrl());
+    const auto started = std::chrono::steady_clock::now();
+
+    RunUpdate();
+
+    EXPECT_LT(std::chrono::steady_clock::now() - started,
+              platform::kHttpConnectTimeout + platform::kHttpStallTimeout);
+    EXPECT_EQ(mute.RequestLines(), Lines{kDateRequest});
+    EXPECT_EQ(NoticeText(), kRecentText);
+    EXPECT_EQ(DateFile(), "4/1/2006\r\n");
+}
+
+TEST_F(UpdateCheckTest, CancelClosesTheDownloadWindowButTheUpdateGoesOnAndReloadsItHidden) {
+    server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
+    server.Serve("package.txt", AddFileRecord("new.exe"));
+    server.Serve("date.txt", "4/2/2006 9:30:00 AM");
+    host.OnDoEvents(1, [] { frmDownload().Command1.Click(); });
+    bool reloadedHidden = false;
+    host.OnEveryDoEvents([&](int call) {
+        auto* download = forms::LoadedInstance<FrmDownloadForm>();
+        if (call == 1) {
+            EXPECT_EQ(download, nullptr) << "Cancel unloads the window";
+        } else if (download != nullptr && !download->Visible()) {
+            reloadedHidden = true;
+        }
+    });
+
+    RunUpdate();
+
+    EXPECT_TRUE(reloadedHidden) << "a later status loads the window again without showing it";
+    EXPECT_EQ(Definitions("FileDefinition.dat"), Lines{"new.exe=Threat|[windir]"});
+    EXPECT_FALSE(forms::IsLoaded<FrmDownloadForm>());
+}
+
+TEST_F(UpdateCheckTest, TheDownloadWindowHoldsTheTrayIconWhileTheUpdateRuns) {
+    server.Serve("currentDate.txt", "4/1/2006");
+    std::vector<forms::TrayIcon> iconsMeanwhile;
+    host.OnDoEvents(1, [&] { iconsMeanwhile = host.TrayIcons(); });
+
+    RunUpdate();
+
+    ASSERT_EQ(iconsMeanwhile.size(), 1u);
+    EXPECT_EQ(iconsMeanwhile[0].tip, "Getting latest definitions.");
+    EXPECT_TRUE(host.TrayIcons().empty());
+}
+
+TEST_F(UpdateCheckTest, TheAutomaticUpdateRunsOnceAfterThreeHundredSecondsWithoutAScan) {
+    server.Serve("currentDate.txt", "4/1/2006");
+    Main().timUpdate.SetEnabled(true);
+
+    host.Advance(300s);
+    EXPECT_EQ(Main().UpdateIdleTicks, 300);
+    EXPECT_TRUE(server.RequestLines().empty());
+
+    Main().cmdScanNow.SetEnabled(false);  // a scan runs: ticks neither count nor start the update
+    host.Advance(10s);
+    EXPECT_EQ(Main().UpdateIdleTicks, 300);
+    EXPECT_TRUE(server.RequestLines().empty());
+
+    Main().cmdScanNow.SetEnabled(true);
+    host.Advance(1s);
+    EXPECT_EQ(server.RequestLines(), Lines{kDateRequest});
+    EXPECT_EQ(Main().UpdateIdleTicks, 0);
+    EXPECT_FALSE(Main().timUpdate.Enabled());
+    host.Advance(400s);
+    EXPECT_EQ(server.RequestLines().size(), 1u);
+}
+
+TEST_F(UpdateCheckTest, ShiftOnTheUpdateButtonListsTheWholeFileAddresses) {
+    gWebsite = "http://example.com/products/";
+    forms::TestHost::ExpectedMsgBox box;
+    box.style = forms::MsgBoxOkOnly;
+    host.ExpectMsgBox(box);
+
+    Main().cmdUpdate.MouseDown(forms::mouse::LeftButton, forms::mouse::ShiftKey, 0, 0);
+    Main().cmdUpdate.MouseDown(forms::mouse::LeftButton,
+                               forms::mouse::ShiftKey | forms::mouse::CtrlKey, 0, 0);
+    Main().cmdUpdate.MouseDown(forms::mouse::LeftButton, 0, 0, 0);
+
+    EXPECT_EQ(gDefinitionsBaseURL, "http://www.example.com");
+    ASSERT_EQ(host.MsgBoxesShown().size(), 1u);
+    EXPECT_EQ(host.MsgBoxesShown()[0].text.substr(0, 50),
+              "http://www.example.com/definitions/version/R.HTM\r\n");
+}
+
+}  // namespace
