@@ -57,6 +57,8 @@ TEST_F(UpdateCheckTest, AnEqualDateFetchesNoPackage) {
     EXPECT_EQ(DateFile(), "4/1/2006\r\n");
     EXPECT_FALSE(forms::IsLoaded<FrmDownloadForm>());
     EXPECT_TRUE(Main().cmdLiveUpdate.Enabled());
+    host.Advance(10s);
+    EXPECT_FALSE(forms::IsLoaded<FrmSignatureUpdatedForm>()) << "the notice closes by itself";
 }
 
 TEST_F(UpdateCheckTest, ALaterDateFetchesAndAppliesThePackageAndStoresTheNewDate) {
@@ -128,10 +130,13 @@ TEST_F(UpdateCheckTest, APackageWithoutChangesKeepsTheDate) {
 TEST_F(UpdateCheckTest, NoServerEndsAtOnceChangingNothing) {
     server.Stop();
     const auto started = std::chrono::steady_clock::now();
+    bool downloadWindowShown = false;
+    host.OnDoEvents(1, [&] { downloadWindowShown = frmDownload().Visible(); });
 
     RunUpdate();
 
     EXPECT_LT(std::chrono::steady_clock::now() - started, platform::kHttpConnectTimeout);
+    EXPECT_TRUE(downloadWindowShown);
     EXPECT_EQ(NoticeText(), kRecentText);
     EXPECT_EQ(DateFile(), "4/1/2006\r\n");
     EXPECT_FALSE(std::filesystem::exists(program.path() / "FileDefinition.dat"));

@@ -60,16 +60,4 @@ TEST(DefinitionAddressList, StartsFromTheHostOfTheWebsite) {
     EXPECT_EQ(DefinitionsBaseUrl(""), kMakerWebAddress);
 }
 
-TEST(DefinitionAddressList, NamesTheEightPagesAndFilesInOrder) {
-    EXPECT_EQ(DefinitionAddressList("http://www.x.example"),
-              "http://www.x.example/definitions/version/R.HTM\r\n"
-              "http://www.x.example/definitions/version/F.HTM\r\n"
-              "http://www.x.example/definitions/version/E.HTM\r\n"
-              "http://www.x.example/definitions/version/C.HTM\r\n"
-              "http://www.x.example/definitions/data/BlockedCookies.dat\r\n"
-              "http://www.x.example/definitions/data/RegistryDefinition.dat\r\n"
-              "http://www.x.example/definitions/data/FileDefinition.dat\r\n"
-              "http://www.x.example/definitions/data/ExeDefinition.dat\r\n");
-}
-
 }  // namespace
