@@ -12,12 +12,15 @@
 #include "foundation/settings_store.h"
 #include "localization/globals.h"
 #include "platform/version_block.h"
+#include "server/definitions_server_process.h"
 #include "startup_fixture.h"
+#include "support/scoped_environment.h"
 #include "ui/form8.h"
 #include "ui/frm_delete.h"
 #include "ui/frm_hidden.h"
 #include "ui/frm_language.h"
 #include "ui/frm_main.h"
+#include "ui/frm_signature_updated.h"
 #include "ui/frm_splash.h"
 #include "ui/globals.h"
 
@@ -132,6 +135,22 @@ TEST_F(StartupSequence, AFreshMachineIsOfferedAnUpdateOnce) {
     EndProgram();
     StartProgram();  // no box expected
     EXPECT_EQ(host.MsgBoxesShown().size(), 1u);
+}
+
+TEST_F(StartupSequence, AnsweringYesRunsTheLiveUpdate) {
+    DefinitionsServerProcess server;
+    test_support::ScopedEnvironmentVariable serverVariable("TOLLENWARK_DEFINITIONS_SERVER",
+                                                           server.BaseUrl());
+    server.Serve("currentDate.txt", "3/16/2006 12:00:00 AM");
+    InitBrandSettings();
+    SaveSetting(gProgramName, "Settings", "Language", "English");
+    host.ExpectMsgBox(MsgBoxResult::Yes);
+    StartProgram();
+
+    ASSERT_EQ(server.RequestLines().size(), 1u);
+    EXPECT_TRUE(server.RequestLines()[0].starts_with("GET /asp/currentDateNEW.asp?prog="));
+    ASSERT_TRUE(forms::IsLoaded<FrmSignatureUpdatedForm>()) << "the update's notice";
+    EXPECT_TRUE(FrmMain().Visible());
 }
 
 TEST_F(StartupSequence, TheAutomaticUpdateIsArmedOnlyWhenChosen) {
