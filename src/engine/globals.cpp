@@ -10,6 +10,9 @@ std::int32_t gFilesFolderInspected = 0;
 std::int32_t gSoftwareFound = 0;
 std::int32_t gProgressTick = 0;
 std::string gScanStatusSuffix;
+std::string gModulePathCache;
+std::string gProcessNameCache;
+bool gAlertAnswered = false;
 
 void CountOne(std::int32_t& counter) {
     if (counter < std::numeric_limits<std::int32_t>::max()) {
@@ -26,4 +29,7 @@ void ResetEngineGlobals() {
     gSoftwareFound = 0;
     gProgressTick = 0;
     gScanStatusSuffix.clear();
+    gModulePathCache.clear();
+    gProcessNameCache.clear();
+    gAlertAnswered = false;
 }

@@ -28,6 +28,17 @@ extern std::int32_t gProgressTick;
 // The running phase's caption followed by ": "; the phases show it above the current item.
 extern std::string gScanStatusSuffix;
 
+// --- The memory scan and its shield (memory_scan.h, spyware_alert.h).
+
+// Every program definition as a full upper-case program path, each between two "|"; rebuilt on
+// every check of the newer platform family.
+extern std::string gModulePathCache;
+// The decoded program definitions, each line ended by CR LF; read once by the older platform
+// family's check and kept (emptied only when a stop interrupts its reading).
+extern std::string gProcessNameCache;
+// Set by the spyware alert's STOP and ALLOW; the check that raised the alert waits for it.
+extern bool gAlertAnswered;
+
 // Adds 1 to a counter; a counter at the largest 32-bit value keeps that value.
 void CountOne(std::int32_t& counter);
 

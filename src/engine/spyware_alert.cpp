@@ -1,6 +1,7 @@
 // The spyware alert's answers: stop the program or allow it from now on.
 #include "engine/spyware_alert.h"
 
+#include "engine/globals.h"
 #include "forms/form_registry.h"
 #include "forms/host.h"
 #include "forms/message_box.h"
@@ -10,8 +11,6 @@
 #include "localization/globals.h"
 #include "platform/text_case.h"
 #include "ui/frm_spyware_found_alert.h"
-
-bool gAlertAnswered = false;
 
 void RaiseSpywareAlert(std::string_view name, std::string_view company,
                        const RunningProgram& program) {

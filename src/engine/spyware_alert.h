@@ -4,9 +4,6 @@
 
 #include "engine/process_stopping.h"
 
-// Set by the spyware alert's STOP and ALLOW answers; cleared each time the alert is raised.
-extern bool gAlertAnswered;
-
 // Shows the spyware alert for a running program and returns once the user answered (or the
 // program itself closed the window, as at shutdown), the event loop running meanwhile. The alert
 // names the program in upper case and its company, or says that it has none.

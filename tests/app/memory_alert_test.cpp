@@ -1,6 +1,7 @@
 // The spyware alert: raised for a running program, it holds the check until STOP or ALLOW.
 #include <gtest/gtest.h>
 
+#include "engine/globals.h"
 #include "engine/spyware_alert.h"
 #include "forms/form_registry.h"
 #include "foundation/exclusion_list.h"

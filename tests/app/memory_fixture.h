@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/process_fake.h"
+#include "support/child_process.h"
 #include "support/forms_fixture.h"
 #include "support/temporary_prefix.h"
 #include "support/temporary_program_folder.h"
@@ -14,7 +16,16 @@ class MemoryTest : public FormsTest {
     MemoryTest();
     ~MemoryTest() override;
 
-    // The lines of ENoSignature.txt.
+    // Runs a copy of sleep planted on drive C: of the prefix ("Program Files/Bad/badtool.exe"),
+    // as spyware would be installed.
+    test_support::ChildProcess RunPlanted(const std::string& belowDriveC) const;
+    static bool IsRunning(const test_support::ChildProcess& child);
+    // Waits a little for the child to end.
+    static bool HasEnded(const test_support::ChildProcess& child);
+
+    // Writes ExeDefinition.dat with the lines, encoded as definition files are.
+    void WriteProgramDefinitions(const std::vector<std::string>& lines) const;
+    // The text of ENoSignature.txt.
     std::string ExclusionFileText() const;
 
     test_support::TemporaryMachine machine;
