@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "engine/memory_scan.h"
 #include "foundation/globals.h"
 #include "foundation/path_text.h"
 #include "foundation/settings_store.h"
@@ -64,4 +65,11 @@ void EnableShieldTimers(FrmMainForm& form, bool enable) {
     }
 }
 
-void FrmMainForm::tmrMemoryInspected_Timer() {}
+void FrmMainForm::tmrMemoryInspected_Timer() {
+    if (!FlagOption("optMemorySheildOn", "True")) {
+        return;
+    }
+    EnableShieldTimers(*this, false);
+    ScanMemoryByPlatform();
+    EnableShieldTimers(*this, true);
+}

@@ -42,9 +42,15 @@ void FrmSpywareFoundAlertForm::Form_QueryUnload(bool& cancel, forms::UnloadMode 
     cancel = mode == forms::UnloadMode::ControlMenu && !gAlertAnswered;
 }
 
-void FrmSpywareFoundAlertForm::cmdYes_Click() {
+// One answer only: the answers yield to the loop, where a second click could come.
+void FrmSpywareFoundAlertForm::TakeAnswer() {
     cmdYes.SetEnabled(false);
+    cmdNO.SetEnabled(false);
     gAlertAnswered = true;
+}
+
+void FrmSpywareFoundAlertForm::cmdYes_Click() {
+    TakeAnswer();
     const std::string name(TrimBlanks(lblAlertFileName.Caption()));
     const bool stopped =
         AlertedProgram ? StopRunningProgram(*AlertedProgram) : KillProcessByName(name);
@@ -55,7 +61,7 @@ void FrmSpywareFoundAlertForm::cmdYes_Click() {
 }
 
 void FrmSpywareFoundAlertForm::cmdNO_Click() {
-    gAlertAnswered = true;
+    TakeAnswer();
     AddExclusion(TrimBlanks(lblAlertFileName.Caption()));
     Unload();
 }

@@ -41,6 +41,7 @@ class FrmSpywareFoundAlertForm : public forms::Form {
     void cmdYes_Click();
     void cmdNO_Click();
     void tmrBlink_Timer();
+    void TakeAnswer();
 };
 
 FrmSpywareFoundAlertForm& frmSpywareFoundAlert();

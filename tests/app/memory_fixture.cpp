@@ -9,6 +9,7 @@
 #include "foundation/line_codec.h"
 #include "localization/globals.h"
 #include "platform/text_encoding.h"
+#include "support/main_window.h"
 #include "support/temporary_folder.h"
 
 namespace {
@@ -27,6 +28,7 @@ MemoryTest::MemoryTest() {
     InitBrandSettings();
     gLanguages = std::make_unique<clsLanguages>();
     gLanguages->LoadDefaultMessages();
+    test_support::LoadMainWindowWithoutStartUp();
 }
 
 MemoryTest::~MemoryTest() {

@@ -10,7 +10,7 @@
 #include "support/temporary_program_folder.h"
 
 // A machine, a program folder, the program's identity and message table of their own for each
-// test of the memory scan and shield; the main window loaded as after the program's start-up.
+// test of the memory scan and shield; the main window loaded without its start-up.
 class MemoryTest : public FormsTest {
   protected:
     MemoryTest();

@@ -3,13 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/globals.h"
+#include "forms/form_registry.h"
 #include "foundation/globals.h"
 #include "foundation/settings_store.h"
 #include "memory_fixture.h"
 #include "support/main_window.h"
 #include "ui/frm_main.h"
+#include "ui/frm_spyware_found_alert.h"
 
 namespace {
+
+using namespace std::chrono_literals;
+using test_support::ChildProcess;
 
 class ShieldTimers : public MemoryTest {
   protected:
@@ -44,6 +50,67 @@ TEST_F(ShieldTimers, OnFollowsTheSettingsAndOffSwitchesAllFour) {
     SaveOption("optMemorySheildOn", "maybe");
     EnableShieldTimers(main, true);
     EXPECT_EQ(TimersOn(), (std::vector<bool>{false, false, true, false}));
+}
+
+// The shield's tick on real programs: the check outside a scan, with the timers off while the
+// alert waits.
+class ShieldTick : public ShieldTimers {
+  protected:
+    ShieldTick() {
+        WriteProgramDefinitions({"badtool.exe=Bad Tool|[progfil]Bad"});
+        // Only the memory shield ticks in these tests.
+        SaveOption("optIEHomePageSheildOn", "False");
+        EnableShieldTimers(FrmMain(), true);
+    }
+
+    // Answers every alert with the button answer picks, noting the timers while it waited.
+    void AnswerAlertsWith(forms::CommandButton FrmSpywareFoundAlertForm::*answer) {
+        host.OnEveryDoEvents([this, answer](int) {
+            if (gAlertAnswered || !forms::IsLoaded<FrmSpywareFoundAlertForm>()) {
+                return;
+            }
+            FrmSpywareFoundAlertForm& alert = frmSpywareFoundAlert();
+            alerts.push_back(alert.lblAlertFileName.Caption() + " / " +
+                             alert.lblAlertCompanyName.Caption());
+            timersWhileWaiting = TimersOn();
+            (alert.*answer).Click();
+        });
+    }
+
+    std::vector<std::string> alerts;
+    std::vector<bool> timersWhileWaiting;
+};
+
+TEST_F(ShieldTick, StopEndsTheProgramAndTheTimersComeBackOn) {
+    ChildProcess child = RunPlanted("Program Files/Bad/badtool.exe");
+    AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdYes);
+    host.Advance(10s);
+    EXPECT_EQ(alerts,
+              std::vector<std::string>{"BADTOOL.EXE / No Company name available for badtool.exe"});
+    EXPECT_EQ(timersWhileWaiting, (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(TimersOn(), (std::vector<bool>{false, false, true, false}));
+    EXPECT_TRUE(HasEnded(child));
+}
+
+TEST_F(ShieldTick, AllowedProgramsAreNotAskedAboutAgain) {
+    ChildProcess child = RunPlanted("Program Files/Bad/badtool.exe");
+    AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdNO);
+    host.Advance(10s);
+    host.Advance(10s);
+    EXPECT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(ExclusionFileText(), "BADTOOL.EXE\r\n");
+    EXPECT_TRUE(IsRunning(child));
+}
+
+TEST_F(ShieldTick, DoesNothingWhileTheShieldIsSwitchedOff) {
+    ChildProcess child = RunPlanted("Program Files/Bad/badtool.exe");
+    SaveOption("optMemorySheildOn", "False");
+    FrmMain().tmrMemoryInspected.SetEnabled(true);
+    AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdYes);
+    host.Advance(10s);
+    EXPECT_TRUE(alerts.empty());
+    EXPECT_TRUE(IsRunning(child));
+    EXPECT_TRUE(FrmMain().tmrMemoryInspected.Enabled());
 }
 
 }  // namespace

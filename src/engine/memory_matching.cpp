@@ -1,0 +1,73 @@
+#include "engine/memory_matching.h"
+
+#include "foundation/path_text.h"
+#include "platform/text_case.h"
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The text of the line that holds position at, from at to the line's end.
+std::string_view RestOfLine(std::string_view lines, std::size_t at) {
+    const std::string_view rest = lines.substr(at);
+    return rest.substr(0, rest.find(kLineEnd));
+}
+
+bool IsProgramNameOfSomeRecord(std::string_view upperLines, std::string_view upperName) {
+    while (!upperLines.empty()) {
+        const std::size_t end = upperLines.find(kLineEnd);
+        const std::string_view line = upperLines.substr(0, end);
+        if (TrimBlanks(line.substr(0, line.find('='))) == upperName) {
+            return true;
+        }
+        upperLines.remove_prefix(end == std::string_view::npos ? upperLines.size()
+                                                               : end + kLineEnd.size());
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<ProgramRecord> ParseProgramRecord(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view right = line.substr(equals + 1);
+    right = right.substr(0, right.find('='));
+    std::string_view folder = right;
+    if (const std::size_t bar = right.find('|'); bar != std::string_view::npos) {
+        folder = right.substr(bar + 1);
+        folder = folder.substr(0, folder.find('|'));
+    }
+    return ProgramRecord{std::string(line.substr(0, equals)), std::string(folder)};
+}
+
+std::string ProgramRecordPath(const ProgramRecord& record, FolderTokenExpander& tokens) {
+    const std::string folder =
+        tokens.Expand(ReplaceEachOnce(record.folder, "[drive]", tokens.SystemDriveRoot()));
+    return ReplaceEachOnce(folder + "\\" + record.fileName, "\\\\", "\\");
+}
+
+void AddToModulePathCache(std::string& cache, std::string_view path) {
+    if (cache.empty()) {
+        cache = "|";
+    }
+    cache.append(path).append("|");
+}
+
+bool IsInModulePathCache(std::string_view cache, std::string_view path) {
+    const std::string entry = "|" + std::string(path) + "|";
+    return cache.find(entry) != std::string_view::npos;
+}
+
+bool IsListedProgramName(std::string_view upperLines, std::string_view upperName) {
+    if (upperName.empty()) {
+        return false;
+    }
+    const std::size_t first = upperLines.find(upperName);
+    if (first != std::string_view::npos && TrimBlanks(RestOfLine(upperLines, first)) == upperName) {
+        return true;
+    }
+    return IsProgramNameOfSomeRecord(upperLines, upperName);
+}

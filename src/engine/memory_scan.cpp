@@ -1,0 +1,304 @@
+#include "engine/memory_scan.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "engine/globals.h"
+#include "engine/memory_matching.h"
+#include "engine/process_stopping.h"
+#include "engine/result_rows.h"
+#include "engine/scan_progress.h"
+#include "engine/spyware_alert.h"
+#include "forms/host.h"
+#include "forms/message_box.h"
+#include "foundation/definition_files.h"
+#include "foundation/exclusion_list.h"
+#include "foundation/file_queries.h"
+#include "foundation/globals.h"
+#include "foundation/path_text.h"
+#include "foundation/program_error.h"
+#include "foundation/program_folder.h"
+#include "localization/globals.h"
+#include "platform/text_case.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+using platform::ProcessId;
+
+constexpr std::string_view kSystem32 = "SYSTEM32\\";
+constexpr std::string_view kOperatingSystemCompany = "Microsoft Corporation";
+// The program's own helper, which definitions may name but which is never reported.
+constexpr std::string_view kOwnHelperProgram = "AdwareProcessHelper.exe";
+// A process snapshot names each program in a field of this many characters.
+constexpr std::size_t kExeFileFieldLength = 260;
+
+// Inside a scan the scan command is disabled; the memory shield runs with it enabled.
+bool IsInsideScan() {
+    return !FrmMain().cmdScan.Enabled();
+}
+
+void ShowProgress(std::string_view item, std::int64_t overallPart) {
+    const std::string text = gScanStatusSuffix + "\r\n" + std::string(item);
+    RefreshScanProgress(text, ProgressPercent(gMemoryInspected, gExeDefCount).value_or(-1),
+                        ProgressPercent(overallPart, gDefinitionsTotal).value_or(-1));
+}
+
+// The decoded lines of ExeDefinition.dat; none when it is missing or cannot be read.
+std::optional<std::vector<std::string>> ReadProgramDefinitions() {
+    if (!FileExists(ProgramFolderFile(kExeDefinitionFile))) {
+        return std::nullopt;
+    }
+    try {
+        return ReadDefinitionLines(kExeDefinitionFile);
+    } catch (const ProgramError&) {
+        return std::nullopt;
+    }
+}
+
+bool IsOperatingSystemCompany(std::string_view company) {
+    return platform::EqualsIgnoringCase(TrimBlanks(company), kOperatingSystemCompany);
+}
+
+std::string StoppedLine(std::string_view name, bool stopped, std::string_view stoppedEnding) {
+    const std::string ending = stopped ? std::string(stoppedEnding) : " could not be stopped.";
+    return "Detected in the memory : " + std::string(name) + ending;
+}
+
+void AddExcludedProgram(std::string_view name) {
+    ResultLists lists = ResultListsOf(FrmMain());
+    AddExcludedLine(lists, std::string(name));
+}
+
+void AddMemoryLine(const std::string& text) {
+    ResultLists lists = ResultListsOf(FrmMain());
+    AddFoundLine(lists, text, ResultKind::File);
+}
+
+// --- The newer platform family.
+
+void BuildModulePathCache(bool insideScan) {
+    gModulePathCache.clear();
+    const std::optional<std::vector<std::string>> lines = ReadProgramDefinitions();
+    if (!lines) {
+        return;
+    }
+    LockWindowRedraw(FrmMain(), false);
+    FolderTokenExpander tokens;
+    for (const std::string& line : *lines) {
+        if (gStopScan) {
+            gModulePathCache.clear();
+            break;
+        }
+        if (const std::optional<ProgramRecord> record = ParseProgramRecord(line)) {
+            AddToModulePathCache(gModulePathCache, ProgramRecordPath(*record, tokens));
+        }
+        if (insideScan) {
+            CountOne(gMemoryInspected);
+            ShowProgress(line.substr(0, line.find('=')),
+                         std::int64_t{gMemoryInspected} + gCookieDefCount);
+            forms::DoEvents();
+        }
+        LockWindowRedraw(FrmMain(), false);
+        forms::DoEvents();
+    }
+    gModulePathCache = platform::ToUpperText(gModulePathCache);
+}
+
+// The program path a process is compared by: upper case, a system-folder path as the machine
+// names its system folder.
+std::string ComparablePath(std::string_view modulePath) {
+    return platform::ToUpperText(ExpandSystem32Path(platform::ToUpperText(TrimBlanks(modulePath))));
+}
+
+void ExamineModuleOf(ProcessId id) {
+    platform::Processes& processes = platform::CurrentProcesses();
+    if (processes.Open(id) != platform::OpenResult::Opened) {
+        return;
+    }
+    const std::optional<platform::ProcessModule> module = processes.FirstModule(id);
+    if (!module) {
+        return;
+    }
+    const std::string path = ComparablePath(module->path);
+    if (!IsInModulePathCache(gModulePathCache, path)) {
+        return;
+    }
+    const std::string company = GetFileCompanyName(path);
+    if (IsOperatingSystemCompany(company)) {
+        return;
+    }
+    const std::string name = GetFileNameFromPath(TrimBlanks(module->path));
+    if (IsExcluded(name)) {
+        AddExcludedProgram(name);
+        return;
+    }
+    if (platform::EqualsIgnoringCase(TrimBlanks(name), kOwnHelperProgram)) {
+        return;
+    }
+    ReportRunningSpyware(name, company, RunningProgram{id, module->path});
+    CountOne(gSoftwareFound);
+}
+
+// --- The older platform family.
+
+// The program path in a snapshot entry, read as the fixed-size field the snapshot fills.
+std::string SnapshotProgramPath(std::string_view programPath) {
+    std::string field(programPath.substr(0, kExeFileFieldLength));
+    field.resize(kExeFileFieldLength, '\0');
+    const std::string path = DropLastChar(field);
+    return path.substr(0, path.find('\0'));
+}
+
+void BuildProcessNameCache(bool insideScan) {
+    const std::optional<std::vector<std::string>> lines = ReadProgramDefinitions();
+    if (!lines) {
+        return;
+    }
+    for (const std::string& line : *lines) {
+        if (gStopScan) {
+            gProcessNameCache.clear();
+            break;
+        }
+        gProcessNameCache.append(line).append("\r\n");
+        CountOne(gMemoryInspected);
+        if (insideScan) {
+            ShowProgress(line, std::int64_t{gMemoryInspected} + gCookieDefCount);
+        }
+        forms::DoEvents();
+    }
+}
+
+void CountCachedDefinitions() {
+    const auto lines = static_cast<std::int64_t>(SplitAt(gProcessNameCache, '\n').size()) - 1;
+    gMemoryInspected = static_cast<std::int32_t>(std::min<std::int64_t>(
+        std::int64_t{gMemoryInspected} + lines, std::numeric_limits<std::int32_t>::max()));
+}
+
+void CountRunningItem() {
+    forms::Label& label = FrmMain().lblTotalNoOfRunningItems;
+    std::int64_t count = 0;
+    try {
+        count = std::stoll(label.Caption());
+    } catch (const std::exception&) {
+        count = 0;
+    }
+    label.SetCaption(std::to_string(count + 1));
+}
+
+// Outside a scan the older family asks with a Yes/No box: Yes stops the program, No excludes it.
+void AskAboutProgram(std::string_view name, ProcessId id) {
+    const std::string text = gLanguages->getMessages("MSG_FOUND1") + platform::ToUpperText(name) +
+                             gLanguages->getMessages("MSG_FOUND2") + std::string(name) +
+                             gLanguages->getMessages("MSG_FOUND3");
+    const auto answer =
+        forms::MsgBox(text, forms::MsgBoxYesNo | forms::MsgBoxQuestion, gProgramName + "  - Alert");
+    if (answer == forms::MsgBoxResult::Yes) {
+        if (!KillProcessById(id)) {
+            TellCouldNotBeStopped(name);
+        }
+        CountOne(gSoftwareFound);
+    } else {
+        AddExclusion(TrimBlanks(name));
+    }
+}
+
+void ExamineSnapshotEntry(const platform::ProcessEntry& entry, std::string_view upperCache,
+                          bool insideScan) {
+    CountRunningItem();
+    const std::string path = SnapshotProgramPath(entry.programPath);
+    const std::string name = platform::ToUpperText(TrimBlanks(GetFileNameFromPath(path)));
+    if (!IsListedProgramName(upperCache, name) ||
+        IsOperatingSystemCompany(GetFileCompanyName(path))) {
+        return;
+    }
+    if (IsExcluded(name)) {
+        AddExcludedProgram(name);
+        return;
+    }
+    if (insideScan) {
+        const bool stopped = KillProcessById(entry.id);
+        AddMemoryLine(StoppedLine(name, stopped, " and was stopped being from ruuning."));
+        CountOne(gSoftwareFound);
+    } else {
+        AskAboutProgram(name, entry.id);
+    }
+}
+
+}  // namespace
+
+void ScanMemoryByPlatform() {
+    switch (platform::CurrentMachine().Version().platformId) {
+        case platform::VER_PLATFORM_WIN32_WINDOWS:
+            ScanRunningProcesses9x();
+            break;
+        case platform::VER_PLATFORM_WIN32_NT:
+            ScanRunningModules();
+            break;
+        default:
+            break;
+    }
+}
+
+void ScanRunningModules() {
+    const bool insideScan = IsInsideScan();
+    std::vector<std::string> names;
+    std::vector<ProcessId> ids;
+    const std::int32_t count = GetProcessList(names, ids);
+    BuildModulePathCache(insideScan);
+    FrmMain().lblTotalNoOfRunningItems.SetCaption(std::to_string(std::max(count, 0)));
+    for (std::size_t index = 0; index < ids.size(); ++index) {
+        CountOne(gMemoryInspected);
+        if (insideScan) {
+            ShowProgress(names[index], std::int64_t{gMemoryInspected} + gExeDefCount);
+        }
+        if (gStopScan) {
+            break;
+        }
+        ExamineModuleOf(ids[index]);
+        forms::DoEvents();
+    }
+}
+
+void ScanRunningProcesses9x() {
+    const bool insideScan = IsInsideScan();
+    if (TrimBlanks(gProcessNameCache).empty()) {
+        gProcessNameCache.clear();
+        if (!FileExists(ProgramFolderFile(kExeDefinitionFile))) {
+            return;
+        }
+        BuildProcessNameCache(insideScan);
+    } else {
+        CountCachedDefinitions();
+    }
+    const std::optional<std::vector<platform::ProcessEntry>> snapshot =
+        platform::CurrentProcesses().Snapshot();
+    if (!snapshot) {
+        return;
+    }
+    const std::string upperCache = platform::ToUpperText(gProcessNameCache);
+    for (const platform::ProcessEntry& entry : *snapshot) {
+        ExamineSnapshotEntry(entry, upperCache, insideScan);
+        forms::DoEvents();
+    }
+}
+
+std::string ExpandSystem32Path(std::string_view path) {
+    const std::string upper = platform::ToUpperText(TrimBlanks(path));
+    const std::size_t at = upper.rfind(kSystem32);
+    if (at == std::string::npos) {
+        return std::string(path);
+    }
+    return GetSystemDir() + "\\" + std::string(TrimBlanks(path).substr(at + kSystem32.size()));
+}
+
+void ReportRunningSpyware(std::string_view name, std::string_view company,
+                          const RunningProgram& program) {
+    if (IsInsideScan()) {
+        const bool stopped = StopRunningProgram(program);
+        AddMemoryLine(StoppedLine(name, stopped, " was stopped from running."));
+        return;
+    }
+    RaiseSpywareAlert(name, company, program);
+}
