@@ -39,3 +39,20 @@ std::optional<RegistryRecord> ParseRegistryRecord(std::string_view line,
                           ReplaceEachOnce(fields[2], "\\\\", "\\"), std::move(threat.name),
                           std::move(threat.description)};
 }
+
+// --- Program records.
+
+std::optional<ProgramRecord> ParseProgramRecord(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view right = line.substr(equals + 1);
+    right = right.substr(0, right.find('='));
+    std::string_view folder = right;
+    if (const std::size_t bar = right.find('|'); bar != std::string_view::npos) {
+        folder = right.substr(bar + 1);
+        folder = folder.substr(0, folder.find('|'));
+    }
+    return ProgramRecord{std::string(line.substr(0, equals)), std::string(folder)};
+}

@@ -29,3 +29,15 @@ struct RegistryRecord {
 // "\". Nothing for a line without "=", with fewer than three "^" fields or with a blank root code.
 std::optional<RegistryRecord> ParseRegistryRecord(std::string_view line,
                                                   FolderTokenExpander& tokens);
+
+// --- Program records (ExeDefinition.dat): program file name "=" threat name "|" folder.
+
+struct ProgramRecord {
+    std::string fileName;  // the text before the first "="
+    std::string folder;    // with its folder tokens, not expanded
+};
+
+// The right part is the text after the first "=" up to a second "=" if any; the folder is what
+// stands between its first and second "|", or the whole right part when it holds no "|". Nothing
+// for a line without "=".
+std::optional<ProgramRecord> ParseProgramRecord(std::string_view line);

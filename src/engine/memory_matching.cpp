@@ -28,21 +28,6 @@ bool IsProgramNameOfSomeRecord(std::string_view upperLines, std::string_view upp
 
 }  // namespace
 
-std::optional<ProgramRecord> ParseProgramRecord(std::string_view line) {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) {
-        return std::nullopt;
-    }
-    std::string_view right = line.substr(equals + 1);
-    right = right.substr(0, right.find('='));
-    std::string_view folder = right;
-    if (const std::size_t bar = right.find('|'); bar != std::string_view::npos) {
-        folder = right.substr(bar + 1);
-        folder = folder.substr(0, folder.find('|'));
-    }
-    return ProgramRecord{std::string(line.substr(0, equals)), std::string(folder)};
-}
-
 std::string ProgramRecordPath(const ProgramRecord& record, FolderTokenExpander& tokens) {
     const std::string folder =
         tokens.Expand(ReplaceEachOnce(record.folder, "[drive]", tokens.SystemDriveRoot()));

@@ -1,24 +1,12 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/definition_records.h"
 #include "foundation/folder_tokens.h"
 
 // How the memory scan matches running programs with the program definitions (pure text work).
-
-// --- Program records (ExeDefinition.dat): program file name "=" threat name "|" folder.
-
-struct ProgramRecord {
-    std::string fileName;  // the text before the first "="
-    std::string folder;    // with its folder tokens, not expanded
-};
-
-// The right part is the text after the first "=" up to a second "=" if any; the folder is what
-// stands between its first and second "|", or the whole right part when it holds no "|". Nothing
-// for a line without "=".
-std::optional<ProgramRecord> ParseProgramRecord(std::string_view line);
 
 // The full program path a program record names: its folder with "[drive]" and the folder tokens
 // expanded, "\" and its program file name, with every "\\" made "\".

@@ -2,45 +2,16 @@
 
 #include <filesystem>
 
-#include "engine/globals.h"
-#include "forms/form_registry.h"
-#include "foundation/brand.h"
-#include "foundation/globals.h"
-#include "foundation/line_codec.h"
-#include "localization/globals.h"
-#include "platform/text_encoding.h"
-#include "support/main_window.h"
+#include "foundation/definition_files.h"
 #include "support/temporary_folder.h"
 
-namespace {
-
-void ResetProgram() {
-    forms::DestroyAllForms();
-    ResetFoundationGlobals();
-    ResetLocalizationGlobals();
-    ResetEngineGlobals();
-}
-
-}  // namespace
-
-MemoryTest::MemoryTest() {
-    ResetProgram();
-    InitBrandSettings();
-    gLanguages = std::make_unique<clsLanguages>();
-    gLanguages->LoadDefaultMessages();
-    test_support::LoadMainWindowWithoutStartUp();
-}
-
-MemoryTest::~MemoryTest() {
-    ResetProgram();
-}
+namespace fs = std::filesystem;
 
 test_support::ChildProcess MemoryTest::RunPlanted(const std::string& belowDriveC) const {
-    const std::filesystem::path program = machine.prefix().DriveC(belowDriveC);
-    std::filesystem::create_directories(program.parent_path());
-    std::filesystem::copy_file("/bin/sleep", program,
-                               std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    const fs::path program = machine.prefix().DriveC(belowDriveC);
+    fs::create_directories(program.parent_path());
+    fs::copy_file("/bin/sleep", program, fs::copy_options::overwrite_existing);
+    fs::permissions(program, fs::perms::owner_all);
     return test_support::ChildProcess::Run(program, {"30"});
 }
 
@@ -57,11 +28,7 @@ bool MemoryTest::HasEnded(const test_support::ChildProcess& child) {
 }
 
 void MemoryTest::WriteProgramDefinitions(const std::vector<std::string>& lines) const {
-    std::string bytes;
-    for (const std::string& line : lines) {
-        bytes += platform::Utf8ToWindows1252(EncodeLine(line)) + "\r\n";
-    }
-    program.WriteFile("ExeDefinition.dat", bytes);
+    WriteDefinitions(kExeDefinitionFile, lines);
 }
 
 std::string MemoryTest::ExclusionFileText() const {

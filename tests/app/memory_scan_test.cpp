@@ -28,16 +28,6 @@ using test_support::ChildProcess;
 constexpr char kBadToolRecord[] = "badtool.exe=Bad Tool|[progfil]Bad";
 constexpr char kBadTool[] = "C:\\Program Files\\Bad\\badtool.exe";
 
-// The texts of the scan log, and of the lines with a given icon.
-std::vector<std::string> ScanLog() {
-    std::vector<std::string> lines;
-    forms::ListView& log = FrmMain().lvwSpywareFound;
-    for (int index = 1; index <= log.ListItems.Count(); ++index) {
-        lines.push_back(log.ListItems(index).Text());
-    }
-    return lines;
-}
-
 int IconOfLastLine() {
     forms::ListView& log = FrmMain().lvwSpywareFound;
     return log.ListItems(log.ListItems.Count()).SmallIcon();
@@ -64,7 +54,7 @@ TEST_F(MemoryPhase, StopsAListedProgramAndLogsIt) {
     EXPECT_EQ(IconOfLastLine(), 3);
     EXPECT_TRUE(HasEnded(child));
     EXPECT_EQ(gSoftwareFound, 1);
-    const int running = std::stoi(FrmMain().lblTotalNoOfRunningItems.Caption());
+    const int running = std::stoi(Main().lblTotalNoOfRunningItems.Caption());
     EXPECT_GT(running, 1);
     EXPECT_EQ(gMemoryInspected, 2 + running);
     EXPECT_EQ(gModulePathCache, "|C:\\WINDOWS\\OTHER.EXE|C:\\PROGRAM FILES\\BAD\\BADTOOL.EXE|");
@@ -107,7 +97,7 @@ TEST_F(MemoryPhase, AStoppedScanReportsNothingAndAMissingFileMatchesNothing) {
     ScanMemoryByPlatform();
     EXPECT_TRUE(ScanLog().empty());
     EXPECT_TRUE(IsRunning(child));
-    EXPECT_NE(FrmMain().lblTotalNoOfRunningItems.Caption(), "0");
+    EXPECT_NE(Main().lblTotalNoOfRunningItems.Caption(), "0");
 }
 
 // --- A scripted process table.
@@ -123,7 +113,7 @@ TEST_F(MemoryPhaseTable, ExaminesEveryProcessBeyondTheFirstHundredAndTwentyEight
     StartScan();
     ScanMemoryByPlatform();
     EXPECT_EQ(processes.terminated, std::vector<ProcessId>{399});
-    EXPECT_EQ(FrmMain().lblTotalNoOfRunningItems.Caption(), "300");
+    EXPECT_EQ(Main().lblTotalNoOfRunningItems.Caption(), "300");
     EXPECT_EQ(gMemoryInspected, 301);
 }
 
@@ -209,7 +199,7 @@ TEST_F(OlderFamily, InsideAScanStopsTheProgramAndKeepsTheDefinitionsForLater) {
                   "Detected in the memory : SPY.EXE and was stopped being from ruuning."}));
     EXPECT_EQ(processes.terminated, (std::vector<ProcessId>{50, 51}));
     EXPECT_EQ(gMemoryInspected, 2);
-    EXPECT_EQ(FrmMain().lblTotalNoOfRunningItems.Caption(), "2");
+    EXPECT_EQ(Main().lblTotalNoOfRunningItems.Caption(), "2");
 
     // The definitions are read once: a later run counts them without the file.
     fs::remove(program.path() / "ExeDefinition.dat");
@@ -217,7 +207,7 @@ TEST_F(OlderFamily, InsideAScanStopsTheProgramAndKeepsTheDefinitionsForLater) {
     ScanMemoryByPlatform();
     EXPECT_EQ(processes.terminated.back(), 52u);
     EXPECT_EQ(gMemoryInspected, 4);
-    EXPECT_EQ(FrmMain().lblTotalNoOfRunningItems.Caption(), "3");
+    EXPECT_EQ(Main().lblTotalNoOfRunningItems.Caption(), "3");
 }
 
 TEST_F(OlderFamily, OutsideAScanYesStopsAndNoExcludesForGood) {
@@ -243,7 +233,7 @@ TEST_F(OlderFamily, OutsideAScanYesStopsAndNoExcludesForGood) {
 TEST_F(OlderFamily, WithoutDefinitionsOrWithAnotherPlatformNothingIsLooked) {
     Run(70, kBadTool);
     ScanMemoryByPlatform();
-    EXPECT_EQ(FrmMain().lblTotalNoOfRunningItems.Caption(), "0");
+    EXPECT_EQ(Main().lblTotalNoOfRunningItems.Caption(), "0");
 
     WriteProgramDefinitions({kBadToolRecord});
     machine.machine().OverrideVersion(platform::OsVersion{3, 1, 0, 0});

@@ -8,7 +8,6 @@
 #include "foundation/globals.h"
 #include "foundation/settings_store.h"
 #include "memory_fixture.h"
-#include "support/main_window.h"
 #include "ui/frm_main.h"
 #include "ui/frm_spyware_found_alert.h"
 
@@ -24,14 +23,14 @@ class ShieldTimers : public MemoryTest {
     }
 
     std::vector<bool> TimersOn() {
-        FrmMainForm& main = FrmMain();
+        FrmMainForm& main = Main();
         return {main.tmrScheduler.Enabled(), main.tmrCheckHomePage.Enabled(),
                 main.tmrMemoryInspected.Enabled(), main.tmrTimeOut.Enabled()};
     }
 };
 
 TEST_F(ShieldTimers, OnFollowsTheSettingsAndOffSwitchesAllFour) {
-    FrmMainForm& main = test_support::LoadMainWindowWithoutStartUp();
+    FrmMainForm& main = Main();
     main.tmrTimeOut.SetEnabled(true);
     EnableShieldTimers(main, true);
     EXPECT_EQ(TimersOn(), (std::vector<bool>{false, true, true, true}));
@@ -60,7 +59,7 @@ class ShieldTick : public ShieldTimers {
         WriteProgramDefinitions({"badtool.exe=Bad Tool|[progfil]Bad"});
         // Only the memory shield ticks in these tests.
         SaveOption("optIEHomePageSheildOn", "False");
-        EnableShieldTimers(FrmMain(), true);
+        EnableShieldTimers(Main(), true);
     }
 
     // Answers every alert with the button answer picks, noting the timers while it waited.
@@ -105,12 +104,12 @@ TEST_F(ShieldTick, AllowedProgramsAreNotAskedAboutAgain) {
 TEST_F(ShieldTick, DoesNothingWhileTheShieldIsSwitchedOff) {
     ChildProcess child = RunPlanted("Program Files/Bad/badtool.exe");
     SaveOption("optMemorySheildOn", "False");
-    FrmMain().tmrMemoryInspected.SetEnabled(true);
+    Main().tmrMemoryInspected.SetEnabled(true);
     AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdYes);
     host.Advance(10s);
     EXPECT_TRUE(alerts.empty());
     EXPECT_TRUE(IsRunning(child));
-    EXPECT_TRUE(FrmMain().tmrMemoryInspected.Enabled());
+    EXPECT_TRUE(Main().tmrMemoryInspected.Enabled());
 }
 
 }  // namespace
