@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/globals.h"  // gAlertAnswered, which the answers set
 #include "engine/process_stopping.h"
 
 // Shows the spyware alert for a running program and returns once the user answered (or the
