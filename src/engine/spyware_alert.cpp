@@ -11,6 +11,7 @@
 #include "localization/globals.h"
 #include "platform/text_case.h"
 #include "ui/frm_spyware_found_alert.h"
+#include "ui/skin.h"
 
 void RaiseSpywareAlert(std::string_view name, std::string_view company,
                        const RunningProgram& program) {
@@ -36,6 +37,15 @@ void TellCouldNotBeStopped(std::string_view name) {
 
 void FrmSpywareFoundAlertForm::Form_Load() {
     tmrBlink.SetEnabled(true);
+    // Every label of this window is a skin label already, so there are no plain labels to copy
+    // into the SkinLabel1 array before the window is skinned.
+    if (gUseSkin) {
+        try {
+            ApplySkin(*this);
+        } catch (const std::exception&) {
+            // An alert without its skin still asks its question.
+        }
+    }
 }
 
 void FrmSpywareFoundAlertForm::Form_QueryUnload(bool& cancel, forms::UnloadMode mode) {

@@ -73,6 +73,7 @@ TEST_F(SpywareAlert, AProgramThatCannotBeStoppedIsToldOf) {
 }
 
 TEST_F(SpywareAlert, AllowExcludesTheProgramFromNowOn) {
+    gUseSkin = true;  // a skinned alert answers alike
     Run(31, kBadTool);
     RaiseAndAnswer("", [](FrmSpywareFoundAlertForm& alert) { alert.cmdNO.Click(); });
     EXPECT_EQ(ExclusionFileText(), "BADTOOL.EXE\r\n");
