@@ -46,6 +46,12 @@ bool IsReadOnlyMode(mode_t mode) {
     return (mode & S_IWUSR) == 0;
 }
 
+bool IsReadOnlyFolder(const std::filesystem::path& folder) {
+    struct stat status {};
+    return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           IsReadOnlyMode(status.st_mode);
+}
+
 std::optional<std::uint32_t> ReadDosAttributeBits(const std::filesystem::path& hostPath) {
     std::array<char, 64> buffer{};
     const ssize_t size =

@@ -29,6 +29,10 @@ std::optional<FileAttributes> ReadFileAttributes(const std::filesystem::path& ho
 // whom the bits themselves deny nothing), just as the Windows attribute holds for every account.
 bool IsReadOnlyMode(mode_t mode);
 
+// Whether a folder takes no new entries because it is read-only in that sense: a file or folder
+// made in it, or a file replaced through a new one beside it, is refused.
+bool IsReadOnlyFolder(const std::filesystem::path& folder);
+
 // Wine's "user.DOSATTRIB" extended attribute: the attribute bits as "0x<hex>" text. Nothing when
 // the file has none or it cannot be read.
 std::optional<std::uint32_t> ReadDosAttributeBits(const std::filesystem::path& hostPath);

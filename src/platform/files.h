@@ -44,7 +44,8 @@ class Files {
     long Delete(std::string_view path) const;
     // Fails when the target exists.
     long Rename(std::string_view from, std::string_view to) const;
-    // Overwrites, but not a read-only, hidden or system file.
+    // Overwrites, but not a read-only, hidden or system file. Like every new file (AppendLine,
+    // ReplaceBytes), the copy is refused in a read-only folder (platform/file_attributes.h).
     long Copy(std::string_view from, std::string_view to) const;
     long Size(std::string_view path, std::uint64_t* size) const;
 

@@ -63,12 +63,25 @@ long CopyLink(const fs::path& from, const fs::path& to) {
     return error ? Win32ErrorFromErrno(error.value()) : ERROR_SUCCESS;
 }
 
+// A new folder; its parent must take new entries.
+long MakeFolder(const fs::path& folder) {
+    if (IsReadOnlyFolder(folder.parent_path())) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (::mkdir(folder.c_str(), 0777) == 0) {
+        return ERROR_SUCCESS;
+    }
+    return errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno);
+}
+
 long CopyEntry(const fs::path& from, const fs::path& to, bool overwrite);
 
 long CopyTree(const fs::path& from, const fs::path& to, bool overwrite) {
     FirstFailure failure;
-    if (!IsFolder(to) && ::mkdir(to.c_str(), 0777) != 0) {
-        return Win32ErrorFromErrno(errno);
+    if (!IsFolder(to)) {
+        if (const long made = MakeFolder(to)) {
+            return made;
+        }
     }
     for (const auto& entry : Entries(from, failure)) {
         failure.Note(CopyEntry(entry, to / entry.filename(), overwrite));
@@ -143,10 +156,7 @@ long Folders::Create(std::string_view path) const {
     if (!host) {
         return ERROR_PATH_NOT_FOUND;
     }
-    if (::mkdir(host->c_str(), 0777) == 0) {
-        return ERROR_SUCCESS;
-    }
-    return errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno);
+    return MakeFolder(*host);
 }
 
 long Folders::Copy(std::string_view from, std::string_view to, bool overwrite) const {

@@ -20,8 +20,8 @@ class Folders {
     explicit Folders(const PathMapper& paths) : paths_(paths) {}
 
     bool Exists(std::string_view path) const;
-    // Fails with ERROR_ALREADY_EXISTS when something of that name is there, and when the folder
-    // above it is missing.
+    // Fails with ERROR_ALREADY_EXISTS when something of that name is there, with
+    // ERROR_PATH_NOT_FOUND when the folder above it is missing, and in a read-only folder.
     long Create(std::string_view path) const;
     // Copies the folder's whole contents into the folder to (made when missing). Existing files are
     // overwritten only with overwrite, and never read-only or hidden ones. Links are copied as

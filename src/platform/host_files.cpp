@@ -151,6 +151,8 @@ long AppendToHostFile(const fs::path& path, std::string_view bytes) {
         if (S_ISDIR(status->st_mode) || IsReadOnlyMode(status->st_mode)) {
             return ERROR_ACCESS_DENIED;
         }
+    } else if (IsReadOnlyFolder(path.parent_path())) {
+        return ERROR_ACCESS_DENIED;
     }
     const Descriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
     if (file.get() < 0) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_attributes.h"
 #include "platform/file_errors.h"
 
 namespace fs = std::filesystem;
@@ -62,6 +63,10 @@ long RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
 }
 
 PendingFile::PendingFile(fs::path target) : target_(std::move(target)), status_(ERROR_SUCCESS) {
+    if (IsReadOnlyFolder(target_.parent_path())) {
+        Fail(ERROR_ACCESS_DENIED);
+        return;
+    }
     std::string pattern =
         (target_.parent_path() / ("." + target_.filename().string() + ".tmp-XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());

@@ -36,10 +36,14 @@ fs::path HomeFolder() {
                                                             : fs::path("/");
 }
 
-fs::path OwnPrefixFolder() {
+fs::path PerUserDataFolder() {
     const fs::path data =
         AbsolutePathVariable("XDG_DATA_HOME").value_or(HomeFolder() / ".local" / "share");
-    return data / "tollenwark" / "prefix";
+    return data / "tollenwark";
+}
+
+fs::path OwnPrefixFolder() {
+    return PerUserDataFolder() / "prefix";
 }
 
 std::string HostUserName() {

@@ -26,7 +26,10 @@ class Prefix {
 // program's own prefix under the per-user data folder, laid down on first use.
 Prefix PrefixFromEnvironment();
 
-// ${XDG_DATA_HOME:-~/.local/share}/tollenwark/prefix
+// ${XDG_DATA_HOME:-~/.local/share}/tollenwark: the program's own data for this account.
+std::filesystem::path PerUserDataFolder();
+
+// PerUserDataFolder()/prefix
 std::filesystem::path OwnPrefixFolder();
 
 // The account's name, as Wine names the profile folder.
