@@ -151,9 +151,8 @@ bool RegisterServer(std::int32_t, std::string_view, bool) {
     return true;
 }
 
-void RegDeleteNamedValue(RegRoot root, std::string_view keyPath, std::string_view valueName) {
+long RegDeleteNamedValue(RegRoot root, std::string_view keyPath, std::string_view valueName) {
     OpenRegKey key;
-    if (key.Open(root, keyPath, KEY_SET_VALUE) == ERROR_SUCCESS) {
-        key.registry().DeleteValue(key.handle(), valueName);
-    }
+    const long opened = key.Open(root, keyPath, KEY_SET_VALUE);
+    return opened == ERROR_SUCCESS ? key.registry().DeleteValue(key.handle(), valueName) : opened;
 }

@@ -52,6 +52,7 @@ long SetRegistryValueEx(platform::RegHandle openKey, std::string_view valueName,
 // entries, so there is nothing to call; the removal only needs the call to return. Always true.
 bool RegisterServer(std::int32_t windowHandle, std::string_view libraryPath, bool registerIt);
 
-// Deletes one value of root\keyPath ("" the key's default value); failures are swallowed.
-void RegDeleteNamedValue(platform::RegRoot root, std::string_view keyPath,
+// Deletes one value of root\keyPath ("" the key's default value). The registry's result, which
+// most callers leave unread: ERROR_SUCCESS, or why the key did not open or the value did not go.
+long RegDeleteNamedValue(platform::RegRoot root, std::string_view keyPath,
                          std::string_view valueName);

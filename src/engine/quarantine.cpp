@@ -1,0 +1,177 @@
+#include "engine/quarantine.h"
+
+#include "engine/process_stopping.h"
+#include "engine/quarantine_log.h"
+#include "forms/host.h"
+#include "foundation/file_queries.h"
+#include "foundation/path_text.h"
+#include "foundation/registry_access.h"
+#include "platform/machine.h"
+#include "platform/text_case.h"
+
+namespace {
+
+constexpr int kDeletionPasses = 8;
+
+const platform::Files& Files() {
+    return platform::CurrentMachine().files();
+}
+
+const platform::Folders& Folders() {
+    return platform::CurrentMachine().folders();
+}
+
+// A directory search for path finds an ordinary file called name (letter case aside).
+bool IsFileAt(std::string_view path, std::string_view name) {
+    const auto found = Files().FindFile(path, platform::SearchScope::OrdinaryFiles);
+    return found && platform::EqualsIgnoringCase(*found, name);
+}
+
+bool HasSameContent(std::string_view first, std::string_view second) {
+    std::string a;
+    std::string b;
+    return Files().ReadBytes(first, &a) == platform::ERROR_SUCCESS &&
+           Files().ReadBytes(second, &b) == platform::ERROR_SUCCESS && a == b;
+}
+
+bool IsTakenInQuarantine(const std::string& name) {
+    return Files().Attributes(QuarantineFolder() + "\\" + name).has_value();
+}
+
+std::string_view WithoutTrailingBackslash(std::string_view path) {
+    if (!path.empty() && path.back() == '\\') {
+        path.remove_suffix(1);
+    }
+    return path;
+}
+
+// The folder lands under the first free name; the original goes only once its copy is whole.
+void QuarantineFolderTree(std::string_view folder, std::string_view name) {
+    int attempt = 0;
+    while (IsTakenInQuarantine(QuarantineNameCandidate(name, attempt))) {
+        ++attempt;
+    }
+    const std::string copy = QuarantineFolder() + "\\" + QuarantineNameCandidate(name, attempt);
+    if (Folders().Copy(folder, copy, false) != platform::ERROR_SUCCESS) {
+        Folders().Delete(copy, true);  // the original stays; a partial copy would only mislead
+        return;
+    }
+    Folders().Delete(folder, true);
+}
+
+}  // namespace
+
+std::string QuarantineNameCandidate(std::string_view name, int attempt) {
+    std::string candidate(name);
+    if (attempt > 0) {
+        candidate += "." + std::to_string(attempt);
+    }
+    return candidate;
+}
+
+std::optional<std::string> SecureQuarantineCopy(std::string_view path) {
+    const std::string name = GetFileNameFromPath(path);
+    for (int attempt = 0;; ++attempt) {
+        const std::string candidate = QuarantineNameCandidate(name, attempt);
+        const std::string target = QuarantineFolder() + "\\" + candidate;
+        if (!IsTakenInQuarantine(candidate)) {
+            if (Files().Copy(path, target) != platform::ERROR_SUCCESS) {
+                return std::nullopt;
+            }
+            return candidate;
+        }
+        if (HasSameContent(path, target)) {
+            return Files()
+                .FindFile(target, platform::SearchScope::WithHiddenAndSystem)
+                .value_or(candidate);  // the name as it stands in the folder
+        }
+    }
+}
+
+bool QuarantineFile(std::string_view path, std::string_view name) {
+    if (!IsFileAt(path, name)) {
+        return false;
+    }
+    bool deletionTried = false;
+    bool copied = false;
+    for (int pass = 1; pass <= kDeletionPasses; ++pass) {
+        if (IsFileAt(path, name)) {
+            if (!copied) {
+                if (const auto copy = SecureQuarantineCopy(path)) {
+                    copied = true;
+                    LogQuarantinedFile(path, *copy);
+                }
+            }
+            if (copied) {
+                Files().Delete(path);
+                deletionTried = true;
+            }
+        }
+        forms::DoEvents();
+    }
+    return deletionTried;
+}
+
+int StopAndQuarantineFile(std::string_view path) {
+    const std::size_t separator = path.rfind('\\');
+    if (separator == std::string_view::npos) {
+        return kFileNotRemoved;
+    }
+    const std::string_view name = path.substr(separator + 1);
+    if (!IsFileAt(path, name)) {
+        return kFileNotPresent;
+    }
+    if (!KillProcessByName(std::string(name))) {
+        return kProgramStillRunning;
+    }
+    return QuarantineFile(path, name) ? kFileRemoved : kFileNotRemoved;
+}
+
+int QuarantineAndDeleteModule(std::string_view path, std::int32_t windowHandle) {
+    if (path.find('\\') == std::string_view::npos) {
+        return kFileNotRemoved;
+    }
+    if (!FileExists(path)) {
+        return kFileNotPresent;
+    }
+    RegisterServer(windowHandle, path, false);
+    const auto copy = SecureQuarantineCopy(path);
+    if (!copy || Files().Delete(path) != platform::ERROR_SUCCESS) {
+        return kFileNotRemoved;
+    }
+    LogQuarantinedFile(path, *copy);
+    return kFileRemoved;
+}
+
+bool QuarantinePath(std::string_view path) {
+    if (path.find('\\') == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view withoutSeparator = WithoutTrailingBackslash(path);
+    const std::string name = GetFileNameFromPath(withoutSeparator);
+    if (!FileExists(path)) {
+        if (!FolderExists(path)) {
+            return false;
+        }
+        QuarantineFolderTree(withoutSeparator, name);
+        return true;
+    }
+    const auto copy = SecureQuarantineCopy(path);
+    if (copy) {
+        LogQuarantinedFile(path, *copy);
+    }
+    for (int pass = 1; pass <= kDeletionPasses; ++pass) {
+        if (copy) {
+            Files().Delete(path);
+        }
+        forms::DoEvents();
+    }
+    return true;
+}
+
+void QuarantineAndKillFile(std::string_view path) {
+    if (const auto copy = SecureQuarantineCopy(path)) {
+        LogQuarantinedFile(path, *copy);
+        Files().Delete(path);
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Quarantine: before a removal deletes a file, a library, a folder or a cookie file it puts a copy
+// into the program folder's quarantine folder (quarantine_log.h), flat, under the file's own name.
+// Nothing is deleted unless its copy is in place. An earlier copy of the same name is never
+// replaced: a different file gets the first free name of "a.dll.1", "a.dll.2", ..., and a file
+// whose content is already there under its name (or one of those) is not copied again. The log
+// names the copy a file got.
+
+// The names a file or folder may get in the quarantine folder, tried in order from attempt 0:
+// name, name.1, name.2, ...
+std::string QuarantineNameCandidate(std::string_view name, int attempt);
+
+// Makes sure a copy of the file is in the quarantine folder: the name of the copy, or nothing when
+// no copy could be made.
+std::optional<std::string> SecureQuarantineCopy(std::string_view path);
+
+// A file removed in up to eight passes (one for a file that goes at once), yielding after each;
+// its copy is made and logged once. False when no file of that name is at path; otherwise whether
+// a deletion was tried, which it is not without a copy.
+bool QuarantineFile(std::string_view path, std::string_view name);
+
+// What StopAndQuarantineFile and QuarantineAndDeleteModule report.
+inline constexpr int kFileNotPresent = -1;
+inline constexpr int kFileNotRemoved = 0;  // no "\" in the path, no copy, or not deleted
+inline constexpr int kFileRemoved = 1;     // StopAndQuarantineFile: a deletion was tried
+inline constexpr int kProgramStillRunning = 2;
+
+// A program file: the program is stopped first, then the file quarantined.
+int StopAndQuarantineFile(std::string_view path);
+
+// A library: unregistered, copied, deleted once, and logged when it was deleted.
+int QuarantineAndDeleteModule(std::string_view path, std::int32_t windowHandle);
+
+// A file or a folder (a trailing "\" allowed); a folder lands as one sub-folder with all its
+// contents and is not logged. False when nothing is at path.
+bool QuarantinePath(std::string_view path);
+
+// A cookie file: copied, logged, deleted.
+void QuarantineAndKillFile(std::string_view path);
