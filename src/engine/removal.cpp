@@ -1,8 +1,180 @@
-// The removal of the ticked results: the Delete button, the sequence and its worker.
+// The removal of the ticked results: the Delete button and the sequence around the worker.
+#include "engine/globals.h"
+#include "engine/memory_shield.h"
+#include "engine/quarantine_log.h"
+#include "engine/removal_text.h"
+#include "engine/system_restore.h"
+#include "forms/host.h"
+#include "forms/message_box.h"
+#include "foundation/globals.h"
+#include "foundation/settings_store.h"
+#include "localization/globals.h"
+#include "platform/machine.h"
+#include "ui/frm_delete.h"
 #include "ui/frm_main.h"
+#include "update/submission.h"
 
-void FrmMainForm::Command4_Click() {}
+namespace {
 
-void FrmMainForm::lblRemove_Click() {}
+// The yields that give "Gathering information..." time to show.
+constexpr int kInformationPauseYields = 200;
+// The restore-point type a removal's restore point has.
+constexpr std::int32_t kRemovalRestorePointType = 6;
 
-void FrmMainForm::RemoveCheckedItems() {}
+std::string Message(std::string_view key) {
+    return gLanguages->getMessages(key);
+}
+
+// Runs one step of the sequence; a step that fails leaves the next ones to run.
+template <class Step>
+void Guarded(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+bool AnyRowTicked(const forms::ListView& list) {
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        if (list.ListItems(i).Checked()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int TickedRowCount(const forms::ListView& list) {
+    int ticked = 0;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        ticked += list.ListItems(i).Checked() ? 1 : 0;
+    }
+    return ticked;
+}
+
+std::optional<double> NumberOf(const forms::LabelBase& label) {
+    return forms::ParseCaptionNumber(label.Caption());
+}
+
+void ShowRemovalProgress(FrmMainForm& window, bool visible) {
+    window.lblDeletingPercentageCompleted.SetVisible(visible);
+    window.pgbDeleteSpywaresFound.SetVisible(visible);
+    window.lblDeletingCaption.SetVisible(visible);
+}
+
+// The results panel alone, and of the side menu everything but Remove.
+void ShowRemovalPanel(FrmMainForm& window, bool withExit) {
+    ShowMainPanels(window, false, false, true, false);
+    window.lblSweepNow.SetEnabled(true);
+    window.lblOptions.SetEnabled(true);
+    window.lblResult.SetEnabled(true);
+    if (withExit) {
+        window.lblExit.SetEnabled(true);
+    }
+    window.lblRemove.SetEnabled(false);
+}
+
+void ShowGatheringInformation(FrmMainForm& window) {
+    window.lblDeletingPercentageCompleted.SetCaption(Message("MSG_INFORMATION"));
+    for (int i = 0; i < kInformationPauseYields; ++i) {
+        forms::DoEvents();
+    }
+    window.lblDeletingPercentageCompleted.SetCaption("");
+}
+
+void BeginRemovalRestorePoint(FrmMainForm& window) {
+    window.lblDeletingPercentageCompleted.SetCaption(Message("MSG_RESTOREPOINT"));
+    forms::DoEvents();
+    BeginRestorePoint(gProgramName + " Restore Point " + DateTimeText(forms::CurrentHost().Now()),
+                      kRemovalRestorePointType);
+}
+
+void CountRemovedItems(FrmMainForm& window, int tracesLeft, int threatRowsKept) {
+    RemovalTally tally;
+    tally.storedTotal =
+        forms::ParseCaptionNumber(GetSetting(gProgramName, "Settings", "lblDefRemoved", "0"));
+    tally.threatsListed = NumberOf(window.lblRemovePicSoftwareFound);
+    tally.tracesFound = NumberOf(window.lbltracesFound);
+    tally.threatsFound = NumberOf(window.lblSoftwareFound);
+    tally.tracesLeft = tracesLeft;
+    tally.threatRowsKept = threatRowsKept;
+    SaveSetting(gProgramName, "Settings", "lblDefRemoved",
+                std::to_string(RemovedItemsTotal(tally)));
+}
+
+}  // namespace
+
+void FrmMainForm::Command4_Click() {
+    if (!AnyRowTicked(lvwPicRemoveListOfSpywareFoundAndToBeRemoved)) {
+        if (!gAutoRemoveAfterScan) {
+            forms::MsgBox(Message("MSG_SELECTED"), forms::MsgBoxInformation, gProgramName);
+        }
+        return;
+    }
+    const std::string question = DeleteQuestion(QuarantineFolder(), IsSystemRestoreSupported());
+    if (!gAutoRemoveAfterScan && forms::MsgBox(question, forms::MsgBoxYesNo,
+                                               Message("MSG_REALLY")) != forms::MsgBoxResult::Yes) {
+        return;
+    }
+    ShowRemovalProgress(*this, true);
+    frmDelete().lstProblem.ListItems.Clear();
+    lblRemove_Click();
+}
+
+// The first worker run quarantines, deletes and logs; the second, without logging, tries again and
+// lists what is still there. Where restore points are kept, one brackets both. Each step that
+// fails leaves the next ones to run.
+void FrmMainForm::lblRemove_Click() {
+    auto& threats = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
+    const int threatRowsBefore = threats.ListItems.Count();
+    const int threatsTicked = TickedRowCount(threats);
+    const int problemsBefore = frmDelete().lstProblem.ListItems.Count();
+
+    Guarded([] { platform::CurrentMachine().folders().Create(QuarantineFolder()); });
+    Guarded([this] { ShowRemovalPanel(*this, true); });
+    Guarded([this] { EnableShieldTimers(*this, false); });
+    Guarded([this] {
+        ShowRemovalPanel(*this, false);
+        ShowRemovalProgress(*this, true);
+    });
+    Guarded([this] { ShowGatheringInformation(*this); });
+    const bool restorePoint = IsSystemRestoreSupported();
+    if (restorePoint) {
+        Guarded([this] { BeginRemovalRestorePoint(*this); });
+    }
+    gLogRemovals = true;
+    Guarded([this] { RemoveCheckedItems(); });
+    gLogRemovals = false;
+    Guarded([this] { RemoveCheckedItems(); });
+    if (restorePoint) {
+        Guarded([] { EndRestorePoint(); });
+    }
+    Guarded([this] {
+        DropCheckedFileRows();
+        DropCheckedRegistryRows();
+        DropCheckedFoundRows();
+        lblDeletingCaption.SetCaption("");
+        DropCheckedThreatRows();
+    });
+    Guarded([this] {
+        pgbDeleteSpywaresFound.SetValue(pgbDeleteSpywaresFound.Max());
+        lblDeletingPercentageCompleted.SetCaption("100% " + Message("MSG_COMPLETE"));
+    });
+    Guarded([this] {
+        EnableShieldTimers(*this, true);
+        lblRemove.SetEnabled(true);
+    });
+    Guarded([&] {
+        const int tracesLeft = frmDelete().lstProblem.ListItems.Count() - problemsBefore;
+        const int threatRowsKept = threatsTicked - (threatRowsBefore - threats.ListItems.Count());
+        CountRemovedItems(*this, tracesLeft, threatRowsKept);
+    });
+    Guarded([this] {
+        if (chkSendData.Value() == 1) {
+            SubmitAnonymousData();
+        }
+    });
+    Guarded([this] {
+        RefreshStatusLabels();
+        ShowRemovalProgress(*this, false);
+    });
+}

@@ -1,0 +1,287 @@
+// The removal of ticked results: the Delete button's questions, the sequence with its quarantine,
+// registry deletions, restore point, leftovers and count, on a temporary prefix.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+
+#include "engine/globals.h"
+#include "forms/form_registry.h"
+#include "foundation/globals.h"
+#include "foundation/settings_store.h"
+#include "removal_fixture.h"
+#include "support/child_process.h"
+#include "ui/frm_delete.h"
+
+namespace fs = std::filesystem;
+using platform::HKEY_CURRENT_USER;
+using platform::HKEY_LOCAL_MACHINE;
+
+namespace {
+
+const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::vector<std::string> Texts(const forms::ListView& list) {
+    std::vector<std::string> texts;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        texts.push_back(list.ListItems(i).Text());
+    }
+    return texts;
+}
+
+class RemovalSequenceTest : public RemovalTest {
+  protected:
+    RemovalSequenceTest() {
+        window.lbltracesFound.SetCaption("0");
+        host.SetDoEventsLimit(100000);
+    }
+
+    // Three threats with five traces: a program with its library, a folder, and a registry key
+    // (its default value, a sub-key) with a value elsewhere.
+    void FindThreeThreatsWithFiveTraces() {
+        badExe = WriteFileOnC("Program Files/Bad/bad.exe", "bad program");
+        badDll = WriteFileOnC("Program Files/Bad/helper.dll", "bad library");
+        WriteFileOnC("Program Files/Nag/nag.txt", "nag");
+        SetRegistryValue(HKEY_CURRENT_USER, "Software\\Nag", "", "nag default");
+        SetRegistryValue(HKEY_CURRENT_USER, "Software\\Nag\\Settings", "Level", "9");
+        SetRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "NagStart", "nag.exe");
+        SetRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "Good", "good.exe");
+
+        AddFileThreat(badExe, "Bad.Tool");
+        AddFileThreat(badDll, "Bad.Tool");
+        AddFolderThreat("C:\\Program Files\\Nag\\", "Nag.Folder");
+        AddRegistryThreat(HKEY_CURRENT_USER, "Software\\Nag", "", "Nag.Ware");
+        AddRegistryThreat(HKEY_LOCAL_MACHINE, kRunKey, "NagStart", "Nag.Ware");
+        ShowScanCounts();
+    }
+
+    // The scan's repaint shows the threat count on both threat labels.
+    void ShowScanCounts() {
+        const std::string found = std::to_string(gSoftwareFound);
+        window.lblSoftwareFound.SetCaption(found);
+        window.lblRemovePicSoftwareFound.SetCaption(found);
+    }
+
+    void Delete() {
+        host.ExpectMsgBox(forms::MsgBoxResult::Yes);
+        window.Command4.Click();
+    }
+
+    std::string RemovedTotal() {
+        return GetSetting(gProgramName, "Settings", "lblDefRemoved", "0");
+    }
+
+    std::string UserHiveText() const {
+        return test_support::ReadHostFileOrEmpty(machine.machine().prefix().userHive());
+    }
+
+    std::vector<std::string> Problems() { return Texts(frmDelete().lstProblem); }
+
+    forms::ListView& threats = window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
+    std::string badExe;
+    std::string badDll;
+};
+
+TEST_F(RemovalSequenceTest, DeleteWantsATickedThreatButAsksNothingAfterAScheduledScan) {
+    AddFileThreat(WriteFileOnC("bad.exe", "x"), "Bad.Tool");
+    host.ExpectMsgBox({forms::MsgBoxResult::Ok,
+                       "No entries are selected.  You must check the box next to at least one "
+                       "item in the list.",
+                       gProgramName,
+                       forms::MsgBoxInformation,
+                       {}});
+    window.Command4.Click();
+
+    gAutoRemoveAfterScan = true;
+    window.Command4.Click();  // no box, no removal
+    EXPECT_TRUE(HostFileExists("C:\\bad.exe"));
+
+    UserTicks(1);
+    window.Command4.Click();  // no question either
+    EXPECT_FALSE(HostFileExists("C:\\bad.exe"));
+    EXPECT_TRUE(host.MsgBoxesShown().size() == 1);
+}
+
+TEST_F(RemovalSequenceTest, TheQuestionMentionsTheRestorePointOnlyWhereThereAreRestorePoints) {
+    AddFileThreat(WriteFileOnC("bad.exe", "x"), "Bad.Tool");
+    UserTicks(1);
+    const std::string twoParagraphs =
+        "Are you sure you want to delete the selected files?\r\n\r\nDeleted files will be backed "
+        "up in the following folder in case you need to recover them:\r\n\r\n" +
+        program.windowsPath() + "\\quarantine";
+    host.ExpectMsgBox({forms::MsgBoxResult::No,
+                       twoParagraphs +
+                           "\r\n\r\nIn addition, a System Restore Point will be created using "
+                           "Windows System Restore, accessible through:\r\n\r\nStart > Programs > "
+                           "Accessories > System Tools > System Restore",
+                       "Really Delete?",
+                       forms::MsgBoxYesNo,
+                       {}});
+    window.Command4.Click();
+
+    machine.machine().OverrideVersion(platform::OsVersion{platform::VER_PLATFORM_WIN32_NT, 5, 0});
+    host.ExpectMsgBox(
+        {forms::MsgBoxResult::No, twoParagraphs, "Really Delete?", forms::MsgBoxYesNo, {}});
+    window.Command4.Click();
+
+    EXPECT_TRUE(HostFileExists("C:\\bad.exe"));
+    EXPECT_FALSE(fs::exists(QuarantineHostFolder()));
+}
+
+TEST_F(RemovalSequenceTest, TickedThreatsAreQuarantinedDeletedLoggedAndTheScanCounted) {
+    FindThreeThreatsWithFiveTraces();
+    SaveSetting(gProgramName, "Settings", "lblDefRemoved", "4");
+    window.cmdSelectAll.Click();
+    Delete();
+
+    EXPECT_FALSE(HostFileExists(badExe));
+    EXPECT_FALSE(HostFileExists(badDll));
+    EXPECT_FALSE(HostFileExists("C:\\Program Files\\Nag"));
+    EXPECT_EQ(QuarantinedContent("bad.exe"), "bad program");
+    EXPECT_EQ(QuarantinedContent("helper.dll"), "bad library");
+    EXPECT_EQ(QuarantinedContent("Nag/nag.txt"), "nag");
+
+    // The key row takes the key's default value, then the whole tree, in the hive file itself.
+    EXPECT_EQ(UserHiveText().find("Software\\\\Nag"), std::string::npos);
+    EXPECT_FALSE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, "NagStart"));
+    EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, "Good"));
+    const std::string log = QuarantineLogText();
+    const std::string stamp = "3/16/2006 10:00:00 AM";
+    EXPECT_EQ(log, stamp + " - File: bad.exe\r\n - Location: " + badExe + "\r\n\r\n\r\n" + stamp +
+                       " - File: helper.dll\r\n - Location: " + badDll + "\r\n\r\n\r\n" + stamp +
+                       " - Key: HKEY_CURRENT_USER\\Software\\Nag\r\nValue: \r\n\r\n\r\n" + stamp +
+                       " - Key: -2147483647\\Software\\Nag\r\nValue: All Values\r\n\r\n\r\n" +
+                       stamp + " - Key: HKEY_LOCAL_MACHINE\\" + kRunKey +
+                       "\r\nValue: NagStart\r\n\r\n\r\n");
+
+    EXPECT_EQ(threats.ListItems.Count(), 0);
+    EXPECT_EQ(window.lvwFilesToBeDeleted.ListItems.Count(), 0);
+    EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 0);
+    EXPECT_EQ(window.lvwSpywareFound.ListItems.Count(), 3);  // the scan log keeps its lines
+    EXPECT_EQ(RemovedTotal(), "15");                         // 4 + 3 + 5 + 3
+    EXPECT_FALSE(forms::IsLoaded<FrmDeleteForm>() && frmDelete().Visible());
+    EXPECT_EQ(window.lblDeletingPercentageCompleted.Caption(), "100% Complete");
+    EXPECT_FALSE(window.lblDeletingPercentageCompleted.Visible());
+    EXPECT_TRUE(window.lblRemove.Enabled());
+}
+
+TEST_F(RemovalSequenceTest, ARestorePointSnapshotsTheHivesBeforeTheRemoval) {
+    FindThreeThreatsWithFiveTraces();
+    window.cmdSelectAll.Click();
+    Delete();
+    EXPECT_EQ(gRestorePointSeq, 0);
+    const fs::path snapshot = userFolders.path() / "data/tollenwark/restore-points/1";
+    EXPECT_NE(test_support::ReadHostFileOrEmpty(snapshot / "user.reg").find("Software\\\\Nag"),
+              std::string::npos);
+    const std::string note = test_support::ReadHostFileOrEmpty(snapshot / "restore-point.txt");
+    EXPECT_NE(note.find("Description: " + gProgramName + " Restore Point 3/16/2006 10:00:00 AM\n"),
+              std::string::npos);
+    EXPECT_NE(note.find("\nEnded: "), std::string::npos);
+
+    // Without restore points there is no snapshot.
+    machine.machine().OverrideVersion(platform::OsVersion{platform::VER_PLATFORM_WIN32_NT, 5, 2});
+    AddFileThreat(WriteFileOnC("again.exe", "x"), "Again");
+    UserTicks(1);
+    Delete();
+    EXPECT_FALSE(fs::exists(snapshot.parent_path() / "2"));
+}
+
+TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRowsUnticked) {
+    FindThreeThreatsWithFiveTraces();
+    fs::permissions(HostPathOf(badExe), fs::perms::owner_write, fs::perm_options::remove);
+    // A folder that a running program holds a file of cannot go, and is never listed.
+    const fs::path held = HostPathOf("C:\\Program Files\\Nag\\nag.txt");
+    auto holder = test_support::ChildProcess::Fork([&] {
+        const int descriptor = ::open(held.c_str(), O_RDONLY);
+        ::flock(descriptor, LOCK_EX);
+    });
+    window.cmdSelectAll.Click();
+    Delete();
+
+    EXPECT_TRUE(HostFileExists(badExe));
+    EXPECT_FALSE(HostFileExists(badDll));
+    EXPECT_TRUE(HostFileExists("C:\\Program Files\\Nag\\nag.txt"));
+    EXPECT_TRUE(frmDelete().Visible());
+    EXPECT_EQ(Problems(), std::vector<std::string>{badExe});
+    EXPECT_EQ(Texts(threats), std::vector<std::string>{"Bad.Tool"});
+    EXPECT_FALSE(threats.ListItems(1).Checked());
+    EXPECT_EQ(Texts(window.lvwFilesToBeDeleted), std::vector<std::string>{badExe});
+    EXPECT_FALSE(window.lvwFilesToBeDeleted.ListItems(1).Checked());
+    // The program is in quarantine, and logged once, although it stays.
+    EXPECT_EQ(QuarantinedContent("bad.exe"), "bad program");
+    EXPECT_EQ(QuarantineLogText().find(" - File: bad.exe"),
+              QuarantineLogText().rfind(" - File: bad.exe"));
+    // What stayed is not counted: 3 + 5 + 3 less the program file and its threat (twice).
+    EXPECT_EQ(RemovedTotal(), "8");
+}
+
+TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCounted) {
+    FindThreeThreatsWithFiveTraces();
+    window.cmdSelectAll.Click();
+    {
+        auto server = machine.RunWineServer();
+        Delete();
+    }
+    EXPECT_TRUE(RegistryKeyThere(HKEY_CURRENT_USER, "Software\\Nag"));
+    EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, "NagStart"));
+    EXPECT_EQ(Problems(),
+              (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Nag",
+                                        "HKEY_LOCAL_MACHINE\\" + kRunKey + "\\NagStart"}));
+    EXPECT_EQ(Texts(threats), std::vector<std::string>{"Nag.Ware"});
+    EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 2);
+    EXPECT_EQ(QuarantineLogText().find("Key:"), std::string::npos);
+    EXPECT_EQ(RemovedTotal(), "7");  // 11 less two traces and their threat twice
+}
+
+TEST_F(RemovalSequenceTest, CookieFilesGoToQuarantineWhileTheirRowsStayListed) {
+    const std::string cookie = WriteFileOnC("users/tester/Cookies/tester@ads.example.txt", "c");
+    const std::string other = WriteFileOnC("users/tester/Cookies/tester@other.example.txt", "o");
+    AddCookieThreat(cookie);
+    AddCookieThreat(other);
+    ShowScanCounts();
+    UserTicks(1);
+    Delete();
+
+    EXPECT_FALSE(HostFileExists(cookie));
+    EXPECT_TRUE(HostFileExists(other));
+    EXPECT_EQ(QuarantinedContent("tester@ads.example.txt"), "c");
+    EXPECT_EQ(Texts(window.lvwCookiesToDelete), (std::vector<std::string>{cookie, other}));
+    EXPECT_EQ(Texts(threats), std::vector<std::string>{"Cookie: tester@other.example.txt"});
+    EXPECT_EQ(RemovedTotal(), "4");  // two threats, twice; cookies are no traces
+}
+
+TEST_F(RemovalSequenceTest, TheDeleteFailedWindowCollectsLeftoversUntilTheNextDelete) {
+    const std::string first = WriteFileOnC("first.exe", "1");
+    const std::string second = WriteFileOnC("second.exe", "2");
+    fs::permissions(HostPathOf(first), fs::perms::owner_write, fs::perm_options::remove);
+    fs::permissions(HostPathOf(second), fs::perms::owner_write, fs::perm_options::remove);
+    AddFileThreat(first, "First");
+    AddFileThreat(second, "Second");
+    UserTicks(1);
+    Delete();
+    EXPECT_EQ(Problems(), std::vector<std::string>{first});
+
+    frmDelete().Command2.Click();
+    EXPECT_EQ(host.ClipboardText(), first + "\r\n");
+    frmDelete().Command1.Click();
+    EXPECT_FALSE(frmDelete().Visible());
+
+    // The Remove label adds to the list; the Delete button starts it afresh.
+    UserTicks(2);
+    window.lblRemove.Click();
+    EXPECT_EQ(Problems(), (std::vector<std::string>{first, second}));
+    frmDelete().Command2.Click();
+    EXPECT_EQ(host.ClipboardText(), first + "\r\n" + second + "\r\n");
+
+    frmDelete().Command1.Click();
+    threats.ListItems.Clear();
+    AddFileThreat(WriteFileOnC("third.exe", "3"), "Third");
+    UserTicks(1);
+    Delete();
+    EXPECT_TRUE(Problems().empty());
+    EXPECT_FALSE(frmDelete().Visible());
+
+    frmDelete().Command2.Click();
+    EXPECT_EQ(host.ClipboardText(), "");
+}
+
+}  // namespace
