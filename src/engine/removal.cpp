@@ -43,14 +43,6 @@ bool AnyRowTicked(const forms::ListView& list) {
     return false;
 }
 
-int TickedRowCount(const forms::ListView& list) {
-    int ticked = 0;
-    for (int i = 1; i <= list.ListItems.Count(); ++i) {
-        ticked += list.ListItems(i).Checked() ? 1 : 0;
-    }
-    return ticked;
-}
-
 std::optional<double> NumberOf(const forms::LabelBase& label) {
     return forms::ParseCaptionNumber(label.Caption());
 }
@@ -88,17 +80,74 @@ void BeginRemovalRestorePoint(FrmMainForm& window) {
                       kRemovalRestorePointType);
 }
 
-void CountRemovedItems(FrmMainForm& window, int tracesLeft, int threatRowsKept) {
+int TickedRowCount(const forms::ListView& list) {
+    int ticked = 0;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        ticked += list.ListItems(i).Checked() ? 1 : 0;
+    }
+    return ticked;
+}
+
+// What the lists held before a removal, to tell afterwards what stayed.
+struct ListsBefore {
+    int threatRows = 0;
+    int threatsTicked = 0;
+    int leftovers = 0;  // rows of the "Delete Failed" window
+};
+
+ListsBefore TakeListsBefore(FrmMainForm& window) {
+    const auto& threats = window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
+    return {threats.ListItems.Count(), TickedRowCount(threats),
+            frmDelete().lstProblem.ListItems.Count()};
+}
+
+void CountRemovedItems(FrmMainForm& window, const ListsBefore& before) {
+    const int threatRowsDropped =
+        before.threatRows - window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count();
     RemovalTally tally;
     tally.storedTotal =
         forms::ParseCaptionNumber(GetSetting(gProgramName, "Settings", "lblDefRemoved", "0"));
     tally.threatsListed = NumberOf(window.lblRemovePicSoftwareFound);
     tally.tracesFound = NumberOf(window.lbltracesFound);
     tally.threatsFound = NumberOf(window.lblSoftwareFound);
-    tally.tracesLeft = tracesLeft;
-    tally.threatRowsKept = threatRowsKept;
+    tally.tracesLeft = frmDelete().lstProblem.ListItems.Count() - before.leftovers;
+    tally.threatRowsKept = before.threatsTicked - threatRowsDropped;
     SaveSetting(gProgramName, "Settings", "lblDefRemoved",
                 std::to_string(RemovedItemsTotal(tally)));
+}
+
+// The quarantine folder, the results panel, the shields off, a moment for the window to show it.
+void PrepareForRemoval(FrmMainForm& window) {
+    Guarded([] { platform::CurrentMachine().folders().Create(QuarantineFolder()); });
+    Guarded([&] { ShowRemovalPanel(window, true); });
+    Guarded([&] { EnableShieldTimers(window, false); });
+    Guarded([&] {
+        ShowRemovalPanel(window, false);
+        ShowRemovalProgress(window, true);
+    });
+    Guarded([&] { ShowGatheringInformation(window); });
+}
+
+// The shields back on, the count, the submission the user allows, the status labels.
+void FinishRemoval(FrmMainForm& window, const ListsBefore& before) {
+    Guarded([&] {
+        window.pgbDeleteSpywaresFound.SetValue(window.pgbDeleteSpywaresFound.Max());
+        window.lblDeletingPercentageCompleted.SetCaption("100% " + Message("MSG_COMPLETE"));
+    });
+    Guarded([&] {
+        EnableShieldTimers(window, true);
+        window.lblRemove.SetEnabled(true);
+    });
+    Guarded([&] { CountRemovedItems(window, before); });
+    Guarded([&] {
+        if (window.chkSendData.Value() == 1) {
+            SubmitAnonymousData();
+        }
+    });
+    Guarded([&] {
+        window.RefreshStatusLabels();
+        ShowRemovalProgress(window, false);
+    });
 }
 
 }  // namespace
@@ -124,19 +173,8 @@ void FrmMainForm::Command4_Click() {
 // lists what is still there. Where restore points are kept, one brackets both. Each step that
 // fails leaves the next ones to run.
 void FrmMainForm::lblRemove_Click() {
-    auto& threats = lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
-    const int threatRowsBefore = threats.ListItems.Count();
-    const int threatsTicked = TickedRowCount(threats);
-    const int problemsBefore = frmDelete().lstProblem.ListItems.Count();
-
-    Guarded([] { platform::CurrentMachine().folders().Create(QuarantineFolder()); });
-    Guarded([this] { ShowRemovalPanel(*this, true); });
-    Guarded([this] { EnableShieldTimers(*this, false); });
-    Guarded([this] {
-        ShowRemovalPanel(*this, false);
-        ShowRemovalProgress(*this, true);
-    });
-    Guarded([this] { ShowGatheringInformation(*this); });
+    const ListsBefore before = TakeListsBefore(*this);
+    PrepareForRemoval(*this);
     const bool restorePoint = IsSystemRestoreSupported();
     if (restorePoint) {
         Guarded([this] { BeginRemovalRestorePoint(*this); });
@@ -155,26 +193,5 @@ void FrmMainForm::lblRemove_Click() {
         lblDeletingCaption.SetCaption("");
         DropCheckedThreatRows();
     });
-    Guarded([this] {
-        pgbDeleteSpywaresFound.SetValue(pgbDeleteSpywaresFound.Max());
-        lblDeletingPercentageCompleted.SetCaption("100% " + Message("MSG_COMPLETE"));
-    });
-    Guarded([this] {
-        EnableShieldTimers(*this, true);
-        lblRemove.SetEnabled(true);
-    });
-    Guarded([&] {
-        const int tracesLeft = frmDelete().lstProblem.ListItems.Count() - problemsBefore;
-        const int threatRowsKept = threatsTicked - (threatRowsBefore - threats.ListItems.Count());
-        CountRemovedItems(*this, tracesLeft, threatRowsKept);
-    });
-    Guarded([this] {
-        if (chkSendData.Value() == 1) {
-            SubmitAnonymousData();
-        }
-    });
-    Guarded([this] {
-        RefreshStatusLabels();
-        ShowRemovalProgress(*this, false);
-    });
+    FinishRemoval(*this, before);
 }
