@@ -8,6 +8,14 @@
 
 namespace fs = std::filesystem;
 
+std::vector<std::string> RowTexts(const forms::ListView& list) {
+    std::vector<std::string> texts;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        texts.push_back(list.ListItems(i).Text());
+    }
+    return texts;
+}
+
 RemovalTest::RemovalTest() {
     ResetEngineGlobals();
     ResetFoundationGlobals();

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/result_rows.h"
 #include "foundation/hive_file_machine.h"
@@ -13,6 +14,9 @@
 #include "support/temporary_folder.h"
 #include "support/temporary_program_folder.h"
 #include "ui/frm_main.h"
+
+// The texts of a list's rows, in order.
+std::vector<std::string> RowTexts(const forms::ListView& list);
 
 // A main window (made, not loaded) over a temporary prefix whose registry is its hive files, with
 // a temporary program folder, the built-in messages, the program's identity and fresh program-wide

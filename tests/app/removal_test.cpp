@@ -20,14 +20,6 @@ namespace {
 
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::vector<std::string> Texts(const forms::ListView& list) {
-    std::vector<std::string> texts;
-    for (int i = 1; i <= list.ListItems.Count(); ++i) {
-        texts.push_back(list.ListItems(i).Text());
-    }
-    return texts;
-}
-
 class RemovalSequenceTest : public RemovalTest {
   protected:
     RemovalSequenceTest() {
@@ -74,7 +66,7 @@ class RemovalSequenceTest : public RemovalTest {
         return test_support::ReadHostFileOrEmpty(machine.machine().prefix().userHive());
     }
 
-    std::vector<std::string> Problems() { return Texts(frmDelete().lstProblem); }
+    std::vector<std::string> Problems() { return RowTexts(frmDelete().lstProblem); }
 
     forms::ListView& threats = window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
     std::string badExe;
@@ -202,9 +194,9 @@ TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRo
     EXPECT_TRUE(HostFileExists("C:\\Program Files\\Nag\\nag.txt"));
     EXPECT_TRUE(frmDelete().Visible());
     EXPECT_EQ(Problems(), std::vector<std::string>{badExe});
-    EXPECT_EQ(Texts(threats), std::vector<std::string>{"Bad.Tool"});
+    EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Bad.Tool"});
     EXPECT_FALSE(threats.ListItems(1).Checked());
-    EXPECT_EQ(Texts(window.lvwFilesToBeDeleted), std::vector<std::string>{badExe});
+    EXPECT_EQ(RowTexts(window.lvwFilesToBeDeleted), std::vector<std::string>{badExe});
     EXPECT_FALSE(window.lvwFilesToBeDeleted.ListItems(1).Checked());
     // The program is in quarantine, and logged once, although it stays.
     EXPECT_EQ(QuarantinedContent("bad.exe"), "bad program");
@@ -226,7 +218,7 @@ TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCoun
     EXPECT_EQ(Problems(),
               (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Nag",
                                         "HKEY_LOCAL_MACHINE\\" + kRunKey + "\\NagStart"}));
-    EXPECT_EQ(Texts(threats), std::vector<std::string>{"Nag.Ware"});
+    EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Nag.Ware"});
     EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 2);
     EXPECT_EQ(QuarantineLogText().find("Key:"), std::string::npos);
     EXPECT_EQ(RemovedTotal(), "7");  // 11 less two traces and their threat twice
@@ -244,8 +236,8 @@ TEST_F(RemovalSequenceTest, CookieFilesGoToQuarantineWhileTheirRowsStayListed) {
     EXPECT_FALSE(HostFileExists(cookie));
     EXPECT_TRUE(HostFileExists(other));
     EXPECT_EQ(QuarantinedContent("tester@ads.example.txt"), "c");
-    EXPECT_EQ(Texts(window.lvwCookiesToDelete), (std::vector<std::string>{cookie, other}));
-    EXPECT_EQ(Texts(threats), std::vector<std::string>{"Cookie: tester@other.example.txt"});
+    EXPECT_EQ(RowTexts(window.lvwCookiesToDelete), (std::vector<std::string>{cookie, other}));
+    EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Cookie: tester@other.example.txt"});
     EXPECT_EQ(RemovedTotal(), "4");  // two threats, twice; cookies are no traces
 }
 

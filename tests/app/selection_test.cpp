@@ -17,14 +17,6 @@ std::vector<bool> Ticks(const forms::ListView& list) {
     return ticks;
 }
 
-std::vector<std::string> Texts(const forms::ListView& list) {
-    std::vector<std::string> texts;
-    for (int i = 1; i <= list.ListItems.Count(); ++i) {
-        texts.push_back(list.ListItems(i).Text());
-    }
-    return texts;
-}
-
 class SelectionTest : public RemovalTest {
   protected:
     forms::ListView& threats = window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
@@ -113,8 +105,8 @@ TEST_F(SelectionTest, ExcludingStoresLocationAndNameAndDropsTheTickedRowsInOrder
     EXPECT_EQ(test_support::ReadHostFileOrEmpty(program.path() / "ENoSignature.txt"),
               "C:\\2.exe\r\nTwo\r\nC:\\Cookies\\tester@ads.txt\r\ntester@ads.txt\r\n");
     EXPECT_NE(gExclusionList.find("tester@ads.txt|"), std::string::npos);
-    EXPECT_EQ(Texts(threats), (std::vector<std::string>{"One", "Four", "Five"}));
-    EXPECT_EQ(Texts(files), (std::vector<std::string>{"C:\\1.exe", "C:\\4.exe", "C:\\5.exe"}));
+    EXPECT_EQ(RowTexts(threats), (std::vector<std::string>{"One", "Four", "Five"}));
+    EXPECT_EQ(RowTexts(files), (std::vector<std::string>{"C:\\1.exe", "C:\\4.exe", "C:\\5.exe"}));
     EXPECT_EQ(cookies.ListItems.Count(), 0);
     EXPECT_EQ(window.lblDeletingCaption.Caption(), "");
 }
