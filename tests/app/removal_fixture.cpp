@@ -1,6 +1,7 @@
 #include "removal_fixture.h"
 
 #include "engine/globals.h"
+#include "engine/registry_removal.h"
 #include "foundation/brand.h"
 #include "foundation/globals.h"
 #include "foundation/open_reg_key.h"
@@ -99,7 +100,8 @@ void RemovalTest::AddFolderThreat(const std::string& path, const std::string& th
 void RemovalTest::AddRegistryThreat(platform::RegRoot root, const std::string& key,
                                     const std::string& value, const std::string& threat) {
     AddRegistryTrace(lists, {root, key, value, threat});
-    ReportThreat(lists, {threat, ResultKind::Registry, key, ""});
+    ReportThreat(lists,
+                 {threat, ResultKind::Registry, RegistryEntryLocation(root, key, value), ""});
 }
 
 void RemovalTest::AddCookieThreat(const std::string& path) {

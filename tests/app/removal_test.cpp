@@ -123,7 +123,15 @@ TEST_F(RemovalSequenceTest, TickedThreatsAreQuarantinedDeletedLoggedAndTheScanCo
     FindThreeThreatsWithFiveTraces();
     SaveSetting(gProgramName, "Settings", "lblDefRemoved", "4");
     window.cmdSelectAll.Click();
+    window.tmrMemoryInspected.SetEnabled(true);
+    bool shieldsRanDuringRemoval = false;
+    host.OnEveryDoEvents([&](int) {
+        shieldsRanDuringRemoval = shieldsRanDuringRemoval || window.tmrMemoryInspected.Enabled() ||
+                                  window.tmrScheduler.Enabled() ||
+                                  window.tmrCheckHomePage.Enabled();
+    });
     Delete();
+    EXPECT_FALSE(shieldsRanDuringRemoval);
 
     EXPECT_FALSE(HostFileExists(badExe));
     EXPECT_FALSE(HostFileExists(badDll));

@@ -77,7 +77,7 @@ TEST_F(ReportTest, AReportListsEveryThreatTheExclusionsAndTheWholeQuarantineLog)
         ExpectedHeader(TitleLine()),
         {"[Threats Detected]", "", ""},
         {"Bad.Tool", "", "C:\\Program Files\\Bad\\bad.exe", "", ""},
-        {"Nag.Ware", "", "Software\\Nag", "", ""},
+        {"Nag.Ware", "", "HKEY_CURRENT_USER\\Software\\Nag", "", ""},
         {"Total = 2", ""},
         {"", "[Files Currently Excluded]", "", "C:\\Keep\\tool.exe", "KeepTool", "", ""},
         {"", "[Current Quarantine Log]", ""},
