@@ -13,6 +13,8 @@ std::string gScanStatusSuffix;
 std::string gModulePathCache;
 std::string gProcessNameCache;
 bool gAlertAnswered = false;
+bool gLogRemovals = false;
+std::int64_t gRestorePointSeq = 0;
 
 void CountOne(std::int32_t& counter) {
     if (counter < std::numeric_limits<std::int32_t>::max()) {
@@ -32,4 +34,6 @@ void ResetEngineGlobals() {
     gModulePathCache.clear();
     gProcessNameCache.clear();
     gAlertAnswered = false;
+    gLogRemovals = false;
+    gRestorePointSeq = 0;
 }

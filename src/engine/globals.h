@@ -39,6 +39,14 @@ extern std::string gProcessNameCache;
 // Set by the spyware alert's STOP and ALLOW; the check that raised the alert waits for it.
 extern bool gAlertAnswered;
 
+// --- The removal (removal.cpp).
+
+// Set only by the removal sequence: true for its first worker run, whose quarantine copies and
+// registry deletions go into the quarantine log, false for the second (quarantine_log.h).
+extern bool gLogRemovals;
+// The sequence number of the open restore point (system_restore.h); 0 when none is open.
+extern std::int64_t gRestorePointSeq;
+
 // Adds 1 to a counter; a counter at the largest 32-bit value keeps that value.
 void CountOne(std::int32_t& counter);
 

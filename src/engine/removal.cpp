@@ -12,6 +12,7 @@
 #include "platform/machine.h"
 #include "ui/frm_delete.h"
 #include "ui/frm_main.h"
+#include "ui/main_navigation.h"
 #include "update/submission.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "foundation/hive_file_machine.h"
 #include "platform/registry.h"
 #include "support/forms_fixture.h"
+#include "support/main_window.h"
 #include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
 #include "support/temporary_program_folder.h"
@@ -18,9 +18,9 @@
 // The texts of a list's rows, in order.
 std::vector<std::string> RowTexts(const forms::ListView& list);
 
-// A main window (made, not loaded) over a temporary prefix whose registry is its hive files, with
-// a temporary program folder, the built-in messages, the program's identity and fresh program-wide
-// values: the setting of the selection, removal, quarantine and report tests.
+// The main window (loaded without its start-up) over a temporary prefix whose registry is its hive
+// files, with a temporary program folder, the built-in messages, the program's identity and fresh
+// program-wide values: the setting of the selection, removal, quarantine and report tests.
 class RemovalTest : public FormsTest {
   protected:
     RemovalTest();
@@ -61,7 +61,6 @@ class RemovalTest : public FormsTest {
                                                      (userFolders.path() / "data").string()};
     mutable HiveFileMachine machine;
     test_support::TemporaryProgramFolder program;
-    std::unique_ptr<FrmMainForm> owned = std::make_unique<FrmMainForm>();
-    FrmMainForm& window = *owned;
+    FrmMainForm& window = test_support::LoadMainWindowWithoutStartUp();
     ResultLists lists = ResultListsOf(window);
 };
