@@ -6,6 +6,7 @@
 #include "foundation/program_folder.h"
 #include "platform/machine.h"
 #include "ui/frm_report.h"
+#include "ui/skin.h"
 
 namespace {
 
@@ -30,6 +31,9 @@ void FrmReportForm::Form_Load() {
     }
     txtReport.SetText(text);
     SetCaption(gProgramName + " Log");
+    if (gUseSkin) {
+        ApplySkin(*this);  // the window has no plain labels to copy into skin labels first
+    }
 }
 
 void FrmReportForm::cmdOk_Click() {

@@ -1,8 +1,16 @@
 // The "Delete Failed" window: hiding it and copying its list.
 #include "forms/host.h"
+#include "foundation/globals.h"
 #include "ui/frm_delete.h"
+#include "ui/skin.h"
 
-void FrmDeleteForm::Form_Load() {}
+// Every label of this window is a skin label already: there are no plain labels to copy into the
+// SkinLabel1 array before the window is skinned.
+void FrmDeleteForm::Form_Load() {
+    if (gUseSkin) {
+        ApplySkin(*this);
+    }
+}
 
 void FrmDeleteForm::Command1_Click() {
     Hide();

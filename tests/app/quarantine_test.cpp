@@ -167,14 +167,14 @@ TEST_F(QuarantineTest, ARegistryDeletionTheRegistryRefusesIsNeitherDoneNorLogged
     SetRegistryValue(HKEY_CURRENT_USER, "Software\\Bad", "v", "1");
     SetRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue", "bad.exe");
     {
-        auto server = machine.RunWineServer();
+        auto server = hives.RunWineServer();
         EXPECT_FALSE(RegDeleteLoggedValue(HKEY_CURRENT_USER, "Software\\Bad", "v"));
         EXPECT_FALSE(RegDeleteKeyTree(HKEY_CURRENT_USER, "Software\\Bad"));
     }
-    machine.SetMachineHiveReadOnly(true);
+    hives.SetMachineHiveReadOnly(true);
     EXPECT_FALSE(RegDeleteLoggedValue(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue"));
     EXPECT_FALSE(RegDeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Run"));
-    machine.SetMachineHiveReadOnly(false);
+    hives.SetMachineHiveReadOnly(false);
 
     EXPECT_TRUE(RegistryValueThere(HKEY_CURRENT_USER, "Software\\Bad", "v"));
     EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue"));

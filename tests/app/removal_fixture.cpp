@@ -1,47 +1,23 @@
 #include "removal_fixture.h"
 
-#include "engine/globals.h"
 #include "engine/registry_removal.h"
-#include "foundation/brand.h"
-#include "foundation/globals.h"
 #include "foundation/open_reg_key.h"
-#include "localization/globals.h"
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> RowTexts(const forms::ListView& list) {
-    std::vector<std::string> texts;
-    for (int i = 1; i <= list.ListItems.Count(); ++i) {
-        texts.push_back(list.ListItems(i).Text());
-    }
-    return texts;
-}
-
-RemovalTest::RemovalTest() {
-    ResetEngineGlobals();
-    ResetFoundationGlobals();
-    ResetLocalizationGlobals();
-    InitBrandSettings();
-    gLanguages = std::make_unique<clsLanguages>();
-    gLanguages->LoadDefaultMessages();
-}
-
 RemovalTest::~RemovalTest() {
     test_support::RemoveTree(QuarantineHostFolder());  // it may have been made read-only
-    ResetEngineGlobals();
-    ResetFoundationGlobals();
-    ResetLocalizationGlobals();
 }
 
 std::string RemovalTest::WriteFileOnC(const fs::path& belowDriveC, std::string_view bytes) {
-    test_support::WriteHostFile(machine.machine().prefix().driveC() / belowDriveC, bytes);
+    test_support::WriteHostFile(hives.machine().prefix().driveC() / belowDriveC, bytes);
     std::string path = "C:\\" + belowDriveC.string();
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
 
 fs::path RemovalTest::HostPathOf(std::string_view windowsPath) const {
-    return machine.machine().paths().ToHost(windowsPath).value_or(fs::path());
+    return hives.machine().paths().ToHost(windowsPath).value_or(fs::path());
 }
 
 bool RemovalTest::HostFileExists(std::string_view windowsPath) const {

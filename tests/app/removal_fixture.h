@@ -3,27 +3,20 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "engine/result_rows.h"
 #include "foundation/hive_file_machine.h"
 #include "platform/registry.h"
-#include "support/forms_fixture.h"
-#include "support/main_window.h"
+#include "scan_fixture.h"
 #include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
-#include "support/temporary_program_folder.h"
-#include "ui/frm_main.h"
 
-// The texts of a list's rows, in order.
-std::vector<std::string> RowTexts(const forms::ListView& list);
-
-// The main window (loaded without its start-up) over a temporary prefix whose registry is its hive
-// files, with a temporary program folder, the built-in messages, the program's identity and fresh
-// program-wide values: the setting of the selection, removal, quarantine and report tests.
-class RemovalTest : public FormsTest {
+// The scan tests' setting (the main window, a program folder, messages and identity) with a
+// machine of its own installed over the scan's: a temporary prefix whose registry is its hive files
+// and whose Wine server a test can start. The setting of the selection, removal, quarantine and
+// report tests.
+class RemovalTest : public ScanTest {
   protected:
-    RemovalTest();
     ~RemovalTest() override;
 
     // A file below drive C: ("Program Files/Bad/bad.exe") with its content; its Windows path.
@@ -59,8 +52,8 @@ class RemovalTest : public FormsTest {
                                                        (userFolders.path() / "config").string()};
     test_support::ScopedEnvironmentVariable dataHome{"XDG_DATA_HOME",
                                                      (userFolders.path() / "data").string()};
-    mutable HiveFileMachine machine;
-    test_support::TemporaryProgramFolder program;
-    FrmMainForm& window = test_support::LoadMainWindowWithoutStartUp();
+    // The machine the removal works on; the scan fixture's own machine lies under it unused.
+    mutable HiveFileMachine hives;
+    FrmMainForm& window = Main();
     ResultLists lists = ResultListsOf(window);
 };

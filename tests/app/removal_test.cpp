@@ -63,7 +63,7 @@ class RemovalSequenceTest : public RemovalTest {
     }
 
     std::string UserHiveText() const {
-        return test_support::ReadHostFileOrEmpty(machine.machine().prefix().userHive());
+        return test_support::ReadHostFileOrEmpty(hives.machine().prefix().userHive());
     }
 
     std::vector<std::string> Problems() { return RowTexts(frmDelete().lstProblem); }
@@ -110,7 +110,7 @@ TEST_F(RemovalSequenceTest, TheQuestionMentionsTheRestorePointOnlyWhereThereAreR
                        {}});
     window.Command4.Click();
 
-    machine.machine().OverrideVersion(platform::OsVersion{platform::VER_PLATFORM_WIN32_NT, 5, 0});
+    hives.machine().OverrideVersion(platform::OsVersion{platform::VER_PLATFORM_WIN32_NT, 5, 0});
     host.ExpectMsgBox(
         {forms::MsgBoxResult::No, twoParagraphs, "Really Delete?", forms::MsgBoxYesNo, {}});
     window.Command4.Click();
@@ -178,7 +178,7 @@ TEST_F(RemovalSequenceTest, ARestorePointSnapshotsTheHivesBeforeTheRemoval) {
     EXPECT_NE(note.find("\nEnded: "), std::string::npos);
 
     // Without restore points there is no snapshot.
-    machine.machine().OverrideVersion(platform::OsVersion{platform::VER_PLATFORM_WIN32_NT, 5, 2});
+    hives.machine().OverrideVersion(platform::OsVersion{platform::VER_PLATFORM_WIN32_NT, 5, 2});
     AddFileThreat(WriteFileOnC("again.exe", "x"), "Again");
     UserTicks(1);
     Delete();
@@ -218,7 +218,7 @@ TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCoun
     FindThreeThreatsWithFiveTraces();
     window.cmdSelectAll.Click();
     {
-        auto server = machine.RunWineServer();
+        auto server = hives.RunWineServer();
         Delete();
     }
     EXPECT_TRUE(RegistryKeyThere(HKEY_CURRENT_USER, "Software\\Nag"));

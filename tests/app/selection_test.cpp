@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "foundation/globals.h"
+#include "platform/process_fake.h"
 #include "removal_fixture.h"
+#include "server/definitions_server_process.h"
 
 namespace fs = std::filesystem;
 using platform::HKEY_CURRENT_USER;
@@ -123,10 +125,27 @@ TEST_F(SelectionTest, RowsStayWhenTheirExclusionCannotBeStored) {
     EXPECT_EQ(files.ListItems.Count(), 1);
 }
 
-TEST_F(SelectionTest, TheResultsCommandsShowTheResultsPanel) {
+// A scan that found nothing still sends the running programs' names when the user allows it.
+TEST_F(SelectionTest, TheResultsCommandsShowTheResultsAndSendNamesOnlyAfterAnEmptyScan) {
+    DefinitionsServerProcess server;
+    test_support::ScopedEnvironmentVariable serverVariable("TOLLENWARK_DEFINITIONS_SERVER",
+                                                           server.BaseUrl());
+    platform::FakeProcesses processes;
+    processes.table.push_back({.id = 100, .programPath = "C:\\Program Files\\Bad\\bad.exe"});
+    platform::ScopedProcesses installed(processes);
+
     window.frmResults.SetVisible(false);
     window.cmdRemove.Click();
     EXPECT_TRUE(window.frmResults.Visible());
+    EXPECT_TRUE(server.Submissions().empty());  // not allowed
+
+    window.chkSendData.SetValue(1);
+    window.cmdResults.Click();
+    EXPECT_EQ(server.Submissions().size(), 1u);
+
+    AddFileThreat("C:\\bad.exe", "Bad");
+    window.cmdResults.Click();
+    EXPECT_EQ(server.Submissions().size(), 1u);
 }
 
 }  // namespace
