@@ -5,8 +5,10 @@
 #include <sys/file.h>
 
 #include "engine/globals.h"
+#include "engine/system_restore.h"
 #include "forms/form_registry.h"
 #include "foundation/globals.h"
+#include "foundation/program_error.h"
 #include "foundation/settings_store.h"
 #include "removal_fixture.h"
 #include "support/child_process.h"
@@ -158,6 +160,7 @@ TEST_F(RemovalSequenceTest, TickedThreatsAreQuarantinedDeletedLoggedAndTheScanCo
     EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 0);
     EXPECT_EQ(window.lvwSpywareFound.ListItems.Count(), 3);  // the scan log keeps its lines
     EXPECT_EQ(RemovedTotal(), "15");                         // 4 + 3 + 5 + 3
+    EXPECT_EQ(window.lblDefRemoved.Caption(), "15");
     EXPECT_FALSE(forms::IsLoaded<FrmDeleteForm>() && frmDelete().Visible());
     EXPECT_EQ(window.lblDeletingPercentageCompleted.Caption(), "100% Complete");
     EXPECT_FALSE(window.lblDeletingPercentageCompleted.Visible());
@@ -183,6 +186,22 @@ TEST_F(RemovalSequenceTest, ARestorePointSnapshotsTheHivesBeforeTheRemoval) {
     UserTicks(1);
     Delete();
     EXPECT_FALSE(fs::exists(snapshot.parent_path() / "2"));
+}
+
+TEST_F(RemovalSequenceTest, ARestorePointMustBeEndedBeforeTheNextBegins) {
+    ASSERT_TRUE(BeginRestorePoint("first", 6));
+    const std::int64_t open = gRestorePointSeq;
+    try {
+        BeginRestorePoint("second", 6);
+        ADD_FAILURE() << "a second restore point began";
+    } catch (const ProgramError& error) {
+        EXPECT_EQ(error.number(), 100001);
+        EXPECT_EQ(error.description(), "You must End the previous restore point first.");
+    }
+    EXPECT_EQ(gRestorePointSeq, open);
+    EXPECT_TRUE(EndRestorePoint());
+    EXPECT_EQ(gRestorePointSeq, 0);
+    EXPECT_FALSE(EndRestorePoint());  // nothing open
 }
 
 TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRowsUnticked) {
