@@ -5,6 +5,10 @@
 #include "foundation/folder_tokens.h"
 #include "foundation/path_text.h"
 
+std::string ExpandRecordTokens(std::string_view text, FolderTokenExpander& tokens) {
+    return tokens.Expand(ReplaceEachOnce(text, "[drive]", tokens.SystemDriveRoot()));
+}
+
 // --- Registry records.
 
 namespace {
@@ -28,8 +32,7 @@ std::optional<RegistryRecord> ParseRegistryRecord(std::string_view line,
     if (cut == std::string_view::npos) {
         return std::nullopt;
     }
-    const std::string left =
-        tokens.Expand(ReplaceEachOnce(line.substr(0, cut), "[drive]", tokens.SystemDriveRoot()));
+    const std::string left = ExpandRecordTokens(line.substr(0, cut), tokens);
     const std::vector<std::string_view> fields = SplitAt(left, '^');
     if (fields.size() < 3 || TrimBlanks(fields[0]).empty()) {
         return std::nullopt;
@@ -55,4 +58,54 @@ std::optional<ProgramRecord> ParseProgramRecord(std::string_view line) {
         folder = folder.substr(0, folder.find('|'));
     }
     return ProgramRecord{std::string(line.substr(0, equals)), std::string(folder)};
+}
+
+// --- File and folder records.
+
+namespace {
+
+std::string WithSingleBackslashes(std::string_view path) {
+    return ReplaceEachOnce(path, "\\\\", "\\");
+}
+
+}  // namespace
+
+std::optional<FileRecord> ParseFileRecord(std::string_view line) {
+    const std::vector<std::string_view> fields = SplitAt(line, '|');
+    const std::vector<std::string_view> names = SplitAt(fields[0], '=');
+    if (names.size() < 2) {
+        return std::nullopt;
+    }
+    FileRecord record{std::string(names[0]), std::string(names[1]), {}, {}};
+    if (fields.size() > 1) {
+        record.folder = fields[1];
+    }
+    if (fields.size() > 2) {
+        record.extra = std::string(fields[2]);
+    }
+    return record;
+}
+
+std::string ExpandRecordFolder(std::string_view folder, FolderTokenExpander& tokens) {
+    return WithSingleBackslashes(ExpandRecordTokens(folder, tokens));
+}
+
+std::string FileRecordTarget(const FileRecord& record, std::string_view expandedFolder) {
+    const std::string_view name = TrimBlanks(record.itemName);
+    if (expandedFolder.empty()) {
+        return WithSingleBackslashes(name);
+    }
+    std::string target(expandedFolder);
+    target.append("\\").append(name);
+    return WithSingleBackslashes(target);
+}
+
+std::string FolderRecordLabel(const FileRecord& record) {
+    std::string label;
+    for (const char c : record.itemName) {
+        if (c != '\r' && c != '\n' && c != '\t') {
+            label.push_back(c);
+        }
+    }
+    return label;
 }
