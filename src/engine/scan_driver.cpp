@@ -53,12 +53,16 @@ void SaveStatusSetting(std::string_view key, const std::string& value) {
     SaveSetting(gProgramName, "Settings", key, value);
 }
 
-// Shows the phase's caption and makes it the prefix of the status line.
-void BeginPhase(FrmMainForm& window, std::string_view captionKey) {
-    ScopedRedrawLock lock(window);
+// Shows the phase's caption and makes it the prefix of the status line; under a redraw lock.
+void ShowPhaseCaption(FrmMainForm& window, std::string_view captionKey) {
     const std::string caption = Message(captionKey);
     window.lblPercentageCompleted.SetCaption(caption);
     gScanStatusSuffix = caption + ": ";
+}
+
+void BeginPhase(FrmMainForm& window, std::string_view captionKey) {
+    ScopedRedrawLock lock(window);
+    ShowPhaseCaption(window, captionKey);
 }
 
 void MoveCircleToNextPhase(FrmMainForm& window) {
@@ -71,6 +75,58 @@ void ShowCookieShare(FrmMainForm& window) {
     if (const auto share = ProgressPercent(gCookieDefCount, gDefinitionsTotal)) {
         window.pb2.SetValue(*share);
     }
+}
+
+// The phases, in their order. The sequencer does not test the stop flag between them: after a
+// stop each phase still starts and ends at its own first test.
+
+void RunCookiePhase(FrmMainForm& window) {
+    if (OptionAsNumber("chkScanCookies", "1") != 1) {
+        return;
+    }
+    window.shpCircle.SetVisible(false);
+    BeginPhase(window, "MSG_COOKIES");
+    ScanCookies(window, window.CookieCount);
+    ScopedRedrawLock lock(window);
+    window.pb1.SetValue(100);
+    ShowCookieShare(window);
+    window.lblStatus(0).SetCaption(Message("MSG_COOKIES_FINISHED"));
+}
+
+void RunMemoryPhase(FrmMainForm& window) {
+    if (OptionAsFlag("chkSweepMemory", "True")) {
+        BeginPhase(window, "MSG_MEMORY");
+        ScanMemoryByPlatform();
+    } else {
+        window.lblMemoryInspected.SetCaption(Message("MSG_NOTSELECED"));
+    }
+}
+
+void RunRegistryPhase(FrmMainForm& window) {
+    {
+        ScopedRedrawLock lock(window);
+        ShowPhaseCaption(window, "MSG_REGISTRY");
+        window.pb1.SetValue(0);
+        ShowCookieShare(window);
+    }
+    if (OptionAsFlag("chkScanRegistry", "True")) {
+        MoveCircleToNextPhase(window);
+        window.ScanRegistryDefinitions();
+    } else {
+        window.lblRegistryInspected.SetCaption(Message("MSG_NOTSELECED"));
+    }
+}
+
+// The named files and folders, whatever the options say.
+void RunKnownSpywarePhase(FrmMainForm& window) {
+    {
+        ScopedRedrawLock lock(window);
+        ShowPhaseCaption(window, "MSG_SPYWARE");
+        window.pbgMain.SetValue(0);
+    }
+    MoveCircleToNextPhase(window);
+    window.ScanDefinedFiles();
+    window.ScanDefinedFolders();
 }
 
 // The buttons and timers of a window that is scanning (true) or idle again (false).
@@ -126,9 +182,11 @@ void SaveLastScanDates(FrmMainForm& window) {
     }
 }
 
-void ShowOutcome(FrmMainForm& window) {
+void ShowOutcome(FrmMainForm& window, bool scanned) {
     ScopedRedrawLock lock(window);
-    if (gStopScan) {
+    if (!scanned) {
+        window.lblStatus(0).SetCaption(Message("MSG_MISSINGFILES"));
+    } else if (gStopScan) {
         window.lblStatus(0).SetCaption(Message("MSG_SCAN_CANCELLED"));
         window.lblPercentageCompleted.SetCaption("0% " + Message("MSG_COMPLETED"));
         window.pbgMain.SetValue(0);
@@ -147,20 +205,23 @@ void FrmMainForm::cmdScanNow_Click() {
     gStopScan = false;
     ScanStartedAt = NowText();
 
-    RunScanPhases();
+    // Without definitions nothing was scanned: no date, report or removal claims otherwise.
+    const bool scanned = RunScanPhases();
 
     ScanFinishedAt = NowText();
-    SaveLastScanDates(*this);
-    if (chkMakeLog.Value() == forms::kChecked) {
-        MakeReport();
+    if (scanned) {
+        SaveLastScanDates(*this);
+        if (chkMakeLog.Value() == forms::kChecked) {
+            MakeReport();
+        }
     }
     cmdRemove.SetVisible(true);
     cmdRemove.SetEnabled(true);
     cmdResults.SetEnabled(true);
     cmdSettings.SetEnabled(true);
     shpCircle.SetVisible(false);
-    ShowOutcome(*this);
-    if (!gStopScan && gAutoRemoveAfterScan) {
+    ShowOutcome(*this, scanned);
+    if (scanned && !gStopScan && gAutoRemoveAfterScan) {
         cmdRemove_Click();
         cmdSelectAll_Click();
         Command4_Click();
@@ -169,13 +230,16 @@ void FrmMainForm::cmdScanNow_Click() {
     EnableShieldTimers(*this, true);
     tmrTimeOut.SetEnabled(true);
     RefreshStatusLabels();
+    if (!scanned) {
+        lblDefVersion.SetCaption(Message("MSG_MISSINGFILES"));
+    }
 }
 
-void FrmMainForm::RunScanPhases() {
+bool FrmMainForm::RunScanPhases() {
     if (!CheckDefinitionFilesPresent()) {
         forms::MsgBox(Message("MSG_MISSING"), forms::MsgBoxOkOnly | forms::MsgBoxInformation,
                       gProgramName);
-        return;
+        return false;
     }
     LoadSafetyList([] { return gStopScan; });
 
@@ -186,43 +250,13 @@ void FrmMainForm::RunScanPhases() {
     }
     CookieCount = 0;
 
-    if (OptionAsNumber("chkScanCookies", "1") == 1) {
-        shpCircle.SetVisible(false);
-        BeginPhase(*this, "MSG_COOKIES");
-        ScanCookies(*this, CookieCount);
-        ScopedRedrawLock lock(*this);
-        pb1.SetValue(100);
-        ShowCookieShare(*this);
-        lblStatus(0).SetCaption(Message("MSG_COOKIES_FINISHED"));
-    }
-
-    if (OptionAsFlag("chkSweepMemory", "True")) {
-        BeginPhase(*this, "MSG_MEMORY");
-        ScanMemoryByPlatform();
-    } else {
-        lblMemoryInspected.SetCaption(Message("MSG_NOTSELECED"));
-    }
-
-    BeginPhase(*this, "MSG_REGISTRY");
-    {
-        ScopedRedrawLock lock(*this);
-        pb1.SetValue(0);
-        ShowCookieShare(*this);
-    }
-    if (OptionAsFlag("chkScanRegistry", "True")) {
-        MoveCircleToNextPhase(*this);
-        ScanRegistryDefinitions();
-    } else {
-        lblRegistryInspected.SetCaption(Message("MSG_NOTSELECED"));
-    }
-
-    BeginPhase(*this, "MSG_SPYWARE");
-    pbgMain.SetValue(0);
-    MoveCircleToNextPhase(*this);
-    ScanDefinedFiles();
-    ScanDefinedFolders();
+    RunCookiePhase(*this);
+    RunMemoryPhase(*this);
+    RunRegistryPhase(*this);
+    RunKnownSpywarePhase(*this);
 
     RefreshScanProgress(*this, "Scan Complete", 100, 100);
+    return true;
 }
 
 bool FrmMainForm::CheckDefinitionFilesPresent() {

@@ -224,8 +224,9 @@ class FrmMainForm : public forms::Form {
     std::int16_t HomePageTicks = 0;
 
     // --- The scan (src/engine/).
-    // The sequencer: definitions check, safe list, then the phases in order.
-    void RunScanPhases();
+    // The sequencer: definitions check, safe list, then the phases in order. False when the
+    // definition files were missing, so that no phase ran.
+    bool RunScanPhases();
     // Whether the five definition files are present; at the first missing one every definition
     // file is deleted and false returned.
     bool CheckDefinitionFilesPresent();

@@ -118,9 +118,13 @@ TEST_F(ScanDriverTest, AMissingDefinitionFilePurgesTheDefinitionsAndScansNothing
     EXPECT_TRUE(ProgramFileExists(kSafetyFile));
     EXPECT_EQ(Main().lvwSpywareFound.ListItems.Count(), 0);
     EXPECT_EQ(Main().lvwFilesToBeDeleted.ListItems.Count(), 0);
-    // The driver finishes as after any scan.
-    EXPECT_EQ(StatusSetting("lblLastScan"), Main().ScanFinishedAt);
-    EXPECT_EQ(Main().lblStatus(0).Caption(), "Scanning complete.");
+    // Nothing was scanned, and nothing says otherwise: no last-scan date, no "complete", and the
+    // status page still asks for an update.
+    EXPECT_EQ(StatusSetting("lblLastScan"), "Never");
+    EXPECT_EQ(Main().lblStatus(0).Caption(), "Files Missing, Run Live Update");
+    EXPECT_EQ(Main().lblDefVersion.Caption(), "Files Missing, Run Live Update");
+    EXPECT_EQ(Main().pb2.Value(), 0);
+    EXPECT_TRUE(Main().cmdScanNow.Enabled());
 }
 
 TEST_F(ScanDriverTest, AHiddenDefinitionFileCountsAsMissing) {
