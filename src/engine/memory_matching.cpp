@@ -29,8 +29,7 @@ bool IsProgramNameOfSomeRecord(std::string_view upperLines, std::string_view upp
 }  // namespace
 
 std::string ProgramRecordPath(const ProgramRecord& record, FolderTokenExpander& tokens) {
-    const std::string folder =
-        tokens.Expand(ReplaceEachOnce(record.folder, "[drive]", tokens.SystemDriveRoot()));
+    const std::string folder = ExpandRecordTokens(record.folder, tokens);
     return ReplaceEachOnce(folder + "\\" + record.fileName, "\\\\", "\\");
 }
 
