@@ -192,4 +192,23 @@ TEST_F(ScanDriverTest, AStopShowsTheCancelledStateAndKeepsTheRows) {
     EXPECT_EQ(Main().lvwFilesToBeDeleted.ListItems.Count(), 3);
 }
 
+TEST_F(ScanDriverTest, AScheduledScanWithAutomaticRemovalRemovesWhatItFoundUnlessStopped) {
+    SwitchOptionalPhasesOff();
+    WriteFileDefinitions(3);
+    WriteEveryDefinitionFile();
+    const fs::path planted = machine.prefix().DriveC("Spy/spy.exe");
+
+    gAutoRemoveAfterScan = true;
+    host.OnDoEvents(1, [&] {
+        host.ExpectMsgBox(forms::MsgBoxResult::Yes);
+        Main().cmdStop.Click();
+    });
+    Main().cmdScanNow.Click();
+    EXPECT_TRUE(fs::exists(planted)) << "a stopped scan removes nothing";
+
+    Main().cmdScanNow.Click();
+    EXPECT_FALSE(fs::exists(planted));
+    EXPECT_TRUE(Main().frmResults.Visible());
+}
+
 }  // namespace
