@@ -11,6 +11,7 @@
 #include "forms/form_registry.h"
 #include "foundation/exclusion_list.h"
 #include "foundation/globals.h"
+#include "foundation/settings_store.h"
 #include "memory_fixture.h"
 #include "support/child_process.h"
 #include "ui/frm_main.h"
@@ -58,6 +59,21 @@ TEST_F(MemoryPhase, StopsAListedProgramAndLogsIt) {
     EXPECT_GT(running, 1);
     EXPECT_EQ(gMemoryInspected, 2 + running);
     EXPECT_EQ(gModulePathCache, "|C:\\WINDOWS\\OTHER.EXE|C:\\PROGRAM FILES\\BAD\\BADTOOL.EXE|");
+}
+
+TEST_F(MemoryPhase, AScanStopsAPlantedProgramAndCountsIt) {
+    SaveSetting(gProgramName, "OptionAndSettings", "chkScanCookies", "0");
+    SaveSetting(gProgramName, "OptionAndSettings", "chkScanRegistry", "False");
+    WriteProgramDefinitions({kBadToolRecord});
+    WriteEveryDefinitionFile();
+    ChildProcess child = RunBadTool();
+    Main().cmdScanNow.Click();
+    EXPECT_EQ(ScanLog(), std::vector<std::string>{
+                             "Detected in the memory : badtool.exe was stopped from running."});
+    EXPECT_TRUE(HasEnded(child));
+    EXPECT_EQ(gSoftwareFound, 1);
+    EXPECT_EQ(Main().lblStatus(0).Caption(), "Scanning complete.");
+    EXPECT_TRUE(Main().cmdScan.Enabled());
 }
 
 TEST_F(MemoryPhase, AnExcludedProgramIsListedAsExcludedAndKeepsRunning) {
