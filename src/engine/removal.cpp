@@ -44,10 +44,6 @@ bool AnyRowTicked(const forms::ListView& list) {
     return false;
 }
 
-std::optional<double> NumberOf(const forms::LabelBase& label) {
-    return forms::ParseCaptionNumber(label.Caption());
-}
-
 void ShowRemovalProgress(FrmMainForm& window, bool visible) {
     window.lblDeletingPercentageCompleted.SetVisible(visible);
     window.pgbDeleteSpywaresFound.SetVisible(visible);
@@ -108,9 +104,10 @@ void CountRemovedItems(FrmMainForm& window, const ListsBefore& before) {
     RemovalTally tally;
     tally.storedTotal =
         forms::ParseCaptionNumber(GetSetting(gProgramName, "Settings", "lblDefRemoved", "0"));
-    tally.threatsListed = NumberOf(window.lblRemovePicSoftwareFound);
-    tally.tracesFound = NumberOf(window.lbltracesFound);
-    tally.threatsFound = NumberOf(window.lblSoftwareFound);
+    // The two threat labels show the scan's count only as of its last repaint, every hundredth
+    // item; the count itself is exact. The traces label counts every trace at once.
+    tally.threatsFound = gSoftwareFound;
+    tally.tracesFound = forms::ParseCaptionNumber(window.lbltracesFound.Caption());
     tally.tracesLeft = frmDelete().lstProblem.ListItems.Count() - before.leftovers;
     tally.threatRowsKept = before.threatsTicked - threatRowsDropped;
     SaveSetting(gProgramName, "Settings", "lblDefRemoved",

@@ -21,14 +21,14 @@ std::string RemovingProgressText(int item, int count);
 
 // What the last scan found, as the removal counts it, and what stayed behind.
 struct RemovalTally {
-    std::optional<double> storedTotal;    // the "lblDefRemoved" setting
-    std::optional<double> threatsListed;  // lblRemovePicSoftwareFound
-    std::optional<double> tracesFound;    // lbltracesFound
-    std::optional<double> threatsFound;   // lblSoftwareFound (the same count again)
-    int tracesLeft = 0;                   // entries the removal found still there afterwards
-    int threatRowsKept = 0;               // ticked threat rows kept because of them
+    std::optional<double> storedTotal;  // the "lblDefRemoved" setting
+    std::int32_t threatsFound = 0;      // gSoftwareFound
+    std::optional<double> tracesFound;  // lbltracesFound
+    int tracesLeft = 0;                 // entries the removal found still there afterwards
+    int threatRowsKept = 0;             // ticked threat rows kept because of them
 };
 
-// The stored total plus the scan's threats (twice, as both threat labels show them) and traces;
-// what stayed behind is not counted as removed. A number that cannot be read leaves its term out.
+// The stored total plus the scan's threats twice (the results and scan panels each show them) and
+// its traces; what stayed behind is not counted as removed. A number that cannot be read leaves
+// its term out.
 std::int64_t RemovedItemsTotal(const RemovalTally& tally);

@@ -7,6 +7,7 @@
 #include "engine/globals.h"
 #include "engine/system_restore.h"
 #include "forms/form_registry.h"
+#include "foundation/definition_files.h"
 #include "foundation/globals.h"
 #include "foundation/program_error.h"
 #include "foundation/settings_store.h"
@@ -29,30 +30,35 @@ class RemovalSequenceTest : public RemovalTest {
         host.SetDoEventsLimit(100000);
     }
 
-    // Three threats with five traces: a program with its library, a folder, and a registry key
-    // (its default value, a sub-key) with a value elsewhere.
-    void FindThreeThreatsWithFiveTraces() {
+    // A scan that finds three threats with five traces: a program with its library and its
+    // plug-in folder; a registry key (its default value, a sub-key) with a value elsewhere; a
+    // tracking cookie, whose file is no trace.
+    void ScanThreeThreatsWithFiveTraces() {
         badExe = WriteFileOnC("Program Files/Bad/bad.exe", "bad program");
         badDll = WriteFileOnC("Program Files/Bad/helper.dll", "bad library");
-        WriteFileOnC("Program Files/Nag/nag.txt", "nag");
+        WriteFileOnC("Program Files/Bad/Plugins/plugin.txt", "plug-in");
+        cookie = WriteFileOnC(
+            "users/tester/AppData/Local/Microsoft/Windows/INetCookies/"
+            "tester@ads[1].txt",
+            "id\nc0ffee\nads.example/\n1024\n*\n");
         SetRegistryValue(HKEY_CURRENT_USER, "Software\\Nag", "", "nag default");
         SetRegistryValue(HKEY_CURRENT_USER, "Software\\Nag\\Settings", "Level", "9");
         SetRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "NagStart", "nag.exe");
         SetRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "Good", "good.exe");
 
-        AddFileThreat(badExe, "Bad.Tool");
-        AddFileThreat(badDll, "Bad.Tool");
-        AddFolderThreat("C:\\Program Files\\Nag\\", "Nag.Folder");
-        AddRegistryThreat(HKEY_CURRENT_USER, "Software\\Nag", "", "Nag.Ware");
-        AddRegistryThreat(HKEY_LOCAL_MACHINE, kRunKey, "NagStart", "Nag.Ware");
-        ShowScanCounts();
-    }
-
-    // The scan's repaint shows the threat count on both threat labels.
-    void ShowScanCounts() {
-        const std::string found = std::to_string(gSoftwareFound);
-        window.lblSoftwareFound.SetCaption(found);
-        window.lblRemovePicSoftwareFound.SetCaption(found);
+        WriteDefinitions(kFileDefinitionFile, {"bad.exe=Bad.Tool|[drive]Program Files\\Bad",
+                                               "helper.dll=Bad.Tool|[drive]Program Files\\Bad"});
+        WriteDefinitions(kDirectoryDefinitionFile,
+                         {"Plugins=Bad.Tool|[drive]Program Files\\Bad\\Plugins\\"});
+        WriteDefinitions(kRegistryDefinitionFile,
+                         {"1^Software\\Nag^=Nag.Ware", "2^" + kRunKey + "^NagStart=Nag.Ware"});
+        WriteDefinitions(kBlockedCookiesFile, {"*ads.example"});
+        WriteEveryDefinitionFile();
+        SaveSetting(gProgramName, "OptionAndSettings", "chkSweepMemory", "False");
+        window.cmdScanNow.Click();
+        ASSERT_EQ(RowTexts(threats),
+                  (std::vector<std::string>{"Cookie: tester@ads[1].txt", "Nag.Ware", "Bad.Tool"}));
+        ASSERT_EQ(window.lbltracesFound.Caption(), "5");
     }
 
     void Delete() {
@@ -73,6 +79,7 @@ class RemovalSequenceTest : public RemovalTest {
     forms::ListView& threats = window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
     std::string badExe;
     std::string badDll;
+    std::string cookie;
 };
 
 TEST_F(RemovalSequenceTest, DeleteWantsATickedThreatButAsksNothingAfterAScheduledScan) {
@@ -121,8 +128,8 @@ TEST_F(RemovalSequenceTest, TheQuestionMentionsTheRestorePointOnlyWhereThereAreR
     EXPECT_FALSE(fs::exists(QuarantineHostFolder()));
 }
 
-TEST_F(RemovalSequenceTest, TickedThreatsAreQuarantinedDeletedLoggedAndTheScanCounted) {
-    FindThreeThreatsWithFiveTraces();
+TEST_F(RemovalSequenceTest, AScanAndRemovalTakeWhatIsTickedKeepCopiesAndCountTheScan) {
+    ScanThreeThreatsWithFiveTraces();
     SaveSetting(gProgramName, "Settings", "lblDefRemoved", "4");
     window.cmdSelectAll.Click();
     window.tmrMemoryInspected.SetEnabled(true);
@@ -137,38 +144,41 @@ TEST_F(RemovalSequenceTest, TickedThreatsAreQuarantinedDeletedLoggedAndTheScanCo
 
     EXPECT_FALSE(HostFileExists(badExe));
     EXPECT_FALSE(HostFileExists(badDll));
-    EXPECT_FALSE(HostFileExists("C:\\Program Files\\Nag"));
+    EXPECT_FALSE(HostFileExists("C:\\Program Files\\Bad\\Plugins"));
+    EXPECT_FALSE(HostFileExists(cookie));
     EXPECT_EQ(QuarantinedContent("bad.exe"), "bad program");
     EXPECT_EQ(QuarantinedContent("helper.dll"), "bad library");
-    EXPECT_EQ(QuarantinedContent("Nag/nag.txt"), "nag");
+    EXPECT_EQ(QuarantinedContent("Plugins/plugin.txt"), "plug-in");
+    EXPECT_EQ(QuarantinedContent("tester@ads[1].txt").substr(0, 3), "id\n");
 
     // The key row takes the key's default value, then the whole tree, in the hive file itself.
     EXPECT_EQ(UserHiveText().find("Software\\\\Nag"), std::string::npos);
     EXPECT_FALSE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, "NagStart"));
     EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, "Good"));
-    const std::string log = QuarantineLogText();
     const std::string stamp = "3/16/2006 10:00:00 AM";
-    EXPECT_EQ(log, stamp + " - File: bad.exe\r\n - Location: " + badExe + "\r\n\r\n\r\n" + stamp +
-                       " - File: helper.dll\r\n - Location: " + badDll + "\r\n\r\n\r\n" + stamp +
-                       " - Key: HKEY_CURRENT_USER\\Software\\Nag\r\nValue: \r\n\r\n\r\n" + stamp +
-                       " - Key: -2147483647\\Software\\Nag\r\nValue: All Values\r\n\r\n\r\n" +
-                       stamp + " - Key: HKEY_LOCAL_MACHINE\\" + kRunKey +
-                       "\r\nValue: NagStart\r\n\r\n\r\n");
+    EXPECT_EQ(QuarantineLogText(),
+              stamp + " - File: bad.exe\r\n - Location: " + badExe + "\r\n\r\n\r\n" + stamp +
+                  " - File: helper.dll\r\n - Location: " + badDll + "\r\n\r\n\r\n" + stamp +
+                  " - Key: HKEY_CURRENT_USER\\Software\\Nag\r\nValue: \r\n\r\n\r\n" + stamp +
+                  " - Key: -2147483647\\Software\\Nag\r\nValue: All Values\r\n\r\n\r\n" + stamp +
+                  " - Key: HKEY_LOCAL_MACHINE\\" + kRunKey + "\r\nValue: NagStart\r\n\r\n\r\n" +
+                  stamp + " - File: tester@ads[1].txt\r\n - Location: " + cookie + "\r\n\r\n\r\n");
 
     EXPECT_EQ(threats.ListItems.Count(), 0);
     EXPECT_EQ(window.lvwFilesToBeDeleted.ListItems.Count(), 0);
     EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 0);
+    EXPECT_EQ(RowTexts(window.lvwCookiesToDelete), std::vector<std::string>{cookie});
     EXPECT_EQ(window.lvwSpywareFound.ListItems.Count(), 3);  // the scan log keeps its lines
     EXPECT_EQ(RemovedTotal(), "15");                         // 4 + 3 + 5 + 3
     EXPECT_EQ(window.lblDefRemoved.Caption(), "15");
-    EXPECT_FALSE(forms::IsLoaded<FrmDeleteForm>() && frmDelete().Visible());
+    EXPECT_FALSE(frmDelete().Visible());
     EXPECT_EQ(window.lblDeletingPercentageCompleted.Caption(), "100% Complete");
     EXPECT_FALSE(window.lblDeletingPercentageCompleted.Visible());
     EXPECT_TRUE(window.lblRemove.Enabled());
 }
 
 TEST_F(RemovalSequenceTest, ARestorePointSnapshotsTheHivesBeforeTheRemoval) {
-    FindThreeThreatsWithFiveTraces();
+    ScanThreeThreatsWithFiveTraces();
     window.cmdSelectAll.Click();
     Delete();
     EXPECT_EQ(gRestorePointSeq, 0);
@@ -205,10 +215,10 @@ TEST_F(RemovalSequenceTest, ARestorePointMustBeEndedBeforeTheNextBegins) {
 }
 
 TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRowsUnticked) {
-    FindThreeThreatsWithFiveTraces();
+    ScanThreeThreatsWithFiveTraces();
     fs::permissions(HostPathOf(badExe), fs::perms::owner_write, fs::perm_options::remove);
     // A folder that a running program holds a file of cannot go, and is never listed.
-    const fs::path held = HostPathOf("C:\\Program Files\\Nag\\nag.txt");
+    const fs::path held = HostPathOf("C:\\Program Files\\Bad\\Plugins\\plugin.txt");
     auto holder = test_support::ChildProcess::Fork([&] {
         const int descriptor = ::open(held.c_str(), O_RDONLY);
         ::flock(descriptor, LOCK_EX);
@@ -218,7 +228,7 @@ TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRo
 
     EXPECT_TRUE(HostFileExists(badExe));
     EXPECT_FALSE(HostFileExists(badDll));
-    EXPECT_TRUE(HostFileExists("C:\\Program Files\\Nag\\nag.txt"));
+    EXPECT_TRUE(HostFileExists("C:\\Program Files\\Bad\\Plugins\\plugin.txt"));
     EXPECT_TRUE(frmDelete().Visible());
     EXPECT_EQ(Problems(), std::vector<std::string>{badExe});
     EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Bad.Tool"});
@@ -234,7 +244,7 @@ TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRo
 }
 
 TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCounted) {
-    FindThreeThreatsWithFiveTraces();
+    ScanThreeThreatsWithFiveTraces();
     window.cmdSelectAll.Click();
     {
         auto server = hives.RunWineServer();
@@ -249,23 +259,6 @@ TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCoun
     EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 2);
     EXPECT_EQ(QuarantineLogText().find("Key:"), std::string::npos);
     EXPECT_EQ(RemovedTotal(), "7");  // 11 less two traces and their threat twice
-}
-
-TEST_F(RemovalSequenceTest, CookieFilesGoToQuarantineWhileTheirRowsStayListed) {
-    const std::string cookie = WriteFileOnC("users/tester/Cookies/tester@ads.example.txt", "c");
-    const std::string other = WriteFileOnC("users/tester/Cookies/tester@other.example.txt", "o");
-    AddCookieThreat(cookie);
-    AddCookieThreat(other);
-    ShowScanCounts();
-    UserTicks(1);
-    Delete();
-
-    EXPECT_FALSE(HostFileExists(cookie));
-    EXPECT_TRUE(HostFileExists(other));
-    EXPECT_EQ(QuarantinedContent("tester@ads.example.txt"), "c");
-    EXPECT_EQ(RowTexts(window.lvwCookiesToDelete), (std::vector<std::string>{cookie, other}));
-    EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Cookie: tester@other.example.txt"});
-    EXPECT_EQ(RemovedTotal(), "4");  // two threats, twice; cookies are no traces
 }
 
 TEST_F(RemovalSequenceTest, TheDeleteFailedWindowCollectsLeftoversUntilTheNextDelete) {
