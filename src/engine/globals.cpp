@@ -15,6 +15,8 @@ std::string gProcessNameCache;
 bool gAlertAnswered = false;
 bool gLogRemovals = false;
 std::int64_t gRestorePointSeq = 0;
+std::string gCurrentHomePage;
+std::string gSavedHomePage;
 
 void CountOne(std::int32_t& counter) {
     if (counter < std::numeric_limits<std::int32_t>::max()) {
@@ -36,4 +38,6 @@ void ResetEngineGlobals() {
     gAlertAnswered = false;
     gLogRemovals = false;
     gRestorePointSeq = 0;
+    gCurrentHomePage.clear();
+    gSavedHomePage.clear();
 }

@@ -47,6 +47,13 @@ extern bool gLogRemovals;
 // The sequence number of the open restore point (system_restore.h); 0 when none is open.
 extern std::int64_t gRestorePointSeq;
 
+// --- The home-page shield (home_page_shield.h).
+
+// The browser's start page as the shield read it at its last tick; "" when it could not be read.
+extern std::string gCurrentHomePage;
+// The protected start page, loaded from the setting "Homepage" at every tick.
+extern std::string gSavedHomePage;
+
 // Adds 1 to a counter; a counter at the largest 32-bit value keeps that value.
 void CountOne(std::int32_t& counter);
 

@@ -1,8 +1,27 @@
 // The home-page alert's answers: restore the protected start page or keep the new one.
+#include "engine/home_page_shield.h"
+#include "forms/message_box.h"
+#include "foundation/globals.h"
+#include "platform/registry.h"
 #include "ui/frm_home_page_changed_alert.h"
 
-void FrmHomePageChangedAlertForm::Form_Load() {}
+void FrmHomePageChangedAlertForm::Form_Load() {
+    lblFrmHomePageProductName.SetCaption(gProgramName);
+}
 
-void FrmHomePageChangedAlertForm::cmdYes_Click() {}
+// The user asked for the old page back: a write the registry refused is said, not hidden behind a
+// closing window.
+void FrmHomePageChangedAlertForm::cmdYes_Click() {
+    const long restored = RestoreHomePage();
+    if (restored != platform::ERROR_SUCCESS) {
+        forms::MsgBox(gProgramName + " could not restore your homepage. " +
+                          platform::RegistryErrorText(restored),
+                      forms::MsgBoxExclamation, gProgramName);
+    }
+    Unload();
+}
 
-void FrmHomePageChangedAlertForm::cmdNO_Click() {}
+void FrmHomePageChangedAlertForm::cmdNO_Click() {
+    KeepNewHomePage();
+    Unload();
+}

@@ -1,7 +1,8 @@
 #include "engine/option_settings.h"
 
 #include <charconv>
-#include <optional>
+#include <cmath>
+#include <limits>
 
 #include "foundation/globals.h"
 #include "foundation/path_text.h"
@@ -10,8 +11,6 @@
 
 namespace {
 
-constexpr std::string_view kOptionsSection = "OptionAndSettings";
-
 long LeadingNumber(std::string_view text) {
     text = TrimBlanks(text);
     long number = 0;
@@ -19,20 +18,19 @@ long LeadingNumber(std::string_view text) {
     return number;
 }
 
-std::optional<bool> FlagText(std::string_view text) {
+// The whole text as a finite decimal number, or nothing.
+std::optional<double> NumberFromText(std::string_view text) {
     text = TrimBlanks(text);
-    if (platform::EqualsIgnoringCase(text, "True")) {
-        return true;
-    }
-    if (platform::EqualsIgnoringCase(text, "False")) {
-        return false;
-    }
-    double number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+    if (text.empty()) {
         return std::nullopt;
     }
-    return number != 0;
+    double number = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, number);
+    if (error != std::errc() || stop != end || !std::isfinite(number)) {
+        return std::nullopt;
+    }
+    return number;
 }
 
 }  // namespace
@@ -41,11 +39,45 @@ std::string GetOptionSetting(std::string_view key, std::string_view defaultValue
     return GetSetting(gProgramName, kOptionsSection, key, defaultValue);
 }
 
+void SaveOptionSetting(std::string_view key, std::string_view value) {
+    SaveSetting(gProgramName, kOptionsSection, key, value);
+}
+
 long OptionAsNumber(std::string_view key, std::string_view defaultValue) {
     return LeadingNumber(GetOptionSetting(key, defaultValue));
 }
 
 bool OptionAsFlag(std::string_view key, std::string_view defaultValue) {
-    return FlagText(GetOptionSetting(key, defaultValue))
-        .value_or(FlagText(defaultValue).value_or(false));
+    return BooleanFromText(GetOptionSetting(key, defaultValue))
+        .value_or(BooleanFromText(defaultValue).value_or(false));
+}
+
+std::string FlagText(bool value) {
+    return value ? "True" : "False";
+}
+
+std::optional<bool> BooleanFromText(std::string_view text) {
+    const std::string_view trimmed = TrimBlanks(text);
+    if (platform::EqualsIgnoringCase(trimmed, "True")) {
+        return true;
+    }
+    if (platform::EqualsIgnoringCase(trimmed, "False")) {
+        return false;
+    }
+    if (const auto number = NumberFromText(trimmed)) {
+        return *number != 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> WholeNumberFromText(std::string_view text) {
+    const auto number = NumberFromText(text);
+    if (!number) {
+        return std::nullopt;
+    }
+    const double rounded = std::nearbyint(*number);
+    if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(rounded);
 }

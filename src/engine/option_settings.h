@@ -1,12 +1,18 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 // The scan and shield options as the per-user store keeps them, in the section
-// "OptionAndSettings" of the program's settings.
+// "OptionAndSettings" of the program's settings (a few in "Settings"), and the conversions the
+// stored texts go through on the way back.
+
+inline constexpr std::string_view kOptionsSection = "OptionAndSettings";
+inline constexpr std::string_view kSettingsSection = "Settings";
 
 std::string GetOptionSetting(std::string_view key, std::string_view defaultValue);
+void SaveOptionSetting(std::string_view key, std::string_view value);
 
 // The stored text read as a number the way the classic Val reads it: its leading digits, 0 when
 // there are none ("1" -> 1, "2 days" -> 2, "True" -> 0).
@@ -15,3 +21,14 @@ long OptionAsNumber(std::string_view key, std::string_view defaultValue);
 // The stored text read as a flag: "True"/"False" in any letter case, or a number (not 0 is true).
 // Other text counts as the default, which must itself be such a text.
 bool OptionAsFlag(std::string_view key, std::string_view defaultValue);
+
+// "True" or "False": how a flag is stored.
+std::string FlagText(bool value);
+
+// A stored flag: "True"/"False" in any letter case, or a number (true unless 0), blanks around it
+// allowed; nothing for any other text.
+std::optional<bool> BooleanFromText(std::string_view text);
+
+// A stored whole number: a decimal number (blanks around it allowed, a fraction rounded to the
+// nearest whole number, halves to even) that fits in 32 bits; nothing for any other text.
+std::optional<int> WholeNumberFromText(std::string_view text);

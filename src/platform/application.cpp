@@ -16,17 +16,6 @@ namespace fs = std::filesystem;
 namespace platform {
 namespace {
 
-fs::path ExecutablePath() {
-    std::error_code error;
-    fs::path path = fs::read_symlink("/proc/self/exe", error);
-    std::string text = path.string();
-    constexpr std::string_view kDeleted = " (deleted)";  // the binary was replaced while running
-    if (text.size() > kDeleted.size() && text.ends_with(kDeleted)) {
-        text.resize(text.size() - kDeleted.size());
-    }
-    return text;
-}
-
 // The lock folder exists (made now when missing) as a real folder of this account only, so that
 // nobody else can place the lock file or a link in it.
 bool PrepareLockFolder(const fs::path& folder) {
@@ -39,6 +28,17 @@ bool PrepareLockFolder(const fs::path& folder) {
 }
 
 }  // namespace
+
+fs::path ExecutablePath() {
+    std::error_code error;
+    fs::path path = fs::read_symlink("/proc/self/exe", error);
+    std::string text = path.string();
+    constexpr std::string_view kDeleted = " (deleted)";  // the binary was replaced while running
+    if (text.size() > kDeleted.size() && text.ends_with(kDeleted)) {
+        text.resize(text.size() - kDeleted.size());
+    }
+    return text;
+}
 
 std::string ProgramFolder() {
     const char* overridden = std::getenv("TOLLENWARK_PROGRAM_FOLDER");

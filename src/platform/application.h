@@ -13,6 +13,9 @@ std::string ProgramFolder();
 // The executable's file name ("tollenwark").
 std::string ExecutableBaseName();
 
+// The executable's host path, as the system started it.
+std::filesystem::path ExecutablePath();
+
 // Whether another copy of the program ran for this account when this one started. The first call
 // takes the account's instance lock (main makes it first thing) and the answer never changes after.
 bool PreviousInstance();

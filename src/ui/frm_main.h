@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "forms/buttons.h"
@@ -222,6 +223,8 @@ class FrmMainForm : public forms::Form {
     std::int32_t UpdateIdleTicks = 0;
     // Ticks of the home-page shield; every third one also runs the memory shield.
     std::int16_t HomePageTicks = 0;
+    // The second the scheduler last started a scan in, so that it starts one scan per match.
+    std::optional<platform::DateTime> LastScheduledScanAt;
 
     // --- The scan (src/engine/).
     // The sequencer: definitions check, safe list, then the phases in order. False when the

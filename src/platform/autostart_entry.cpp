@@ -1,0 +1,85 @@
+#include "platform/autostart_entry.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include "platform/hive_disk.h"
+#include "platform/prefix.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+// A value of a desktop entry keeps its backslashes only doubled.
+std::string EscapeValue(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '\\') {
+            escaped += '\\';
+        }
+        escaped += c;
+    }
+    return escaped;
+}
+
+// The program as the one quoted argument of Exec: inside the quotes '"', '`', '$' and '\' take a
+// backslash, and '%' (a field code) is doubled.
+std::string QuotedProgram(const std::string& program) {
+    std::string quoted = "\"";
+    for (char c : program) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') {
+            quoted += '\\';
+        } else if (c == '%') {
+            quoted += '%';
+        }
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+bool HoldsLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+fs::path AutostartEntryPath() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const fs::path folder = configHome != nullptr && *configHome == '/' ? fs::path(configHome)
+                                                                        : HomeFolder() / ".config";
+    return folder / "autostart" / "tollenwark.desktop";
+}
+
+std::optional<std::string> AutostartEntryText(std::string_view name, const fs::path& program) {
+    const std::string path = program.string();
+    if (HoldsLineBreak(path)) {
+        return std::nullopt;
+    }
+    const std::string shownName = HoldsLineBreak(name) ? path : std::string(name);
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=" +
+           EscapeValue(shownName) + "\n" + "Exec=" + EscapeValue(QuotedProgram(path)) + "\n" +
+           "Terminal=false\n";
+}
+
+bool WriteAutostartEntry(std::string_view name, const fs::path& program) {
+    const auto text = AutostartEntryText(name, program);
+    if (!text) {
+        return false;
+    }
+    const fs::path entry = AutostartEntryPath();
+    std::error_code error;
+    fs::create_directories(entry.parent_path(), error);
+    std::string failure;
+    return ReplaceFileAtomically(entry.string(), *text, &failure);
+}
+
+bool DeleteAutostartEntry() {
+    std::error_code error;
+    fs::remove(AutostartEntryPath(), error);
+    return !error;
+}
+
+}  // namespace platform
