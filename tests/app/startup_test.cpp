@@ -108,7 +108,7 @@ TEST_F(StartupSequence, TheMainWindowComesUpReadyWithItsHelperWindowsLoadedAndHi
     EXPECT_EQ(main.frmStatus.Caption(), platform::ProgramVersionBlock().productName + " Status");
     EXPECT_FALSE(main.shpCircle.Visible());
     EXPECT_FALSE(main.tmrScroll.Enabled());
-    EXPECT_FALSE(main.timUpdate.Enabled()) << "no automatic update chosen";
+    EXPECT_TRUE(main.timUpdate.Enabled()) << "the options' first load ticks the automatic update";
 
     ASSERT_TRUE(forms::IsLoaded<FrmHiddenForm>());
     EXPECT_FALSE(frmHidden().Visible());
@@ -156,7 +156,7 @@ TEST_F(StartupSequence, AnsweringYesRunsTheLiveUpdate) {
 TEST_F(StartupSequence, TheAutomaticUpdateIsArmedOnlyWhenChosen) {
     MarkAsUsedBefore();
     StartProgram();
-    EXPECT_FALSE(FrmMain().timUpdate.Enabled()) << "an absent setting reads as 0";
+    EXPECT_TRUE(FrmMain().timUpdate.Enabled()) << "the options' first load stores the default 1";
 
     for (const auto& [stored, armed] :
          {std::pair{"1", true}, std::pair{"0", false}, std::pair{"yes", false}}) {
