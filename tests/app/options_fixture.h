@@ -8,8 +8,8 @@
 #include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
 
-// A scan test with an empty per-user store of its own, as on a first run, and helpers for the
-// stored options and the machine's registry.
+// A scan test with per-user settings and data of its own, empty as on a first run, and helpers
+// for the stored options and the machine's registry.
 class OptionsTest : public ScanTest {
   protected:
     // The stored text, or "(absent)" when the key was never written.
@@ -30,6 +30,9 @@ class OptionsTest : public ScanTest {
     // Switches the shields off in the store and their timers with them.
     void SwitchShieldsOff();
 
-    test_support::TemporaryFolder config{"tollenwark-config"};
-    test_support::ScopedEnvironmentVariable configHome{"XDG_CONFIG_HOME", config.path().string()};
+    test_support::TemporaryFolder userFolders{"tollenwark-user"};
+    test_support::ScopedEnvironmentVariable configHome{"XDG_CONFIG_HOME",
+                                                       (userFolders.path() / "config").string()};
+    test_support::ScopedEnvironmentVariable dataHome{"XDG_DATA_HOME",
+                                                     (userFolders.path() / "data").string()};
 };

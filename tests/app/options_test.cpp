@@ -211,7 +211,8 @@ TEST_F(Options, RunAtStartupWritesAndDeletesTheRunValueAndTheAutostartEntryToget
     EXPECT_NE(entry.find("Exec=\"" + platform::ExecutablePath().string() + "\"\n"),
               std::string::npos)
         << entry;
-    EXPECT_EQ(platform::AutostartEntryPath(), config.path() / "autostart" / "tollenwark.desktop");
+    EXPECT_EQ(platform::AutostartEntryPath(),
+              userFolders.path() / "config" / "autostart" / "tollenwark.desktop");
 
     main.chkRunAtStartup.Click();
     EXPECT_EQ(Option("chkRunAtStartup"), "0");

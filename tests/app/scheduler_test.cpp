@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 
 #include "engine/globals.h"
+#include "foundation/definition_files.h"
 #include "foundation/globals.h"
 #include "options_fixture.h"
 
@@ -29,6 +31,12 @@ class Scheduler : public OptionsTest {
   protected:
     Scheduler() {
         SwitchShieldsOff();
+        // Scans look for named files only.
+        StoreOption("chkScanCookies", "0");
+        StoreOption("chkSweepMemory", "False");
+        StoreOption("chkScanRegistry", "False");
+        WriteDefinitions(kFileDefinitionFile, {"spy.exe=SpyBot|[drive]Spy"});
+        WriteEveryDefinitionFile();
         // A scheduled scan shows the scan panel first; each showing is one scan started.
         Main().frmScan.SetVisible(false);
         Main().frmScan.Observe([this](const forms::Change& change) {
@@ -104,12 +112,24 @@ TEST_F(Scheduler, AOneTimeScheduleStartsOnceOnItsDateAndStaysStored) {
     EXPECT_EQ(Option("Day"), "8");
 }
 
-TEST_F(Scheduler, AScheduledScanCarriesTheAutomaticRemovalOnlyWhileItRuns) {
+TEST_F(Scheduler, WithAutomaticRemovalAScheduledScanRemovesWhatItFoundWithoutAsking) {
+    const auto spy = machine.prefix().WriteFile("Spy/spy.exe", "spy");
     Main().chkAutoDel.Click();
     Apply(kScheduleDaily, TimeOfDay(10, 0, 5));
     host.Advance(10s);
     EXPECT_EQ(autoRemoveAtEachScan, (std::vector<bool>{true}));
     EXPECT_FALSE(gAutoRemoveAfterScan);
+    EXPECT_FALSE(std::filesystem::exists(spy));
+    EXPECT_TRUE(std::filesystem::exists(program.path() / "quarantine"));
+    EXPECT_TRUE(host.MsgBoxesShown().empty());
+}
+
+TEST_F(Scheduler, WithoutAutomaticRemovalAScheduledScanOnlyListsWhatItFound) {
+    const auto spy = machine.prefix().WriteFile("Spy/spy.exe", "spy");
+    Apply(kScheduleDaily, TimeOfDay(10, 0, 5));
+    host.Advance(10s);
+    EXPECT_EQ(RowTexts(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved).size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(spy));
 }
 
 TEST_F(Scheduler, NeverRunsTheTimerButStartsNothing) {
