@@ -86,6 +86,11 @@ constexpr std::pair<const char*, const char*> kDefaultMessages[] = {
     {"MSG_INFORMATION", "Gathering information..."},
     {"MSG_RESTOREPOINT", "Creating Restore Point..."},
     {"MSG_COMPLETE", "complete"},
+    // The language chooser's title and its download's confirmation: without texts of their own
+    // the title would be empty and the confirmation an empty box, and a language file can only
+    // translate keys the table holds.
+    {"MSG_TITLELANGUAGE", "Language Selection"},
+    {"MSG_DOWNLOADED", "The newest language file has been downloaded."},
 };
 
 }  // namespace

@@ -2,7 +2,8 @@
 
 #include "forms/form.h"
 
-// An invisible window whose load opens the help file.
+// An invisible window whose load opens the help file, Help.chm in the program folder, with the
+// desktop's viewer for it.
 class Form8Form : public forms::Form {
   public:
     Form8Form();
@@ -16,3 +17,6 @@ class Form8Form : public forms::Form {
 };
 
 Form8Form& Form8();
+
+// Opens the help: loads the help window, shows it, lets its events run once and unloads it again.
+void OpenHelpWindow();

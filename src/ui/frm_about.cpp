@@ -4,8 +4,13 @@
 #include <tuple>
 
 #include "forms/form_registry.h"
+#include "foundation/globals.h"
 #include "ui/design.h"
+#include "ui/frm_website.h"
 #include "ui/pictures.h"
+#include "ui/skin.h"
+#include "ui/skin_labels.h"
+#include "ui/version_text.h"
 
 using design::Place;
 
@@ -43,6 +48,22 @@ FrmAboutForm& frmAbout() {
     return forms::DefaultInstance<FrmAboutForm>();
 }
 
-void FrmAboutForm::Form_Load() {}
+void FrmAboutForm::Form_Load() {
+    SetCaption("About " + gProgramName);
+    ShowProductDetails(platform::ProgramVersionBlock());
+    if (gUseSkin) {
+        CopyLabelsIntoSkinLabels(*this, SkinLabel1);
+        ApplySkin(*this);
+    }
+}
 
-void FrmAboutForm::lblWebsite_Click() {}
+void FrmAboutForm::ShowProductDetails(const platform::VersionBlock& version) {
+    Label1.SetCaption(gProgramName);
+    lblCompany.SetCaption(gCompanyName);
+    lblVersion.SetCaption(VersionText(version));
+    lblWebsite.SetCaption(gWebsite);
+}
+
+void FrmAboutForm::lblWebsite_Click() {
+    frmWebsite().Show();
+}

@@ -4,6 +4,7 @@
 #include "forms/control_array.h"
 #include "forms/form.h"
 #include "forms/labels.h"
+#include "platform/version_block.h"
 
 // The about box: the program's name, owner, version and website.
 class FrmAboutForm : public forms::Form {
@@ -21,6 +22,9 @@ class FrmAboutForm : public forms::Form {
     forms::Label Label5{*this, "Label5"};
     // Element 0 is the pattern for skinned copies of the labels.
     forms::ControlArray<forms::SkinLabel> SkinLabel1{*this, "SkinLabel1", {0}};
+
+    // Shows the identity's names and the version of this block; the load shows this build's.
+    void ShowProductDetails(const platform::VersionBlock& version);
 
   protected:
     void Form_Load() override;

@@ -1,19 +1,26 @@
 // The language chooser: its design, the choice of a language and the language file's download.
 #include "ui/frm_language.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
-#include <vector>
 
 #include "forms/form_registry.h"
+#include "forms/host.h"
+#include "forms/message_box.h"
 #include "foundation/file_queries.h"
 #include "foundation/globals.h"
+#include "foundation/http_access.h"
 #include "foundation/program_folder.h"
 #include "foundation/settings_store.h"
 #include "localization/globals.h"
+#include "localization/language_file.h"
 #include "platform/machine.h"
-#include "platform/text_case.h"
+#include "platform/text_encoding.h"
 #include "ui/design.h"
 #include "ui/frm_main.h"
+#include "ui/language_download.h"
+#include "ui/skin.h"
 
 using design::Place;
 
@@ -21,40 +28,19 @@ namespace {
 
 constexpr std::string_view kChooseLanguage = "Choose Language Here";
 
-// The text between the first open tag and the first close tag after it; empty when either is
-// missing.
-std::string TextBetween(std::string_view text, std::string_view open, std::string_view close) {
-    const std::size_t start = platform::FindIgnoringCase(text, open);
-    if (start == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t from = start + open.size();
-    const std::size_t end = platform::FindIgnoringCase(text, close, from);
-    return end == std::string_view::npos ? std::string()
-                                         : std::string(text.substr(from, end - from));
+std::string LanguageFilePath() {
+    return ProgramFolderFile(kLanguageFileName);
 }
 
-// The names of the language file's groups in file order, duplicates included; a group without its
-// closing tag ends the list.
-std::vector<std::string> LanguageGroupNames(std::string_view file) {
-    constexpr std::string_view kGroupStart = "<LANGUAGE_GROUP";
-    constexpr std::string_view kGroupEnd = "</LANGUAGE_GROUP>";
-    std::vector<std::string> names;
-    std::size_t position = 0;
-    while (true) {
-        const std::size_t start = platform::FindIgnoringCase(file, kGroupStart, position);
-        if (start == std::string_view::npos) {
-            break;
-        }
-        const std::size_t end = platform::FindIgnoringCase(file, kGroupEnd, position);
-        if (end == std::string_view::npos || end < start) {
-            break;
-        }
-        names.push_back(
-            TextBetween(file.substr(start, end - start), "<LANGUAGE_NAME>", "</LANGUAGE_NAME>"));
-        position = end + kGroupEnd.size();
-    }
-    return names;
+std::string SavedLanguage() {
+    return GetSetting(gProgramName, "Settings", "Language", "English");
+}
+
+// The language server's answer as the bytes that came over the wire. The HTTP procedures read
+// bodies as Windows-1252, whose mapping is one to one over all 256 byte values, so converting back
+// restores the file's UTF-8 bytes exactly.
+std::string DownloadLanguageFile() {
+    return platform::Utf8ToWindows1252(HttpGetText(LanguageFileAddress(gProgramId)));
 }
 
 }  // namespace
@@ -66,7 +52,7 @@ FrmLanguageForm::FrmLanguageForm() : Form("frmLanguage") {
           255);
     Place(Combo1, nullptr, 240, 600, 5220, 315);
     Combo1.SetStyle(forms::ComboStyle::DropDownCombo);
-    Combo1.SetText("Choose Language Here");
+    Combo1.SetText(std::string(kChooseLanguage));
     Place(Command1, nullptr, "Check for language updates", 240, 1140, 2550, 420);
     Place(Command3, nullptr, "Translate this program", 2910, 1140, 2550, 420);
     Place(Command2, nullptr, "OK", 4260, 1800, 1200, 420);
@@ -84,7 +70,11 @@ FrmLanguageForm& frmLanguage() {
 
 void FrmLanguageForm::Form_Load() {
     gLanguages->ChangeLanguage(*this, gCurrentLanguage);
+    SetCaption(gLanguages->getMessages("MSG_TITLELANGUAGE"));
     LoadLanguageList();
+    if (gUseSkin) {
+        ApplySkin(*this);
+    }
 }
 
 void FrmLanguageForm::Combo1_Click() {
@@ -97,28 +87,39 @@ void FrmLanguageForm::Combo1_Click() {
     gLanguages->ChangeLanguage(*this, language);
 }
 
-void FrmLanguageForm::Command1_Click() {}
+// The old file is replaced in one step, and only by a whole language file: a failed or foreign
+// answer leaves it untouched and says nothing. The windows keep their texts until the next choice.
+void FrmLanguageForm::Command1_Click() {
+    const std::optional<std::string> languageFile =
+        LanguageFileFromDownload(DownloadLanguageFile());
+    if (!languageFile || platform::CurrentMachine().files().ReplaceBytes(
+                             LanguageFilePath(), *languageFile) != platform::ERROR_SUCCESS) {
+        return;
+    }
+    LoadLanguageList();
+    forms::MsgBox(gLanguages->getMessages("MSG_DOWNLOADED"), forms::MsgBoxOkOnly);
+}
 
 void FrmLanguageForm::Command2_Click() {
     Unload();
 }
 
-void FrmLanguageForm::Command3_Click() {}
-
-void FrmLanguageForm::LoadLanguageList() {
-    Combo1.Clear();
-    const std::string languageFile = ProgramFolderFile("Localization.xml");
-    std::string bytes;
-    if (!FileExists(languageFile) || platform::CurrentMachine().files().ReadBytes(
-                                         languageFile, &bytes) != platform::ERROR_SUCCESS) {
-        return;
-    }
-    for (const std::string& name : LanguageGroupNames(bytes)) {
-        Combo1.AddItem(name);
-        Combo1.SetText(GetSetting(gProgramName, "Settings", "Language", "English"));
+void FrmLanguageForm::Command3_Click() {
+    if (FileExists(LanguageFilePath())) {
+        forms::CurrentHost().OpenDocument(LanguageFilePath());
     }
 }
 
-int FrmLanguageForm::ShellOpenDocument(const std::string&, int) {
-    return 0;
+// Every group is listed in file order, duplicates included; the text shows the saved language even
+// when the list lacks it.
+void FrmLanguageForm::LoadLanguageList() {
+    Combo1.Clear();
+    if (!FileExists(LanguageFilePath())) {
+        return;
+    }
+    const std::optional<std::string> fileText = ReadLanguageFile(LanguageFilePath());
+    for (const std::string& name : LanguageGroupNames(fileText.value_or(""))) {
+        Combo1.AddItem(name);
+        Combo1.SetText(SavedLanguage());
+    }
 }

@@ -7,7 +7,8 @@
 #include "forms/labels.h"
 #include "forms/list_boxes.h"
 
-// The language chooser: the languages of the language file, its download and its editing.
+// The language chooser: the languages of the language file, its download and its editing. A
+// choice translates the main window and the chooser at once and is saved.
 class FrmLanguageForm : public forms::Form {
   public:
     FrmLanguageForm();
@@ -23,13 +24,13 @@ class FrmLanguageForm : public forms::Form {
 
   private:
     void Combo1_Click();
+    // Fetches the newest language file from the language server.
     void Command1_Click();
     void Command2_Click();
+    // Opens the language file for translating.
     void Command3_Click();
     // Fills Combo1 with the language names of the language file.
     void LoadLanguageList();
-    // Opens a document with its associated program; the shell's result.
-    int ShellOpenDocument(const std::string& file, int showCommand);
 };
 
 FrmLanguageForm& frmLanguage();

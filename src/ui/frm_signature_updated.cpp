@@ -11,6 +11,7 @@
 #include "ui/design.h"
 #include "ui/frm_download.h"
 #include "ui/skin.h"
+#include "ui/skin_labels.h"
 #include "ui/tray.h"
 
 using design::Place;
@@ -76,19 +77,8 @@ void FrmSignatureUpdatedForm::Form_Load() {
     gAlertAnswered = false;
     tmrPopupSignatureUpdate.SetEnabled(true);
     if (gUseSkin) {
-        CopyLabelsIntoSkinLabels();
+        CopyLabelsIntoSkinLabels(*this, SkinLabel1);
         ApplySkin(*this);
-    }
-}
-
-// Every plain label beside the pattern SkinLabel1(0) gets a skinned copy in the array.
-void FrmSignatureUpdatedForm::CopyLabelsIntoSkinLabels() {
-    const std::vector<forms::Control*> controls = Controls();  // the copies join the controls
-    for (forms::Control* control : controls) {
-        if (control->TypeName() == "Label" && control->Container() == SkinLabel1(0).Container()) {
-            forms::CopyPlacementAndCaption(static_cast<const forms::Label&>(*control),
-                                           SkinLabel1.LoadNext());
-        }
     }
 }
 

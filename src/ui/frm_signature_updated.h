@@ -34,7 +34,6 @@ class FrmSignatureUpdatedForm : public forms::Form {
     void tmrEnablePopDownTimer_Timer();
     void tmrPopDown_Timer();
     void cmdUpdateSuccesfullOK_Click();
-    void CopyLabelsIntoSkinLabels();
 };
 
 FrmSignatureUpdatedForm& frmSignatureUpdated();

@@ -1,9 +1,20 @@
 // The in-app browser: its design, its commands, the page's events and its layout.
 #include "ui/frm_website.h"
 
+#include <cmath>
+#include <exception>
+#include <functional>
+
 #include "forms/form_registry.h"
+#include "forms/host.h"
+#include "foundation/brand.h"
+#include "foundation/file_queries.h"
+#include "foundation/globals.h"
 #include "ui/design.h"
+#include "ui/globals.h"
 #include "ui/pictures.h"
+#include "ui/skin.h"
+#include "ui/skin_labels.h"
 
 using design::Place;
 
@@ -13,6 +24,17 @@ constexpr double kInnerWidth = 12000;
 constexpr double kInnerHeight = 8400;
 constexpr double kStatusBarHeight = 300;
 constexpr double kButtonSize = 420;
+constexpr int kEnterKey = 13;
+constexpr int kPageStatusPanel = 1;
+constexpr int kLoadingStatePanel = 2;
+
+// Back, forward, stop and refresh do nothing when the page cannot (no earlier page, say).
+void IgnoringFailure(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception&) {
+    }
+}
 
 void PlacePictureButton(forms::CommandButton& button, forms::Frame& frame, double left,
                         const forms::ImageId& picture, const char* tip) {
@@ -72,32 +94,97 @@ FrmWebsiteForm& frmWebsite() {
     return forms::DefaultInstance<FrmWebsiteForm>();
 }
 
-void FrmWebsiteForm::Form_Load() {}
+void FrmWebsiteForm::Form_Load() {
+    InitBrandSettings();
+    StatusBar1.Panels.Add();
+    SetCaption(gWebsite);
+    ::SetTopMost(*this, true);
+    if (gUseSkin) {
+        CopyLabelsIntoSkinLabels(*this, SkinLabel1);
+        ApplySkin(*this);
+    }
+    WebBrowser1.Navigate(gWebsite);
+    SetWindowState(forms::WindowState::Maximized);
+    ::SetTopMost(*this, false);
+}
 
-void FrmWebsiteForm::Form_Resize() {}
+void FrmWebsiteForm::Form_Resize() {
+    LayoutBrowser();
+}
 
-void FrmWebsiteForm::Form_Paint() {}
+void FrmWebsiteForm::Form_Paint() {
+    LayoutBrowser();
+}
 
-void FrmWebsiteForm::Form_Unload(bool&) {}
+// The main window closed while this one was open: this window's close is the program's end.
+// Skinning in this build holds nothing that needs releasing first (see skin_control.h).
+void FrmWebsiteForm::Form_Unload(bool&) {
+    if (gEndOnWebsiteClose) {
+        forms::CurrentHost().EndProcess();
+    }
+}
 
-void FrmWebsiteForm::Command3_Click() {}
+void FrmWebsiteForm::Command3_Click() {
+    WebBrowser1.Navigate(Text1.Text());
+}
 
-void FrmWebsiteForm::Text1_KeyPress(int&) {}
+void FrmWebsiteForm::Text1_KeyPress(int& keyAscii) {
+    if (keyAscii == kEnterKey) {
+        WebBrowser1.Navigate(Text1.Text());
+    }
+}
 
-void FrmWebsiteForm::Command4_Click() {}
+void FrmWebsiteForm::Command4_Click() {
+    IgnoringFailure([this] { WebBrowser1.GoBack(); });
+}
 
-void FrmWebsiteForm::Command5_Click() {}
+void FrmWebsiteForm::Command5_Click() {
+    IgnoringFailure([this] { WebBrowser1.GoForward(); });
+}
 
-void FrmWebsiteForm::Command6_Click() {}
+void FrmWebsiteForm::Command6_Click() {
+    IgnoringFailure([this] { WebBrowser1.Stop(); });
+}
 
-void FrmWebsiteForm::Command7_Click(int) {}
+void FrmWebsiteForm::Command7_Click(int) {
+    IgnoringFailure([this] { WebBrowser1.Refresh(); });
+}
 
-void FrmWebsiteForm::WebBrowser1_StatusTextChange(const std::string&) {}
+void FrmWebsiteForm::WebBrowser1_StatusTextChange(const std::string& text) {
+    StatusBar1.Panels(kPageStatusPanel).SetText(text);
+}
 
-void FrmWebsiteForm::WebBrowser1_DownloadBegin() {}
+void FrmWebsiteForm::WebBrowser1_DownloadBegin() {
+    StatusBar1.Panels(kLoadingStatePanel).SetText("Opening " + WebBrowser1.LocationURL());
+}
 
-void FrmWebsiteForm::WebBrowser1_DownloadComplete() {}
+// A redirect replaces what the user typed: the address field follows the page.
+void FrmWebsiteForm::WebBrowser1_DownloadComplete() {
+    StatusBar1.Panels(kLoadingStatePanel).SetText("Completed " + WebBrowser1.LocationURL());
+    Text1.SetText(WebBrowser1.LocationURL());
+    SetCaption(WebBrowser1.LocationName());
+}
 
 void FrmWebsiteForm::WebBrowser1_ProgressChange(long, long) {}
 
-void FrmWebsiteForm::LayoutBrowser() {}
+// The fixed margins leave room for the frame's border, the buttons' row and the status bar. Every
+// size is taken as its absolute value, so a window smaller than the margins still gets valid sizes.
+void FrmWebsiteForm::LayoutBrowser() {
+    const double width = Width();
+    const double height = Height();
+    // The status bar keeps to the bottom edge across the whole window, as a docked bar does.
+    StatusBar1.Move(0, std::abs(ScaleHeight() - StatusBar1.Height()), std::abs(ScaleWidth()),
+                    StatusBar1.Height());
+    for (int panel : {kPageStatusPanel, kLoadingStatePanel}) {
+        if (panel <= StatusBar1.Panels.Count()) {
+            StatusBar1.Panels(panel).SetWidth(std::abs(width / 2));
+        }
+    }
+    frmBrowser.SetHeight(std::abs(height - StatusBar1.Height()));
+    frmBrowser.SetWidth(std::abs(width - 300));
+    Text1.SetWidth(std::abs(frmBrowser.Width() - Text1.Left() - 300 - Command3.Width()));
+    Command3.SetLeft(std::abs(Text1.Width() + Text1.Left() + 100));
+    WebBrowser1.SetWidth(std::abs(frmBrowser.Width() - WebBrowser1.Left() - 100));
+    WebBrowser1.SetHeight(
+        std::abs(frmBrowser.Height() - WebBrowser1.Top() - 800 - StatusBar1.Height()));
+}

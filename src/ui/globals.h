@@ -12,6 +12,9 @@ class PictureBox;
 extern SkinControl* gSkinObject;
 // The picture box that ShowBanner adds to the main window to hold the banner browser.
 extern forms::PictureBox* gBannerBox;
+// Set by the main window's unload while the in-app browser is open: closing the browser then ends
+// the program.
+extern bool gEndOnWebsiteClose;
 
 // Puts every value back to its state at process start.
 void ResetUiGlobals();

@@ -18,6 +18,7 @@
 #include "ui/frm_language.h"
 #include "ui/frm_main.h"
 #include "ui/frm_report.h"
+#include "ui/version_text.h"
 
 namespace {
 
@@ -46,12 +47,6 @@ std::string MessageText(std::string_view key) {
 
 std::string StatusSetting(std::string_view key, std::string_view defaultValue) {
     return GetSetting(gProgramName, "Settings", key, defaultValue);
-}
-
-// "3.0" for version 3.00: the minor number as a number.
-std::string ProgramVersionText() {
-    const platform::VersionBlock& version = platform::ProgramVersionBlock();
-    return std::to_string(version.major) + "." + std::to_string(version.minor);
 }
 
 // A date.dat that holds no line or cannot be read must not stop the start-up, which shows these
@@ -98,7 +93,7 @@ void FrmMainForm::HideAllPanels() {
 
 void FrmMainForm::RefreshStatusLabels() {
     lblDefCount.SetCaption(platform::FormatGroupedNumber(gDefinitionsTotal));
-    lblVersion.SetCaption(ProgramVersionText());
+    lblVersion.SetCaption(VersionText(platform::ProgramVersionBlock()));
     lblDefVersion.SetCaption(InstalledDefinitionsDate() + " PST");
     lblDefRemoved.SetCaption(StatusSetting("lblDefRemoved", "0"));
     lblLastScan.SetCaption(StatusSetting("lblLastScan", "Never"));

@@ -104,11 +104,7 @@ void OpenHelpOnFirstUse() {
     if (GetSetting(gProgramName, "Settings", "showHelp", "1") != "1") {
         return;
     }
-    Form8().Show();
-    forms::DoEvents();
-    if (Form8Form* help = forms::LoadedInstance<Form8Form>()) {
-        help->Unload();
-    }
+    OpenHelpWindow();
     SaveSetting(gProgramName, "Settings", "showHelp", "0");
 }
 
