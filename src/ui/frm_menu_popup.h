@@ -8,7 +8,8 @@
 #include "forms/timer.h"
 
 // The tray menu: a small window that slides up from the taskbar with three commands and slides
-// away again. It measures in pixels; its movement sets Top in twips.
+// away again, when a command is used or after six seconds without the mouse over it. It measures
+// in pixels; its movement sets Top in twips.
 class FrmMenuPopUpForm : public forms::Form {
   public:
     FrmMenuPopUpForm();
@@ -36,15 +37,14 @@ class FrmMenuPopUpForm : public forms::Form {
     void mnuMaxmimaize_Click();
     void mnuClose_Click();
     // Commands no control offers.
+    void ShowProgram();
     void RestoreMainWindow();
     void ConfirmAndExitProgram();
     void ShowOptionsFromMenu();
     void ShowOptionsFromMenu2();
     void StartScanFromMenu();
 
-    // Measured at load, in twips.
-    std::int32_t TaskbarHeight = 0;
-    std::int32_t DesktopHeight = 0;
+    // Where the rise ends, in twips, measured at load from the desktop and the taskbar.
     std::int32_t RestingTop = 0;
 };
 

@@ -1,8 +1,6 @@
 // The definitions notice: its design, its slide up, stay and slide down, and its OK.
 #include "ui/frm_signature_updated.h"
 
-#include <cmath>
-
 #include "engine/spyware_alert.h"
 #include "forms/form_registry.h"
 #include "forms/host.h"
@@ -12,26 +10,17 @@
 #include "ui/frm_download.h"
 #include "ui/skin.h"
 #include "ui/skin_labels.h"
+#include "ui/taskbar_slide.h"
 #include "ui/tray.h"
 
 using design::Place;
 
 namespace {
 
-// The system's pixel measures become twips with these factors, not with the screen's real twips
-// per pixel: the notice has always been placed this way.
-constexpr double kHeightTwipsPerPixel = 14.5;
-constexpr double kLeftTwipsPerPixel = 14.7;
-constexpr double kGapAboveTaskbar = 100;
 constexpr double kRiseStep = 20;
 constexpr double kFallStep = 40;
 // The slide down ends below this Top, whatever the screen's size.
 constexpr double kFallEndTop = 11167;
-
-// Rounds half to even, as the conversion of measures to whole twips does.
-double WholeTwips(double twips) {
-    return std::nearbyint(twips);
-}
 
 }  // namespace
 
@@ -64,15 +53,12 @@ FrmSignatureUpdatedForm& frmSignatureUpdated() {
 void FrmSignatureUpdatedForm::Form_Load() {
     tmrEnablePopDownTimer.SetEnabled(false);
     tmrPopDown.SetEnabled(false);
-    // Client rectangles: the taskbar's height and the desktop's size, in pixels.
-    const forms::PixelRect taskbar = forms::CurrentHost().TaskbarRect();
-    const forms::PixelRect desktop = forms::CurrentHost().ScreenRect();
-    const double taskbarHeight = WholeTwips(taskbar.Height() * kHeightTwipsPerPixel);
-    const double desktopHeight = WholeTwips(desktop.Height() * kHeightTwipsPerPixel);
-    SetTop(desktopHeight - taskbarHeight);
-    SetLeft((desktop.Width() - ScaleWidth()) * kLeftTwipsPerPixel);
-    NoticeTargetTop =
-        static_cast<std::int32_t>(WholeTwips(desktopHeight - (Height() + kGapAboveTaskbar)));
+    forms::Host& host = forms::CurrentHost();
+    const TaskbarSlide slide =
+        PlanTaskbarSlide(host.ScreenRect(), host.TaskbarRect(), ScaleWidth(), Height());
+    SetTop(slide.startTop);
+    SetLeft(slide.left);
+    NoticeTargetTop = slide.restingTop;
     SetVisible(true);
     gAlertAnswered = false;
     tmrPopupSignatureUpdate.SetEnabled(true);

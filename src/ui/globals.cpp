@@ -1,5 +1,7 @@
 #include "ui/globals.h"
 
+#include "ui/tray.h"
+
 SkinControl* gSkinObject = nullptr;
 forms::PictureBox* gBannerBox = nullptr;
 bool gEndOnWebsiteClose = false;
@@ -8,4 +10,5 @@ void ResetUiGlobals() {
     gSkinObject = nullptr;
     gBannerBox = nullptr;
     gEndOnWebsiteClose = false;
+    gTray = clsTray();
 }

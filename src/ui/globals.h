@@ -16,5 +16,5 @@ extern forms::PictureBox* gBannerBox;
 // the program.
 extern bool gEndOnWebsiteClose;
 
-// Puts every value back to its state at process start.
+// Puts every value back to its state at process start, the tray object included.
 void ResetUiGlobals();

@@ -1,6 +1,46 @@
 // The main window in the tray: Send to Tray and the tray icon's clicks.
+#include "ui/main_tray.h"
+
+#include "forms/form_registry.h"
+#include "forms/host.h"
+#include "foundation/globals.h"
+#include "foundation/settings_store.h"
+#include "platform/version_block.h"
 #include "ui/frm_main.h"
+#include "ui/frm_menu_popup.h"
+#include "ui/tray.h"
 
-void FrmMainForm::Command5_Click() {}
+void ShowMainWindowRestored(FrmMainForm& window) {
+    window.Show();
+    window.SetWindowState(forms::WindowState::Normal);
+}
 
-void FrmMainForm::Form_TrayMessage(int) {}
+void FrmMainForm::Command5_Click() {
+    SetWindowState(forms::WindowState::Minimized);
+    Hide();
+    // Loading the tray menu slides it up: it shows where the program went.
+    frmMenuPopUp().mnuMaxmimaize.SetEnabled(true);
+    gTray.ShowIcon(*this);
+    gTray.ChangeToolTip(*this, platform::ProgramVersionBlock().productName);
+    SaveSetting(gProgramName, "Settings", "Minimized", "Yes");
+}
+
+// The icon's messages come through their own callback, never as mouse movement over the window.
+void FrmMainForm::Form_TrayMessage(int message) {
+    switch (message) {
+        case forms::tray_message::LeftButtonDown:
+        case forms::tray_message::RightButtonDown:
+            frmMenuPopUp().Show();
+            break;
+        case forms::tray_message::LeftDoubleClick:
+        case forms::tray_message::RightDoubleClick:
+            ShowMainWindowRestored(*this);
+            // A menu that is not there needs no hiding; loading it would slide it up.
+            if (auto* menu = forms::LoadedInstance<FrmMenuPopUpForm>()) {
+                menu->Hide();
+            }
+            break;
+        default:
+            break;
+    }
+}

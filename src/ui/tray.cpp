@@ -1,32 +1,34 @@
 #include "ui/tray.h"
 
 #include "forms/form.h"
-#include "forms/host.h"
 
 namespace {
 
 constexpr int kTrayIconId = 1;
-
-forms::TrayIcon IconOf(const forms::Form& window, std::string tip) {
-    return {window.Hwnd(), kTrayIconId, std::move(tip), window.Icon()};
-}
 
 }  // namespace
 
 clsTray gTray;
 
 void clsTray::ShowIcon(forms::Form& sysTrayForm) {
-    forms::CurrentHost().AddTrayIcon(IconOf(sysTrayForm, sysTrayForm.Caption()));
+    record_ = {sysTrayForm.Hwnd(), kTrayIconId, sysTrayForm.Caption(), sysTrayForm.Icon()};
+    forms::CurrentHost().AddTrayIcon(record_);
     bRunningInTray = true;
 }
 
 void clsTray::RemoveIcon(forms::Form& sysTrayForm) {
-    forms::CurrentHost().DeleteTrayIcon(sysTrayForm.Hwnd(), kTrayIconId);
+    record_.owner = sysTrayForm.Hwnd();
+    record_.id = kTrayIconId;
+    record_.tip.clear();
+    forms::CurrentHost().DeleteTrayIcon(record_.owner, record_.id);
     bRunningInTray = false;
 }
 
 void clsTray::ChangeToolTip(forms::Form& sysTrayForm, const std::string& strNewTip) {
-    if (bRunningInTray) {
-        forms::CurrentHost().ModifyTrayIcon(IconOf(sysTrayForm, strNewTip));
+    if (!bRunningInTray) {
+        return;
     }
+    record_.owner = sysTrayForm.Hwnd();
+    record_.tip = strNewTip;
+    forms::CurrentHost().ModifyTrayIcon(record_);
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "forms/host.h"
+
 namespace forms {
 class Form;
 }
@@ -13,11 +15,17 @@ class clsTray {
     // True after ShowIcon, false after RemoveIcon, whatever the desktop answered.
     bool bRunningInTray = false;
 
-    // Adds the window's icon with the window's caption as its tip.
+    // Adds the window's icon with the window's caption as its tip; the host cuts tips to 63
+    // characters.
     void ShowIcon(forms::Form& sysTrayForm);
     void RemoveIcon(forms::Form& sysTrayForm);
-    // Retitles the window's icon; nothing while no icon is shown.
+    // Retitles the window's icon, keeping the picture of the last call; nothing while no icon is
+    // shown.
     void ChangeToolTip(forms::Form& sysTrayForm, const std::string& strNewTip);
+
+  private:
+    // What the desktop was last told about the icon.
+    forms::TrayIcon record_;
 };
 
 // The one tray object of the program.
