@@ -107,7 +107,9 @@ TEST_F(StartupSequence, TheMainWindowComesUpReadyWithItsHelperWindowsLoadedAndHi
     EXPECT_TRUE(main.frmStatus.Visible());
     EXPECT_EQ(main.frmStatus.Caption(), platform::ProgramVersionBlock().productName + " Status");
     EXPECT_FALSE(main.shpCircle.Visible());
-    EXPECT_FALSE(main.tmrScroll.Enabled());
+    // Shown in its normal state: the window scrolls and the memory shield rests.
+    EXPECT_TRUE(main.tmrScroll.Enabled());
+    EXPECT_FALSE(main.tmrMemoryInspected.Enabled());
     EXPECT_TRUE(main.timUpdate.Enabled()) << "the options' first load ticks the automatic update";
 
     ASSERT_TRUE(forms::IsLoaded<FrmHiddenForm>());
@@ -236,7 +238,8 @@ TEST_F(StartupSequence, ABannerPushesThePanelsDownAndMakesTheWindowTaller) {
 
     FrmMainForm& main = FrmMain();
     const double bannerHeight = design.wbBanner.Height();
-    EXPECT_EQ(main.frmStatus.Top(), design.frmStatus.Top() + bannerHeight);
+    // The layout keeps a gap of 120 below the banner.
+    EXPECT_EQ(main.frmStatus.Top(), design.frmStatus.Top() + bannerHeight + 120);
     for (const forms::Frame* panel : {&main.frmOptions, &main.frmResults, &main.frmScan}) {
         EXPECT_EQ(panel->Top(), main.frmStatus.Top()) << panel->Name();
     }
