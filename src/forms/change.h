@@ -31,6 +31,7 @@ enum class Property {
     ShowInTaskbar,
     ZOrder,       // asked to come to the front
     FrameInsets,  // border and title sizes, as the front end measured them
+    MinimumSize,
     ControlAdded,
     ControlRemoved,
     // Labels.

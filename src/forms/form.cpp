@@ -217,6 +217,16 @@ void Form::SetShowInTaskbar(bool show) {
     }
 }
 
+void Form::SetMinimumSize(double width, double height) {
+    RequireSize(width, "a window's minimum width");
+    RequireSize(height, "a window's minimum height");
+    if (minimumWidth_ != width || minimumHeight_ != height) {
+        minimumWidth_ = width;
+        minimumHeight_ = height;
+        NotifyChanged(Property::MinimumSize);
+    }
+}
+
 Control* Form::FindControl(std::string_view name, std::optional<int> index) const {
     for (Control* control : controls_) {
         if (platform::EqualsIgnoringCase(control->Name(), name) &&

@@ -151,6 +151,11 @@ class Form {
     void SetTopMost(bool topMost);
     bool ShowInTaskbar() const { return showInTaskbar_; }
     void SetShowInTaskbar(bool show);
+    // The smallest outer size the front end lets a sizable window have, in twips (0: no limit).
+    // The model itself takes any size.
+    double MinimumWidth() const { return minimumWidth_; }
+    double MinimumHeight() const { return minimumHeight_; }
+    void SetMinimumSize(double width, double height);
 
     // The controls in design order; elements loaded and controls added at run time come last.
     const std::vector<Control*>& Controls() const { return controls_; }
@@ -232,6 +237,8 @@ class Form {
     bool fixedBorder_ = false;
     bool topMost_ = false;
     bool showInTaskbar_ = true;
+    double minimumWidth_ = 0;
+    double minimumHeight_ = 0;
     std::vector<Control*> controls_;
     std::vector<std::unique_ptr<Control>> addedControls_;
     Observers<const Change&> observers_;

@@ -247,6 +247,9 @@ void TestHost::SetClipboardText(const std::string& text) {
 
 bool TestHost::TrayAdd(const TrayIcon& icon) {
     trayCalls_.push_back(TrayCall{TrayAction::Add, icon});
+    if (!trayAvailable_) {
+        return false;
+    }
     trayIcons_[{icon.owner, icon.id}] = icon;
     return true;
 }

@@ -125,6 +125,8 @@ class TestHost final : public Host {
     const std::vector<TrayCall>& TrayCalls() const { return trayCalls_; }
     // The icons present now.
     std::vector<TrayIcon> TrayIcons() const;
+    // A desktop without a notification area refuses every icon (it has one by default).
+    void SetTrayAvailable(bool available) { trayAvailable_ = available; }
     // A mouse event on the icon of owner: delivers the message to the owning window. Fails when
     // the window has no icon.
     void ClickTrayIcon(std::int32_t owner, int message, int id = 1);
@@ -188,6 +190,7 @@ class TestHost final : public Host {
     int clipboardClears_ = 0;
     std::vector<TrayCall> trayCalls_;
     std::map<std::pair<std::int32_t, int>, TrayIcon> trayIcons_;
+    bool trayAvailable_ = true;
     std::vector<std::string> documentsOpened_;
     std::vector<std::pair<std::string, std::string>> programsStarted_;
     bool inTaskbar_ = true;

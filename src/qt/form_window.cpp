@@ -165,6 +165,7 @@ void FormWindow::ApplyFormProperty(forms::Property property) {
         case Property::Width:
         case Property::Height:
         case Property::FrameInsets:
+        case Property::MinimumSize:
             ApplyGeometry();
             break;
         case Property::FixedBorder:
@@ -217,23 +218,43 @@ void FormWindow::ApplyFlags() {
     }
     setWindowFlags(flags);  // this hides the window
     if (!form_->FixedBorder()) {
-        setMinimumSize(0, 0);
+        ApplyMinimumSize();
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
     ApplyVisible();
 }
 
+// The widget's size for an outer size of the form, in twips.
+QSize FormWindow::WidgetSizeOf(double widthTwips, double heightTwips) const {
+    const forms::FrameInsets insets = form_->Insets();
+    return QSize(
+        std::max(1, TwipsToPixels(widthTwips) - insets.left - insets.right),
+        std::max(1, TwipsToPixels(heightTwips) - insets.top - insets.bottom + menus_.BarHeight()));
+}
+
+// How small the user may drag a sizable window.
+void FormWindow::ApplyMinimumSize() {
+    if (form_ == nullptr || form_->FixedBorder()) {
+        return;
+    }
+    if (form_->MinimumWidth() == 0 && form_->MinimumHeight() == 0) {
+        setMinimumSize(0, 0);
+    } else {
+        setMinimumSize(WidgetSizeOf(form_->MinimumWidth(), form_->MinimumHeight()));
+    }
+}
+
 // A minimised or maximised window is placed by the desktop; the form's place and size apply to
 // the normal state.
 void FormWindow::ApplyGeometry() {
-    if (form_ == nullptr || form_->WindowState() != forms::WindowState::Normal) {
+    if (form_ == nullptr) {
         return;
     }
-    const forms::FrameInsets insets = form_->Insets();
-    const int menuBar = menus_.BarHeight();
-    const QSize size(
-        std::max(1, TwipsToPixels(form_->Width()) - insets.left - insets.right),
-        std::max(1, TwipsToPixels(form_->Height()) - insets.top - insets.bottom + menuBar));
+    ApplyMinimumSize();  // the insets it depends on may have changed
+    if (form_->WindowState() != forms::WindowState::Normal) {
+        return;
+    }
+    const QSize size = WidgetSizeOf(form_->Width(), form_->Height());
     move(TwipsToPixels(form_->Left()), TwipsToPixels(form_->Top()));
     if (form_->FixedBorder()) {
         setFixedSize(size);

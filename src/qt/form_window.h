@@ -48,6 +48,8 @@ class FormWindow final : public QMainWindow {
     void ApplyFormProperty(forms::Property property);
     void ApplyAll();
     void ApplyGeometry();
+    void ApplyMinimumSize();
+    QSize WidgetSizeOf(double widthTwips, double heightTwips) const;
     void ApplyVisible();
     void ApplyWindowState();
     void ReportInsets();

@@ -30,6 +30,8 @@ FrmMainForm::FrmMainForm() : Form("FrmMain") {
     SetCaption("Spyware Protection");
     SetIcon(pictures::kProgramIcon);
     Move(1800, 1200, kWindowWidth, kWindowHeight);
+    // Smaller, the panels would cut their rows and counters off.
+    SetMinimumSize(kWindowWidth, kWindowHeight);
     DesignTopAndSideColumn();
     DesignStatusPanel();
     DesignScanPanel();

@@ -17,10 +17,16 @@ void ShowMainWindowRestored(FrmMainForm& window) {
 
 void FrmMainForm::Command5_Click() {
     SetWindowState(forms::WindowState::Minimized);
+    gTray.ShowIcon(*this);
+    if (!gTray.IconAccepted()) {
+        // A desktop without a notification area: hidden, the window could not be brought back,
+        // so it stays minimised in the taskbar and the next start shows it as usual.
+        forms::CurrentHost().SetApplicationInTaskbar(true);
+        return;
+    }
     Hide();
     // Loading the tray menu slides it up: it shows where the program went.
     frmMenuPopUp().mnuMaxmimaize.SetEnabled(true);
-    gTray.ShowIcon(*this);
     gTray.ChangeToolTip(*this, platform::ProgramVersionBlock().productName);
     SaveSetting(gProgramName, "Settings", "Minimized", "Yes");
 }

@@ -12,7 +12,7 @@ clsTray gTray;
 
 void clsTray::ShowIcon(forms::Form& sysTrayForm) {
     record_ = {sysTrayForm.Hwnd(), kTrayIconId, sysTrayForm.Caption(), sysTrayForm.Icon()};
-    forms::CurrentHost().AddTrayIcon(record_);
+    iconAccepted_ = forms::CurrentHost().AddTrayIcon(record_);
     bRunningInTray = true;
 }
 
@@ -21,6 +21,7 @@ void clsTray::RemoveIcon(forms::Form& sysTrayForm) {
     record_.id = kTrayIconId;
     record_.tip.clear();
     forms::CurrentHost().DeleteTrayIcon(record_.owner, record_.id);
+    iconAccepted_ = false;
     bRunningInTray = false;
 }
 

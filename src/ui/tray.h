@@ -14,6 +14,9 @@ class clsTray {
   public:
     // True after ShowIcon, false after RemoveIcon, whatever the desktop answered.
     bool bRunningInTray = false;
+    // Whether the desktop took the last icon shown: false on a desktop without a notification
+    // area, where an icon is no way back to a hidden window.
+    bool IconAccepted() const { return iconAccepted_; }
 
     // Adds the window's icon with the window's caption as its tip; the host cuts tips to 63
     // characters.
@@ -26,6 +29,7 @@ class clsTray {
   private:
     // What the desktop was last told about the icon.
     forms::TrayIcon record_;
+    bool iconAccepted_ = false;
 };
 
 // The one tray object of the program.

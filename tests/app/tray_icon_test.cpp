@@ -46,6 +46,16 @@ TEST_F(TrayIconTest, SendToTrayHidesTheWindowBehindAnIconNamedAfterTheProduct) {
     EXPECT_TRUE(frmMenuPopUp().mnuMaxmimaize.Enabled());
 }
 
+TEST_F(TrayIconTest, WithoutANotificationAreaTheWindowStaysReachableInTheTaskbar) {
+    host.SetTrayAvailable(false);
+    window->Command5.Click();
+
+    EXPECT_TRUE(window->Visible());
+    EXPECT_EQ(window->WindowState(), forms::WindowState::Minimized);
+    EXPECT_TRUE(host.ApplicationInTaskbar());
+    EXPECT_NE(UserSetting("Settings", "Minimized"), "Yes") << "the next start shows the window";
+}
+
 TEST_F(TrayIconTest, EitherDoubleClickBringsTheWindowBackAndTheIconStays) {
     for (int doubleClick : {message::LeftDoubleClick, message::RightDoubleClick}) {
         window->Command5.Click();

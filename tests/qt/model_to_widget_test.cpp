@@ -42,6 +42,21 @@ TEST_F(ModelToWidgetTest, WindowFollowsTheFormsCaptionVisibilityPlaceAndSize) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(ModelToWidgetTest, TheUserCannotDragAWindowBelowItsMinimumSize) {
+    GalleryForm& form = frmGallery();
+    frontend::FormWindow& window = WindowOf(form);
+    form.Show();
+    form.SetMinimumSize(6000, 4500);
+    ProcessEvents();
+    const forms::FrameInsets insets = form.Insets();
+    const int menuBar = window.menuBar()->sizeHint().height();
+    EXPECT_EQ(window.minimumWidth() + insets.left + insets.right, 400);
+    EXPECT_EQ(window.minimumHeight() + insets.top + insets.bottom - menuBar, 300);
+
+    form.SetMinimumSize(0, 0);
+    EXPECT_EQ(window.minimumSize(), QSize(0, 0));
+}
+
 TEST_F(ModelToWidgetTest, ControlsSitAtTheirTwipsPositionInsideTheirContainer) {
     GalleryForm& form = frmGallery();
     form.Show();
