@@ -101,13 +101,11 @@ TEST_F(MainMenus, RunLiveUpdateAsksTheDefinitionsServer) {
 }
 
 // Exit closes the window as its close box does; the shutdown it runs ends the program.
-TEST_F(MainMenus, ExitUnloadsTheMainWindowWithoutAQuestion) {
+TEST_F(MainMenus, ExitEndsTheProgramWithoutAQuestion) {
     FrmMainForm& window = Main();
-    try {
-        window.mnuFileItem(8).Click();
-    } catch (const forms::ProcessEnded&) {
-    }
-    EXPECT_FALSE(forms::IsLoaded<FrmMainForm>());
+    EXPECT_THROW(window.mnuFileItem(8).Click(), forms::ProcessEnded);
+    EXPECT_TRUE(host.ProcessHasEnded());
+    EXPECT_FALSE(window.Visible());
     EXPECT_TRUE(host.MsgBoxesShown().empty());
 }
 
