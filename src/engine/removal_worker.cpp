@@ -6,6 +6,7 @@
 #include "engine/quarantine.h"
 #include "engine/registry_removal.h"
 #include "engine/removal_text.h"
+#include "engine/threat_ties.h"
 #include "forms/host.h"
 #include "foundation/file_queries.h"
 #include "foundation/path_text.h"
@@ -74,7 +75,9 @@ void KeepLeftover(forms::ListView& threats, forms::ListItem& row,
     frmDelete().lstProblem.ListItems.Add(location);
     for (int i = 1; i <= threats.ListItems.Count(); ++i) {
         forms::ListItem& threat = threats.ListItems(i);
-        if (std::find(threatTexts.begin(), threatTexts.end(), threat.Text()) != threatTexts.end()) {
+        if (std::any_of(threatTexts.begin(), threatTexts.end(), [&](const std::string& name) {
+                return IsSameThreatName(threat.Text(), name);
+            })) {
             threat.SetChecked(false);
             break;
         }

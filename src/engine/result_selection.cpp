@@ -1,7 +1,7 @@
 // Ticking threats with their traces, excluding them, dropping ticked rows, opening the results.
 #include <functional>
 
-#include "engine/result_rows.h"
+#include "engine/threat_ties.h"
 #include "forms/message_box.h"
 #include "foundation/exclusion_list.h"
 #include "foundation/globals.h"
@@ -44,36 +44,17 @@ std::string ExclusionQuestion() {
 
 }  // namespace
 
-// A threat's traces follow its tick; which rows are its traces depends on its kind (the ties of
-// result_rows.h), compared exactly.
+// A threat's traces follow its tick: every file, registry and cookie row tied to it
+// (threat_ties.h). A threat that one phase met first and another met again (a key and a program
+// file of one threat) so goes whole, not only the traces of the phase that listed it.
 void FrmMainForm::lvwPicRemoveListOfSpywareFoundAndToBeRemoved_ItemCheck(forms::ListItem& item) {
     const bool tick = item.Checked();
-    switch (static_cast<ResultKind>(item.SmallIcon())) {
-        case ResultKind::Cookie: {
-            const std::string location = item.SubItems(1);
-            TickRowsWhere(lvwCookiesToDelete, tick,
-                          [&](const forms::ListItem& row) { return row.Text() == location; });
-            break;
-        }
-        case ResultKind::Registry:
-            TickRowsWhere(lvwRegistryToBeDeleted, tick, [&](const forms::ListItem& row) {
-                return row.SubItems(1) == item.Text() || row.SubItems(3) == item.Text();
-            });
-            break;
-        case ResultKind::File:
-            TickRowsWhere(lvwFilesToBeDeleted, tick, [&](const forms::ListItem& row) {
-                return row.SubItems(1) == item.Text();
-            });
-            break;
-        case ResultKind::Folder: {
-            const std::string location = item.SubItems(1);
-            TickRowsWhere(lvwFilesToBeDeleted, tick,
-                          [&](const forms::ListItem& row) { return row.Text() == location; });
-            break;
-        }
-        default:
-            break;
-    }
+    TickRowsWhere(lvwFilesToBeDeleted, tick,
+                  [&](const forms::ListItem& row) { return IsFileTraceOf(item, row); });
+    TickRowsWhere(lvwRegistryToBeDeleted, tick,
+                  [&](const forms::ListItem& row) { return IsRegistryTraceOf(item, row); });
+    TickRowsWhere(lvwCookiesToDelete, tick,
+                  [&](const forms::ListItem& row) { return IsCookieTraceOf(item, row); });
 }
 
 // Rows ticked already keep their traces as they are.

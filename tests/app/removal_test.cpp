@@ -177,6 +177,36 @@ TEST_F(RemovalSequenceTest, AScanAndRemovalTakeWhatIsTickedKeepCopiesAndCountThe
     EXPECT_TRUE(window.lblRemove.Enabled());
 }
 
+// The registry phase lists the threat; its program file, met later by the file phase, goes with
+// it all the same, or stays listed with its threat when it cannot be deleted.
+TEST_F(RemovalSequenceTest, AThreatFirstMetInTheRegistryTakesItsFilesAlong) {
+    SetRegistryValue(HKEY_CURRENT_USER, "Software\\Nag", "", "nag default");
+    const std::string program = WriteFileOnC("Nag/nag.exe", "nag program");
+    const std::string helper = WriteFileOnC("Nag/naghelp.exe", "nag helper");
+    fs::permissions(HostPathOf(helper), fs::perms::owner_write, fs::perm_options::remove);
+    WriteDefinitions(kRegistryDefinitionFile, {"1^Software\\Nag^=Nag.Ware"});
+    WriteDefinitions(kFileDefinitionFile,
+                     {"nag.exe=Nag.Ware|[drive]Nag", "naghelp.exe=Nag.Ware|[drive]Nag"});
+    WriteEveryDefinitionFile();
+    SaveSetting(gProgramName, "OptionAndSettings", "chkSweepMemory", "False");
+    window.cmdScanNow.Click();
+    ASSERT_EQ(RowTexts(threats), std::vector<std::string>{"Nag.Ware"});
+    ASSERT_EQ(threats.ListItems(1).SmallIcon(), static_cast<int>(ResultKind::Registry));
+
+    UserTicks(1);
+    Delete();
+
+    EXPECT_FALSE(RegistryKeyThere(HKEY_CURRENT_USER, "Software\\Nag"));
+    EXPECT_FALSE(HostFileExists(program));
+    EXPECT_EQ(QuarantinedContent("nag.exe"), "nag program");
+    EXPECT_TRUE(HostFileExists(helper));
+    EXPECT_EQ(Problems(), std::vector<std::string>{helper});
+    EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Nag.Ware"});
+    EXPECT_FALSE(threats.ListItems(1).Checked());
+    EXPECT_EQ(RowTexts(window.lvwFilesToBeDeleted), std::vector<std::string>{helper});
+    EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 0);
+}
+
 TEST_F(RemovalSequenceTest, ARestorePointSnapshotsTheHivesBeforeTheRemoval) {
     ScanThreeThreatsWithFiveTraces();
     window.cmdSelectAll.Click();

@@ -30,7 +30,7 @@ class SelectionTest : public RemovalTest {
 TEST_F(SelectionTest, AThreatsTickReachesExactlyTheTracesTiedToIt) {
     AddFileThreat("C:\\a\\foo.exe", "Foo");     // threat 1
     AddFileThreat("C:\\b\\foo.dll", "Foo");     // its second trace
-    AddFileThreat("C:\\c\\other.exe", "foo");   // listed as Foo, tied to "foo"
+    AddFileThreat("C:\\c\\other.exe", "foo");   // listed as Foo, so Foo's as well
     AddFolderThreat("C:\\Bad\\", "BadFolder");  // threat 2
     AddRegistryThreat(HKEY_CURRENT_USER, "Software\\Reg", "v", "Reg.Threat");  // threat 3
     AddRegistryThreat(HKEY_CURRENT_USER, "Reg.Threat", "", "Other");           // threat 4
@@ -38,9 +38,10 @@ TEST_F(SelectionTest, AThreatsTickReachesExactlyTheTracesTiedToIt) {
     AddCookieTrace(lists, "C:\\Cookies\\tester@more.txt");
 
     UserTicks(1);
-    EXPECT_EQ(Ticks(files), (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(Ticks(files), (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(Ticks(registry), (std::vector<bool>{false, false}));
     UserTicks(2);
-    EXPECT_EQ(Ticks(files), (std::vector<bool>{true, true, false, true}));
+    EXPECT_EQ(Ticks(files), (std::vector<bool>{true, true, true, true}));
     UserTicks(3);  // by threat name, and a key path equal to the name as well
     EXPECT_EQ(Ticks(registry), (std::vector<bool>{true, true}));
     UserTicks(5);
@@ -48,8 +49,30 @@ TEST_F(SelectionTest, AThreatsTickReachesExactlyTheTracesTiedToIt) {
 
     UserTicks(1, false);
     EXPECT_EQ(Ticks(files), (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(Ticks(cookies), (std::vector<bool>{true, false}));
     UserTicks(3, false);
     EXPECT_EQ(Ticks(registry), (std::vector<bool>{false, false}));
+}
+
+// The phases run cookies, memory, registry, files, folders: a threat met in several of them is
+// listed once, by the first, and its tick must still reach what the later ones found.
+TEST_F(SelectionTest, AThreatMetByEveryPhaseTakesAllItsTracesWithIt) {
+    AddRegistryThreat(HKEY_CURRENT_USER, "Software\\Nag", "", "Nag.Ware");
+    AddFileThreat("C:\\Nag\\nag.exe", "Nag.Ware");
+    AddFolderThreat("C:\\Nag\\Plugins", "NAG.WARE");
+    AddFileThreat("C:\\Other\\other.exe", "Other");
+    AddRegistryThreat(HKEY_CURRENT_USER, "Software\\Other", "", "Other");
+    ASSERT_EQ(threats.ListItems.Count(), 2);
+
+    UserTicks(1);
+    EXPECT_EQ(Ticks(files), (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(Ticks(registry), (std::vector<bool>{true, false}));
+    UserTicks(2);
+    EXPECT_EQ(Ticks(files), (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(Ticks(registry), (std::vector<bool>{true, true}));
+    UserTicks(1, false);
+    EXPECT_EQ(Ticks(files), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(Ticks(registry), (std::vector<bool>{false, true}));
 }
 
 TEST_F(SelectionTest, AnExcludedRowTicksNothingElse) {
