@@ -1,6 +1,7 @@
 // The scan driver and sequencer: the start, pause and stop commands and the order of the phases.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/cookie_scan.h"
 #include "engine/globals.h"
@@ -127,6 +128,23 @@ void RunKnownSpywarePhase(FrmMainForm& window) {
     MoveCircleToNextPhase(window);
     window.ScanDefinedFiles();
     window.ScanDefinedFolders();
+}
+
+// The scan's own counts, once it has ended: the repaint on every hundredth item may have left the
+// labels behind, and the results panel and the report must not show fewer threats or items than
+// the scan met. A phase that was not selected keeps saying so.
+void ShowClosingCounts(FrmMainForm& window) {
+    ScopedRedrawLock lock(window);
+    const std::string notSelected = Message("MSG_NOTSELECED");
+    for (auto [label, count] : {std::pair{&window.lblMemoryInspected, gMemoryInspected},
+                                std::pair{&window.lblRegistryInspected, gRegistryInspected},
+                                std::pair{&window.lblFilesFolderInspected, gFilesFolderInspected},
+                                std::pair{&window.lblSoftwareFound, gSoftwareFound},
+                                std::pair{&window.lblRemovePicSoftwareFound, gSoftwareFound}}) {
+        if (label->Caption() != notSelected) {
+            label->SetCaption(std::to_string(count));
+        }
+    }
 }
 
 // The buttons and timers of a window that is scanning (true) or idle again (false).
@@ -256,6 +274,7 @@ bool FrmMainForm::RunScanPhases() {
     RunKnownSpywarePhase(*this);
 
     RefreshScanProgress(*this, "Scan Complete", 100, 100);
+    ShowClosingCounts(*this);
     return true;
 }
 

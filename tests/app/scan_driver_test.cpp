@@ -68,6 +68,11 @@ TEST_F(ScanDriverTest, WithEveryOptionOffOnlyTheKnownSpywarePhaseRuns) {
     EXPECT_EQ(Main().lblRegistryInspected.Caption(), "Not Selected");
     EXPECT_EQ(RowTexts(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved),
               (std::vector<std::string>{"SpyBot"}));
+    // Far fewer than a hundred items: the closing counts are the scan's own all the same.
+    EXPECT_EQ(Main().lblSoftwareFound.Caption(), "1");
+    EXPECT_EQ(Main().lblRemovePicSoftwareFound.Caption(), "1");
+    EXPECT_GT(gFilesFolderInspected, 0);
+    EXPECT_EQ(Main().lblFilesFolderInspected.Caption(), std::to_string(gFilesFolderInspected));
     EXPECT_EQ(Main().lblStatus(0).Caption(), "Scanning complete.");
     EXPECT_EQ(Main().pb1.Value(), 100);
     EXPECT_EQ(Main().pb2.Value(), 100);
