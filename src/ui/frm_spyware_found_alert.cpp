@@ -14,12 +14,12 @@ FrmSpywareFoundAlertForm::FrmSpywareFoundAlertForm() : Form("frmSpywareFoundAler
     design::SetHeadingFont(lblProductName, 10);
     lblProductName.SetForeColor(forms::Rgb(176, 32, 32));
     Place(Label1, nullptr, "Spyware/Adware has been detected.", 240, 600, 4920, 255);
-    Place(SkinLabel4, nullptr, "File Name:", 240, 1020, 1335, 255);
-    Place(lblAlertFileName, nullptr, "Unknown Executable", 1695, 1020, 3465, 255);
+    Place(SkinLabel4, nullptr, "File Name:", 240, 1020, 1500, 255);
+    Place(lblAlertFileName, nullptr, "Unknown Executable", 1800, 1020, 3360, 255);
     lblAlertFileName.SetFontBold(true);
-    Place(SkinLabel5, nullptr, "Company Name:", 240, 1380, 1335, 255);
+    Place(SkinLabel5, nullptr, "Company Name:", 240, 1380, 1500, 255);
     // Two lines: a missing company name is told with the file's name.
-    Place(lblAlertCompanyName, nullptr, "Unknown Company", 1695, 1380, 3465, 450);
+    Place(lblAlertCompanyName, nullptr, "Unknown Company", 1800, 1380, 3360, 450);
     lblAlertCompanyName.SetWordWrap(true);
     Place(SkinLabel2, nullptr, "Click STOP to stop it from running.", 240, 1980, 4920, 255);
     Place(SkinLabel3, nullptr, "Click ALLOW to allow the program to run.", 240, 2280, 4920, 255);
