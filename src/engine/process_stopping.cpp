@@ -43,6 +43,15 @@ std::string WithoutExeSuffixes(std::string_view name) {
     return text;
 }
 
+// The host's own programs run from drive Z:, the host's root, outside the Windows installation.
+// A definition names Windows programs: stopping host programs by a bare name could end the
+// user's shell or tools that merely share it.
+bool IsHostProgram(ProcessId id) {
+    constexpr std::string_view kHostRootDrive = "Z:\\";
+    const std::optional<platform::ProcessModule> module = Processes().FirstModule(id);
+    return module && platform::FindIgnoringCase(module->path, kHostRootDrive) == 0;
+}
+
 bool IsNewerPlatformFamily() {
     return platform::CurrentMachine().Version().platformId == platform::VER_PLATFORM_WIN32_NT;
 }
@@ -108,10 +117,12 @@ bool KillProcessByName(std::string_view name) {
     std::vector<std::string> names;
     std::vector<ProcessId> ids;
     GetProcessList(names, ids);
-    // Every copy is stopped: the program counts as stopped only when none of it runs on.
+    // Every copy is stopped: the program counts as stopped only when none of it runs on. The host's
+    // own programs of that name are left alone.
     bool allStopped = true;
     for (std::size_t index = 0; index < names.size(); ++index) {
-        if (IsSameProgramName(names[index], name) && !StopProcess(ids[index])) {
+        if (IsSameProgramName(names[index], name) && !IsHostProgram(ids[index]) &&
+            !StopProcess(ids[index])) {
             allStopped = false;
         }
     }

@@ -31,8 +31,9 @@ std::string ProgramNameStem(std::string_view name);
 // name's stem or the name's short form, without regard to case.
 bool IsSameProgramName(std::string_view processName, std::string_view name);
 
-// Stops every running program that IsSameProgramName matches, each with up to 11 tries. True
-// when none of them is running any more (also when none was running at all).
+// Stops every running program of the Windows installation that IsSameProgramName matches, each
+// with up to 11 tries; the host's own programs (drive Z:) are never stopped by name. True when
+// none of them is running any more (also when none was running at all).
 bool KillProcessByName(std::string_view name);
 
 // One running program as a check found it.

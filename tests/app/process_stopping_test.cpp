@@ -9,6 +9,7 @@
 
 #include "platform/process_fake.h"
 #include "support/child_process.h"
+#include "support/temporary_folder.h"
 #include "support/temporary_prefix.h"
 
 namespace {
@@ -104,6 +105,14 @@ TEST_F(FakeProcessTable, StopsEveryCopyWithTheDebugPrivilegeAroundEachTry) {
     EXPECT_EQ(CallsOf("Terminate 10"), 0);
 }
 
+TEST_F(FakeProcessTable, LeavesTheHostsOwnProgramsOfThatNameAlone) {
+    Add(60, "Z:\\usr\\bin\\badtool");
+    Add(61, "C:\\Program Files\\Bad\\badtool.exe");
+    Add(62, "z:\\opt\\tools\\BADTOOL.EXE");
+    EXPECT_TRUE(KillProcessByName("badtool.exe"));
+    EXPECT_EQ(processes.terminated, (std::vector<ProcessId>{61}));
+}
+
 TEST_F(FakeProcessTable, GivesUpAfterElevenTriesAndCountsAnEndedProcessAsStopped) {
     Add(20, "C:\\Bad\\stubborn.exe", FakeProcess::kRefusesForever);
     EXPECT_FALSE(KillProcessByName("stubborn.exe"));
@@ -187,6 +196,18 @@ TEST_F(RealPrograms, ALongNameStopsItsFifteenCharacterStemAndItsShortForm) {
     EXPECT_TRUE(KillProcessByName(stem + "B.exe"));
     EXPECT_TRUE(HasEnded(byStem));
     EXPECT_TRUE(HasEnded(byShortForm));
+}
+
+TEST_F(RealPrograms, AHostProgramOfTheSameNameKeepsRunning) {
+    const std::string name = UniqueSix() + "host.exe";
+    test_support::TemporaryFolder outsideThePrefix{"tollenwark-host-program"};
+    const fs::path hostProgram = outsideThePrefix.path() / name;
+    fs::copy_file("/bin/sleep", hostProgram);
+    fs::permissions(hostProgram, fs::perms::owner_all);
+    ChildProcess child = ChildProcess::Run(hostProgram, {"30"});
+    EXPECT_TRUE(KillProcessByName(name)) << "no program of the installation has that name";
+    EXPECT_EQ(platform::CurrentProcesses().Wait(static_cast<ProcessId>(child.id()), 100ms),
+              platform::WaitResult::StillRunning);
 }
 
 TEST_F(RealPrograms, NeverStopsItsOwnProcess) {
