@@ -171,6 +171,20 @@ TEST_F(StartupSequence, TheAutomaticUpdateIsArmedOnlyWhenChosen) {
     }
 }
 
+TEST_F(StartupSequence, AProgramLeftInTheTrayStartsThereMinimised) {
+    MarkAsUsedBefore();
+    InitBrandSettings();
+    SaveSetting(gProgramName, "Settings", "Minimized", "Yes");
+    StartProgram();
+
+    FrmMainForm& main = FrmMain();
+    EXPECT_EQ(main.WindowState(), forms::WindowState::Minimized);
+    ASSERT_EQ(host.TrayIcons().size(), 1u);
+    EXPECT_EQ(host.TrayIcons().front().owner, main.Hwnd());
+    EXPECT_FALSE(host.ApplicationInTaskbar()) << "reached through the icon, not the taskbar";
+    EXPECT_FALSE(frmSplash().Visible());
+}
+
 TEST_F(StartupSequence, AFailingStepOfTheSecondPhaseIsSkipped) {
     MarkAsUsedBefore();
     frmSplash().Show();
