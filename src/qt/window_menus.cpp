@@ -83,7 +83,8 @@ void WindowMenus::Apply(forms::Menu& menu) {
     }
     QAction& action = *found->second;
     action.setSeparator(menu.IsSeparator());
-    action.setText(QString::fromStdString(menu.Caption()));
+    // Some styles draw a separator's text beside its line; the "-" is only the model's mark.
+    action.setText(menu.IsSeparator() ? QString() : QString::fromStdString(menu.Caption()));
     action.setVisible(menu.Visible());
     action.setEnabled(menu.Enabled());
     action.setCheckable(menu.Checked());

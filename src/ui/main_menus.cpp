@@ -24,6 +24,8 @@ namespace {
 enum FileItem { kScanNow = 0, kViewLog = 2, kRunLiveUpdate = 4, kMinimizeToTray = 6, kExit = 8 };
 enum QuarantineItem { kViewQuarantine = 0, kViewExclusions = 1 };
 enum DebugItem { kShowHomepageChanged = 0, kShowSignatureUpdated = 1, kShowSpywareFound = 2 };
+// The Help and About menus hold one item each.
+constexpr int kOnlyItem = 0;
 constexpr int kOptionPageCount = 4;
 
 std::string Message(std::string_view key) {
@@ -96,12 +98,16 @@ void FrmMainForm::mnuQuarItem_Click(int index) {
     }
 }
 
-void FrmMainForm::mnuHelpItem_Click(int) {
-    OpenHelpWindow();
+void FrmMainForm::mnuHelpItem_Click(int index) {
+    if (index == kOnlyItem) {
+        OpenHelpWindow();
+    }
 }
 
-void FrmMainForm::mnuAboutItem_Click(int) {
-    frmAbout().Show();
+void FrmMainForm::mnuAboutItem_Click(int index) {
+    if (index == kOnlyItem) {
+        frmAbout().Show();
+    }
 }
 
 void FrmMainForm::mnuDebugItem_Click(int index) {

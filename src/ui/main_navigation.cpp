@@ -122,8 +122,11 @@ void FrmMainForm::TabStrip1_Click() {
     }
 }
 
-void FrmMainForm::mnuLanguageItem_Click(int) {
-    frmLanguage().Show(forms::ShowMode::Modeless);
+// The Languages menu holds one item.
+void FrmMainForm::mnuLanguageItem_Click(int index) {
+    if (index == 0) {
+        frmLanguage().Show(forms::ShowMode::Modeless);
+    }
 }
 
 void FrmMainForm::lblOptions_Click() {

@@ -68,6 +68,7 @@ TEST_F(MainMenus, FileMenuOpensTheScanPanelAndTheReport) {
 
 // The hidden item, the separators and numbers past the end have no command.
 TEST_F(MainMenus, ItemsWithoutACommandDoNothing) {
+    program.WriteFile("Help.chm", "ITSF");
     FrmMainForm& window = Main();
     window.cmdStatus.Click();
     for (int index : {1, 3, 5, 7}) {
@@ -77,6 +78,9 @@ TEST_F(MainMenus, ItemsWithoutACommandDoNothing) {
     window.mnuSettingsItem.Load(4).Click();
     window.mnuQuarItem.Load(2).Click();
     window.mnuDebugItem.Load(3).Click();
+    window.mnuLanguageItem.Load(1).Click();
+    window.mnuHelpItem.Load(1).Click();
+    window.mnuAboutItem.Load(1).Click();
     EXPECT_EQ(VisiblePanels(window), Names{"frmStatus"});
     EXPECT_TRUE(host.DocumentsOpened().empty());
     EXPECT_TRUE(window.IsLoaded());

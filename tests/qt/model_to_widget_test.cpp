@@ -155,6 +155,7 @@ TEST_F(ModelToWidgetTest, MenusBuildTheMenuBarWithSeparatorsHiddenAndCheckedItem
     ASSERT_EQ(items.size(), 4);
     EXPECT_TRUE(items[0]->isChecked());
     EXPECT_TRUE(items[1]->isSeparator());
+    EXPECT_TRUE(items[1]->text().isEmpty()) << "the style would draw the \"-\" beside the line";
     EXPECT_FALSE(items[2]->isVisible());
 
     form.mnuFileItem(2).SetVisible(true);
