@@ -8,6 +8,7 @@
 #include "foundation/settings_store.h"
 #include "platform/http.h"
 #include "platform/text_encoding.h"
+#include "support/scoped_http_limits.h"
 #include "support/temporary_folder.h"
 #include "ui/frm_download.h"
 #include "ui/frm_signature_updated.h"
@@ -149,12 +150,14 @@ TEST_F(UpdateCheckTest, AServerThatNeverAnswersEndsWithinTheTimeOuts) {
     DefinitionsServerProcess mute(silent);
     test_support::ScopedEnvironmentVariable muteServer("TOLLENWARK_DEFINITIONS_SERVER",
                                                        mute.BaseUrl());
+    const platform::HttpLimits limits = test_support::QuickHttpLimits();
+    const test_support::ScopedHttpLimits quick(limits);
     const auto started = std::chrono::steady_clock::now();
 
     RunUpdate();
 
     EXPECT_LT(std::chrono::steady_clock::now() - started,
-              platform::kHttpConnectTimeout + platform::kHttpStallTimeout);
+              limits.connectTimeout + limits.stallTimeout);
     EXPECT_EQ(mute.RequestLines(), Lines{kDateRequest});
     EXPECT_EQ(NoticeText(), kRecentText);
     EXPECT_EQ(DateFile(), "4/1/2006\r\n");

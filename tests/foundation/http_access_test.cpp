@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
+#include "forms/form_registry.h"
 #include "forms/text_box.h"
+#include "forms/timer.h"
 #include "server/definitions_server_process.h"
 #include "support/forms_fixture.h"
+#include "support/scoped_http_limits.h"
 #include "support/temporary_program_folder.h"
 
+using namespace std::chrono_literals;
 using test_support::ReadHostFileOrEmpty;
 
 namespace {
@@ -46,13 +52,15 @@ TEST_F(HttpAccessTest, ReturnsTheWholeBodyAsText) {
 TEST_F(HttpAccessTest, ShowsProgressAfterEveryPieceButTheFirstAndYieldsAfterEach) {
     server.Serve("six-hundred.txt", BodyOfLength(600));
     DownloadWindow window;
-    const int yieldsBefore = host.DoEventsCount();
+    std::vector<std::size_t> shownAtYield;  // waiting for the server yields too
+    host.OnEveryDoEvents([&](int) { shownAtYield.push_back(window.shown.size()); });
 
     EXPECT_EQ(HttpGetTextWithProgress(server.BaseUrl() + "/six-hundred.txt", window.txtStatus),
               BodyOfLength(600));
     EXPECT_EQ(window.shown,
               (std::vector<std::string>{"Downloaded 512 bytes.", "Downloaded 600 bytes."}));
-    EXPECT_EQ(host.DoEventsCount() - yieldsBefore, 3);
+    ASSERT_GE(shownAtYield.size(), 3u);
+    EXPECT_EQ(shownAtYield.back(), 2u) << "the last piece's text is shown before its yield";
 }
 
 TEST_F(HttpAccessTest, NoServerGivesNothingAndShowsNothing) {
@@ -62,6 +70,75 @@ TEST_F(HttpAccessTest, NoServerGivesNothingAndShowsNothing) {
     EXPECT_EQ(HttpGetText(url), "");
     EXPECT_EQ(HttpGetTextWithProgress(url, window.txtStatus), "");
     EXPECT_TRUE(window.shown.empty());
+}
+
+// A window whose timer counts its ticks, as the program's shields and scheduler tick.
+class TickingWindow : public forms::Form {
+  public:
+    TickingWindow() : Form("frmTicking") {
+        tmrTick.SetInterval(100);
+        tmrTick.OnTimer = [this] { ++ticks; };
+    }
+
+    forms::Timer tmrTick{*this, "tmrTick"};
+    int ticks = 0;
+};
+
+// A server that sends the first bytes of every body and then falls silent; the program's requests
+// give up after half a second of silence.
+class StalledServerTest : public FormsTest {
+  protected:
+    StalledServerTest() {
+        server.Serve("thousand.txt", BodyOfLength(1000));
+        host.SetDoEventsTimeStep(50ms);  // the virtual clock runs as the real one waits
+    }
+
+    static DefinitionsServerOptions StallingAfter(std::size_t bytes) {
+        DefinitionsServerOptions options;
+        options.stallAfterBytes = bytes;
+        return options;
+    }
+
+    test_support::ScopedHttpLimits quick{test_support::QuickHttpLimits()};
+    DefinitionsServerProcess server{StallingAfter(300)};
+};
+
+TEST_F(StalledServerTest, TimersTickWhileTheAnswerStallsAndAPartIsNeverTakenForTheWhole) {
+    auto& window = forms::DefaultInstance<TickingWindow>();
+    DownloadWindow progress;
+
+    EXPECT_EQ(HttpGetTextWithProgress(server.BaseUrl() + "/thousand.txt", progress.txtStatus), "");
+
+    EXPECT_GE(window.ticks, 3) << "half a second of waiting ticks a 100 ms timer";
+    EXPECT_EQ(progress.shown, std::vector<std::string>{"Downloaded 300 bytes."});
+}
+
+TEST_F(StalledServerTest, ADownloadThatStallsYieldsAndLeavesTheFileAsItWas) {
+    test_support::TemporaryProgramFolder program;
+    program.WriteFile("Localization.xml", "old");
+    auto& window = forms::DefaultInstance<TickingWindow>();
+
+    EXPECT_FALSE(DownloadUrlToFile(server.BaseUrl() + "/thousand.txt",
+                                   program.windowsPath() + "\\Localization.xml"));
+
+    EXPECT_GE(window.ticks, 3);
+    EXPECT_EQ(ReadHostFileOrEmpty(program.path() / "Localization.xml"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program.path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no partial download stays beside the file";
+}
+
+TEST_F(HttpAccessTest, TimersTickWhileASlowServerPrepares) {
+    DefinitionsServerOptions slow;
+    slow.delayMs = 400;
+    DefinitionsServerProcess slowServer(slow);
+    slowServer.Serve("ten.txt", "0123456789");
+    host.SetDoEventsTimeStep(50ms);
+    auto& window = forms::DefaultInstance<TickingWindow>();
+
+    EXPECT_EQ(HttpGetText(slowServer.BaseUrl() + "/ten.txt"), "0123456789");
+    EXPECT_GE(window.ticks, 2);
 }
 
 class HttpAccessCap : public FormsTest {};

@@ -1,0 +1,265 @@
+// The program killed (SIGKILL) at random moments of a removal and of an update, many times over:
+// whatever it was doing, nothing is lost and it starts again normally.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "foundation/definition_files.h"
+#include "foundation/line_codec.h"
+#include "invariants.h"
+#include "killed_copy.h"
+#include "platform/text_encoding.h"
+#include "program_fixture.h"
+#include "support/temporary_folder.h"
+
+namespace fs = std::filesystem;
+using platform::HKEY_CURRENT_USER;
+using platform::HKEY_LOCAL_MACHINE;
+using test_support::ReadHostFileOrEmpty;
+
+namespace {
+
+constexpr int kKills = 8;
+
+class KilledProgramTest : public ProgramTest {
+  protected:
+    KilledProgramTest() : random_(std::random_device{}()) {}
+
+    // A moment within the first `span` (and a little after it, to see a finished run too).
+    std::chrono::microseconds RandomMoment(std::chrono::microseconds span) {
+        std::uniform_int_distribution<long long> moment(0, span.count() * 11 / 10);
+        return std::chrono::microseconds(moment(random_));
+    }
+
+    void ExpectHivesAndSettingsReadWhole() const {
+        EXPECT_TRUE(HiveReadsWhole(machine.prefix().prefix().userHive()));
+        EXPECT_TRUE(HiveReadsWhole(machine.prefix().prefix().systemHive()));
+        if (fs::exists(UserSettingsFile())) {
+            EXPECT_TRUE(HiveReadsWhole(UserSettingsFile()));
+        }
+    }
+
+    // The program comes up again over what the killed run left.
+    void RestartProgram() {
+        EndProgram();
+        StartProgram();
+    }
+
+  private:
+    std::mt19937_64 random_;
+};
+
+// ----- A removal
+
+const std::string kNagKey = "Software\\Nag";
+const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+class KilledRemovalTest : public KilledProgramTest {
+  protected:
+    KilledRemovalTest() {
+        std::vector<std::string> files;
+        for (const char* name : {"bad0.exe", "bad1.exe", "lib0.dll", "lib1.dll", "data0.txt",
+                                 "data1.txt", "data2.txt", "data3.txt", "data4.txt"}) {
+            files.push_back(std::string(name) + "=Bad.Tool|[drive]Bad");
+        }
+        WriteDefinitions(kFileDefinitionFile, files);
+        WriteDefinitions(kDirectoryDefinitionFile, {"Plugins=Bad.Tool|[drive]Bad\\Plugins\\"});
+        WriteDefinitions(kRegistryDefinitionFile,
+                         {"1^" + kNagKey + "^Level=Nag.Ware", "1^" + kNagKey + "^=Nag.Ware",
+                          "2^" + kRunKey + "^NagStart=Nag.Ware"});
+        WriteEveryDefinitionFile();
+    }
+
+    // Files of different sizes, a folder of plug-ins and registry entries, all found by a scan.
+    void PlantThreats() {
+        test_support::RemoveTree(QuarantineHostFolder());
+        test_support::RemoveTree(machine.prefix().DriveC("Bad"));
+        planted_.clear();
+        std::size_t size = 1000;
+        for (const char* name : {"bad0.exe", "bad1.exe", "lib0.dll", "lib1.dll", "data0.txt",
+                                 "data1.txt", "data2.txt", "data3.txt", "data4.txt"}) {
+            Plant(fs::path("Bad") / name, size);
+            size *= 2;
+        }
+        for (int i = 0; i < 6; ++i) {
+            Plant(fs::path("Bad/Plugins") / ("plugin" + std::to_string(i) + ".txt"), 40'000);
+        }
+        SetRegistryValue(HKEY_CURRENT_USER, kNagKey, "", "nag");
+        SetRegistryValue(HKEY_CURRENT_USER, kNagKey, "Level", "9");
+        SetRegistryValue(HKEY_CURRENT_USER, kNagKey + "\\Deeper", "Kept", "with the key");
+        SetRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "NagStart", "nag.exe");
+        SetRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "Good", "good.exe");
+    }
+
+    void ScanForPlantedThreats() {
+        PlantThreats();
+        ScanAndTickEverything();
+        ASSERT_EQ(FrmMain().lvwFilesToBeDeleted.ListItems.Count(), 10);
+    }
+
+    void ExpectNothingLost() const {
+        for (const auto& [host, content] : planted_) {
+            const bool inFolder = host.parent_path().filename() == "Plugins";
+            EXPECT_TRUE(StillThereOrQuarantined(
+                host, content,
+                inFolder ? QuarantineHostFolder() / "Plugins" : QuarantineHostFolder()));
+        }
+    }
+
+    void ExpectRegistryEntriesOldOrGone() {
+        const std::pair<std::string, std::string> values[] = {{"", "nag"}, {"Level", "9"}};
+        for (const auto& [name, text] : values) {
+            const auto found = RegistryValue(HKEY_CURRENT_USER, kNagKey, name);
+            EXPECT_TRUE(!found || *found == text) << name;
+        }
+        const auto start = RegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "NagStart");
+        EXPECT_TRUE(!start || *start == "nag.exe");
+        EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey, "Good"), "good.exe");
+    }
+
+    bool AllRemoved() const {
+        for (const auto& entry : planted_) {
+            if (fs::exists(entry.first)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+  private:
+    void Plant(const fs::path& belowDriveC, std::size_t size) {
+        std::string content(size, 'x');
+        content.replace(0, belowDriveC.string().size(), belowDriveC.string());
+        planted_[machine.prefix().WriteFile(belowDriveC, content)] = content;
+    }
+
+    std::map<fs::path, std::string> planted_;
+};
+
+TEST_F(KilledRemovalTest, EveryFileStaysOrHasAWholeCopyWhereverTheRemovalIsKilled) {
+    StartProgram();
+    ScanForPlantedThreats();
+    const auto removal = [this] { RemoveTicked(); };
+    const auto whole = TimeInCopy(removal);
+    ASSERT_TRUE(AllRemoved()) << "an uninterrupted removal takes everything";
+    ExpectNothingLost();
+
+    for (int kill = 0; kill < kKills; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        RestartProgram();
+        ScanForPlantedThreats();
+        const auto moment = RandomMoment(whole);
+        RunInKilledCopy(removal, moment);
+
+        ExpectNothingLost();
+        ExpectRegistryEntriesOldOrGone();
+        ExpectHivesAndSettingsReadWhole();
+        RestartProgram();
+        if (HasFailure()) {
+            ADD_FAILURE() << "killed after " << moment.count() << " us of " << whole.count();
+            break;
+        }
+    }
+}
+
+// ----- An update
+
+class KilledUpdateTest : public KilledProgramTest {
+  protected:
+    KilledUpdateTest() {
+        std::vector<std::string> lines;
+        for (int i = 0; i < 2000; ++i) {
+            lines.push_back("old" + std::to_string(i) + ".exe=Old|[windir]");
+        }
+        for (const std::string_view file :
+             {kFileDefinitionFile, kExeDefinitionFile, kDirectoryDefinitionFile}) {
+            WriteDefinitions(file, lines);
+        }
+        WriteDefinitions(kRegistryDefinitionFile, {"1^Software\\Old^=Old"});
+        WriteDefinitions(kBlockedCookiesFile, {"*old.example"});
+        WriteDefinitions(kSafetyFile, {"SFILE|safe.exe=x|[windir]"});
+        program.WriteFile("date.dat", "4/1/2006\r\n");
+        for (const std::string_view file : kDefinitionFiles) {
+            old_[std::string(file)] = ReadHostFileOrEmpty(program.path() / file);
+        }
+
+        server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
+        server.Serve("package.txt", platform::Utf8ToWindows1252(Package()));
+        server.Serve("date.txt", "4/2/2006 9:30:00 AM");
+    }
+
+    // Additions for every file and deletions that make most of them rewrite themselves.
+    static std::string Package() {
+        std::string package;
+        const auto record = [&](std::string_view kind, std::string_view operation,
+                                const std::string& definition) {
+            package +=
+                EncodeLine(kind) + "|" + std::string(operation) + "[DEF]" + definition + "[BR]\r\n";
+        };
+        const auto entry = [](const std::string& name) {
+            return EncodeLine(name) + "=" + EncodeLine("New") + "|" + EncodeLine("[windir]");
+        };
+        for (int i = 0; i < 500; ++i) {
+            record("EXE", "ADD", entry("new" + std::to_string(i) + ".exe"));
+            record("DIR", "ADD", entry("dir" + std::to_string(i)));
+        }
+        for (int i = 0; i < 2000; i += 7) {
+            record("EXE", "DEL", EncodeLine("old" + std::to_string(i) + ".exe") + "=x");
+            record("DIR", "DEL", EncodeLine("old" + std::to_string(i) + ".exe") + "=x");
+        }
+        record("REG", "ADD",
+               EncodeLine("x") + "=" + EncodeLine("New") + "|" + EncodeLine("1^Software\\New") +
+                   "|" + EncodeLine("new"));
+        record("COOK", "ADD", EncodeLine("*new.example"));
+        record("SFILE", "ADD", EncodeLine("other.exe") + "=x|" + EncodeLine("[windir]"));
+        return package;
+    }
+
+    void PutBackOldFiles() const {
+        for (const auto& [file, bytes] : old_) {
+            test_support::WriteHostFile(program.path() / file, bytes);
+        }
+    }
+
+    void ExpectEachFileOldOrNew() const {
+        for (const auto& [file, bytes] : old_) {
+            EXPECT_TRUE(HoldsOneOf(program.path() / file, {bytes, new_.at(file)})) << file;
+        }
+    }
+
+    static constexpr std::string_view kDefinitionFiles[] = {
+        kFileDefinitionFile, kExeDefinitionFile, kRegistryDefinitionFile, kDirectoryDefinitionFile,
+        kBlockedCookiesFile, kSafetyFile,        kDefinitionsDateFile};
+
+    std::map<std::string, std::string> old_;
+    std::map<std::string, std::string> new_;
+};
+
+TEST_F(KilledUpdateTest, EveryDefinitionFileIsTheOldOrTheNewOneWhereverTheUpdateIsKilled) {
+    StartProgram();
+    const auto update = [this] { RunUpdate(); };
+    const auto whole = TimeInCopy(update);
+    for (const auto& [file, bytes] : old_) {
+        new_[file] = ReadHostFileOrEmpty(program.path() / file);
+        EXPECT_NE(new_[file], bytes) << file << " is changed by an uninterrupted update";
+    }
+
+    for (int kill = 0; kill < kKills; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        PutBackOldFiles();
+        RestartProgram();
+        const auto moment = RandomMoment(whole);
+        RunInKilledCopy(update, moment);
+
+        ExpectEachFileOldOrNew();
+        ExpectHivesAndSettingsReadWhole();
+        RestartProgram();
+        if (HasFailure()) {
+            ADD_FAILURE() << "killed after " << moment.count() << " us of " << whole.count();
+            break;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+#include "program_fixture.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "engine/globals.h"
+#include "forms/form_registry.h"
+#include "foundation/brand.h"
+#include "foundation/definition_files.h"
+#include "foundation/globals.h"
+#include "foundation/line_codec.h"
+#include "foundation/machine_settings.h"
+#include "foundation/open_reg_key.h"
+#include "foundation/settings_store.h"
+#include "localization/globals.h"
+#include "platform/text_encoding.h"
+#include "platform/user_settings.h"
+#include "ui/frm_splash.h"
+#include "ui/globals.h"
+#include "update/globals.h"
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+void ResetProgramGlobals() {
+    ResetFoundationGlobals();
+    ResetLocalizationGlobals();
+    ResetEngineGlobals();
+    ResetUpdateGlobals();
+    ResetUiGlobals();
+}
+
+// The language is chosen, the first update offered and the help seen; scans leave the running
+// programs alone (the test process is one of them).
+void MarkAsUsedBefore() {
+    InitBrandSettings();
+    SaveSetting(gProgramName, "Settings", "Language", "English");
+    SaveSetting(gProgramName, "Settings", "showHelp", "0");
+    SaveSetting(gProgramName, "OptionAndSettings", "chkSweepMemory", "0");
+    SaveMachineSetting(gProgramName, "Settings", "FirstTime", "Yes");
+    ResetFoundationGlobals();
+}
+
+}  // namespace
+
+ProgramTest::ProgramTest() {
+    host.SetDoEventsLimit(10'000'000);
+    ResetProgramGlobals();
+    MarkAsUsedBefore();
+}
+
+ProgramTest::~ProgramTest() {
+    EndProgram();
+    test_support::RemoveTree(QuarantineHostFolder());  // a test may have made it read-only
+}
+
+void ProgramTest::StartProgram() {
+    frmSplash().Show();
+    host.Advance(150ms);
+    ASSERT_TRUE(forms::IsLoaded<FrmMainForm>() && FrmMain().Visible())
+        << "the main window did not come up";
+}
+
+void ProgramTest::EndProgram() {
+    forms::DestroyAllForms();
+    ResetProgramGlobals();
+}
+
+std::string ProgramTest::WriteFileOnC(const fs::path& belowDriveC, std::string_view bytes) {
+    machine.prefix().WriteFile(belowDriveC, bytes);
+    std::string path = "C:\\" + belowDriveC.string();
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+fs::path ProgramTest::HostPathOf(std::string_view windowsPath) const {
+    return platform::CurrentMachine().paths().ToHost(windowsPath).value_or(fs::path());
+}
+
+void ProgramTest::SetRegistryValue(platform::RegRoot root, const std::string& key,
+                                   const std::string& name, const std::string& text) {
+    OpenRegKey opened;
+    ASSERT_EQ(opened.Create(root, key), platform::ERROR_SUCCESS);
+    ASSERT_EQ(opened.registry().SetValue(opened.handle(), name, platform::RegValue::String(text)),
+              platform::ERROR_SUCCESS);
+}
+
+std::optional<std::string> ProgramTest::RegistryValue(platform::RegRoot root,
+                                                      const std::string& key,
+                                                      const std::string& name) {
+    OpenRegKey opened;
+    platform::RegValue value;
+    if (opened.Open(root, key, platform::KEY_QUERY_VALUE) != platform::ERROR_SUCCESS ||
+        opened.registry().QueryValue(opened.handle(), name, &value) != platform::ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value.text;
+}
+
+void ProgramTest::WriteDefinitions(std::string_view fileName,
+                                   const std::vector<std::string>& lines) const {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += platform::Utf8ToWindows1252(EncodeLine(line)) + "\r\n";
+    }
+    program.WriteFile(std::string(fileName), bytes);
+}
+
+void ProgramTest::WriteEveryDefinitionFile() const {
+    for (const std::string_view fileName :
+         {kFileDefinitionFile, kRegistryDefinitionFile, kExeDefinitionFile, kBlockedCookiesFile,
+          kDirectoryDefinitionFile}) {
+        if (!fs::exists(program.path() / fileName)) {
+            WriteDefinitions(fileName, {});
+        }
+    }
+}
+
+void ProgramTest::ScanAndTickEverything() {
+    FrmMain().cmdScanNow.Click();
+    auto& threats = FrmMain().lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
+    for (int row = 1; row <= threats.ListItems.Count(); ++row) {
+        threats.UserSetChecked(row, true);
+    }
+}
+
+void ProgramTest::RemoveTicked() {
+    host.ExpectMsgBox(forms::MsgBoxResult::Yes);
+    FrmMain().Command4.Click();
+}
+
+void ProgramTest::RunUpdate() {
+    FrmMain().cmdUpdate.Click();
+}
+
+fs::path ProgramTest::UserSettingsFile() const {
+    return platform::UserSettingsFilePath();
+}
