@@ -234,15 +234,19 @@ TEST(HttpGet, OutlastsASlowHandler) {
     DefinitionsServerProcess server;
     const std::string large = BodyOfLength(1024 * 1024);
     server.Serve("large.txt", large);
+    // A busy machine may keep the server from sending for a few hundred milliseconds: the
+    // stall time-out leaves room for that, and the handler takes longer still.
+    HttpLimits limits = QuickLimits();
+    limits.stallTimeout = 1s;
     bool first = true;
     const HttpListener slowOnce{[&first](std::string_view) {
                                     if (std::exchange(first, false)) {
-                                        std::this_thread::sleep_for(500ms);  // a message box, say
+                                        std::this_thread::sleep_for(1500ms);  // a message box, say
                                     }
                                     return HttpFlow::Continue;
                                 },
                                 {}};
-    const auto reply = HttpGet(server.BaseUrl() + "/large.txt", slowOnce, QuickLimits());
+    const auto reply = HttpGet(server.BaseUrl() + "/large.txt", slowOnce, limits);
     EXPECT_TRUE(reply.succeeded()) << reply.detail;
     EXPECT_EQ(reply.body.size(), large.size());
 }
