@@ -1,5 +1,6 @@
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <algorithm>
 
 #include "forms/tab_strip.h"
 #include "qt/views.h"
@@ -8,10 +9,29 @@
 namespace frontend {
 namespace {
 
+// The strip covers the whole page area, as the pages sit on it; the tabs keep their own height at
+// its top, since a tab bar stretched over the area would draw its selected tab down over the page.
+class TabStripArea final : public QWidget {
+  public:
+    explicit TabStripArea(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this)) {}
+    QTabBar& bar() const { return *bar_; }
+
+    // Called again whenever the tabs change, as their captions decide the bar's height.
+    void PlaceBar() {
+        bar_->setGeometry(0, 0, width(), std::min(height(), bar_->sizeHint().height()));
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent*) override { PlaceBar(); }
+
+  private:
+    QTabBar* bar_;
+};
+
 class TabStripView final : public ControlView {
   public:
     TabStripView(forms::TabStrip& strip, QWidget* parent)
-        : ControlView(strip, new QTabBar(parent)), strip_(strip) {
+        : ControlView(strip, new TabStripArea(parent)), strip_(strip) {
         shown().setExpanding(false);
         shown().setDrawBase(true);
         // A click on any tab, the selected one too, selects it (raising Click); keys that move
@@ -48,10 +68,11 @@ class TabStripView final : public ControlView {
             }
         }
         ShowSelection();
+        static_cast<TabStripArea*>(widget())->PlaceBar();
     }
 
   private:
-    QTabBar& shown() const { return *static_cast<QTabBar*>(widget()); }
+    QTabBar& shown() const { return static_cast<TabStripArea*>(widget())->bar(); }
 
     void Select(int index) {
         if (index < 0) {
