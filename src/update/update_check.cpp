@@ -45,7 +45,9 @@ void FrmMainForm::cmdUpdate_Click() {
     EnableShieldTimers(*this, false);
     cmdLiveUpdate.SetEnabled(false);
     const std::int32_t changes = CheckForDefinitionUpdates();
-    if (changes < 1) {
+    if (changes == kDefinitionUpdateFailed) {
+        ShowDefinitionsNotice("MSG_INTERNET");  // never "most recent" for what could not be had
+    } else if (changes < 1) {
         ShowDefinitionsNotice("MSG_RECENT_DEFS");
     } else {
         SaveSetting(gProgramName, "OptionAndSettings", "SHOW", "True");
@@ -80,20 +82,27 @@ std::int32_t FrmMainForm::CheckForDefinitionUpdates() {
     ShowDownloadStatusAndYield("Connecting to the definition server, please wait.");
 
     const platform::DateTime local = InstalledDefinitionsDate();
-    const platform::DateTime server =
-        ParseDateReply(HttpGetTextWithProgress(dateAddress, ShowDownloadStatus)).value_or(local);
-    if (server <= local) {
+    const auto server = ParseDateReply(HttpGetTextWithProgress(dateAddress, ShowDownloadStatus));
+    if (!server) {
+        return kDefinitionUpdateFailed;  // no answer, a broken one or an error page
+    }
+    if (*server <= local) {
         return 0;
     }
     const std::string package = HttpGetTextWithProgress(
         packageAddress + platform::FormatGeneralDate(local), ShowDownloadStatus);
-    const std::int32_t changes = ApplyDefinitionUpdate(package, ShowDownloadStatusAndYield);
-    if (changes > 0) {
-        const std::string stored = platform::FormatGeneralDate(AppliedDefinitionsDate(server));
+    const auto changes = package.empty()
+                             ? std::nullopt
+                             : TryApplyDefinitionUpdate(package, ShowDownloadStatusAndYield);
+    if (!changes) {
+        return kDefinitionUpdateFailed;
+    }
+    if (*changes > 0) {
+        const std::string stored = platform::FormatGeneralDate(AppliedDefinitionsDate(*server));
         SaveDefinitionsDate(stored);
         lblDefVersion.SetCaption(stored + " PST");
     }
-    return changes;
+    return *changes;
 }
 
 void FrmMainForm::timUpdate_Timer() {

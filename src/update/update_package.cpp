@@ -175,12 +175,17 @@ std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
     return update;
 }
 
-std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus) {
+std::optional<std::int32_t> TryApplyDefinitionUpdate(std::string_view packageText,
+                                                     const UpdateStatus& showStatus) {
     const auto records = ParseDefinitionUpdate(packageText);
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (const auto changes = TryApply(records, showStatus)) {
-            return *changes;
+            return changes;
         }
     }
-    return 0;
+    return std::nullopt;
+}
+
+std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus) {
+    return TryApplyDefinitionUpdate(packageText, showStatus).value_or(0);
 }

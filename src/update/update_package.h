@@ -50,5 +50,12 @@ std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
 // DefinitionFileUpdate); missing files are created. The files are replaced only when every one of
 // them could be updated, each in one step: a failure (a record that cannot be applied, a file that
 // cannot be read or written) leaves every file as it was, and the whole application is tried once
-// more before the result is 0.
+// more before the result is nothing.
+std::optional<std::int32_t> TryApplyDefinitionUpdate(std::string_view packageText,
+                                                     const UpdateStatus& showStatus);
+// The same, with 0 for a package that could not be applied.
 std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus);
+
+// What the definitions check returns when the definitions could not be had or stored: no readable
+// date from the server, no package, or a package that could not be applied.
+inline constexpr std::int32_t kDefinitionUpdateFailed = -1;

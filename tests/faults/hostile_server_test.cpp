@@ -73,6 +73,7 @@ TEST_P(HostileServerTest, AnUpdateChangesNothingAndTheProgramGoesOn) {
 
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
     EXPECT_EQ(FolderContents(program.path()), before);
+    EXPECT_EQ(DefinitionsNotice(), kFailedUpdateNotice);
     EXPECT_TRUE(FrmMain().cmdLiveUpdate.Enabled());
     EXPECT_TRUE(FrmMain().cmdScanNow.Enabled());
     EndProgram();

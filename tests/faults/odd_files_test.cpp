@@ -63,6 +63,7 @@ TEST_F(OddFilesTest, AFolderInPlaceOfADefinitionFileIsLeftAloneAndChangesNothing
     RunUpdate();  // the package cannot be applied to the folder: no file changes
 
     EXPECT_EQ(FolderContents(program.path()), before);
+    EXPECT_EQ(DefinitionsNotice(), kFailedUpdateNotice);
     EXPECT_EQ(ReadHostFileOrEmpty(program.path() / kFileDefinitionFile / "inside.txt"),
               "not definitions");
     EXPECT_TRUE(fs::exists(program.path() / "DLFileDefinition.dat"));

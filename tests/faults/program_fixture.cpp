@@ -15,12 +15,16 @@
 #include "localization/globals.h"
 #include "platform/text_encoding.h"
 #include "platform/user_settings.h"
+#include "ui/frm_signature_updated.h"
 #include "ui/frm_splash.h"
 #include "ui/globals.h"
 #include "update/globals.h"
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
+
+const char kFailedUpdateNotice[] =
+    "Definitions could not be downloaded. Please check your internet connection.";
 
 namespace {
 
@@ -133,6 +137,11 @@ void ProgramTest::RemoveTicked() {
 
 void ProgramTest::RunUpdate() {
     FrmMain().cmdUpdate.Click();
+}
+
+std::string ProgramTest::DefinitionsNotice() const {
+    auto* notice = forms::LoadedInstance<FrmSignatureUpdatedForm>();
+    return notice != nullptr && notice->Visible() ? notice->lblUpdateInfo.Caption() : "";
 }
 
 fs::path ProgramTest::UserSettingsFile() const {

@@ -14,6 +14,9 @@
 #include "support/temporary_program_folder.h"
 #include "ui/frm_main.h"
 
+// The notice of an update that could not get or store the definitions.
+extern const char kFailedUpdateNotice[];
+
 // The program as a user has it, for fault tests: a machine (a prefix whose registry is its hive
 // files), a program folder, settings and data folders of its own, a definitions server, and the
 // program started as the user starts it (splash, then the main window), used before, so that
@@ -48,6 +51,8 @@ class ProgramTest : public FormsTest {
     void RemoveTicked();
     // Presses Live Update.
     void RunUpdate();
+    // The text of the definitions notice on screen ("" when none shows).
+    std::string DefinitionsNotice() const;
 
     std::filesystem::path QuarantineHostFolder() const { return program.path() / "quarantine"; }
     std::filesystem::path UserSettingsFile() const;
