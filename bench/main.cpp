@@ -1,0 +1,39 @@
+// The benchmark program: Google Benchmark's runs, then a fresh process of the program for start-up
+// and memory, then the budget table. "--startup-probe" makes this binary that fresh process.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "bench_machine.h"
+#include "budget_table.h"
+#include "startup_probe.h"
+
+namespace {
+
+// Whole scans the fresh process makes on the Qt host; their mean is held against TestHost's.
+constexpr int kProbeScans = 2;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--startup-probe") == 0) {
+        return bench::RunStartupProbe(argc, argv);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    bench::BudgetTableReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::fprintf(stderr,
+                 "Starting the program as a fresh process (start-up, Qt host, memory)...\n");
+    const auto probe = bench::ProbeFreshProcess(kProbeScans);
+    if (!probe) {
+        std::fprintf(stderr, "the fresh process failed: no start-up, Qt host or memory rows\n");
+    }
+    bool allMet = false;
+    std::printf("\n%s", bench::BudgetTable(reporter, probe, allMet).c_str());
+    benchmark::Shutdown();
+    return allMet ? 0 : 2;
+}

@@ -1,0 +1,86 @@
+// Each scan phase against its bare loop, and the whole scan on TestHost, over the bench machine.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <limits>
+
+#include "bare_scans.h"
+#include "bench_machine.h"
+#include "forms/form_registry.h"
+#include "forms/test_host.h"
+#include "support/main_window.h"
+#include "ui/frm_main.h"
+
+namespace bench {
+namespace {
+
+// The headless host for one benchmark: its yields cost only the call.
+class TestHostScope {
+  public:
+    TestHostScope() { host_.SetDoEventsLimit(std::numeric_limits<int>::max()); }
+    ~TestHostScope() { forms::DestroyAllForms(); }
+
+  private:
+    forms::TestHost host_{[](const std::string& message) {
+        std::fprintf(stderr, "unexpected: %s\n", message.c_str());
+    }};
+    forms::ScopedHost installed_{host_};
+};
+
+// One whole scan from the start button; the number of threats it listed.
+int ScanFromStartButton() {
+    FrmMainForm& main = test_support::LoadMainWindowWithoutStartUp();
+    main.cmdScanNow.Click();
+    return main.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count();
+}
+
+// A scan whose only definitions are those of kind: the phase that reads them, the other phases
+// finding nothing to do.
+void BM_Phase(benchmark::State& state, DefinitionKind kind) {
+    BenchMachine& machine = TheBenchMachine();
+    machine.UseDefinitions({kind});
+    machine.SetOptionalPhases(kind == DefinitionKind::Cookies, kind == DefinitionKind::Programs,
+                              kind == DefinitionKind::Registry);
+    TestHostScope host;
+    int threats = 0;
+    for (auto _ : state) {
+        threats = ScanFromStartButton();
+    }
+    state.counters["threats"] = threats;
+}
+
+void BM_Bare(benchmark::State& state, DefinitionKind kind, int (*bare)()) {
+    TheBenchMachine().UseDefinitions({kind});
+    int hits = 0;
+    for (auto _ : state) {
+        hits = bare();
+        benchmark::DoNotOptimize(hits);
+    }
+    state.counters["hits"] = hits;
+}
+
+void BM_WholeScanTestHost(benchmark::State& state) {
+    BenchMachine& machine = TheBenchMachine();
+    machine.UseAllDefinitions();
+    machine.SetOptionalPhases(true, true, true);
+    TestHostScope host;
+    int threats = 0;
+    for (auto _ : state) {
+        threats = ScanFromStartButton();
+    }
+    state.counters["threats"] = threats;
+}
+
+#define PHASE_PAIR(name, kind, bare)                                                        \
+    BENCHMARK_CAPTURE(BM_Phase, name, DefinitionKind::kind)->Unit(benchmark::kMillisecond); \
+    BENCHMARK_CAPTURE(BM_Bare, name, DefinitionKind::kind, &bare)->Unit(benchmark::kMillisecond)
+
+PHASE_PAIR(files, Files, BareFileScan);
+PHASE_PAIR(folders, Folders, BareFolderScan);
+PHASE_PAIR(registry, Registry, BareRegistryScan);
+PHASE_PAIR(processes, Programs, BareProcessScan);
+PHASE_PAIR(cookies, Cookies, BareCookieScan);
+BENCHMARK(BM_WholeScanTestHost)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace bench
