@@ -1,6 +1,6 @@
 #include "update/update_package.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "foundation/definition_files.h"
 #include "foundation/program_folder.h"
@@ -17,16 +17,19 @@ bool IsBlankLine(std::string_view line) {
     return line.empty() || line == " ";
 }
 
-bool IsQueued(const std::vector<std::string>& queuedKeys, std::string_view key) {
-    return std::any_of(queuedKeys.begin(), queuedKeys.end(), [key](const std::string& queued) {
-        return platform::EqualsIgnoringCase(queued, key);
-    });
+// The keys of the queued deletions, in lower case: keys compare without case, and a set keeps the
+// rewrite of a large file at one look-up per line however many deletions are queued.
+using QueuedKeys = std::unordered_set<std::string>;
+
+bool IsQueued(const QueuedKeys& queuedKeys, std::string_view key) {
+    return queuedKeys.count(platform::ToLowerText(key)) > 0;
 }
 
 std::vector<std::string> WithoutDeletedLines(const std::vector<std::string>& lines,
-                                             const std::vector<std::string>& queuedKeys,
+                                             const QueuedKeys& queuedKeys,
                                              DeletionProgress& progress) {
     std::vector<std::string> kept;
+    kept.reserve(lines.size());
     for (std::size_t index = 0; index < lines.size(); ++index) {
         progress.LineChecked(index + 1);
         const std::string& line = lines[index];
@@ -141,7 +144,7 @@ std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
     const std::vector<DefinitionUpdateRecord>& records, std::string_view fileName,
     std::vector<std::string> lines, DeletionProgress& progress) {
     DefinitionFileUpdate update;
-    std::vector<std::string> queuedKeys;
+    QueuedKeys queuedKeys;
     for (const auto& record : records) {
         if (!KindBelongsToFile(record.kind, fileName)) {
             continue;
@@ -156,14 +159,11 @@ std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
             }
             lines.push_back(std::move(*line));
             if (record.definition.find('=') != std::string::npos) {
-                std::erase_if(queuedKeys, [&](const std::string& queued) {
-                    return platform::EqualsIgnoringCase(queued,
-                                                        UpdateDefinitionKey(record.definition));
-                });
+                queuedKeys.erase(platform::ToLowerText(UpdateDefinitionKey(record.definition)));
             }
             ++update.changes;
         } else if (record.operation == "DEL") {
-            queuedKeys.push_back(UpdateDefinitionKey(record.definition));
+            queuedKeys.insert(platform::ToLowerText(UpdateDefinitionKey(record.definition)));
         }
     }
     progress.Show("Applying new updates...");
