@@ -1,5 +1,6 @@
 #include "platform/text_case.h"
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/text_encoding.h"
@@ -41,6 +42,11 @@ constexpr char32_t kReplacementCharacter = 0xFFFD;
 constexpr char32_t kFinalSigma = 0x03C2;
 constexpr char32_t kCapitalSigma = 0x03A3;
 
+// ASCII, most of what the program compares, needs no look at the table.
+bool IsAsciiUpper(char32_t character) {
+    return character >= U'A' && character <= U'Z';
+}
+
 bool IsUpperOf(const CaseRange& range, char32_t character) {
     return character >= range.first && character <= range.last &&
            (!range.alternating || (character - range.first) % 2 == 0);
@@ -50,18 +56,23 @@ char32_t Shifted(char32_t character, std::int32_t distance) {
     return static_cast<char32_t>(static_cast<std::int64_t>(character) + distance);
 }
 
+// The text with each character mapped. Every mapping keeps the UTF-8 length of its character, so
+// the result starts as a copy and only the characters that change are written over; bytes that
+// are not UTF-8 stay as they are.
 template <typename MapCharacter>
 std::string MapCharacters(std::string_view text, MapCharacter map) {
-    std::string result;
-    result.reserve(text.size());
+    std::string result(text);
+    std::ptrdiff_t grown = 0;  // stays 0 while the mappings keep their lengths
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t start = pos;
         const char32_t character = NextUtf8Character(text, pos);
-        if (character == kReplacementCharacter) {
-            // Bytes that are not UTF-8 stay as they are.
-            result.append(text.substr(start, pos - start));
-        } else {
-            AppendUtf8(result, map(character));
+        const char32_t mapped = character == kReplacementCharacter ? character : map(character);
+        if (mapped != character) {
+            char bytes[kMaxUtf8Length];
+            const std::size_t length = WriteUtf8(mapped, bytes);
+            result.replace(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(start) + grown),
+                           pos - start, bytes, length);
+            grown += static_cast<std::ptrdiff_t>(length) - static_cast<std::ptrdiff_t>(pos - start);
         }
     }
     return result;
@@ -70,6 +81,9 @@ std::string MapCharacters(std::string_view text, MapCharacter map) {
 }  // namespace
 
 char32_t ToLowerCharacter(char32_t character) {
+    if (character < 0x80) {
+        return IsAsciiUpper(character) ? character + 0x20 : character;
+    }
     for (const auto& range : kCaseRanges) {
         if (IsUpperOf(range, character)) {
             return Shifted(character, range.toLower);
@@ -79,6 +93,9 @@ char32_t ToLowerCharacter(char32_t character) {
 }
 
 char32_t ToUpperCharacter(char32_t character) {
+    if (character < 0x80) {
+        return IsAsciiUpper(character - 0x20) ? character - 0x20 : character;
+    }
     if (character == kFinalSigma) {
         return kCapitalSigma;
     }
@@ -109,7 +126,22 @@ std::string UpperCaseFirstCharacter(std::string_view text) {
 }
 
 bool EqualsIgnoringCase(std::string_view left, std::string_view right) {
-    return left.size() == right.size() && ToLowerText(left) == ToLowerText(right);
+    if (left.size() != right.size()) {
+        return false;
+    }
+    // ASCII byte by byte, without copies; from the first other byte on through the lower-case
+    // forms (an ASCII prefix is whole characters, so the rest lowers the same on its own).
+    for (std::size_t pos = 0; pos < left.size(); ++pos) {
+        const auto l = static_cast<unsigned char>(left[pos]);
+        const auto r = static_cast<unsigned char>(right[pos]);
+        if (l >= 0x80 || r >= 0x80) {
+            return ToLowerText(left.substr(pos)) == ToLowerText(right.substr(pos));
+        }
+        if (ToLowerCharacter(l) != ToLowerCharacter(r)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::size_t FindIgnoringCase(std::string_view text, std::string_view find, std::size_t from) {

@@ -31,6 +31,21 @@ TEST(TextCase, ComparesAndFindsWithoutCase) {
     EXPECT_TRUE(platform::EqualsIgnoringCase("MSG_Stop", "msg_STOP"));
     EXPECT_TRUE(platform::EqualsIgnoringCase("\u00C9COLE", "\u00E9cole"));
     EXPECT_FALSE(platform::EqualsIgnoringCase("abc", "abd"));
+    // ASCII before and after other letters, bytes that are not UTF-8, only punctuation.
+    EXPECT_TRUE(platform::EqualsIgnoringCase("Program \u00C9cole\\X", "PROGRAM \u00E9COLE\\x"));
+    EXPECT_FALSE(platform::EqualsIgnoringCase("Program \u00C9cole\\X", "PROGRAM \u00E9COLE\\y"));
+    EXPECT_TRUE(
+        platform::EqualsIgnoringCase("a\xFF"
+                                     "B",
+                                     "A\xFF"
+                                     "b"));
+    EXPECT_FALSE(
+        platform::EqualsIgnoringCase("a\xFF"
+                                     "B",
+                                     "A\xFE"
+                                     "b"));
+    EXPECT_FALSE(platform::EqualsIgnoringCase("[", "{"));
+    EXPECT_FALSE(platform::EqualsIgnoringCase("@", "`"));
     EXPECT_EQ(platform::FindIgnoringCase("Caf\u00C9 Essex", "SEX"), 8u);
     EXPECT_EQ(platform::FindIgnoringCase("abcABC", "abc", 1), 3u);
     EXPECT_EQ(platform::FindIgnoringCase("abc", "x"), std::string::npos);
