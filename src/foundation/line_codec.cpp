@@ -19,15 +19,19 @@ int DecodedCode(int code) {
     return shifted < 0 ? shifted + kWrap : shifted;
 }
 
+// Every definition line of a scan passes through here: the result is written into a buffer with
+// room for the longest outcome (each character becomes at most three bytes) and then cut.
 std::string ShiftEachCharacter(std::string_view text, int (*shift)(int)) {
-    std::string result;
-    result.reserve(text.size());
+    constexpr std::size_t kMaxBytesPerCharacter = 3;
+    std::string result(text.size() * kMaxBytesPerCharacter, '\0');
+    char* out = result.data();
     for (std::size_t pos = 0; pos < text.size();) {
         const char32_t character = platform::NextUtf8Character(text, pos);
         const int code = platform::Windows1252CodeOf(character).value_or('?');
         const auto shifted = static_cast<std::uint8_t>(shift(code));
-        platform::AppendUtf8(result, platform::CharacterOfWindows1252Code(shifted));
+        out += platform::WriteUtf8(platform::CharacterOfWindows1252Code(shifted), out);
     }
+    result.resize(static_cast<std::size_t>(out - result.data()));
     return result;
 }
 

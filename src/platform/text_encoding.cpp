@@ -68,22 +68,30 @@ std::optional<std::uint8_t> Windows1252CodeOf(char32_t character) {
     return std::nullopt;
 }
 
+// Both conversions size their result first and then write it in place: whole files go through
+// them a character at a time.
 std::string Windows1252ToUtf8(std::string_view bytes) {
-    std::string text;
-    text.reserve(bytes.size());
+    std::size_t length = 0;
     for (char byte : bytes) {
-        AppendUtf8(text, CharacterOfWindows1252Code(static_cast<std::uint8_t>(byte)));
+        const char32_t character = CharacterOfWindows1252Code(static_cast<std::uint8_t>(byte));
+        length += character < 0x80 ? 1 : character < 0x800 ? 2 : 3;
+    }
+    std::string text(length, '\0');
+    char* out = text.data();
+    for (char byte : bytes) {
+        out += WriteUtf8(CharacterOfWindows1252Code(static_cast<std::uint8_t>(byte)), out);
     }
     return text;
 }
 
 std::string Utf8ToWindows1252(std::string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
+    std::string bytes(text.size(), '\0');  // never more bytes than characters
+    std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size();) {
         const auto code = Windows1252CodeOf(NextUtf8Character(text, pos));
-        bytes.push_back(static_cast<char>(code.value_or('?')));
+        bytes[count++] = static_cast<char>(code.value_or('?'));
     }
+    bytes.resize(count);
     return bytes;
 }
 
@@ -124,25 +132,35 @@ std::u32string DecodeUtf8(std::string_view text) {
     return characters;
 }
 
-void AppendUtf8(std::string& out, char32_t character) {
+std::size_t WriteUtf8(char32_t character, char* out) {
     if (!IsUnicodeScalar(character)) {
         character = kReplacementCharacter;
     }
     if (character < 0x80) {
-        out.push_back(static_cast<char>(character));
-    } else if (character < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (character >> 6)));
-        out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
-    } else if (character < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (character >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((character >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (character >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((character >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((character >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (character & 0x3F)));
+        out[0] = static_cast<char>(character);
+        return 1;
     }
+    if (character < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (character >> 6));
+        out[1] = static_cast<char>(0x80 | (character & 0x3F));
+        return 2;
+    }
+    if (character < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (character >> 12));
+        out[1] = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (character & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | (character >> 18));
+    out[1] = static_cast<char>(0x80 | ((character >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (character & 0x3F));
+    return 4;
+}
+
+void AppendUtf8(std::string& out, char32_t character) {
+    char bytes[kMaxUtf8Length];
+    out.append(bytes, WriteUtf8(character, bytes));
 }
 
 std::string EncodeUtf8(std::u32string_view characters) {

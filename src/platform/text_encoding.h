@@ -29,6 +29,12 @@ std::string Utf8ToWindows1252(std::string_view text);
 // UTF-8 <-> code points. Invalid or truncated UTF-8 sequences decode as U+FFFD, one per bad byte.
 std::u32string DecodeUtf8(std::string_view text);
 void AppendUtf8(std::string& out, char32_t character);
+
+inline constexpr std::size_t kMaxUtf8Length = 4;
+
+// Writes the UTF-8 bytes of a character (U+FFFD for what is not a character) at out, which has room
+// for kMaxUtf8Length; the number written.
+std::size_t WriteUtf8(char32_t character, char* out);
 std::string EncodeUtf8(std::u32string_view characters);
 
 // Decodes the character that starts at text[pos] and moves pos past it (U+FFFD for a bad byte).
