@@ -125,8 +125,10 @@ std::optional<std::string> AddedDefinitionLine(const DefinitionUpdateRecord& rec
 }
 
 std::string DefinitionLineKey(std::string_view encodedLine) {
-    const std::string decoded = DecodeLine(encodedLine);
-    return decoded.substr(0, decoded.find('='));
+    // Only the part before the first encoded "=" is decoded: the rewrite after a deletion asks this
+    // of every line of the file. No other character decodes to "=".
+    static const std::string encodedEquals = EncodeLine("=");
+    return DecodeLine(encodedLine.substr(0, encodedLine.find(encodedEquals)));
 }
 
 std::string UpdateDefinitionKey(std::string_view definition) {

@@ -233,3 +233,12 @@ TEST_F(UpdatePackageTest, TheRetryAfterAFailureAddsEachLineOnce) {
 }
 
 }  // namespace
+
+TEST(DefinitionLineKey, IsTheDecodedTextBeforeTheFirstEquals) {
+    EXPECT_EQ(DefinitionLineKey(EncodeLine("Tool \u00C9t\u00E9.exe=Threat=x|y")),
+              "Tool \u00C9t\u00E9.exe");
+    EXPECT_EQ(DefinitionLineKey(EncodeLine("tracker.net")), "tracker.net");
+    EXPECT_EQ(DefinitionLineKey(EncodeLine("=Threat")), "");
+    // A character the code page lacks decodes as "?" shifted, never as "=".
+    EXPECT_EQ(DefinitionLineKey("\u4E2D}" + EncodeLine("x")), DecodeLine("\u4E2D"));
+}
