@@ -45,15 +45,21 @@ std::string_view WithoutTrailingBackslash(std::string_view path) {
     return path;
 }
 
-// The folder lands under the first free name; the original goes only once its copy is whole.
+// The folder lands under the first free name; the original goes only once its copy is whole. The
+// copy is made under a hidden name and takes its own name only when complete, so that a copy cut
+// short (a full disk, the program killed) never stands in the quarantine as if it were whole.
 void QuarantineFolderTree(std::string_view folder, std::string_view name) {
     int attempt = 0;
     while (IsTakenInQuarantine(QuarantineNameCandidate(name, attempt))) {
         ++attempt;
     }
-    const std::string copy = QuarantineFolder() + "\\" + QuarantineNameCandidate(name, attempt);
-    if (Folders().Copy(folder, copy, false) != platform::ERROR_SUCCESS) {
-        Folders().Delete(copy, true);  // the original stays; a partial copy would only mislead
+    const std::string candidate = QuarantineNameCandidate(name, attempt);
+    const std::string copy = QuarantineFolder() + "\\" + candidate;
+    const std::string partial = QuarantineFolder() + "\\." + candidate + ".partial";
+    Folders().Delete(partial, true);  // left by a copy that was cut short
+    if (Folders().Copy(folder, partial, false) != platform::ERROR_SUCCESS ||
+        Files().Rename(partial, copy) != platform::ERROR_SUCCESS) {
+        Folders().Delete(partial, true);  // the original stays
         return;
     }
     Folders().Delete(folder, true);

@@ -10,6 +10,7 @@
 #include "foundation/line_codec.h"
 #include "localization/globals.h"
 #include "platform/text_encoding.h"
+#include "support/definition_file_writer.h"
 #include "support/main_window.h"
 
 namespace {
@@ -40,21 +41,11 @@ ScanTest::~ScanTest() {
 
 void ScanTest::WriteDefinitions(std::string_view fileName,
                                 const std::vector<std::string>& lines) const {
-    std::string bytes;
-    for (const std::string& line : lines) {
-        bytes += platform::Utf8ToWindows1252(EncodeLine(line)) + "\r\n";
-    }
-    program.WriteFile(std::string(fileName), bytes);
+    test_support::WriteEncodedDefinitions(program.path(), fileName, lines);
 }
 
 void ScanTest::WriteEveryDefinitionFile() const {
-    for (const std::string_view fileName :
-         {kFileDefinitionFile, kRegistryDefinitionFile, kExeDefinitionFile, kBlockedCookiesFile,
-          kDirectoryDefinitionFile}) {
-        if (!std::filesystem::exists(program.path() / fileName)) {
-            WriteDefinitions(fileName, {});
-        }
-    }
+    test_support::WriteMissingDefinitionFiles(program.path());
 }
 
 std::vector<std::string> ScanTest::RowTexts(const forms::ListView& list) {

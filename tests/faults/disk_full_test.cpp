@@ -72,6 +72,26 @@ TEST_F(DiskFullTest, AFileWhoseCopyDoesNotFitStaysAndIsRemovedOnceThereIsRoom) {
     EXPECT_NE(ReadHostFileOrEmpty(UserSettingsFile()), settingsBefore);
 }
 
+TEST_F(DiskFullTest, AFolderWhoseCopyDoesNotFitStaysWholeWithNothingInTheQuarantine) {
+    for (int i = 0; i < 4; ++i) {
+        WriteFileOnC("Bad/Plugins/plugin" + std::to_string(i) + ".txt", Filler(200 * 1024, 'p'));
+    }
+    WriteDefinitions(kDirectoryDefinitionFile, {"Plugins=Bad.Tool|[drive]Bad\\Plugins\\"});
+    WriteEveryDefinitionFile();
+    StartProgram();
+    ScanAndTickEverything();
+
+    disk.FillLeaving(300 * 1024);
+    RemoveTicked();
+
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ReadHostFileOrEmpty(
+                      HostPathOf("C:\\Bad\\Plugins\\plugin" + std::to_string(i) + ".txt")),
+                  Filler(200 * 1024, 'p'));
+    }
+    EXPECT_TRUE(fs::is_empty(QuarantineHostFolder())) << "no partial folder, hidden or not";
+}
+
 TEST_F(DiskFullTest, StagedDefinitionsWaitWholeUntilThereIsRoomToPutThemInPlace) {
     WriteDefinitions(kFileDefinitionFile, {"old.exe=Old|[windir]"});
     const std::string old = DefinitionFileBytes(kFileDefinitionFile);

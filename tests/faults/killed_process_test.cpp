@@ -46,6 +46,27 @@ class KilledProgramTest : public ProgramTest {
         StartProgram();
     }
 
+    // Kills a copy of the program doing `work` at random moments of a run as long as `whole`,
+    // kKills times. Before each, `prepare` sets the stage; after each, `check` looks at what the
+    // copy left, the hives and settings must read whole and the program must start again.
+    void KillAtRandomMoments(std::chrono::microseconds whole, const std::function<void()>& prepare,
+                             const std::function<void()>& work,
+                             const std::function<void()>& check) {
+        for (int kill = 0; kill < kKills; ++kill) {
+            SCOPED_TRACE("kill " + std::to_string(kill));
+            prepare();
+            const auto moment = RandomMoment(whole);
+            RunInKilledCopy(work, moment);
+            check();
+            ExpectHivesAndSettingsReadWhole();
+            RestartProgram();
+            if (HasFailure()) {
+                ADD_FAILURE() << "killed after " << moment.count() << " us of " << whole.count();
+                return;
+            }
+        }
+    }
+
   private:
     std::mt19937_64 random_;
 };
@@ -98,12 +119,16 @@ class KilledRemovalTest : public KilledProgramTest {
         ASSERT_EQ(FrmMain().lvwFilesToBeDeleted.ListItems.Count(), 10);
     }
 
+    // Each file in place or wholly in the quarantine; a folder copy there is the whole folder.
     void ExpectNothingLost() const {
+        const fs::path folderCopy = QuarantineHostFolder() / "Plugins";
         for (const auto& [host, content] : planted_) {
             const bool inFolder = host.parent_path().filename() == "Plugins";
-            EXPECT_TRUE(StillThereOrQuarantined(
-                host, content,
-                inFolder ? QuarantineHostFolder() / "Plugins" : QuarantineHostFolder()));
+            EXPECT_TRUE(StillThereOrQuarantined(host, content,
+                                                inFolder ? folderCopy : QuarantineHostFolder()));
+            if (inFolder && fs::exists(folderCopy)) {
+                EXPECT_EQ(ReadHostFileOrEmpty(folderCopy / host.filename()), content);
+            }
         }
     }
 
@@ -145,22 +170,17 @@ TEST_F(KilledRemovalTest, EveryFileStaysOrHasAWholeCopyWhereverTheRemovalIsKille
     ASSERT_TRUE(AllRemoved()) << "an uninterrupted removal takes everything";
     ExpectNothingLost();
 
-    for (int kill = 0; kill < kKills; ++kill) {
-        SCOPED_TRACE("kill " + std::to_string(kill));
-        RestartProgram();
-        ScanForPlantedThreats();
-        const auto moment = RandomMoment(whole);
-        RunInKilledCopy(removal, moment);
-
-        ExpectNothingLost();
-        ExpectRegistryEntriesOldOrGone();
-        ExpectHivesAndSettingsReadWhole();
-        RestartProgram();
-        if (HasFailure()) {
-            ADD_FAILURE() << "killed after " << moment.count() << " us of " << whole.count();
-            break;
-        }
-    }
+    KillAtRandomMoments(
+        whole,
+        [this] {
+            RestartProgram();
+            ScanForPlantedThreats();
+        },
+        removal,
+        [this] {
+            ExpectNothingLost();
+            ExpectRegistryEntriesOldOrGone();
+        });
 }
 
 // ----- An update
@@ -245,21 +265,13 @@ TEST_F(KilledUpdateTest, EveryDefinitionFileIsTheOldOrTheNewOneWhereverTheUpdate
         EXPECT_NE(new_[file], bytes) << file << " is changed by an uninterrupted update";
     }
 
-    for (int kill = 0; kill < kKills; ++kill) {
-        SCOPED_TRACE("kill " + std::to_string(kill));
-        PutBackOldFiles();
-        RestartProgram();
-        const auto moment = RandomMoment(whole);
-        RunInKilledCopy(update, moment);
-
-        ExpectEachFileOldOrNew();
-        ExpectHivesAndSettingsReadWhole();
-        RestartProgram();
-        if (HasFailure()) {
-            ADD_FAILURE() << "killed after " << moment.count() << " us of " << whole.count();
-            break;
-        }
-    }
+    KillAtRandomMoments(
+        whole,
+        [this] {
+            PutBackOldFiles();
+            RestartProgram();
+        },
+        update, [this] { ExpectEachFileOldOrNew(); });
 }
 
 }  // namespace

@@ -43,6 +43,25 @@ TEST_F(OddFilesTest, AReadOnlyQuarantineKeepsEveryFileAndListsThem) {
     StartProgram();
 }
 
+TEST_F(OddFilesTest, AFolderCopyCutShortBeforeIsNeitherKeptNorTakenForWhole) {
+    WriteFileOnC("Bad/Plugins/plugin.txt", "plug-in");
+    WriteFileOnC("Bad/Plugins/more.txt", "more");
+    WriteDefinitions(kDirectoryDefinitionFile, {"Plugins=Bad.Tool|[drive]Bad\\Plugins\\"});
+    WriteEveryDefinitionFile();
+    // What an earlier removal killed half-way through the folder's copy left.
+    test_support::WriteHostFile(QuarantineHostFolder() / ".Plugins.partial" / "plugin.txt", "plu");
+    StartProgram();
+    ScanAndTickEverything();
+
+    RemoveTicked();
+
+    EXPECT_FALSE(fs::exists(HostPathOf("C:\\Bad\\Plugins")));
+    EXPECT_EQ((FolderContents(QuarantineHostFolder() / "Plugins")),
+              (std::vector<std::pair<std::string, std::string>>{{"more.txt", "more"},
+                                                                {"plugin.txt", "plug-in"}}));
+    EXPECT_FALSE(fs::exists(QuarantineHostFolder() / ".Plugins.partial"));
+}
+
 TEST_F(OddFilesTest, AFolderInPlaceOfADefinitionFileIsLeftAloneAndChangesNothingElse) {
     program.WriteFile("date.dat", "4/1/2006\r\n");
     WriteDefinitions(kExeDefinitionFile, {"old.exe=Old|[windir]"});

@@ -8,13 +8,12 @@
 #include "foundation/brand.h"
 #include "foundation/definition_files.h"
 #include "foundation/globals.h"
-#include "foundation/line_codec.h"
 #include "foundation/machine_settings.h"
 #include "foundation/open_reg_key.h"
 #include "foundation/settings_store.h"
 #include "localization/globals.h"
-#include "platform/text_encoding.h"
 #include "platform/user_settings.h"
+#include "support/definition_file_writer.h"
 #include "ui/frm_signature_updated.h"
 #include "ui/frm_splash.h"
 #include "ui/globals.h"
@@ -105,21 +104,11 @@ std::optional<std::string> ProgramTest::RegistryValue(platform::RegRoot root,
 
 void ProgramTest::WriteDefinitions(std::string_view fileName,
                                    const std::vector<std::string>& lines) const {
-    std::string bytes;
-    for (const std::string& line : lines) {
-        bytes += platform::Utf8ToWindows1252(EncodeLine(line)) + "\r\n";
-    }
-    program.WriteFile(std::string(fileName), bytes);
+    test_support::WriteEncodedDefinitions(program.path(), fileName, lines);
 }
 
 void ProgramTest::WriteEveryDefinitionFile() const {
-    for (const std::string_view fileName :
-         {kFileDefinitionFile, kRegistryDefinitionFile, kExeDefinitionFile, kBlockedCookiesFile,
-          kDirectoryDefinitionFile}) {
-        if (!fs::exists(program.path() / fileName)) {
-            WriteDefinitions(fileName, {});
-        }
-    }
+    test_support::WriteMissingDefinitionFiles(program.path());
 }
 
 void ProgramTest::ScanAndTickEverything() {
