@@ -9,6 +9,7 @@
 #include "foundation/line_codec.h"
 #include "invariants.h"
 #include "killed_copy.h"
+#include "platform/restore_points.h"
 #include "platform/text_encoding.h"
 #include "program_fixture.h"
 #include "support/temporary_folder.h"
@@ -37,6 +38,21 @@ class KilledProgramTest : public ProgramTest {
         EXPECT_TRUE(HiveReadsWhole(machine.prefix().prefix().systemHive()));
         if (fs::exists(UserSettingsFile())) {
             EXPECT_TRUE(HiveReadsWhole(UserSettingsFile()));
+        }
+        ExpectEveryRestorePointWhole();
+    }
+
+    // A restore point (a snapshot with its note) holds every hive whole: it is the way back.
+    static void ExpectEveryRestorePointWhole() {
+        std::error_code error;
+        for (const auto& snapshot :
+             fs::directory_iterator(platform::RestorePointsFolder(), error)) {
+            if (!fs::exists(snapshot.path() / platform::kRestorePointNoteName)) {
+                continue;  // cut short before its note: never offered as a restore point
+            }
+            for (const char* hive : {"system.reg", "user.reg", "userdef.reg"}) {
+                EXPECT_TRUE(HiveReadsWhole(snapshot.path() / hive));
+            }
         }
     }
 
@@ -169,6 +185,9 @@ TEST_F(KilledRemovalTest, EveryFileStaysOrHasAWholeCopyWhereverTheRemovalIsKille
     const auto whole = TimeInCopy(removal);
     ASSERT_TRUE(AllRemoved()) << "an uninterrupted removal takes everything";
     ExpectNothingLost();
+    EXPECT_TRUE(fs::exists(platform::RestorePointsFolder()) &&
+                !fs::is_empty(platform::RestorePointsFolder()))
+        << "with a restore point";
 
     KillAtRandomMoments(
         whole,
