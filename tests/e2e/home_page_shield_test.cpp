@@ -1,0 +1,73 @@
+// The home-page shield on a real Wine prefix: a start page changed with Wine's own tools while the
+// program runs is put back, without a question, when the shield is set to restore silently.
+#include <sstream>
+
+#include "e2e/wine_program_test.h"
+
+namespace e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kStartPageKey = "HKCU\\Software\\Microsoft\\Internet Explorer\\Main";
+const std::string kProtectedPage = "http://protected.example/start.html";
+const std::string kHijackedPage = "http://searchswap.example/";
+
+// The start page as the user's hive file holds it; read from the file, so no Wine server is
+// started while the program may write the hive.
+std::optional<std::string> StartPageInHive(const WinePrefix& prefix) {
+    std::istringstream lines(ReadWholeFile(prefix.folder() / "user.reg"));
+    const std::string header = "[Software\\\\Microsoft\\\\Internet Explorer\\\\Main]";
+    const std::string start = "\"Start Page\"=\"";
+    bool inKey = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("[")) {
+            inKey = line.starts_with(header);
+        } else if (inKey && line.starts_with(start) && line.ends_with("\"")) {
+            return line.substr(start.size(), line.size() - start.size() - 1);
+        }
+    }
+    return std::nullopt;
+}
+
+SettingsSeed SilentHomePageShield() {
+    SettingsSeed seed = QuietScheduledScan(0);
+    auto& options = seed["OptionAndSettings"];
+    options["chkAutomaticScanYesOrNo"] = "0";
+    options["optIEHomePageSheildOn"] = "True";
+    options["optIEHomePageSheildOff"] = "False";
+    options["optAlwaysnotifybeforerestoring"] = "False";
+    options["optRestoredefaultwithoutnotification"] = "True";
+    options["Homepage"] = kProtectedPage;
+    return seed;
+}
+
+class HomePageShieldTest : public WineProgramTest {};
+
+TEST_F(HomePageShieldTest, PutsTheProtectedStartPageBackSilently) {
+    prefix.AddValue(kStartPageKey, "Start Page", kProtectedPage);
+    program.SeedMachineSettings();
+    prefix.StopServer();
+    program.SeedUserSettings(SilentHomePageShield());
+    program.Start();
+    ASSERT_TRUE(WaitUntil([&] { return program.Setting("OptionAndSettings", "STATUS") ==
+                                       std::optional<std::string>("RUNNING"); },
+                          60s))
+        << program.Output();
+
+    prefix.AddValue(kStartPageKey, "Start Page", kHijackedPage);
+    prefix.StopServer();
+    const bool restored =
+        WaitUntil([&] { return StartPageInHive(prefix) == kProtectedPage; }, 60s);
+    EXPECT_TRUE(restored) << "the start page is still "
+                          << StartPageInHive(prefix).value_or("missing") << "; the program said:\n"
+                          << program.Output();
+    ASSERT_TRUE(program.Running()) << program.Output();
+    ASSERT_TRUE(program.End()) << program.Output();
+
+    EXPECT_EQ(prefix.QueryValue(kStartPageKey, "Start Page"), kProtectedPage);
+    EXPECT_EQ(program.Setting("OptionAndSettings", "Homepage"), kProtectedPage);
+}
+
+}  // namespace
+}  // namespace e2e
