@@ -26,13 +26,13 @@ class ChildEnvironment {
 };
 
 struct CommandResult {
-    int exitCode = -1;       // -1 when the command did not end by itself in time
-    std::string output;      // standard output and standard error together
+    int exitCode = -1;   // -1 when the command did not end by itself in time
+    std::string output;  // standard output and standard error together
 };
 
 // Runs a command to its end, or kills it after the time-out; looks the program up on PATH.
-CommandResult RunCommand(const std::vector<std::string>& command, const ChildEnvironment& environment,
-                         std::chrono::seconds timeout,
+CommandResult RunCommand(const std::vector<std::string>& command,
+                         const ChildEnvironment& environment, std::chrono::seconds timeout,
                          const std::filesystem::path& workingFolder = {});
 
 // A program left running while the test goes on; killed (SIGKILL) when the object goes unless it

@@ -50,15 +50,17 @@ TEST_F(HomePageShieldTest, PutsTheProtectedStartPageBackSilently) {
     prefix.StopServer();
     program.SeedUserSettings(SilentHomePageShield());
     program.Start();
-    ASSERT_TRUE(WaitUntil([&] { return program.Setting("OptionAndSettings", "STATUS") ==
-                                       std::optional<std::string>("RUNNING"); },
-                          60s))
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return program.Setting("OptionAndSettings", "STATUS") ==
+                   std::optional<std::string>("RUNNING");
+        },
+        60s))
         << program.Output();
 
     prefix.AddValue(kStartPageKey, "Start Page", kHijackedPage);
     prefix.StopServer();
-    const bool restored =
-        WaitUntil([&] { return StartPageInHive(prefix) == kProtectedPage; }, 60s);
+    const bool restored = WaitUntil([&] { return StartPageInHive(prefix) == kProtectedPage; }, 60s);
     EXPECT_TRUE(restored) << "the start page is still "
                           << StartPageInHive(prefix).value_or("missing") << "; the program said:\n"
                           << program.Output();

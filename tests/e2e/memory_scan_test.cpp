@@ -30,7 +30,8 @@ class MemoryScanTest : public WineProgramTest {
             std::vector<std::string>{"wine", kPlantedProgram, "-n", "900", "127.0.0.1"},
             prefix.Environment(), root.path() / "planted-output.txt");
         ASSERT_TRUE(WaitUntil([&] { return MapsPlantedProgram(); }, 60s))
-            << "the planted program did not start: " << ReadWholeFile(root.path() / "planted-output.txt");
+            << "the planted program did not start: "
+            << ReadWholeFile(root.path() / "planted-output.txt");
     }
 
     // Whether the planted process has its program file mapped: Wine has loaded it.

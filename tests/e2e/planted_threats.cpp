@@ -9,9 +9,16 @@ namespace {
 
 const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+const std::string kPingBeacon = "PingBeacon Tracker";
+const std::string kTrayHelper = "TrayHelper X";
+const std::string kBlinkbar = "Blinkbar Toolbar";
+const std::string kDialMore = "DialMore Dialer";
+const std::string kSearchSwap = "SearchSwap Hijacker";
+
 // Each planted file says where it was put, so a quarantine copy can be told from any other file.
-PlantedFile FileAt(const std::string& path, bool onlyInNamedFolder = false) {
-    return {path, "planted at " + path + "\r\n", onlyInNamedFolder};
+PlantedFile FileAt(const std::string& threat, const std::string& path,
+                   bool onlyInNamedFolder = false) {
+    return {threat, path, "planted at " + path + "\r\n", onlyInNamedFolder};
 }
 
 std::string Lower(std::string text) {
@@ -21,59 +28,88 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// The items of the list whose threat is chosen.
+template <class Item>
+std::vector<Item> Chosen(std::vector<Item> items, const std::set<std::string>& threats) {
+    std::erase_if(items, [&](const Item& item) { return !threats.contains(item.threat); });
+    return items;
+}
+
 }  // namespace
 
-PlantedThreats::PlantedThreats(const WinePrefix& prefix) : prefix_(prefix) {
+ThreatChoice EveryTrace() {
+    const std::set<std::string> all = {kPingBeacon, kTrayHelper, kBlinkbar, kDialMore, kSearchSwap};
+    return {all, all};
+}
+
+PlantedThreats::PlantedThreats(const WinePrefix& prefix, const ThreatChoice& choice)
+    : prefix_(prefix) {
     const std::string profile = prefix.UserProfile();
     const std::string appData = profile + "\\AppData\\Roaming";
     const std::string startup = appData + "\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp";
 
-    namedValues_ = {
-        {"HKCU\\" + kRun, "PingBeacon", "C:\\Program Files\\PingBeacon\\pingbeacon.exe"},
-        {"HKLM\\" + kRun, "TrayHelperX", appData + "\\TrayHelperX\\trayhelperx.exe"},
-        {"HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar",
-         "{B11NKBAR-0000-4000-8000-000000000001}", "Blinkbar"},
-        {"HKLM\\Software\\DialMore", "InstallDir", "C:\\windows\\system32"},
-    };
-    namedKeys_ = {
-        {"HKLM\\Software\\PingBeacon", "Channel", "nightly"},
-        {"HKCU\\Software\\TrayHelperX", "Mode", "silent"},
-        {"HKLM\\Software\\Blinkbar\\Toolbar", "Position", "top"},
-        {"HKCU\\Software\\SearchSwap", "Engine", "http://searchswap.example/?q="},
-        {"HKCR\\SearchSwap.Helper", "", "SearchSwap helper object"},
-    };
+    namedValues_ = Chosen<PlantedValue>(
+        {
+            {kPingBeacon, "HKCU\\" + kRun, "PingBeacon",
+             "C:\\Program Files\\PingBeacon\\pingbeacon.exe"},
+            {kTrayHelper, "HKLM\\" + kRun, "TrayHelperX",
+             appData + "\\TrayHelperX\\trayhelperx.exe"},
+            {kBlinkbar, "HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar",
+             "{B11NKBAR-0000-4000-8000-000000000001}", "Blinkbar"},
+            {kDialMore, "HKLM\\Software\\DialMore", "InstallDir", "C:\\windows\\system32"},
+        },
+        choice.inRegistry);
+    namedKeys_ = Chosen<PlantedValue>(
+        {
+            {kPingBeacon, "HKLM\\Software\\PingBeacon", "Channel", "nightly"},
+            {kTrayHelper, "HKCU\\Software\\TrayHelperX", "Mode", "silent"},
+            {kBlinkbar, "HKLM\\Software\\Blinkbar\\Toolbar", "Position", "top"},
+            {kSearchSwap, "HKCU\\Software\\SearchSwap", "Engine", "http://searchswap.example/?q="},
+            {kSearchSwap, "HKCR\\SearchSwap.Helper", "", "SearchSwap helper object"},
+        },
+        choice.inRegistry);
     neighbourValues_ = {
-        {"HKCU\\" + kRun, "NotesSync", "C:\\Program Files\\Notes\\sync.exe"},
-        {"HKLM\\" + kRun, "PrinterTray", "C:\\Program Files\\Printer\\tray.exe"},
-        {"HKLM\\Software\\DialMore", "Phonebook", "C:\\users\\phonebook.txt"},
+        {"", "HKCU\\" + kRun, "NotesSync", "C:\\Program Files\\Notes\\sync.exe"},
+        {"", "HKLM\\" + kRun, "PrinterTray", "C:\\Program Files\\Printer\\tray.exe"},
+        {"", "HKLM\\Software\\DialMore", "Phonebook", "C:\\users\\phonebook.txt"},
         // The parent of a named key keeps what is its own.
-        {"HKLM\\Software\\Blinkbar", "Vendor", "Blinkbar Ltd"},
-        {"HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar", "Locked", "1"},
-        {"HKCU\\Software\\SearchSwapNotes", "Kept", "yes"},
+        {"", "HKLM\\Software\\Blinkbar", "Vendor", "Blinkbar Ltd"},
+        {"", "HKCU\\Software\\Microsoft\\Internet Explorer\\Toolbar", "Locked", "1"},
+        {"", "HKCU\\Software\\SearchSwapNotes", "Kept", "yes"},
     };
 
-    namedFolders_ = {"C:\\Program Files\\PingBeacon", appData + "\\TrayHelperX",
-                     "C:\\SearchSwap", "C:\\ProgramData\\Blinkbar"};
-    namedFiles_ = {
-        FileAt("C:\\Program Files\\PingBeacon\\pingbeacon.exe"),
-        FileAt("C:\\Program Files\\PingBeacon\\pbhook.dll"),
-        FileAt("C:\\Program Files\\PingBeacon\\pbupdate.exe"),
-        FileAt("C:\\Program Files\\PingBeacon\\settings.ini", true),
-        FileAt("C:\\windows\\system32\\blinkbar.dll"),
-        FileAt(appData + "\\TrayHelperX\\trayhelperx.exe"),
-        FileAt("C:\\windows\\system32\\dialmore.exe"),
-        FileAt("C:\\windows\\dialmore.ini"),
-        FileAt("C:\\SearchSwap\\searchswap.exe"),
-        FileAt(startup + "\\swapstart.lnk"),
-        FileAt("C:\\ProgramData\\Blinkbar\\toolbar.cfg", true),
-    };
+    namedFolders_ = Chosen<PlantedFolder>(
+        {
+            {kPingBeacon, "C:\\Program Files\\PingBeacon"},
+            {kTrayHelper, appData + "\\TrayHelperX"},
+            {kSearchSwap, "C:\\SearchSwap"},
+            {kBlinkbar, "C:\\ProgramData\\Blinkbar"},
+        },
+        choice.onDisk);
+    namedFiles_ = Chosen<PlantedFile>(
+        {
+            FileAt(kPingBeacon, "C:\\Program Files\\PingBeacon\\pingbeacon.exe"),
+            FileAt(kPingBeacon, "C:\\Program Files\\PingBeacon\\pbhook.dll"),
+            FileAt(kPingBeacon, "C:\\Program Files\\PingBeacon\\pbupdate.exe"),
+            FileAt(kPingBeacon, "C:\\Program Files\\PingBeacon\\settings.ini", true),
+            FileAt(kBlinkbar, "C:\\windows\\system32\\blinkbar.dll"),
+            FileAt(kTrayHelper, appData + "\\TrayHelperX\\trayhelperx.exe"),
+            FileAt(kDialMore, "C:\\windows\\system32\\dialmore.exe"),
+            FileAt(kDialMore, "C:\\windows\\dialmore.ini"),
+            FileAt(kSearchSwap, "C:\\SearchSwap\\searchswap.exe"),
+            FileAt(kSearchSwap, startup + "\\swapstart.lnk"),
+            FileAt(kBlinkbar, "C:\\ProgramData\\Blinkbar\\toolbar.cfg", true),
+        },
+        choice.onDisk);
     neighbourFiles_ = {
-        FileAt("C:\\windows\\dialmore.txt"),
-        FileAt("C:\\windows\\system32\\blinkbar.dll.txt"),
-        FileAt("C:\\Program Files\\PingBeaconViewer\\viewer.exe"),
-        FileAt(startup + "\\notes.lnk"),
-        FileAt(appData + "\\Notes\\trayhelperx.exe"),
+        FileAt("", "C:\\windows\\dialmore.txt"),
+        FileAt("", "C:\\windows\\system32\\blinkbar.dll.txt"),
+        FileAt("", "C:\\Program Files\\PingBeaconViewer\\viewer.exe"),
+        FileAt("", startup + "\\notes.lnk"),
+        FileAt("", appData + "\\Notes\\trayhelperx.exe"),
     };
+    threatNames_ = choice.inRegistry;
+    threatNames_.insert(choice.onDisk.begin(), choice.onDisk.end());
 }
 
 void PlantedThreats::Plant() const {
@@ -91,11 +127,6 @@ void PlantedThreats::Plant() const {
             WriteFileInto(prefix_, file);
         }
     }
-}
-
-std::set<std::string> PlantedThreats::ThreatNames() const {
-    return {"PingBeacon Tracker", "TrayHelper X", "Blinkbar Toolbar", "DialMore Dialer",
-            "SearchSwap Hijacker"};
 }
 
 std::set<RegistryEntry> PlantedThreats::EntriesToRemove(const RegistrySnapshot& before) const {

@@ -12,23 +12,39 @@
 namespace e2e {
 
 struct PlantedValue {
-    std::string key;   // as `wine reg` spells it: "HKCU\Software\TrayHelperX"
-    std::string name;  // the value's name
-    std::string data;  // text data (REG_SZ)
+    std::string threat;  // the threat the definitions name it for; "" for a neighbour
+    std::string key;     // as `wine reg` spells it: "HKCU\Software\TrayHelperX"
+    std::string name;    // the value's name
+    std::string data;    // text data (REG_SZ)
 };
 
 struct PlantedFile {
-    std::string path;  // Windows path on drive C:
+    std::string threat;  // as above
+    std::string path;    // Windows path on drive C:
     std::string content;
     // Only a named folder holds it: it goes with the folder's copy and has no log entry of its own.
     bool onlyInNamedFolder = false;
 };
 
+struct PlantedFolder {
+    std::string threat;
+    std::string path;
+};
+
+// Which traces of which threats a test plants.
+struct ThreatChoice {
+    std::set<std::string> inRegistry;  // threats whose keys and values are planted
+    std::set<std::string> onDisk;      // threats whose files and folders are planted
+};
+
+// Every sample threat, with its registry and its disk traces both.
+ThreatChoice EveryTrace();
+
 // What one test plants; the profile folder differs between accounts, so it is worked out from the
 // prefix.
 class PlantedThreats {
   public:
-    explicit PlantedThreats(const WinePrefix& prefix);
+    PlantedThreats(const WinePrefix& prefix, const ThreatChoice& choice);
 
     // Writes every threat and every neighbour into the prefix. Wine's server runs afterwards.
     void Plant() const;
@@ -45,12 +61,12 @@ class PlantedThreats {
     // quarantine.
     const std::vector<PlantedFile>& namedFiles() const { return namedFiles_; }
     // Folders the definitions name.
-    const std::vector<std::string>& namedFolders() const { return namedFolders_; }
+    const std::vector<PlantedFolder>& namedFolders() const { return namedFolders_; }
     // Files beside them that nothing names: each must stay.
     const std::vector<PlantedFile>& neighbourFiles() const { return neighbourFiles_; }
 
     // The threat names the definitions give the planted traces, each once.
-    std::set<std::string> ThreatNames() const;
+    std::set<std::string> ThreatNames() const { return threatNames_; }
 
     // The registry entries, as an export shows them, that the removal must take away.
     std::set<RegistryEntry> EntriesToRemove(const RegistrySnapshot& before) const;
@@ -61,8 +77,9 @@ class PlantedThreats {
     std::vector<PlantedValue> namedKeys_;
     std::vector<PlantedValue> neighbourValues_;
     std::vector<PlantedFile> namedFiles_;
-    std::vector<std::string> namedFolders_;
+    std::vector<PlantedFolder> namedFolders_;
     std::vector<PlantedFile> neighbourFiles_;
+    std::set<std::string> threatNames_;
 };
 
 // The key as an export names it: "HKEY_CURRENT_USER\Software\TrayHelperX". Wine keeps the classes

@@ -61,10 +61,7 @@ std::string GeneralDateText(std::time_t when) {
 SettingsSeed QuietScheduledScan(std::time_t scanAt) {
     return {
         {"Settings",
-         {{"Language", "English"},
-          {"showHelp", "0"},
-          {"Minimized", "Yes"},
-          {"chkAutoDel", "1"}}},
+         {{"Language", "English"}, {"showHelp", "0"}, {"Minimized", "Yes"}, {"chkAutoDel", "1"}}},
         {"OptionAndSettings",
          {{"chkMakeLog", "1"},
           {"chkSweepMemory", "1"},
@@ -116,12 +113,12 @@ void ProgramSession::SeedUserSettings(const SettingsSeed& seed) const {
 
 void ProgramSession::Start() {
     ChildEnvironment environment = prefix_.Environment();
-    for (const auto& [name, folder] : std::map<std::string, std::string>{
-             {"HOME", "home"},
-             {"XDG_CONFIG_HOME", "config"},
-             {"XDG_DATA_HOME", "data"},
-             {"XDG_CACHE_HOME", "cache"},
-             {"XDG_RUNTIME_DIR", "runtime"}}) {
+    for (const auto& [name, folder] :
+         std::map<std::string, std::string>{{"HOME", "home"},
+                                            {"XDG_CONFIG_HOME", "config"},
+                                            {"XDG_DATA_HOME", "data"},
+                                            {"XDG_CACHE_HOME", "cache"},
+                                            {"XDG_RUNTIME_DIR", "runtime"}}) {
         environment.Set(name, (root_ / folder).string());
     }
     environment.Set("TOLLENWARK_PROGRAM_FOLDER", programFolder_.string());
@@ -172,12 +169,11 @@ void WaitForScheduledRemoval(ProgramSession& program) {
     const bool reported = WaitUntil(
         [&] { return fs::exists(program.programFolder() / "Scan_Log.txt") || !program.Running(); },
         120s);
-    ASSERT_TRUE(reported && program.Running())
-        << "no scheduled scan report; the program said:\n"
-        << program.Output();
+    ASSERT_TRUE(reported && program.Running()) << "no scheduled scan report; the program said:\n"
+                                               << program.Output();
     // The removal's last step adds what it removed to the running total.
-    const bool removed = WaitUntil(
-        [&] { return program.Setting("Settings", "lblDefRemoved").has_value(); }, 120s);
+    const bool removed =
+        WaitUntil([&] { return program.Setting("Settings", "lblDefRemoved").has_value(); }, 120s);
     ASSERT_TRUE(removed) << "the removal after the scheduled scan did not finish; the program "
                             "said:\n"
                          << program.Output();

@@ -29,8 +29,6 @@ struct Hives {
 
 class ScheduledRemovalTest : public WineProgramTest {
   protected:
-    ScheduledRemovalTest() : planted(prefix) {}
-
     Hives ExportHives() {
         Hives hives{RegistrySnapshot::FromExport(prefix.Export("HKLM")),
                     RegistrySnapshot::FromExport(prefix.Export("HKCU"))};
@@ -48,7 +46,8 @@ class ScheduledRemovalTest : public WineProgramTest {
     // Every line of the quarantine log that starts with the given text, less that text.
     std::vector<std::string> QuarantineLogFields(const std::string& start) const {
         std::vector<std::string> fields;
-        for (const std::string& line : TextLines(program.QuarantineFolder() / "QuarantineLog.txt")) {
+        for (const std::string& line :
+             TextLines(program.QuarantineFolder() / "QuarantineLog.txt")) {
             const auto at = line.find(start);
             if (at != std::string::npos) {
                 fields.push_back(line.substr(at + start.size()));
@@ -57,7 +56,8 @@ class ScheduledRemovalTest : public WineProgramTest {
         return fields;
     }
 
-    PlantedThreats planted;
+    // Plants the chosen traces, runs a scheduled scan with its removal, and checks the outcome.
+    void RunAndCheck(const ThreatChoice& choice);
 };
 
 bool Contains(const std::vector<std::string>& lines, const std::string& text) {
@@ -77,7 +77,8 @@ std::multiset<std::string> ContentsBelow(const fs::path& folder) {
     return contents;
 }
 
-TEST_F(ScheduledRemovalTest, RemovesWhatTheDefinitionsNameAndKeepsEverythingElse) {
+void ScheduledRemovalTest::RunAndCheck(const ThreatChoice& choice) {
+    const PlantedThreats planted(prefix, choice);
     planted.Plant();
     program.SeedMachineSettings();
     prefix.StopServer();
@@ -90,7 +91,8 @@ TEST_F(ScheduledRemovalTest, RemovesWhatTheDefinitionsNameAndKeepsEverythingElse
     }
 
     // The report lists each planted threat.
-    const ReportedThreats reported = ThreatsInReport(TextLines(program.programFolder() / "Scan_Log.txt"));
+    const ReportedThreats reported =
+        ThreatsInReport(TextLines(program.programFolder() / "Scan_Log.txt"));
     for (const std::string& name : planted.ThreatNames()) {
         EXPECT_TRUE(Contains(reported.lines, name)) << name << " is not in the report";
     }
@@ -105,8 +107,8 @@ TEST_F(ScheduledRemovalTest, RemovesWhatTheDefinitionsNameAndKeepsEverythingElse
         EXPECT_TRUE(file.onlyInNamedFolder || Contains(loggedLocations, file.path))
             << file.path << " is not in the quarantine log";
     }
-    for (const std::string& folder : planted.namedFolders()) {
-        EXPECT_FALSE(fs::exists(prefix.HostPath(folder))) << folder << " is still there";
+    for (const PlantedFolder& folder : planted.namedFolders()) {
+        EXPECT_FALSE(fs::exists(prefix.HostPath(folder.path))) << folder.path << " is still there";
     }
     for (const PlantedFile& file : planted.neighbourFiles()) {
         EXPECT_EQ(ReadWholeFile(prefix.HostPath(file.path)), file.content) << file.path;
@@ -117,8 +119,8 @@ TEST_F(ScheduledRemovalTest, RemovesWhatTheDefinitionsNameAndKeepsEverythingElse
     for (const PlantedFile& file : planted.namedFiles()) {
         removed.erase(SnapshotPath(file.path));
     }
-    for (const std::string& folder : planted.namedFolders()) {
-        removed.erase(SnapshotPath(folder, true));
+    for (const PlantedFolder& folder : planted.namedFolders()) {
+        removed.erase(SnapshotPath(folder.path, true));
     }
     EXPECT_TRUE(removed.empty()) << "also removed: " << removed.begin()->first;
     const DriveSnapshot added = Minus(SnapshotOf(DriveC()), driveBefore);
@@ -154,6 +156,12 @@ TEST_F(ScheduledRemovalTest, RemovesWhatTheDefinitionsNameAndKeepsEverythingElse
                     before.machine.Without(kChangingKeys).entries()),
               std::set<RegistryEntry>{});
     EXPECT_EQ(Minus(after.user.entries(), before.user.entries()), std::set<RegistryEntry>{});
+}
+
+// Threats that one phase of the scan meets: some only in the registry, others only on disk.
+TEST_F(ScheduledRemovalTest, RemovesWhatTheDefinitionsNameAndKeepsEverythingElse) {
+    RunAndCheck({{"TrayHelper X", "Blinkbar Toolbar", "DialMore Dialer"},
+                 {"PingBeacon Tracker", "SearchSwap Hijacker"}});
 }
 
 }  // namespace

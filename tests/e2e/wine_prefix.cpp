@@ -86,8 +86,8 @@ ChildEnvironment WinePrefix::Environment() const {
 CommandResult WinePrefix::Run(const std::vector<std::string>& command,
                               std::chrono::seconds timeout) const {
     CommandResult result = RunCommand(command, Environment(), timeout, folder_);
-    EXPECT_NE(result.exitCode, -1) << command.front() << " did not end within " << timeout.count()
-                                   << " s";
+    EXPECT_NE(result.exitCode, -1)
+        << command.front() << " did not end within " << timeout.count() << " s";
     return result;
 }
 
@@ -96,8 +96,8 @@ void WinePrefix::StopServer() const {
     Run({"wineserver", "-w"});
 }
 
-void WinePrefix::AddValue(const std::string& key, const std::string& name,
-                          const std::string& data, const std::string& type) const {
+void WinePrefix::AddValue(const std::string& key, const std::string& name, const std::string& data,
+                          const std::string& type) const {
     std::vector<std::string> command = {"wine", "reg", "add", key};
     if (name.empty()) {
         command.push_back("/ve");

@@ -8,7 +8,8 @@
 namespace e2e {
 
 TemporaryRoot::TemporaryRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tollenwark-e2e-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tollenwark-e2e-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot make a temporary folder");
     }
