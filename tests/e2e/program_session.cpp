@@ -95,7 +95,6 @@ ProgramSession::~ProgramSession() = default;
 void ProgramSession::SeedMachineSettings() const {
     const std::string key = "HKLM\\SOFTWARE\\" + kCompany + "\\" + kProduct + "\\Settings";
     prefix_.AddValue(key, "FirstTime", "Yes");
-    prefix_.AddValue(key, "showHelp", "0");
 }
 
 void ProgramSession::SeedUserSettings(const SettingsSeed& seed) const {

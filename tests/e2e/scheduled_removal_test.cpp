@@ -13,10 +13,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Keys that may change in a run: the program's own machine-wide values, and the display state
-// that Wine writes afresh whenever it starts without a display.
+// Keys that may change in a run: the program's own machine-wide values, and what Wine itself
+// writes afresh whenever it starts: its count of started services and, without a display, the
+// display state.
 const std::set<std::string> kChangingKeys = {
     "HKEY_LOCAL_MACHINE\\Software\\" + std::string(TOLLENWARK_COMPANY_NAME),
+    "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\ServiceCurrent",
     "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video",
     "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\"
     "{4D36E968-E325-11CE-BFC1-08002BE10318}",
