@@ -166,5 +166,10 @@ TEST_F(ScheduledRemovalTest, RemovesWhatTheDefinitionsNameAndKeepsEverythingElse
                  {"PingBeacon Tracker", "SearchSwap Hijacker"}});
 }
 
+// Every threat met by both phases: ticking the threat row takes its files as well as its keys.
+TEST_F(ScheduledRemovalTest, RemovesEveryTraceOfAThreatMetInTheRegistryAndOnDisk) {
+    RunAndCheck(EveryTrace());
+}
+
 }  // namespace
 }  // namespace e2e
