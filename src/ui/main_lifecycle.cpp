@@ -97,7 +97,11 @@ void FrmMainForm::Form_Resize() {
     } else {
         SkipOnFailure([this] { EnableShieldTimers(*this, true); });
         SkipOnFailure([this] { tmrScroll.SetEnabled(false); });
-        SkipOnFailure([] { forms::CurrentHost().SetApplicationInTaskbar(false); });
+        // Out of the taskbar only while the tray icon offers the way back: a minimised window
+        // without a taskbar entry or an icon could not be brought back at all.
+        SkipOnFailure([this] {
+            forms::CurrentHost().SetApplicationInTaskbar(!gTray.ShowsIconFor(*this));
+        });
     }
 }
 

@@ -18,12 +18,12 @@ void ShowMainWindowRestored(FrmMainForm& window) {
 void FrmMainForm::Command5_Click() {
     SetWindowState(forms::WindowState::Minimized);
     gTray.ShowIcon(*this);
-    if (!gTray.IconAccepted()) {
+    if (!gTray.ShowsIconFor(*this)) {
         // A desktop without a notification area: hidden, the window could not be brought back,
         // so it stays minimised in the taskbar and the next start shows it as usual.
-        forms::CurrentHost().SetApplicationInTaskbar(true);
         return;
     }
+    forms::CurrentHost().SetApplicationInTaskbar(false);
     Hide();
     // Loading the tray menu slides it up: it shows where the program went.
     frmMenuPopUp().mnuMaxmimaize.SetEnabled(true);

@@ -12,7 +12,10 @@ clsTray gTray;
 
 void clsTray::ShowIcon(forms::Form& sysTrayForm) {
     record_ = {sysTrayForm.Hwnd(), kTrayIconId, sysTrayForm.Caption(), sysTrayForm.Icon()};
-    iconAccepted_ = forms::CurrentHost().AddTrayIcon(record_);
+    // A repeated add that the desktop refuses leaves the icon it already has.
+    if (forms::CurrentHost().AddTrayIcon(record_)) {
+        ownersWithIcon_.insert(record_.owner);
+    }
     bRunningInTray = true;
 }
 
@@ -21,8 +24,12 @@ void clsTray::RemoveIcon(forms::Form& sysTrayForm) {
     record_.id = kTrayIconId;
     record_.tip.clear();
     forms::CurrentHost().DeleteTrayIcon(record_.owner, record_.id);
-    iconAccepted_ = false;
+    ownersWithIcon_.erase(record_.owner);
     bRunningInTray = false;
+}
+
+bool clsTray::ShowsIconFor(const forms::Form& window) const {
+    return ownersWithIcon_.contains(window.Hwnd());
 }
 
 void clsTray::ChangeToolTip(forms::Form& sysTrayForm, const std::string& strNewTip) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <set>
 #include <string>
 
 #include "forms/host.h"
@@ -14,9 +16,9 @@ class clsTray {
   public:
     // True after ShowIcon, false after RemoveIcon, whatever the desktop answered.
     bool bRunningInTray = false;
-    // Whether the desktop took the last icon shown: false on a desktop without a notification
+    // Whether the window has an icon the desktop took: false on a desktop without a notification
     // area, where an icon is no way back to a hidden window.
-    bool IconAccepted() const { return iconAccepted_; }
+    bool ShowsIconFor(const forms::Form& window) const;
 
     // Adds the window's icon with the window's caption as its tip; the host cuts tips to 63
     // characters.
@@ -29,7 +31,8 @@ class clsTray {
   private:
     // What the desktop was last told about the icon.
     forms::TrayIcon record_;
-    bool iconAccepted_ = false;
+    // The windows whose icon the desktop took (each window has its own).
+    std::set<std::int32_t> ownersWithIcon_;
 };
 
 // The one tray object of the program.

@@ -9,6 +9,7 @@
 #include "ui/frm_signature_updated.h"
 #include "ui/frm_website.h"
 #include "ui/globals.h"
+#include "ui/main_tray.h"
 
 namespace {
 
@@ -33,6 +34,9 @@ class LifecycleTest : public MainWindowTest {
 TEST_F(LifecycleTest, TheNormalStateStopsTheSchedulerAndMemoryShieldAndEveryOtherStateRunsThem) {
     EXPECT_TRUE(SchedulerAndMemoryShieldStopped()) << "the first showing is in the normal state";
     EXPECT_TRUE(window->tmrScroll.Enabled());
+    // Once the window has its tray icon, it leaves the taskbar whenever it is not normal.
+    window->Command5.Click();
+    ShowMainWindowRestored(*window);
 
     for (forms::WindowState away : {forms::WindowState::Minimized, forms::WindowState::Maximized}) {
         window->SetWindowState(away);
@@ -47,6 +51,23 @@ TEST_F(LifecycleTest, TheNormalStateStopsTheSchedulerAndMemoryShieldAndEveryOthe
         EXPECT_TRUE(window->tmrScroll.Enabled());
         EXPECT_TRUE(host.ApplicationInTaskbar());
         EXPECT_EQ(UserSetting("Settings", "Minimized"), "No");
+    }
+}
+
+TEST_F(LifecycleTest, WithoutATrayIconAMinimisedWindowKeepsItsWayBackInTheTaskbar) {
+    for (bool trayAvailable : {true, false}) {
+        host.SetTrayAvailable(trayAvailable);
+        if (!trayAvailable) {
+            window->Command5.Click();  // the desktop refuses the icon
+            EXPECT_TRUE(window->Visible());
+        }
+        for (forms::WindowState away :
+             {forms::WindowState::Minimized, forms::WindowState::Maximized}) {
+            window->SetWindowState(away);
+            EXPECT_TRUE(host.ApplicationInTaskbar());
+            EXPECT_TRUE(SchedulerAndMemoryShieldRun()) << "the shields still follow the state";
+            window->SetWindowState(forms::WindowState::Normal);
+        }
     }
 }
 
