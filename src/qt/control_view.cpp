@@ -1,5 +1,6 @@
 #include "qt/control_view.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -107,8 +108,21 @@ bool ControlView::eventFilter(QObject* watched, QEvent* event) {
         type != QEvent::MouseMove) {
         return QObject::eventFilter(watched, event);
     }
+    if (releasing_) {
+        return false;
+    }
     auto* mouse = static_cast<QMouseEvent*>(event);
     auto* source = static_cast<QWidget*>(watched);
+    if (type == QEvent::MouseButtonRelease) {
+        // The widget takes the release first, so that MouseUp sees what the click did: a check
+        // box has its new value by then.
+        releasing_ = true;
+        QCoreApplication::sendEvent(source, event);
+        releasing_ = false;
+        if (!alive_) {
+            return true;
+        }
+    }
     const QPoint inControl = source->mapTo(widget_, mouse->position().toPoint());
     const MouseInput input = ToMouseInput(*mouse, inControl, TwipsPerUnit());
     FromUser([&] {
@@ -120,7 +134,9 @@ bool ControlView::eventFilter(QObject* watched, QEvent* event) {
             control_.MouseMove(input.button, input.shift, input.x, input.y);
         }
     });
-    return !alive_;  // a window unloaded by the handler takes no further part in this event
+    // A release has been handled already; a window unloaded by the handler takes no further
+    // part in the event.
+    return type == QEvent::MouseButtonRelease || !alive_;
 }
 
 }  // namespace frontend

@@ -60,6 +60,8 @@ class ControlView : public QObject {
     forms::Control& control_;
     QPointer<QWidget> widget_;
     bool alive_ = true;
+    // Set while a mouse release goes to the widget ahead of the control's MouseUp.
+    bool releasing_ = false;
 };
 
 template <class Action>

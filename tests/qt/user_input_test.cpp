@@ -84,6 +84,23 @@ TEST_F(UserInputTest, MouseButtonsAndShiftReachMouseDownBeforeClick) {
     EXPECT_EQ(form.events, (std::vector<std::string>{"MouseDown 1 1 60 90", "cmdGo_Click"}));
 }
 
+TEST_F(UserInputTest, ACheckBoxHasItsNewValueWhenItsMouseUpRuns) {
+    GalleryForm& form = ShownGallery();
+    form.chkLog.OnMouseUp = [&form](int, int, double, double) {
+        form.events.push_back("chkLog_MouseUp " + std::to_string(form.chkLog.Value()));
+    };
+    QCheckBox& box = WidgetOf<QCheckBox>(form.chkLog);
+    const QPointF at(box.rect().center());
+    QMouseEvent press(QEvent::MouseButtonPress, at, box.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, box.mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &press);
+    QApplication::sendEvent(&box, &release);
+    EXPECT_EQ(form.events, (std::vector<std::string>{"chkLog_Click 1", "chkLog_MouseUp 1"}));
+    EXPECT_EQ(box.checkState(), Qt::Checked) << "the release is taken once";
+}
+
 TEST_F(UserInputTest, MouseMovementReachesTheControlUnderItOrElseTheForm) {
     GalleryForm& form = ShownGallery();
     form.lblTitle.OnMouseMove = [&form](int, int, double x, double) {
