@@ -29,6 +29,17 @@ class UserInputTest : public QtHostTest {
         return form;
     }
 
+    // Presses and releases the left button at a point of the widget, as the mouse would.
+    static void ClickWithMouse(QWidget& widget, QPointF at,
+                               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, modifiers);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, widget.mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, modifiers);
+        QApplication::sendEvent(&widget, &press);
+        QApplication::sendEvent(&widget, &release);
+    }
+
     // Types text into an editor key by key, as the keyboard would.
     static void Type(QWidget& editor, const QString& text) {
         for (QChar character : text) {
@@ -73,14 +84,7 @@ TEST_F(UserInputTest, MouseButtonsAndShiftReachMouseDownBeforeClick) {
                               " " + std::to_string(static_cast<int>(x)) + " " +
                               std::to_string(static_cast<int>(y)));
     };
-    QPushButton& button = WidgetOf<QPushButton>(form.cmdGo);
-    const QPointF at(4, 6);
-    QMouseEvent press(QEvent::MouseButtonPress, at, button.mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::ShiftModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, button.mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::ShiftModifier);
-    QApplication::sendEvent(&button, &press);
-    QApplication::sendEvent(&button, &release);
+    ClickWithMouse(WidgetOf<QPushButton>(form.cmdGo), QPointF(4, 6), Qt::ShiftModifier);
     EXPECT_EQ(form.events, (std::vector<std::string>{"MouseDown 1 1 60 90", "cmdGo_Click"}));
 }
 
@@ -90,13 +94,7 @@ TEST_F(UserInputTest, ACheckBoxHasItsNewValueWhenItsMouseUpRuns) {
         form.events.push_back("chkLog_MouseUp " + std::to_string(form.chkLog.Value()));
     };
     QCheckBox& box = WidgetOf<QCheckBox>(form.chkLog);
-    const QPointF at(box.rect().center());
-    QMouseEvent press(QEvent::MouseButtonPress, at, box.mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, box.mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&box, &press);
-    QApplication::sendEvent(&box, &release);
+    ClickWithMouse(box, box.rect().center());
     EXPECT_EQ(form.events, (std::vector<std::string>{"chkLog_Click 1", "chkLog_MouseUp 1"}));
     EXPECT_EQ(box.checkState(), Qt::Checked) << "the release is taken once";
 }
