@@ -43,9 +43,9 @@ std::vector<std::string> ReadBlockedCookieHosts() {
 
 // Whether the domain a cookie file names is a blocked tracking host. A domain that leaves no key
 // (".com") matches nothing: an empty key would equal every blank line of the list.
-bool IsTrackingDomain(const std::vector<std::string>& blockedHosts, std::string_view domain) {
+bool IsTrackingDomain(const BlockedCookieHosts& blockedHosts, std::string_view domain) {
     const std::string key = CookieMatchKey(domain);
-    return !key.empty() && IsBlockedCookieHost(blockedHosts, key);
+    return !key.empty() && blockedHosts.Blocks(key);
 }
 
 // The overall bar does not move during this phase.
@@ -87,6 +87,7 @@ void ScanCookieFolder(FrmMainForm& window, std::string_view folder, std::int32_t
         return;
     }
     const std::vector<std::string> blockedHosts = ReadBlockedCookieHosts();
+    const BlockedCookieHosts blockedHostIndex(blockedHosts);
     ResultLists lists = ResultListsOf(window);
     for (std::size_t examined = 1; examined <= files.size(); ++examined) {
         if (gStopScan) {
@@ -98,7 +99,7 @@ void ScanCookieFolder(FrmMainForm& window, std::string_view folder, std::int32_t
             ProgressPercent(static_cast<double>(examined), static_cast<double>(files.size()))
                 .value_or(-1);
         ShowCookieProgress(window, file, phasePercent);
-        const bool tracking = IsTrackingDomain(blockedHosts, GetCookieDomain(file.path));
+        const bool tracking = IsTrackingDomain(blockedHostIndex, GetCookieDomain(file.path));
         // Reaches the number of cookie definitions at the last file.
         gMemoryInspected = static_cast<std::int32_t>(
             std::nearbyint(static_cast<double>(blockedHosts.size()) *

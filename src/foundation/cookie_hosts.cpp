@@ -15,9 +15,24 @@ std::string MatchKeyOf(std::string_view blockedHost) {
 }  // namespace
 
 bool IsBlockedCookieHost(const std::vector<std::string>& hosts, std::string_view host) {
+    return BlockedCookieHosts(hosts).Blocks(host);
+}
+
+// Lower-casing keeps every character's length, so two keys are equal without case exactly when
+// their lower-case forms are equal: the map finds every line the rule would accept.
+BlockedCookieHosts::BlockedCookieHosts(const std::vector<std::string>& hosts) {
     for (const std::string& blocked : hosts) {
-        if (blocked.find(host) != std::string::npos &&
-            platform::EqualsIgnoringCase(MatchKeyOf(blocked), host)) {
+        linesByKey_[platform::ToLowerText(MatchKeyOf(blocked))].emplace_back(blocked);
+    }
+}
+
+bool BlockedCookieHosts::Blocks(std::string_view host) const {
+    const auto candidates = linesByKey_.find(platform::ToLowerText(host));
+    if (candidates == linesByKey_.end()) {
+        return false;
+    }
+    for (std::string_view blocked : candidates->second) {
+        if (blocked.find(host) != std::string_view::npos) {
             return true;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // Whether a cookie's host key (what the cookie scan derives from the domain in a cookie file) is a
@@ -10,3 +11,16 @@
 // its first "*", must equal the key without case: "*doubleclick.net" blocks "doubleclick", while
 // ".doubleclick.net" does not.
 bool IsBlockedCookieHost(const std::vector<std::string>& hosts, std::string_view host);
+
+// The same rule over a list read once for a whole scan: the lines are filed by their lower-case
+// key, so each cookie is tried against the few lines that can match rather than all of them.
+// Refers to the lines it was made from; they must outlive it.
+class BlockedCookieHosts {
+  public:
+    explicit BlockedCookieHosts(const std::vector<std::string>& hosts);
+
+    bool Blocks(std::string_view host) const;
+
+  private:
+    std::unordered_map<std::string, std::vector<std::string_view>> linesByKey_;
+};
