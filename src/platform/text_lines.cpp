@@ -1,9 +1,33 @@
 #include "platform/text_lines.h"
 
 namespace platform {
+namespace {
+
+// Sized first: whole definition files are joined here.
+template <typename Line>
+std::string JoinLines(const std::vector<Line>& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines) {
+        size += line.size() + 2;
+    }
+    std::string bytes;
+    bytes.reserve(size);
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+}  // namespace
 
 std::vector<std::string> SplitTextLines(std::string_view bytes) {
-    std::vector<std::string> lines;
+    const std::vector<std::string_view> views = SplitTextLineViews(bytes);
+    return {views.begin(), views.end()};
+}
+
+std::vector<std::string_view> SplitTextLineViews(std::string_view bytes) {
+    std::vector<std::string_view> lines;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         std::string_view line = bytes.substr(0, end);
@@ -17,12 +41,11 @@ std::vector<std::string> SplitTextLines(std::string_view bytes) {
 }
 
 std::string JoinTextLines(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    return bytes;
+    return JoinLines(lines);
+}
+
+std::string JoinTextLines(const std::vector<std::string_view>& lines) {
+    return JoinLines(lines);
 }
 
 }  // namespace platform

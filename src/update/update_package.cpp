@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "foundation/definition_files.h"
+#include "foundation/line_codec.h"
 #include "foundation/program_folder.h"
 #include "platform/machine.h"
 #include "platform/text_case.h"
@@ -25,16 +26,26 @@ bool IsQueued(const QueuedKeys& queuedKeys, std::string_view key) {
     return queuedKeys.count(platform::ToLowerText(key)) > 0;
 }
 
-std::vector<std::string> WithoutDeletedLines(const std::vector<std::string>& lines,
-                                             const QueuedKeys& queuedKeys,
-                                             DeletionProgress& progress) {
-    std::vector<std::string> kept;
+// The key of a line as the file stores it (8-bit). The encoded "=" that ends a key is ASCII, so it
+// stands at the same place in the stored bytes, and only the key needs converting.
+std::string StoredLineKey(std::string_view storedLine) {
+    static const std::string encodedEquals = EncodeLine("=");
+    return DefinitionLineKey(
+        platform::Windows1252ToUtf8(storedLine.substr(0, storedLine.find(encodedEquals))));
+}
+
+// The lines without the blank ones and those whose keys are queued; lines counts on from
+// firstNumber.
+template <typename Line, typename KeyOf>
+std::vector<Line> WithoutDeletedLines(const std::vector<Line>& lines, const QueuedKeys& queuedKeys,
+                                      KeyOf keyOf, std::size_t firstNumber,
+                                      DeletionProgress& progress) {
+    std::vector<Line> kept;
     kept.reserve(lines.size());
     for (std::size_t index = 0; index < lines.size(); ++index) {
-        progress.LineChecked(index + 1);
-        const std::string& line = lines[index];
-        if (!IsBlankLine(line) && !IsQueued(queuedKeys, DefinitionLineKey(line))) {
-            kept.push_back(line);
+        progress.LineChecked(firstNumber + index);
+        if (!IsBlankLine(lines[index]) && !IsQueued(queuedKeys, keyOf(lines[index]))) {
+            kept.push_back(lines[index]);
         }
     }
     return kept;
@@ -47,7 +58,7 @@ struct FileBefore {
 };
 
 // Reads a file of the program folder; false when it is there but cannot be read.
-bool ReadBefore(std::string_view fileName, FileBefore& before, std::vector<std::string>& lines) {
+bool ReadBefore(std::string_view fileName, FileBefore& before) {
     before.path = ProgramFolderFile(fileName);
     std::string bytes;
     const long status = platform::CurrentMachine().files().ReadBytes(before.path, &bytes);
@@ -56,9 +67,6 @@ bool ReadBefore(std::string_view fileName, FileBefore& before, std::vector<std::
     }
     if (status != platform::ERROR_SUCCESS) {
         return false;
-    }
-    for (const auto& line : platform::SplitTextLines(bytes)) {
-        lines.push_back(platform::Windows1252ToUtf8(line));
     }
     before.bytes = std::move(bytes);
     return true;
@@ -75,7 +83,7 @@ void PutBack(const FileBefore& before) {
 
 struct PlannedFile {
     FileBefore before;
-    std::vector<std::string> lines;
+    std::string bytes;
 };
 
 // Replaces every planned file; when one cannot be written, the ones written already get their old
@@ -83,7 +91,7 @@ struct PlannedFile {
 bool ReplaceDefinitionFiles(const std::vector<PlannedFile>& planned) {
     const auto& files = platform::CurrentMachine().files();
     for (std::size_t index = 0; index < planned.size(); ++index) {
-        if (files.ReplaceTextLines(planned[index].before.path, planned[index].lines) !=
+        if (files.ReplaceBytes(planned[index].before.path, planned[index].bytes) !=
             platform::ERROR_SUCCESS) {
             for (std::size_t written = 0; written < index; ++written) {
                 PutBack(planned[written].before);
@@ -100,19 +108,19 @@ std::optional<std::int32_t> TryApply(const std::vector<DefinitionUpdateRecord>& 
     std::vector<PlannedFile> planned;
     std::int32_t changes = 0;
     for (const std::string_view fileName : kUpdatedDefinitionFiles) {
-        PlannedFile file;
-        std::vector<std::string> lines;
-        if (!ReadBefore(fileName, file.before, lines)) {
+        FileBefore before;
+        if (!ReadBefore(fileName, before)) {
             return std::nullopt;
         }
-        auto update = UpdateDefinitionFile(records, fileName, lines, progress);
+        auto update = UpdateDefinitionFile(
+            records, fileName, before.bytes ? std::string_view(*before.bytes) : std::string_view(),
+            progress);
         if (!update) {
             return std::nullopt;
         }
         changes += update->changes;
-        if (!file.before.bytes || update->lines != lines) {
-            file.lines = std::move(update->lines);
-            planned.push_back(std::move(file));
+        if (!before.bytes || update->linesChanged) {
+            planned.push_back({std::move(before), std::move(update->bytes)});
         }
     }
     if (!ReplaceDefinitionFiles(planned)) {
@@ -140,11 +148,14 @@ void DeletionProgress::Show(const std::string& text) const {
     }
 }
 
+// The file's own lines stay in their stored form throughout: of each only the key is decoded, and
+// the result is the stored bytes of the kept lines followed by the added lines, converted once.
 std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
     const std::vector<DefinitionUpdateRecord>& records, std::string_view fileName,
-    std::vector<std::string> lines, DeletionProgress& progress) {
+    std::string_view storedBytes, DeletionProgress& progress) {
     DefinitionFileUpdate update;
     QueuedKeys queuedKeys;
+    std::vector<std::string> addedLines;
     for (const auto& record : records) {
         if (!KindBelongsToFile(record.kind, fileName)) {
             continue;
@@ -157,7 +168,7 @@ std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
             if (!line) {
                 return std::nullopt;
             }
-            lines.push_back(std::move(*line));
+            addedLines.push_back(std::move(*line));
             if (record.definition.find('=') != std::string::npos) {
                 queuedKeys.erase(platform::ToLowerText(UpdateDefinitionKey(record.definition)));
             }
@@ -167,11 +178,24 @@ std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
         }
     }
     progress.Show("Applying new updates...");
+    std::vector<std::string_view> lines = platform::SplitTextLineViews(storedBytes);
+    const std::size_t storedCount = lines.size();
     if (!queuedKeys.empty()) {
         ++update.changes;
-        lines = WithoutDeletedLines(lines, queuedKeys, progress);
+        lines = WithoutDeletedLines(lines, queuedKeys, StoredLineKey, 1, progress);
+        addedLines = WithoutDeletedLines(addedLines, queuedKeys, DefinitionLineKey, storedCount + 1,
+                                         progress);
     }
-    update.lines = std::move(lines);
+    // A kept line cannot stand where a dropped one stood (it would have been dropped too), so the
+    // lines are the same exactly when none went and none came.
+    update.linesChanged = lines.size() != storedCount || !addedLines.empty();
+    std::vector<std::string> storedAdded;
+    storedAdded.reserve(addedLines.size());
+    for (const std::string& line : addedLines) {
+        storedAdded.push_back(platform::Utf8ToWindows1252(line));
+    }
+    lines.insert(lines.end(), storedAdded.begin(), storedAdded.end());
+    update.bytes = platform::JoinTextLines(lines);
     return update;
 }
 

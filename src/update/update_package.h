@@ -33,18 +33,20 @@ class DeletionProgress {
     std::size_t checked_ = 0;
 };
 
-// What one file's pass makes of its lines.
+// What one file's pass makes of it.
 struct DefinitionFileUpdate {
-    std::vector<std::string> lines;  // encoded, as the file holds them
-    std::int32_t changes = 0;        // one per ADD, and one for the deletions if there were any
+    std::string bytes;          // the new content, stored as the file holds it (8-bit, CR LF)
+    bool linesChanged = false;  // whether a line was added or removed
+    std::int32_t changes = 0;   // one per ADD, and one for the deletions if there were any
 };
 
 // One file's pass over the records: the ADD lines go at the end; a DEL queues its key, which a
 // later ADD of the same key takes back; when anything was queued, the lines whose keys are queued
-// and the empty and single-blank lines go. Nothing when a record of this file cannot be applied.
+// and the empty and single-blank lines go. storedBytes is the file's content as read (empty for a
+// missing file). Nothing when a record of this file cannot be applied.
 std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
     const std::vector<DefinitionUpdateRecord>& records, std::string_view fileName,
-    std::vector<std::string> lines, DeletionProgress& progress);
+    std::string_view storedBytes, DeletionProgress& progress);
 
 // Applies the package to every definition file and returns the number of changes (see
 // DefinitionFileUpdate); missing files are created. The files are replaced only when every one of
