@@ -246,6 +246,9 @@ bool Form::UnloadSkippingQuery() {
 bool Form::Close() {
     return UnloadWith(true, UnloadMode::ControlMenu);
 }
+bool Form::CloseForSessionEnd() {
+    return UnloadWith(true, UnloadMode::AppWindows);
+}
 
 bool Form::UnloadWith(bool query, UnloadMode mode) {
     if (!loaded_ || unloading_) {

@@ -177,6 +177,8 @@ class Form {
     bool UnloadSkippingQuery();
     // The user's close box: Form_QueryUnload (ControlMenu), then Form_Unload.
     bool Close();
+    // The desktop session is ending: Form_QueryUnload (AppWindows), then Form_Unload.
+    bool CloseForSessionEnd();
 
     // Input from the front end and the host.
     void MouseMove(int button, int shift, double x, double y);

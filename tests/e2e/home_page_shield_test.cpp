@@ -66,6 +66,8 @@ TEST_F(HomePageShieldTest, PutsTheProtectedStartPageBackSilently) {
                           << program.Output();
     ASSERT_TRUE(program.Running()) << program.Output();
     ASSERT_TRUE(program.End()) << program.Output();
+    EXPECT_EQ(program.Setting("OptionAndSettings", "STATUS"), std::optional<std::string>("STOPPED"))
+        << "ended by the system, the program closes its main window and says so";
 
     EXPECT_EQ(prefix.QueryValue(kStartPageKey, "Start Page"), kProtectedPage);
     EXPECT_EQ(program.Setting("OptionAndSettings", "Homepage"), kProtectedPage);
