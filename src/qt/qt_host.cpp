@@ -57,6 +57,7 @@ QtHost::~QtHost() {
 
 void QtHost::DoEvents() {
     NestedLoopScope nested;
+    const PaintThrottle::Holding onePaintAFrame(paintThrottle_);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

@@ -5,6 +5,7 @@
 #include "forms/host.h"
 #include "qt/form_renderer.h"
 #include "qt/host_timers.h"
+#include "qt/paint_throttle.h"
 #include "qt/tray_icons.h"
 
 namespace frontend {
@@ -54,9 +55,12 @@ class QtHost final : public forms::Host {
     bool TrayDelete(std::int32_t owner, int id) override;
 
   private:
+    static constexpr int kFrameMs = 16;  // a screen's refresh at 60 Hz
+
     FormRenderer renderer_;
     HostTimers timers_;
     TrayIcons tray_;
+    PaintThrottle paintThrottle_{kFrameMs};
     forms::ObserverId formsObserver_;
     forms::MousePointer pointer_ = forms::MousePointer::Default;
     std::int32_t lockedWindow_ = 0;
