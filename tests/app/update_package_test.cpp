@@ -242,3 +242,15 @@ TEST(DefinitionLineKey, IsTheDecodedTextBeforeTheFirstEquals) {
     // A character the code page lacks decodes as "?" shifted, never as "=".
     EXPECT_EQ(DefinitionLineKey("\u4E2D}" + EncodeLine("x")), DecodeLine("\u4E2D"));
 }
+
+TEST_F(UpdatePackageTest, ARewriteKeepsTheOtherLinesByteForByteAndAnUnchangedFileIsNotWritten) {
+    WriteDefinitions(kFileDefinitionFile, {"keep\xE2\x82\xAC\xC3\xA9=x", "gone=y"});  // "€é"
+    WriteDefinitions(kExeDefinitionFile, {"prog=z"});
+    MakeReadOnly(kExeDefinitionFile);  // its queued key matches nothing: it must not be written
+    EXPECT_EQ(Apply(Package({Record("FILE", "DEL", EncodeLine("gone")),
+                             Record("EXE", "DEL", EncodeLine("absent"))})),
+              2);
+    EXPECT_EQ(ReadHostFileOrEmpty(File(kFileDefinitionFile)),
+              Encoded({"keep\xE2\x82\xAC\xC3\xA9=x"}));
+    EXPECT_EQ(ReadHostFileOrEmpty(File(kExeDefinitionFile)), Encoded({"prog=z"}));
+}

@@ -18,6 +18,9 @@ TEST(CookieHosts, TheKeyMustStandAloneOnceTheLastDotAndFirstStarAreGone) {
 
 TEST(CookieHosts, EveryLineHoldingTheKeyIsTried) {
     EXPECT_TRUE(IsBlockedCookieHost({"*ads.example.com", "*tracker.org", "*ads.net"}, "ads"));
+    // Lines of the same key without case: the one holding the key with case decides.
+    EXPECT_TRUE(IsBlockedCookieHost({"*ADS.net", "*Ads.org", "*ads.com"}, "ads"));
+    EXPECT_FALSE(IsBlockedCookieHost({"*ADS.net", "*Ads.org"}, "ads"));
 }
 
 }  // namespace
