@@ -119,7 +119,9 @@ long Files::ReadTextLines(std::string_view path, std::vector<std::string>* lines
     if (const long status = ReadBytes(path, &bytes)) {
         return status;
     }
-    for (const auto& line : SplitTextLines(bytes)) {
+    const std::vector<std::string_view> views = SplitTextLineViews(bytes);
+    lines->reserve(views.size());
+    for (const std::string_view line : views) {
         lines->push_back(Windows1252ToUtf8(line));
     }
     return ERROR_SUCCESS;
