@@ -38,6 +38,15 @@ std::string_view TrimmedLeft(std::string_view line) {
     return first == std::string_view::npos ? std::string_view() : line.substr(first);
 }
 
+// Whether a line can carry on a value's data: not blank, and not the start of a key, value,
+// option or comment. Taking such a line in would give a key's values to the key before it, and a
+// value kept broken would swallow whatever a later write puts after it.
+bool IsContinuationLine(std::string_view line) {
+    const std::string_view content = TrimmedLeft(WithoutLineEnd(line));
+    return !content.empty() &&
+           std::string_view("[\"@#;").find(content[0]) == std::string_view::npos;
+}
+
 // A header "[path] seconds": the key names of its path and the path as spelled.
 struct Header {
     std::vector<std::string> path;
@@ -182,6 +191,11 @@ class HiveParser {
         while (ValueLineContinues(joined)) {
             if (index_ + 1 >= lines_.size()) {
                 Report(first, "the value's data breaks off at the end of the file");
+                AppendToCurrent(text);
+                return;
+            }
+            if (!IsContinuationLine(lines_[index_ + 1])) {
+                Report(first, "the value's data breaks off before the next line");
                 AppendToCurrent(text);
                 return;
             }

@@ -97,8 +97,10 @@ bool NamesTheSameProgram(std::string_view hostPath, std::string_view comm) {
 // The mapped PE files, the one the process is named after first.
 std::vector<std::string> ImageCandidates(const ProcessFacts& facts) {
     std::vector<std::string> candidates = MappedExePaths(facts.maps);
-    std::ranges::stable_partition(
-        candidates, [&](const std::string& path) { return NamesTheSameProgram(path, facts.comm); });
+    // Not std::ranges: clang 14, which builds the fuzz targets, cannot compile its subrange.
+    std::stable_partition(candidates.begin(), candidates.end(), [&](const std::string& path) {
+        return NamesTheSameProgram(path, facts.comm);
+    });
     return candidates;
 }
 

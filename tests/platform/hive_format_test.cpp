@@ -241,5 +241,35 @@ TEST(HiveFormat, MalformedLinesAreReportedByLineAndKeptAsTheyStood) {
     EXPECT_EQ(ValueAt(reread, {"Other"}, "x").number, 2u);
 }
 
+TEST(HiveFormat, ValueDataNeverRunsOnIntoTheNextKeyOrValue) {
+    const std::string text =
+        "WINE REGISTRY Version 2\n"
+        "\n"
+        "[A] 1\n"
+        "\"Cut\"=hex:01,\\\n"
+        "[B] 2\n"
+        "\"Broken\"=hex:02,\\\n"
+        "\"y\"=\"2\"\n"
+        "\"Gap\"=hex:03,\\\n"
+        "\n"
+        "\"z\"=hex:04,\\\n"
+        "  05\n";
+    Hive hive = ParseHive(text, "user.reg");
+    EXPECT_EQ(hive.diagnostics.size(), 3u);
+    EXPECT_EQ(FindValue(KeyAt(hive, {"A"}), "Cut"), nullptr);
+    EXPECT_EQ(FindValue(KeyAt(hive, {"B"}), "Broken"), nullptr);
+    EXPECT_EQ(ValueAt(hive, {"B"}, "y").text, "2");
+    EXPECT_EQ(ValueAt(hive, {"B"}, "z").data, (std::vector<std::uint8_t>{4, 5}));
+    EXPECT_EQ(WriteHiveText(hive), text);
+
+    // Found by fuzzing: a key listed twice is written afresh with its broken line before its
+    // other values; read again, every value must still be there.
+    Hive merged = ParseHive("[K] 1\n\"Cut\"=hex:01,\\\n[L] 2\n\n[K] 3\n\"v\"=\"1\"\n", "user.reg");
+    Hive reread = ParseHive(WriteHiveText(merged), "user.reg");
+    EXPECT_EQ(ValueAt(reread, {"K"}, "v").text, "1");
+    EXPECT_EQ(FindValue(KeyAt(reread, {"K"}), "Cut"), nullptr);
+    EXPECT_NE(FindPath(reread.root, {"L"}), nullptr);
+}
+
 }  // namespace
 }  // namespace platform

@@ -1,0 +1,55 @@
+// An update package from the definitions server, applied to every definition file in memory.
+#include <string>
+#include <vector>
+
+#include "foundation/line_codec.h"
+#include "support/fuzz_environment.h"
+#include "update/update_package.h"
+#include "update/update_records.h"
+
+namespace {
+
+// A few stored lines of every file, so that deletions have something to match.
+std::vector<std::string> InstalledLines() {
+    std::vector<std::string> lines;
+    for (const char* plain :
+         {"pingbeacon.exe=PingBeacon Tracker|[progfil]PingBeacon|Tracker",
+          "2^Software\\PingBeacon^=PingBeacon Tracker|Tracker settings", "*pingbeacon.example",
+          "SEXE|explorer.exe=Windows shell|[windir]explorer.exe", "", " "}) {
+        lines.push_back(EncodeLine(plain));
+    }
+    return lines;
+}
+
+void ApplyToEveryFile(const std::vector<DefinitionUpdateRecord>& records) {
+    static const std::vector<std::string> installed = InstalledLines();
+    DeletionProgress progress([](const std::string&) {});
+    for (const std::string_view fileName : kUpdatedDefinitionFiles) {
+        const auto update = UpdateDefinitionFile(records, fileName, installed, progress);
+        if (update) {
+            fuzz_support::Require(update->changes >= 0, "a negative number of changes");
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz_support::IsolateProcess();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string package = fuzz_support::Windows1252Text(data, size);
+    const std::vector<DefinitionUpdateRecord> records = ParseDefinitionUpdate(package);
+    for (const DefinitionUpdateRecord& record : records) {
+        UpdateDefinitionKey(record.definition);
+        for (const std::string_view fileName : kUpdatedDefinitionFiles) {
+            if (KindBelongsToFile(record.kind, fileName)) {
+                AddedDefinitionLine(record, fileName);
+            }
+        }
+    }
+    ApplyToEveryFile(records);
+    return 0;
+}

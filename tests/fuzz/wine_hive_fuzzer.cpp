@@ -1,0 +1,51 @@
+// A hive file in Wine's text format: read, written back, and read again.
+#include <string>
+
+#include "platform/hive_parse.h"
+#include "platform/hive_serialize.h"
+#include "support/fuzz_environment.h"
+
+namespace {
+
+using fuzz_support::Require;
+
+bool SameValue(const platform::RegValue& left, const platform::RegValue& right) {
+    return left.type == right.type && left.text == right.text && left.number == right.number &&
+           left.data == right.data;
+}
+
+// Whether every key and value of the first tree is in the second, unchanged. The second may hold
+// more: a line kept broken may read as a value once a write puts other lines after it.
+bool KeepsEveryKey(const platform::HiveKey& first, const platform::HiveKey& second) {
+    if (platform::LinkTarget(first) != platform::LinkTarget(second)) {
+        return false;
+    }
+    for (const std::string& name : platform::ValueNames(first)) {
+        const platform::HiveEntry* kept = platform::FindValue(second, name);
+        if (kept == nullptr || !SameValue(platform::FindValue(first, name)->value, kept->value)) {
+            return false;
+        }
+    }
+    for (const auto& subKey : first.subKeys) {
+        const platform::HiveKey* kept = platform::FindSubKey(second, subKey->name);
+        if (kept == nullptr || !KeepsEveryKey(*subKey, *kept)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(fuzz_support::Bytes(data, size));
+    platform::Hive hive = platform::ParseHive(text, "user.reg");
+    const bool readCleanly = hive.diagnostics.empty();
+    const std::string written = platform::WriteHiveText(hive);
+    // A hive the program only read must keep its bytes; one that needed mending (a key listed
+    // twice is merged) may change its text, but must lose no key and no value.
+    Require(!readCleanly || written == text, "an unchanged hive was rewritten");
+    const platform::Hive reread = platform::ParseHive(written, "user.reg");
+    Require(KeepsEveryKey(hive.root, reread.root), "writing a hive lost a key or a value");
+    return 0;
+}
