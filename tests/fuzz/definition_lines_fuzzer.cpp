@@ -47,9 +47,13 @@ void ParseAsProgramRecord(const std::string& line, FolderTokenExpander& tokens) 
 }
 
 void ParseAsBlockedCookieLine(const std::string& line) {
+    // The scan files the lines by key once; that must block exactly what the plain rule blocks.
     const std::vector<std::string> hosts = {line, "*pingbeacon.example", "*doubleclick.net"};
-    IsBlockedCookieHost(hosts, CookieMatchKey(line));
-    IsBlockedCookieHost(hosts, "doubleclick");
+    const BlockedCookieHosts filed(hosts);
+    for (const std::string& key : {CookieMatchKey(line), std::string("doubleclick"), line}) {
+        Require(filed.Blocks(key) == IsBlockedCookieHost(hosts, key),
+                "the filed cookie hosts disagree with the plain rule");
+    }
 }
 
 }  // namespace

@@ -3,26 +3,30 @@
 #include <vector>
 
 #include "foundation/line_codec.h"
+#include "platform/text_encoding.h"
+#include "platform/text_lines.h"
 #include "support/fuzz_environment.h"
 #include "update/update_package.h"
 #include "update/update_records.h"
 
 namespace {
 
-// A few stored lines of every file, so that deletions have something to match.
-std::vector<std::string> InstalledLines() {
+// A few lines of every file as stored (encoded, 8-bit, CR LF), so that deletions have something
+// to match.
+std::string InstalledBytes() {
     std::vector<std::string> lines;
     for (const char* plain :
          {"pingbeacon.exe=PingBeacon Tracker|[progfil]PingBeacon|Tracker",
           "2^Software\\PingBeacon^=PingBeacon Tracker|Tracker settings", "*pingbeacon.example",
-          "SEXE|explorer.exe=Windows shell|[windir]explorer.exe", "", " "}) {
-        lines.push_back(EncodeLine(plain));
+          "SEXE|explorer.exe=Windows shell|[windir]explorer.exe"}) {
+        lines.push_back(platform::Utf8ToWindows1252(EncodeLine(plain)));
     }
-    return lines;
+    lines.insert(lines.end(), {"", " "});
+    return platform::JoinTextLines(lines);
 }
 
 void ApplyToEveryFile(const std::vector<DefinitionUpdateRecord>& records) {
-    static const std::vector<std::string> installed = InstalledLines();
+    static const std::string installed = InstalledBytes();
     DeletionProgress progress([](const std::string&) {});
     for (const std::string_view fileName : kUpdatedDefinitionFiles) {
         const auto update = UpdateDefinitionFile(records, fileName, installed, progress);
