@@ -175,4 +175,20 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     return content.str();
 }
 
+std::optional<std::string> TextValueInHiveFile(const std::filesystem::path& hive,
+                                               const std::string& keyHeader,
+                                               const std::string& name) {
+    std::istringstream lines(ReadWholeFile(hive));
+    const std::string start = "\"" + name + "\"=\"";
+    bool inKey = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("[")) {
+            inKey = line.starts_with(keyHeader);
+        } else if (inKey && line.starts_with(start) && line.ends_with("\"")) {
+            return line.substr(start.size(), line.size() - start.size() - 1);
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace e2e

@@ -62,4 +62,10 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 std::string ReadWholeFile(const std::filesystem::path& path);
 
+// A text value as a hive file in Wine's layout stores it, read straight from the file (no Wine
+// server runs meanwhile): keyHeader is the key's "[...]" line start, backslashes doubled.
+std::optional<std::string> TextValueInHiveFile(const std::filesystem::path& hive,
+                                               const std::string& keyHeader,
+                                               const std::string& name);
+
 }  // namespace e2e

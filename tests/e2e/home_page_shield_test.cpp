@@ -16,18 +16,9 @@ const std::string kHijackedPage = "http://searchswap.example/";
 // The start page as the user's hive file holds it; read from the file, so no Wine server is
 // started while the program may write the hive.
 std::optional<std::string> StartPageInHive(const WinePrefix& prefix) {
-    std::istringstream lines(ReadWholeFile(prefix.folder() / "user.reg"));
-    const std::string header = "[Software\\\\Microsoft\\\\Internet Explorer\\\\Main]";
-    const std::string start = "\"Start Page\"=\"";
-    bool inKey = false;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.starts_with("[")) {
-            inKey = line.starts_with(header);
-        } else if (inKey && line.starts_with(start) && line.ends_with("\"")) {
-            return line.substr(start.size(), line.size() - start.size() - 1);
-        }
-    }
-    return std::nullopt;
+    return TextValueInHiveFile(prefix.folder() / "user.reg",
+                               "[Software\\\\Microsoft\\\\Internet Explorer\\\\Main]",
+                               "Start Page");
 }
 
 SettingsSeed SilentHomePageShield() {

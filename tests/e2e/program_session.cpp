@@ -146,18 +146,7 @@ std::string ProgramSession::ProgramFolderText(const std::string& fileName) const
 
 std::optional<std::string> ProgramSession::Setting(const std::string& section,
                                                    const std::string& key) const {
-    std::istringstream lines(ReadWholeFile(SettingsFile(root_)));
-    const std::string header = SettingsKeyHeader(section);
-    const std::string start = "\"" + key + "\"=\"";
-    bool inSection = false;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.starts_with("[")) {
-            inSection = line.starts_with(header);
-        } else if (inSection && line.starts_with(start) && line.ends_with("\"")) {
-            return line.substr(start.size(), line.size() - start.size() - 1);
-        }
-    }
-    return std::nullopt;
+    return TextValueInHiveFile(SettingsFile(root_), SettingsKeyHeader(section), key);
 }
 
 std::string ProgramSession::Output() const {
