@@ -92,7 +92,11 @@ std::optional<ProbeResult> ProbeFreshProcess(int scans) {
     BenchMachine& machine = TheBenchMachine();
     machine.UseAllDefinitions();
     machine.SetOptionalPhases(true, true, true);
-    const std::string command = "QT_QPA_PLATFORM=offscreen exec /proc/" +
+    // BENCH_PROBE_WRAPPER runs the fresh process under a profiler (e.g. "heaptrack" or
+    // "perf record -g -o probe.data").
+    const char* wrapper = std::getenv("BENCH_PROBE_WRAPPER");
+    const std::string command = "QT_QPA_PLATFORM=offscreen exec " +
+                                std::string(wrapper ? wrapper : "") + " /proc/" +
                                 std::to_string(::getpid()) + "/exe --startup-probe " +
                                 std::to_string(scans);
     const double started = Seconds(Clock::now());
