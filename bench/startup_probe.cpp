@@ -95,10 +95,9 @@ std::optional<ProbeResult> ProbeFreshProcess(int scans) {
     // BENCH_PROBE_WRAPPER runs the fresh process under a profiler (e.g. "heaptrack" or
     // "perf record -g -o probe.data").
     const char* wrapper = std::getenv("BENCH_PROBE_WRAPPER");
-    const std::string command = "QT_QPA_PLATFORM=offscreen exec " +
-                                std::string(wrapper ? wrapper : "") + " /proc/" +
-                                std::to_string(::getpid()) + "/exe --startup-probe " +
-                                std::to_string(scans);
+    const std::string command =
+        "QT_QPA_PLATFORM=offscreen exec " + std::string(wrapper ? wrapper : "") + " /proc/" +
+        std::to_string(::getpid()) + "/exe --startup-probe " + std::to_string(scans);
     const double started = Seconds(Clock::now());
     FILE* child = ::popen(command.c_str(), "r");
     if (child == nullptr) {
