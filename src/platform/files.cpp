@@ -137,6 +137,11 @@ long Files::ReplaceBytes(std::string_view path, std::string_view bytes) const {
     return host ? ReplaceHostFile(*host, bytes) : ERROR_PATH_NOT_FOUND;
 }
 
+long Files::ReplacePieces(std::string_view path, std::span<const std::string_view> pieces) const {
+    const auto host = paths_.ToHost(path);
+    return host ? ReplaceHostFile(*host, pieces) : ERROR_PATH_NOT_FOUND;
+}
+
 long Files::ReplaceTextLines(std::string_view path, const std::vector<std::string>& lines) const {
     return ReplaceBytes(path, Utf8ToWindows1252(JoinTextLines(lines)));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,8 @@ class Files {
     long AppendLine(std::string_view path, std::string_view text) const;
     // Replace a file's whole content in one step: the old content stays until the new one is safe.
     long ReplaceBytes(std::string_view path, std::string_view bytes) const;
+    // The same with the content given as pieces, written one after the other.
+    long ReplacePieces(std::string_view path, std::span<const std::string_view> pieces) const;
     long ReplaceTextLines(std::string_view path, const std::vector<std::string>& lines) const;
 
     // Refused for a read-only file and for a file a running process holds.

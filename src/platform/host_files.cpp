@@ -76,6 +76,26 @@ long CopyContent(int from, PendingFile& to) {
     return ReadPieces(from, [&](std::string_view piece) { return to.Write(piece); });
 }
 
+// Writes the pieces one after the other; short ones are gathered first, so that a file made of
+// thousands of pieces takes a few writes.
+void WriteGathered(std::span<const std::string_view> pieces, PendingFile& to) {
+    constexpr std::size_t kGatherBytes = 256 * 1024;
+    std::string gathered;
+    gathered.reserve(kGatherBytes);
+    for (const std::string_view piece : pieces) {
+        if (gathered.size() + piece.size() > kGatherBytes) {
+            to.Write(gathered);
+            gathered.clear();
+        }
+        if (piece.size() >= kGatherBytes) {
+            to.Write(piece);
+        } else {
+            gathered.append(piece);
+        }
+    }
+    to.Write(gathered);
+}
+
 // The mode, Windows attributes and (when asked) modification time of one file given to another.
 void CarryOver(const fs::path& from, const struct stat& status, int to, bool times) {
     ::fchmod(to, status.st_mode & 07777);
@@ -140,6 +160,11 @@ long ReadHostFile(const fs::path& path, std::string* bytes) {
     if (::fstat(file.get(), &status) == 0 && S_ISDIR(status.st_mode)) {
         return ERROR_ACCESS_DENIED;
     }
+    if (S_ISREG(status.st_mode)) {
+        // Definition files run to megabytes: grown piece by piece, the text was copied again at
+        // every doubling.
+        bytes->reserve(static_cast<std::size_t>(status.st_size));
+    }
     return ReadPieces(file.get(), [&](std::string_view piece) {
         bytes->append(piece);
         return ERROR_SUCCESS;
@@ -162,12 +187,16 @@ long AppendToHostFile(const fs::path& path, std::string_view bytes) {
 }
 
 long ReplaceHostFile(const fs::path& path, std::string_view bytes) {
+    return ReplaceHostFile(path, std::span<const std::string_view>(&bytes, 1));
+}
+
+long ReplaceHostFile(const fs::path& path, std::span<const std::string_view> pieces) {
     const auto status = StatusOf(path);
     if (status && (S_ISDIR(status->st_mode) || IsReadOnlyMode(status->st_mode))) {
         return ERROR_ACCESS_DENIED;
     }
     PendingFile pending(path);
-    pending.Write(bytes);
+    WriteGathered(pieces, pending);
     if (status && pending.status() == ERROR_SUCCESS) {
         CarryOver(path, *status, pending.descriptor(), false);
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ long AppendToHostFile(const std::filesystem::path& path, std::string_view bytes)
 // Replaces a file's whole content atomically (see PendingFile), keeping the mode and the Windows
 // attributes of the file it replaces; a read-only file refuses.
 long ReplaceHostFile(const std::filesystem::path& path, std::string_view bytes);
+// The same with the content given as pieces, written one after the other.
+long ReplaceHostFile(const std::filesystem::path& path, std::span<const std::string_view> pieces);
 
 // Deletes a file (a link: the link itself). A folder, a read-only file (unless forced) and a file
 // that a process holds refuse.

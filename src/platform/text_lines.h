@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,5 +17,50 @@ std::vector<std::string_view> SplitTextLineViews(std::string_view bytes);
 // Each line followed by CR LF.
 std::string JoinTextLines(const std::vector<std::string>& lines);
 std::string JoinTextLines(const std::vector<std::string_view>& lines);
+
+// Hands takePiece, in order, the pieces of bytes that make the lines for which keep(line) is true,
+// each followed by CR LF: together the bytes that JoinTextLines would make of the kept lines of
+// SplitTextLineViews. Kept lines that end in CR LF already come in runs as large as possible, so
+// that filtering a large file copies nothing. Returns the number of lines dropped.
+template <typename Keep, typename TakePiece>
+std::size_t KeptTextLinePieces(std::string_view bytes, Keep&& keep, TakePiece&& takePiece) {
+    static constexpr std::string_view kLineEnd = "\r\n";
+    std::size_t dropped = 0;
+    std::size_t runStart = 0;  // kept bytes [runStart, runEnd) not yet handed over
+    std::size_t runEnd = 0;
+    const auto handOverRun = [&] {
+        if (runEnd > runStart) {
+            takePiece(bytes.substr(runStart, runEnd - runStart));
+        }
+    };
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t newline = bytes.find('\n', start);
+        const std::size_t end = newline == std::string_view::npos ? bytes.size() : newline;
+        const std::size_t next = newline == std::string_view::npos ? end : end + 1;
+        std::string_view line = bytes.substr(start, end - start);
+        const bool endsInCrLf = newline != std::string_view::npos && line.ends_with('\r');
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (!keep(line)) {
+            ++dropped;
+        } else if (endsInCrLf && runEnd == start) {
+            runEnd = next;
+        } else {
+            handOverRun();
+            if (endsInCrLf) {
+                runStart = start;
+            } else {
+                takePiece(line);
+                takePiece(kLineEnd);
+                runStart = next;
+            }
+            runEnd = next;
+        }
+        start = next;
+    }
+    handOverRun();
+    return dropped;
+}
 
 }  // namespace platform

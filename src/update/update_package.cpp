@@ -3,12 +3,12 @@
 #include <unordered_set>
 
 #include "foundation/definition_files.h"
-#include "foundation/line_codec.h"
 #include "foundation/program_folder.h"
 #include "platform/machine.h"
 #include "platform/text_case.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
+#include "update/stored_line_keys.h"
 
 namespace {
 
@@ -19,36 +19,24 @@ bool IsBlankLine(std::string_view line) {
 }
 
 // The keys of the queued deletions, in lower case: keys compare without case, and a set keeps the
-// rewrite of a large file at one look-up per line however many deletions are queued.
-using QueuedKeys = std::unordered_set<std::string>;
-
-bool IsQueued(const QueuedKeys& queuedKeys, std::string_view key) {
-    return queuedKeys.count(platform::ToLowerText(key)) > 0;
-}
-
-// The key of a line as the file stores it (8-bit). The encoded "=" that ends a key is ASCII, so it
-// stands at the same place in the stored bytes, and only the key needs converting.
-std::string StoredLineKey(std::string_view storedLine) {
-    static const std::string encodedEquals = EncodeLine("=");
-    return DefinitionLineKey(
-        platform::Windows1252ToUtf8(storedLine.substr(0, storedLine.find(encodedEquals))));
-}
-
-// The lines without the blank ones and those whose keys are queued; lines counts on from
-// firstNumber.
-template <typename Line, typename KeyOf>
-std::vector<Line> WithoutDeletedLines(const std::vector<Line>& lines, const QueuedKeys& queuedKeys,
-                                      KeyOf keyOf, std::size_t firstNumber,
-                                      DeletionProgress& progress) {
-    std::vector<Line> kept;
-    kept.reserve(lines.size());
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        progress.LineChecked(firstNumber + index);
-        if (!IsBlankLine(lines[index]) && !IsQueued(queuedKeys, keyOf(lines[index]))) {
-            kept.push_back(lines[index]);
-        }
+// rewrite of a large file at one look-up per line however many deletions are queued. Looked up by
+// string_view, so that a line's key is not copied.
+struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const {
+        return std::hash<std::string_view>{}(key);
     }
-    return kept;
+};
+using QueuedKeys = std::unordered_set<std::string, KeyHash, std::equal_to<>>;
+
+std::string LowerKey(std::string_view definition) {
+    return platform::ToLowerText(UpdateDefinitionKey(definition));
+}
+
+// Whether a line stays in its file once deletions are queued: blank lines and those whose
+// lower-case keys are queued go.
+bool IsKept(std::string_view line, std::string_view lowerKey, const QueuedKeys& queuedKeys) {
+    return !IsBlankLine(line) && !queuedKeys.contains(lowerKey);
 }
 
 // A definition file as it was before the application, so that it can be put back.
@@ -82,8 +70,8 @@ void PutBack(const FileBefore& before) {
 }
 
 struct PlannedFile {
-    FileBefore before;
-    std::string bytes;
+    const FileBefore* before;
+    DefinitionFileUpdate update;
 };
 
 // Replaces every planned file; when one cannot be written, the ones written already get their old
@@ -91,10 +79,10 @@ struct PlannedFile {
 bool ReplaceDefinitionFiles(const std::vector<PlannedFile>& planned) {
     const auto& files = platform::CurrentMachine().files();
     for (std::size_t index = 0; index < planned.size(); ++index) {
-        if (files.ReplaceBytes(planned[index].before.path, planned[index].bytes) !=
+        if (files.ReplacePieces(planned[index].before->path, planned[index].update.Pieces()) !=
             platform::ERROR_SUCCESS) {
             for (std::size_t written = 0; written < index; ++written) {
-                PutBack(planned[written].before);
+                PutBack(*planned[written].before);
             }
             return false;
         }
@@ -105,11 +93,14 @@ bool ReplaceDefinitionFiles(const std::vector<PlannedFile>& planned) {
 std::optional<std::int32_t> TryApply(const std::vector<DefinitionUpdateRecord>& records,
                                      const UpdateStatus& showStatus) {
     DeletionProgress progress(showStatus);
+    // Never moved once read: the updates keep views into their bytes.
+    std::vector<FileBefore> befores(kUpdatedDefinitionFiles.size());
     std::vector<PlannedFile> planned;
     std::int32_t changes = 0;
-    for (const std::string_view fileName : kUpdatedDefinitionFiles) {
-        FileBefore before;
-        if (!ReadBefore(fileName, before)) {
+    for (std::size_t index = 0; index < befores.size(); ++index) {
+        const std::string_view fileName = kUpdatedDefinitionFiles[index];
+        const FileBefore& before = befores[index];
+        if (!ReadBefore(fileName, befores[index])) {
             return std::nullopt;
         }
         auto update = UpdateDefinitionFile(
@@ -120,7 +111,7 @@ std::optional<std::int32_t> TryApply(const std::vector<DefinitionUpdateRecord>& 
         }
         changes += update->changes;
         if (!before.bytes || update->linesChanged) {
-            planned.push_back({std::move(before), std::move(update->bytes)});
+            planned.push_back({&before, std::move(*update)});
         }
     }
     if (!ReplaceDefinitionFiles(planned)) {
@@ -170,33 +161,50 @@ std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
             }
             addedLines.push_back(std::move(*line));
             if (record.definition.find('=') != std::string::npos) {
-                queuedKeys.erase(platform::ToLowerText(UpdateDefinitionKey(record.definition)));
+                queuedKeys.erase(LowerKey(record.definition));
             }
             ++update.changes;
         } else if (record.operation == "DEL") {
-            queuedKeys.insert(platform::ToLowerText(UpdateDefinitionKey(record.definition)));
+            queuedKeys.insert(LowerKey(record.definition));
         }
     }
     progress.Show("Applying new updates...");
-    std::vector<std::string_view> lines = platform::SplitTextLineViews(storedBytes);
-    const std::size_t storedCount = lines.size();
-    if (!queuedKeys.empty()) {
+    const auto keepPiece = [&update](std::string_view piece) {
+        update.keptPieces.push_back(piece);
+    };
+    std::size_t linesDropped = 0;
+    if (queuedKeys.empty()) {
+        platform::KeptTextLinePieces(
+            storedBytes, [](std::string_view) { return true; }, keepPiece);
+    } else {
         ++update.changes;
-        lines = WithoutDeletedLines(lines, queuedKeys, StoredLineKey, 1, progress);
-        addedLines = WithoutDeletedLines(addedLines, queuedKeys, DefinitionLineKey, storedCount + 1,
-                                         progress);
+        StoredLineKeys storedKeys;
+        std::size_t lineNumber = 0;
+        linesDropped = platform::KeptTextLinePieces(
+            storedBytes,
+            [&](std::string_view line) {
+                progress.LineChecked(++lineNumber);
+                return IsKept(line, storedKeys.LowerKeyOf(line), queuedKeys);
+            },
+            keepPiece);
+        std::erase_if(addedLines, [&](const std::string& line) {
+            progress.LineChecked(++lineNumber);
+            return !IsKept(line, platform::ToLowerText(DefinitionLineKey(line)), queuedKeys);
+        });
     }
     // A kept line cannot stand where a dropped one stood (it would have been dropped too), so the
     // lines are the same exactly when none went and none came.
-    update.linesChanged = lines.size() != storedCount || !addedLines.empty();
-    std::vector<std::string> storedAdded;
-    storedAdded.reserve(addedLines.size());
+    update.linesChanged = linesDropped > 0 || !addedLines.empty();
     for (const std::string& line : addedLines) {
-        storedAdded.push_back(platform::Utf8ToWindows1252(line));
+        update.addedBytes.append(platform::Utf8ToWindows1252(line)).append("\r\n");
     }
-    lines.insert(lines.end(), storedAdded.begin(), storedAdded.end());
-    update.bytes = platform::JoinTextLines(lines);
     return update;
+}
+
+std::vector<std::string_view> DefinitionFileUpdate::Pieces() const {
+    std::vector<std::string_view> pieces = keptPieces;
+    pieces.push_back(addedBytes);
+    return pieces;
 }
 
 std::optional<std::int32_t> TryApplyDefinitionUpdate(std::string_view packageText,

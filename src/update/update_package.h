@@ -35,9 +35,15 @@ class DeletionProgress {
 
 // What one file's pass makes of it.
 struct DefinitionFileUpdate {
-    std::string bytes;          // the new content, stored as the file holds it (8-bit, CR LF)
+    // The new content, stored as the file holds it (8-bit, CR LF): the kept lines, as views into
+    // the stored bytes the update was made from (valid while those are), then the added lines.
+    std::vector<std::string_view> keptPieces;
+    std::string addedBytes;
     bool linesChanged = false;  // whether a line was added or removed
     std::int32_t changes = 0;   // one per ADD, and one for the deletions if there were any
+
+    // The whole content as pieces to be written one after the other.
+    std::vector<std::string_view> Pieces() const;
 };
 
 // One file's pass over the records: the ADD lines go at the end; a DEL queues its key, which a

@@ -19,12 +19,25 @@ std::string_view TrimRecord(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kAround) - first + 1);
 }
 
+// The next separator from a position on, in any letter case. No letter outside ASCII folds to "B"
+// or "R", so the package need not be case-folded whole.
+std::size_t FindRecordSeparator(std::string_view packageText, std::size_t from) {
+    for (std::size_t found = packageText.find(kRecordSeparator.front(), from);
+         found != std::string_view::npos;
+         found = packageText.find(kRecordSeparator.front(), found + 1)) {
+        if (platform::EqualsIgnoringCase(packageText.substr(found, kRecordSeparator.size()),
+                                         kRecordSeparator)) {
+            return found;
+        }
+    }
+    return std::string_view::npos;
+}
+
 std::vector<std::string_view> SplitRecords(std::string_view packageText) {
     std::vector<std::string_view> records;
-    const std::string folded = platform::ToUpperText(packageText);  // keeps every byte position
     std::size_t start = 0;
-    for (std::size_t found = folded.find(kRecordSeparator); found != std::string::npos;
-         found = folded.find(kRecordSeparator, start)) {
+    for (std::size_t found = FindRecordSeparator(packageText, 0); found != std::string::npos;
+         found = FindRecordSeparator(packageText, start)) {
         records.push_back(packageText.substr(start, found - start));
         start = found + kRecordSeparator.size();
     }

@@ -188,6 +188,25 @@ TEST_F(FilesTest, ReplacingContentKeepsModeAndAttributesAndLeavesNoTemporaryFile
     EXPECT_EQ(files_.ReplaceBytes("C:\\nowhere\\x.dat", "x"), ERROR_PATH_NOT_FOUND);
 }
 
+TEST_F(FilesTest, ReplacingFromPiecesWritesThemInOrder) {
+    const fs::path file = prefix_.WriteFile("defs/Pieces.dat", "old");
+    const std::string large(300 * 1024, 'L');  // larger than what is gathered before a write
+    std::vector<std::string_view> pieces;
+    std::string expected;
+    for (int round = 0; round < 3; ++round) {
+        for (const std::string_view piece : {std::string_view("ab"), std::string_view(),
+                                             std::string_view(large), std::string_view("\r\n")}) {
+            pieces.push_back(piece);
+            expected += piece;
+        }
+    }
+    ASSERT_EQ(files_.ReplacePieces("C:\\defs\\Pieces.dat", pieces), ERROR_SUCCESS);
+    EXPECT_EQ(ReadHostFileOrEmpty(file), expected);
+    std::string read;
+    ASSERT_EQ(files_.ReadBytes("C:\\defs\\Pieces.dat", &read), ERROR_SUCCESS);
+    EXPECT_EQ(read, expected);
+}
+
 TEST_F(FilesTest, ReportsSizesAndReadsBytesUnchanged) {
     const std::string bytes("\0\x81\xFF\r\n", 5);
     prefix_.WriteFile("blob.bin", bytes);

@@ -1,0 +1,53 @@
+#include "update/stored_line_keys.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "foundation/line_codec.h"
+#include "platform/text_case.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+// Every character of Windows-1252, in either case, takes at most three bytes in UTF-8.
+constexpr std::size_t kMaxCharacterBytes = 3;
+
+// A stored byte's decoded, lower-cased character as UTF-8.
+struct KeyCharacter {
+    std::array<char, kMaxCharacterBytes> bytes{};
+    std::uint8_t size = 0;
+};
+using KeyCharacters = std::array<KeyCharacter, 256>;
+
+// Conversion, decoding and lower-casing all map one character at a time, so the table is made with
+// the very functions a whole line would go through.
+KeyCharacters MakeKeyCharacters() {
+    KeyCharacters characters;
+    for (std::size_t byte = 0; byte < characters.size(); ++byte) {
+        const std::string stored(1, static_cast<char>(byte));
+        const std::string key =
+            platform::ToLowerText(DecodeLine(platform::Windows1252ToUtf8(stored)));
+        std::memcpy(characters[byte].bytes.data(), key.data(),
+                    std::min(key.size(), kMaxCharacterBytes));
+        characters[byte].size = static_cast<std::uint8_t>(key.size());
+    }
+    return characters;
+}
+
+}  // namespace
+
+std::string_view StoredLineKeys::LowerKeyOf(std::string_view storedLine) {
+    static const KeyCharacters keyCharacters = MakeKeyCharacters();
+    static const char encodedEquals = platform::Utf8ToWindows1252(EncodeLine("="))[0];
+    const std::string_view stored = storedLine.substr(0, storedLine.find(encodedEquals));
+    key_.resize(stored.size() * kMaxCharacterBytes);
+    char* out = key_.data();
+    for (const char byte : stored) {
+        const KeyCharacter& character = keyCharacters[static_cast<unsigned char>(byte)];
+        std::memcpy(out, character.bytes.data(), kMaxCharacterBytes);
+        out += character.size;
+    }
+    return std::string_view(key_.data(), static_cast<std::size_t>(out - key_.data()));
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The deletion key of a definition line read straight from its stored bytes (8-bit, encoded): the
+// decoded text before the first encoded "=", in lower case, as UTF-8 — the same text as
+// ToLowerText(DefinitionLineKey(Windows1252ToUtf8(storedLine))). The rewrite after a deletion asks
+// this of every line of a large file, so each byte maps through a table made once, into a buffer
+// that is reused from line to line.
+class StoredLineKeys {
+  public:
+    // Valid until the next call.
+    std::string_view LowerKeyOf(std::string_view storedLine);
+
+  private:
+    std::string key_;
+};

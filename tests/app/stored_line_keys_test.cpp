@@ -1,0 +1,38 @@
+#include "update/stored_line_keys.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/line_codec.h"
+#include "platform/text_case.h"
+#include "platform/text_encoding.h"
+#include "update/update_records.h"
+
+namespace {
+
+// The key as a whole line would give it, converted, decoded and lower-cased.
+std::string ReferenceKey(std::string_view storedLine) {
+    return platform::ToLowerText(DefinitionLineKey(platform::Windows1252ToUtf8(storedLine)));
+}
+
+TEST(StoredLineKeys, MatchTheKeyOfTheConvertedLineForEveryStoredByte) {
+    StoredLineKeys keys;
+    std::string everyByte;
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string line(1, static_cast<char>(byte));
+        EXPECT_EQ(keys.LowerKeyOf(line), ReferenceKey(line)) << byte;
+        everyByte += line;
+    }
+    // The encoded "=" ("}" as stored) ends the key wherever it stands.
+    EXPECT_EQ(keys.LowerKeyOf(everyByte), ReferenceKey(everyByte));
+    EXPECT_EQ(keys.LowerKeyOf(everyByte.substr(0x7E) + everyByte),
+              ReferenceKey(everyByte.substr(0x7E) + everyByte));
+}
+
+TEST(StoredLineKeys, IgnoreLetterCaseAndStopAtTheFirstEquals) {
+    StoredLineKeys keys;
+    const std::string stored = platform::Utf8ToWindows1252(EncodeLine("T\u00D6OL.exe=Threat=x|y"));
+    EXPECT_EQ(std::string(keys.LowerKeyOf(stored)), "t\u00F6ol.exe");
+    EXPECT_EQ(keys.LowerKeyOf(platform::Utf8ToWindows1252(EncodeLine("=Threat"))), "");
+}
+
+}  // namespace
