@@ -1,7 +1,6 @@
 // An update package of 10,000 additions and 10,000 deletions applied to the 100,000-line definition
 // files, against a plain copy of those files.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>
