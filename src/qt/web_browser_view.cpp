@@ -1,56 +1,23 @@
-#include <QDesktopServices>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "forms/web_browser.h"
 #include "qt/views.h"
-
-#ifdef TOLLENWARK_HAVE_WEBENGINE
-#include <QWebEngineHistory>
-#include <QWebEnginePage>
-#include <QWebEngineView>
-#endif
+#include "qt/web_engine.h"
 
 // Web browsers: the program's commands are carried out by the browser engine, whose signals come
 // back as the control's events. Without the engine the control shows a note instead of pages.
 namespace frontend {
 namespace {
 
+void ShowNoEngineNote(QLabel* note) {
+    note->setText(QStringLiteral("The web browser is not available on this system."));
+    note->setAlignment(Qt::AlignCenter);
+    note->setWordWrap(true);
+}
+
 #ifdef TOLLENWARK_HAVE_WEBENGINE
-
-// A page opened for a new window the program allowed: its address goes to the desktop's browser.
-class DesktopHandoffPage final : public QWebEnginePage {
-  public:
-    using QWebEnginePage::QWebEnginePage;
-
-  protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
-        QDesktopServices::openUrl(url);
-        deleteLater();
-        return false;
-    }
-};
-
-// A page that asks the program before it navigates and before it opens a new window.
-class AskingPage final : public QWebEnginePage {
-  public:
-    using QWebEnginePage::QWebEnginePage;
-    std::function<bool(const QUrl&)> allowNavigation;
-    std::function<bool()> allowNewWindow;
-
-  protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
-        return !isMainFrame || !allowNavigation || allowNavigation(url);
-    }
-
-    QWebEnginePage* createWindow(WebWindowType) override {
-        if (allowNewWindow && !allowNewWindow()) {
-            return nullptr;
-        }
-        return new DesktopHandoffPage(profile(), this);
-    }
-};
 
 std::string Text(const QUrl& url) {
     return url.toString().toStdString();
@@ -80,53 +47,59 @@ class WebBrowserView final : public ControlView {
     }
 
   private:
-    void StartEngine() {
-        auto* view = new QWebEngineView;
-        widget()->layout()->addWidget(view);
-        page_ = new AskingPage(view);
-        view->setPage(page_);
-        page_->allowNavigation = [this](const QUrl& url) {
+    // False when the engine cannot be loaded: the control then says so and ignores commands.
+    bool StartEngine() {
+        if (engineMissing_) {
+            return false;
+        }
+        engine_ = MakeWebEngine(widget(), this, Events());
+        if (engine_ == nullptr) {
+            engineMissing_ = true;
+            auto* note = new QLabel;
+            ShowNoEngineNote(note);
+            widget()->layout()->addWidget(note);
+        }
+        return engine_ != nullptr;
+    }
+
+    WebEngineEvents Events() {
+        WebEngineEvents events;
+        events.allowNavigation = [this](const QUrl& url) {
             bool cancel = false;
             InsidePage([&] { cancel = browser_.BeforeNavigate2(Text(url)); });
             return !cancel;
         };
-        page_->allowNewWindow = [this] {
+        events.allowNewWindow = [this] {
             bool cancel = true;
             InsidePage([&] { cancel = browser_.NewWindow2(); });
             return !cancel;
         };
-        Connect();
-    }
-
-    void Connect() {
-        QObject::connect(page_, &QWebEnginePage::loadStarted, this, [this] {
+        events.loadStarted = [this] {
             FromUser([this] {
                 ReportLocation();
                 browser_.DownloadBegin();
             });
-        });
-        QObject::connect(page_, &QWebEnginePage::loadProgress, this, [this](int percent) {
+        };
+        events.loadProgress = [this](int percent) {
             FromUser([&] { browser_.ProgressChange(percent, 100); });
-        });
-        QObject::connect(page_, &QWebEnginePage::loadFinished, this, [this] {
+        };
+        events.loadFinished = [this] {
             FromUser([this] {
                 ReportLocation();
                 browser_.DownloadComplete();
-                browser_.DocumentComplete(Text(page_->url()));
+                browser_.DocumentComplete(Text(engine_->Url()));
             });
-        });
-        QObject::connect(page_, &QWebEnginePage::urlChanged, this,
-                         [this] { FromUser([this] { ReportLocation(); }); });
-        QObject::connect(page_, &QWebEnginePage::titleChanged, this,
-                         [this] { FromUser([this] { ReportLocation(); }); });
-        QObject::connect(page_, &QWebEnginePage::linkHovered, this, [this](const QString& url) {
+        };
+        events.locationChanged = [this] { FromUser([this] { ReportLocation(); }); };
+        events.linkHovered = [this](const QString& url) {
             FromUser([&] { browser_.StatusTextChange(url.toStdString()); });
-        });
+        };
+        return events;
     }
 
     void ReportLocation() {
-        browser_.SetLocation(Text(page_->url()), page_->title().toStdString());
-        browser_.SetHistoryState(page_->history()->canGoBack(), page_->history()->canGoForward());
+        browser_.SetLocation(Text(engine_->Url()), engine_->Title().toStdString());
+        browser_.SetHistoryState(engine_->CanGoBack(), engine_->CanGoForward());
     }
 
     // The engine waits for the answer of a page callback; a command the program gives meanwhile
@@ -142,25 +115,25 @@ class WebBrowserView final : public ControlView {
             QTimer::singleShot(0, this, [this, command] { Carry(command); });
             return;
         }
-        if (page_ == nullptr) {
-            StartEngine();
+        if (engine_ == nullptr && !StartEngine()) {
+            return;
         }
         using Kind = forms::BrowserCommand::Kind;
         switch (command.kind) {
             case Kind::Navigate:
-                page_->load(QUrl::fromUserInput(QString::fromStdString(command.url)));
+                engine_->Load(QUrl::fromUserInput(QString::fromStdString(command.url)));
                 break;
             case Kind::GoBack:
-                page_->triggerAction(QWebEnginePage::Back);
+                engine_->GoBack();
                 break;
             case Kind::GoForward:
-                page_->triggerAction(QWebEnginePage::Forward);
+                engine_->GoForward();
                 break;
             case Kind::Stop:
-                page_->triggerAction(QWebEnginePage::Stop);
+                engine_->Stop();
                 break;
             case Kind::Refresh:
-                page_->triggerAction(QWebEnginePage::Reload);
+                engine_->Reload();
                 break;
             case Kind::None:
                 break;
@@ -168,7 +141,8 @@ class WebBrowserView final : public ControlView {
     }
 
     forms::WebBrowser& browser_;
-    AskingPage* page_ = nullptr;
+    std::unique_ptr<WebEngine> engine_;
+    bool engineMissing_ = false;
     bool insidePage_ = false;
 };
 
@@ -178,10 +152,7 @@ class WebBrowserView final : public ControlView {
   public:
     WebBrowserView(forms::WebBrowser& browser, QWidget* parent)
         : ControlView(browser, new QLabel(parent)) {
-        auto* note = static_cast<QLabel*>(widget());
-        note->setText(QStringLiteral("The web browser is not available on this system."));
-        note->setAlignment(Qt::AlignCenter);
-        note->setWordWrap(true);
+        ShowNoEngineNote(static_cast<QLabel*>(widget()));
     }
 
   protected:
