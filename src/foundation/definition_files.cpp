@@ -6,6 +6,7 @@
 #include "foundation/program_error.h"
 #include "foundation/program_folder.h"
 #include "platform/machine.h"
+#include "platform/text_encoding.h"
 #include "platform/text_lines.h"
 
 namespace {
@@ -14,17 +15,14 @@ const platform::Files& MachineFiles() {
     return platform::CurrentMachine().files();
 }
 
-// The raw lines of a file of the program folder; none when the file is missing.
-std::vector<std::string> ReadProgramFileLines(std::string_view fileName, const char* source) {
+// The stored bytes of a file of the program folder; none when the file is missing.
+std::string ReadProgramFileBytes(std::string_view fileName, const char* source) {
     const std::string path = ProgramFolderFile(fileName);
-    std::vector<std::string> lines;
-    if (!FileExists(path)) {
-        return lines;
-    }
-    if (MachineFiles().ReadTextLines(path, &lines) != platform::ERROR_SUCCESS) {
+    std::string bytes;
+    if (FileExists(path) && MachineFiles().ReadBytes(path, &bytes) != platform::ERROR_SUCCESS) {
         throw ProgramError(kErrorPathFileAccess, source, "Path/File access error: " + path);
     }
-    return lines;
+    return bytes;
 }
 
 // Replaces a definition file by its staged copy, the staged copy going only once its content is in
@@ -46,10 +44,15 @@ void InstallStagedFile(std::string_view fileName) {
 
 }  // namespace
 
+// Decoded from the stored bytes line by line: a scan holds the lines of a whole file, and a copy of
+// them as text beside it would double what it holds.
 std::vector<std::string> ReadDefinitionLines(std::string_view fileName) {
-    std::vector<std::string> lines = ReadProgramFileLines(fileName, "ReadDefinitionLines");
-    for (auto& line : lines) {
-        line = DecodeLine(line);
+    const std::string bytes = ReadProgramFileBytes(fileName, "ReadDefinitionLines");
+    const std::vector<std::string_view> stored = platform::SplitTextLineViews(bytes);
+    std::vector<std::string> lines;
+    lines.reserve(stored.size());
+    for (const std::string_view line : stored) {
+        lines.push_back(DecodeStoredLine(line));
     }
     return lines;
 }
@@ -73,8 +76,8 @@ std::int32_t CountDefinitions() {
     };
     std::int32_t total = 0;
     for (const auto& [fileName, counter] : counted) {
-        const auto lines =
-            static_cast<std::int32_t>(ReadProgramFileLines(fileName, "CountDefinitions").size());
+        const auto lines = static_cast<std::int32_t>(
+            platform::SplitTextLineViews(ReadProgramFileBytes(fileName, "CountDefinitions")).size());
         *counter += lines;
         total += lines;
     }
@@ -89,10 +92,11 @@ std::string LoadDefinitionsDate() {
     if (!FileExists(ProgramFolderFile(kDefinitionsDateFile))) {
         return std::string(kDefaultDefinitionsDate);
     }
-    const auto lines = ReadProgramFileLines(kDefinitionsDateFile, "LoadDefinitionsDate");
+    const std::string bytes = ReadProgramFileBytes(kDefinitionsDateFile, "LoadDefinitionsDate");
+    const auto lines = platform::SplitTextLineViews(bytes);
     if (lines.empty()) {
         throw ProgramError(kErrorInputPastEndOfFile, "LoadDefinitionsDate",
                            "Input past end of file: " + ProgramFolderFile(kDefinitionsDateFile));
     }
-    return lines.front();
+    return platform::Windows1252ToUtf8(lines.front());
 }

@@ -1,6 +1,7 @@
 #include "foundation/line_codec.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/text_encoding.h"
 
@@ -19,28 +20,54 @@ int DecodedCode(int code) {
     return shifted < 0 ? shifted + kWrap : shifted;
 }
 
-// Every definition line of a scan passes through here: the result is written into a buffer with
-// room for the longest outcome (each character becomes at most three bytes) and then cut.
-std::string ShiftEachCharacter(std::string_view text, int (*shift)(int)) {
+// Every definition line of a scan passes through here, and a scan keeps its lines: the characters
+// are written into a scratch buffer with room for the longest outcome (each character becomes at
+// most three bytes), and the result takes only the bytes written.
+template <typename NextCode>
+std::string ShiftEachCharacter(std::size_t length, NextCode nextCode, int (*shift)(int)) {
     constexpr std::size_t kMaxBytesPerCharacter = 3;
-    std::string result(text.size() * kMaxBytesPerCharacter, '\0');
-    char* out = result.data();
-    for (std::size_t pos = 0; pos < text.size();) {
-        const char32_t character = platform::NextUtf8Character(text, pos);
-        const int code = platform::Windows1252CodeOf(character).value_or('?');
-        const auto shifted = static_cast<std::uint8_t>(shift(code));
+    thread_local std::string scratch;
+    if (scratch.size() < length * kMaxBytesPerCharacter) {
+        scratch.resize(length * kMaxBytesPerCharacter);
+    }
+    char* const start = scratch.data();
+    char* out = start;
+    while (const std::optional<int> code = nextCode()) {
+        const auto shifted = static_cast<std::uint8_t>(shift(*code));
         out += platform::WriteUtf8(platform::CharacterOfWindows1252Code(shifted), out);
     }
-    result.resize(static_cast<std::size_t>(out - result.data()));
-    return result;
+    return std::string(start, out);
+}
+
+// The codes of text's characters, "?" standing for one outside Windows-1252.
+std::string ShiftText(std::string_view text, int (*shift)(int)) {
+    std::size_t pos = 0;
+    const auto nextCode = [&]() -> std::optional<int> {
+        if (pos == text.size()) {
+            return std::nullopt;
+        }
+        return platform::Windows1252CodeOf(platform::NextUtf8Character(text, pos)).value_or('?');
+    };
+    return ShiftEachCharacter(text.size(), nextCode, shift);
 }
 
 }  // namespace
 
 std::string EncodeLine(std::string_view text) {
-    return ShiftEachCharacter(text, EncodedCode);
+    return ShiftText(text, EncodedCode);
 }
 
 std::string DecodeLine(std::string_view text) {
-    return ShiftEachCharacter(text, DecodedCode);
+    return ShiftText(text, DecodedCode);
+}
+
+std::string DecodeStoredLine(std::string_view bytes) {
+    std::size_t pos = 0;
+    const auto nextCode = [&]() -> std::optional<int> {
+        if (pos == bytes.size()) {
+            return std::nullopt;
+        }
+        return static_cast<std::uint8_t>(bytes[pos++]);  // a stored byte is its own code
+    };
+    return ShiftEachCharacter(bytes.size(), nextCode, DecodedCode);
 }

@@ -9,3 +9,7 @@
 // outside Windows-1252 is taken as "?" first.
 std::string EncodeLine(std::string_view text);
 std::string DecodeLine(std::string_view text);
+
+// DecodeLine of a line as a definition file stores it (Windows-1252 bytes), without converting it
+// to text first.
+std::string DecodeStoredLine(std::string_view bytes);

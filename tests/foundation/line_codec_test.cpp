@@ -40,3 +40,23 @@ TEST(LineCodec, EveryCodeBut255SurvivesARoundTrip) {
 TEST(LineCodec, TakesCharactersOutsideTheCodePageAsQuestionMarks) {
     EXPECT_EQ(EncodeLine("\u4E2D"), EncodeLine("?"));
 }
+
+TEST(LineCodec, DecodesStoredBytesAsItDecodesTheirText) {
+    std::string bytes;
+    for (int code = 0; code <= 255; ++code) {
+        bytes.push_back(static_cast<char>(code));
+    }
+    EXPECT_EQ(DecodeStoredLine(bytes), DecodeLine(platform::Windows1252ToUtf8(bytes)));
+    EXPECT_EQ(DecodeStoredLine(""), "");
+}
+
+// A scan keeps every decoded line of a definition file; room for the longest outcome of each
+// would triple what it holds.
+TEST(LineCodec, ADecodedLineHoldsNoRoomBeyondItsText) {
+    const std::string line = EncodeLine(std::string(200, 'k'));
+    for (const std::string& decoded :
+         {DecodeLine(line), DecodeStoredLine(platform::Utf8ToWindows1252(line))}) {
+        EXPECT_EQ(decoded, std::string(200, 'k'));
+        EXPECT_LT(decoded.capacity(), 2 * decoded.size());
+    }
+}
