@@ -77,7 +77,7 @@ std::int32_t CountDefinitions() {
     std::int32_t total = 0;
     for (const auto& [fileName, counter] : counted) {
         const auto lines = static_cast<std::int32_t>(
-            platform::SplitTextLineViews(ReadProgramFileBytes(fileName, "CountDefinitions")).size());
+            platform::CountTextLines(ReadProgramFileBytes(fileName, "CountDefinitions")));
         *counter += lines;
         total += lines;
     }

@@ -1,5 +1,7 @@
 #include "platform/text_lines.h"
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -38,6 +40,11 @@ std::vector<std::string_view> SplitTextLineViews(std::string_view bytes) {
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     }
     return lines;
+}
+
+std::size_t CountTextLines(std::string_view bytes) {
+    const auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    return bytes.empty() || bytes.back() == '\n' ? lineEnds : lineEnds + 1;
 }
 
 std::string JoinTextLines(const std::vector<std::string>& lines) {

@@ -14,6 +14,9 @@ std::vector<std::string> SplitTextLines(std::string_view bytes);
 // The same lines as views into bytes, for callers that only look at them.
 std::vector<std::string_view> SplitTextLineViews(std::string_view bytes);
 
+// How many lines SplitTextLineViews finds, without listing them.
+std::size_t CountTextLines(std::string_view bytes);
+
 // Each line followed by CR LF.
 std::string JoinTextLines(const std::vector<std::string>& lines);
 std::string JoinTextLines(const std::vector<std::string_view>& lines);

@@ -64,4 +64,12 @@ TEST(KeptTextLinePieces, CountTheDroppedLinesAndCopyUnbrokenRunsWhole) {
     EXPECT_EQ(pieces, 2u);
 }
 
+TEST(TextLines, CountsTheLinesThatSplittingFinds) {
+    for (const std::string_view bytes : {"", "\n", "\r\n", "one", "one\r\n", "one\ntwo",
+                                         "one\r\ntwo\r\n", "\n\n\nlast", "a\rb\r\n", "a\r\n\r\n"}) {
+        EXPECT_EQ(CountTextLines(bytes), SplitTextLineViews(bytes).size())
+            << testing::PrintToString(bytes);
+    }
+}
+
 }  // namespace
