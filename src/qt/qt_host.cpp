@@ -139,13 +139,8 @@ bool QtHost::LockWindowUpdate(std::int32_t hwnd) {
     if (hwnd != 0 && lockedWindow_ != 0 && lockedWindow_ != hwnd) {
         return false;
     }
-    if (FormWindow* locked = renderer_.WindowOf(lockedWindow_)) {
-        locked->setUpdatesEnabled(true);
-    }
     lockedWindow_ = hwnd;
-    if (FormWindow* window = renderer_.WindowOf(hwnd)) {
-        window->setUpdatesEnabled(false);
-    }
+    paintLock_.Lock(renderer_.WindowOf(hwnd));
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "qt/host_timers.h"
 #include "qt/paint_throttle.h"
 #include "qt/tray_icons.h"
+#include "qt/window_paint_lock.h"
 
 namespace frontend {
 
@@ -61,6 +62,7 @@ class QtHost final : public forms::Host {
     HostTimers timers_;
     TrayIcons tray_;
     PaintThrottle paintThrottle_{kFrameMs};
+    WindowPaintLock paintLock_;
     forms::ObserverId formsObserver_;
     forms::MousePointer pointer_ = forms::MousePointer::Default;
     std::int32_t lockedWindow_ = 0;

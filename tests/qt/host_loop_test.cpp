@@ -1,6 +1,7 @@
 // The host's event loop: modal windows, message boxes, timers, the tray and the yield.
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -186,14 +187,36 @@ TEST_F(HostLoopTest, ScreenTaskbarClipboardAndPointer) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(HostLoopTest, OneWindowAtATimeMayBeLockedAgainstUpdates) {
+// Counts the paints a widget receives.
+class PaintCounter final : public QObject {
+  public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(HostLoopTest, ALockedWindowPaintsWhatChangedOnlyOnceReleased) {
     GalleryForm& gallery = frmGallery();
     NoteForm& note = frmNote();
+    gallery.Show();
+    ProcessEvents();
+    PaintCounter title(WidgetOf<QLabel>(gallery.lblTitle));
+    PaintCounter button(WidgetOf<QPushButton>(gallery.cmdGo));
+
     EXPECT_TRUE(host.LockWindowUpdate(gallery.Hwnd()));
-    EXPECT_FALSE(WindowOf(gallery).updatesEnabled());
-    EXPECT_FALSE(host.LockWindowUpdate(note.Hwnd()));
+    EXPECT_FALSE(host.LockWindowUpdate(note.Hwnd()));  // one window at a time
+    gallery.lblTitle.SetCaption("Scanning C:\\Windows");
+    ProcessEvents();
+    EXPECT_EQ(title.paints, 0);
+
     EXPECT_TRUE(host.LockWindowUpdate(0));
-    EXPECT_TRUE(WindowOf(gallery).updatesEnabled());
+    EXPECT_TRUE(RunUntil([&title] { return title.paints > 0; }));
+    EXPECT_EQ(button.paints, 0);  // not the whole window
 }
 
 TEST_F(HostLoopTest, TheApplicationsTaskbarEntryHidesEveryWindowsEntry) {
