@@ -1,8 +1,10 @@
 #include "platform/path_mapper.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <system_error>
 
@@ -78,6 +80,27 @@ std::optional<fs::path> LinkTarget(const fs::path& link) {
     return folder;
 }
 
+// What tells a drive link from any other: the file it is, its last change and where it points.
+// Empty when there is no such entry.
+std::string LinkIdentity(const fs::path& link) {
+    struct stat status {};
+    if (::lstat(link.c_str(), &status) != 0) {
+        return {};
+    }
+    std::string identity = std::to_string(status.st_dev) + ':' + std::to_string(status.st_ino) +
+                           ':' + std::to_string(status.st_ctim.tv_sec) + '.' +
+                           std::to_string(status.st_ctim.tv_nsec) + ':';
+    if (S_ISLNK(status.st_mode)) {
+        std::array<char, 4096> target{};
+        const ssize_t length = ::readlink(link.c_str(), target.data(), target.size());
+        if (length < 0) {
+            return {};
+        }
+        identity.append(target.data(), static_cast<std::size_t>(length));
+    }
+    return identity;
+}
+
 std::size_t ComponentCount(const fs::path& path) {
     return static_cast<std::size_t>(std::distance(path.begin(), path.end()));
 }
@@ -121,7 +144,21 @@ std::optional<fs::path> PathMapper::DriveFolder(char letter) const {
         return fs::path("/");
     }
     const auto name = FindEntryIgnoringCase(dosdevices_, std::string{lower, ':'});
-    return name ? LinkTarget(dosdevices_ / *name) : std::nullopt;
+    if (!name) {
+        return std::nullopt;
+    }
+    const fs::path link = dosdevices_ / *name;
+    std::string identity = LinkIdentity(link);
+    const auto followed = followedLinks_.find(*name);
+    if (!identity.empty() && followed != followedLinks_.end() &&
+        followed->second.identity == identity) {
+        return followed->second.folder;
+    }
+    auto folder = LinkTarget(link);
+    if (folder && !identity.empty()) {
+        followedLinks_[*name] = {std::move(identity), *folder};
+    }
+    return folder;
 }
 
 std::vector<std::pair<char, fs::path>> PathMapper::LinkedDrives() const {

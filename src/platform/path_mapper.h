@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 // Windows paths <-> host paths through a prefix's drive links (dosdevices/c: -> ../drive_c).
 namespace platform {
 
+// Not for use from several threads at once: it keeps the drive links it has followed.
 class PathMapper {
   public:
     explicit PathMapper(std::filesystem::path dosdevices);
@@ -35,7 +37,16 @@ class PathMapper {
     const std::filesystem::path& dosdevices() const { return dosdevices_; }
 
   private:
+    // A drive link as last followed: while it is the same file with the same text, the folder it
+    // led to stands (a scan asks for a drive at every look-up, and following a link through every
+    // folder on the way costs a dozen system calls).
+    struct FollowedLink {
+        std::string identity;
+        std::filesystem::path folder;
+    };
+
     std::filesystem::path dosdevices_;
+    mutable std::map<std::string, FollowedLink> followedLinks_;  // by link name
 };
 
 // A host path as a Windows path through Z:, the host's "/" ("/opt/x" -> "Z:\opt\x").

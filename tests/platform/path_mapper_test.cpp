@@ -52,6 +52,20 @@ TEST_F(PathMapperTest, RefusesWhatNamesNoDrivePath) {
     EXPECT_FALSE(paths_.ToHost(std::string("C:\\a\0b", 6)));
 }
 
+TEST_F(PathMapperTest, FollowsADriveLinkAgainOnceItIsChanged) {
+    fs::create_directories(prefix_.DriveC("first"));
+    fs::create_directories(prefix_.DriveC("second"));
+    prefix_.LinkDrive('d', prefix_.DriveC("first"));
+    EXPECT_EQ(paths_.ToHost("D:\\x.txt"), fs::canonical(prefix_.DriveC("first")) / "x.txt");
+    prefix_.UnlinkDrive('d');
+    EXPECT_FALSE(paths_.ToHost("D:\\x.txt"));
+    prefix_.LinkDrive('d', prefix_.DriveC("second"));
+    EXPECT_EQ(paths_.ToHost("D:\\x.txt"), fs::canonical(prefix_.DriveC("second")) / "x.txt");
+    prefix_.UnlinkDrive('d');
+    prefix_.LinkDrive('d', prefix_.DriveC("first"));  // the same text as the first time
+    EXPECT_EQ(paths_.DriveFolder('D'), fs::canonical(prefix_.DriveC("first")));
+}
+
 TEST_F(PathMapperTest, ARelativePathStartsInTheCurrentFolder) {
     const fs::path previous = fs::current_path();
     fs::current_path(prefix_.DriveC("windows"));
