@@ -18,6 +18,7 @@
 #include "foundation/safe_list.h"
 #include "foundation/settings_store.h"
 #include "localization/globals.h"
+#include "platform/freed_memory.h"
 #include "platform/machine.h"
 #include "platform/us_date.h"
 #include "ui/frm_delete.h"
@@ -272,6 +273,7 @@ bool FrmMainForm::RunScanPhases() {
     RunMemoryPhase(*this);
     RunRegistryPhase(*this);
     RunKnownSpywarePhase(*this);
+    platform::ReturnFreedMemory();  // the phases' definition lines are gone
 
     RefreshScanProgress(*this, "Scan Complete", 100, 100);
     ShowClosingCounts(*this);
