@@ -9,9 +9,10 @@
 #include <charconv>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
+
+#include "platform/file_errors.h"
+#include "platform/host_files.h"
 
 namespace platform {
 namespace {
@@ -22,12 +23,14 @@ std::string ProcPath(ProcessId id, const char* entry) {
     return "/proc/" + std::to_string(id) + "/" + entry;
 }
 
+// Nothing when the process has ended, even between the opening and the reading (a stream would
+// throw there).
 std::optional<std::string> ReadProcFile(ProcessId id, const char* entry) {
-    std::ifstream in(ProcPath(id, entry), std::ios::binary);
-    if (!in) {
+    std::string bytes;
+    if (ReadHostFile(ProcPath(id, entry), &bytes) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return bytes;
 }
 
 std::optional<std::string> ReadExeLink(ProcessId id) {

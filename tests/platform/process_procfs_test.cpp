@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <thread>
 
+#include "platform/files_in_use.h"
 #include "platform/process_fake.h"
 #include "support/child_process.h"
 #include "support/temporary_prefix.h"
@@ -98,6 +100,27 @@ TEST_F(RunningProcesses, EndedButUnreapedProcessCannotBeOpenedAndIsSkipped) {
     EXPECT_FALSE(processes.FirstModule(id).has_value());
     EXPECT_FALSE(InSnapshot(id));
     EXPECT_FALSE(processes.Terminate(id));
+}
+
+// Programs end all the time; one that ends between the opening of its files and their reading
+// must drop out of a snapshot, not break it.
+TEST_F(RunningProcesses, SnapshotsHoldWhileProgramsEndAroundThem) {
+    std::atomic<bool> done = false;
+    std::thread churn([&done] {
+        while (!done) {
+            const ChildProcess shortLived = ChildProcess::Run("/bin/true", {});
+        }
+    });
+    const auto until = std::chrono::steady_clock::now() + 2s;
+    int snapshots = 0;
+    while (std::chrono::steady_clock::now() < until) {
+        EXPECT_NO_THROW(processes.Snapshot());
+        EXPECT_NO_THROW(FilesInUse::Snapshot());
+        ++snapshots;
+    }
+    done = true;
+    churn.join();
+    EXPECT_GT(snapshots, 0);
 }
 
 TEST_F(RunningProcesses, KernelThreadsCannotBeOpened) {
