@@ -143,12 +143,17 @@ std::optional<fs::path> PathMapper::DriveFolder(char letter) const {
     if (lower == 'z') {
         return fs::path("/");
     }
-    const auto name = FindEntryIgnoringCase(dosdevices_, std::string{lower, ':'});
-    if (!name) {
-        return std::nullopt;
+    // The link is nearly always named in lower case, and its identity shows whether it is there.
+    std::optional<std::string> name = std::string{lower, ':'};
+    std::string identity = LinkIdentity(dosdevices_ / *name);
+    if (identity.empty()) {
+        name = FindEntryIgnoringCase(dosdevices_, *name);
+        if (!name) {
+            return std::nullopt;
+        }
+        identity = LinkIdentity(dosdevices_ / *name);
     }
     const fs::path link = dosdevices_ / *name;
-    std::string identity = LinkIdentity(link);
     const auto followed = followedLinks_.find(*name);
     if (!identity.empty() && followed != followedLinks_.end() &&
         followed->second.identity == identity) {
@@ -201,6 +206,15 @@ std::optional<fs::path> PathMapper::ToHost(std::string_view windowsPath) const {
     const auto folder = DriveFolder(parsed->drive);
     if (!folder) {
         return std::nullopt;
+    }
+    // Most paths are written as their files are named: then one look-up finds the whole path, and
+    // it is what matching each component would give, as an exact match wins.
+    fs::path exact = *folder;
+    for (const auto& component : parsed->components) {
+        exact /= component;
+    }
+    if (EntryExists(exact)) {
+        return exact;
     }
     return ResolveComponents(*folder, parsed->components);
 }
