@@ -32,9 +32,14 @@ std::vector<std::string> ReadBlockedCookieHosts() {
         return {};
     }
     std::vector<std::string> hosts;
-    for (const std::string& line : lines) {
-        for (std::string_view host : SplitAt(line, '|')) {
-            hosts.emplace_back(host);
+    hosts.reserve(lines.size());
+    for (std::string& line : lines) {
+        if (line.find('|') == std::string::npos) {
+            hosts.push_back(std::move(line));  // most lines hold one host
+        } else {
+            for (std::string_view host : SplitAt(line, '|')) {
+                hosts.emplace_back(host);
+            }
         }
         forms::DoEvents();
     }

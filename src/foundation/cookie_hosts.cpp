@@ -1,5 +1,7 @@
 #include "foundation/cookie_hosts.h"
 
+#include <algorithm>
+
 #include "platform/text_case.h"
 
 namespace {
@@ -19,22 +21,21 @@ bool IsBlockedCookieHost(const std::vector<std::string>& hosts, std::string_view
 }
 
 // Lower-casing keeps every character's length, so two keys are equal without case exactly when
-// their lower-case forms are equal: the map finds every line the rule would accept.
+// their lower-case forms are equal: the lines filed under a key are every line the rule would
+// accept. A sorted list rather than a map: most keys are short enough to need no allocation, and
+// a list of 100,000 hosts is made and freed at once.
 BlockedCookieHosts::BlockedCookieHosts(const std::vector<std::string>& hosts) {
+    linesByKey_.reserve(hosts.size());
     for (const std::string& blocked : hosts) {
-        linesByKey_[platform::ToLowerText(MatchKeyOf(blocked))].emplace_back(blocked);
+        linesByKey_.emplace_back(platform::ToLowerText(MatchKeyOf(blocked)), blocked);
     }
+    std::ranges::sort(linesByKey_, {}, &KeyedLine::first);
 }
 
 bool BlockedCookieHosts::Blocks(std::string_view host) const {
-    const auto candidates = linesByKey_.find(platform::ToLowerText(host));
-    if (candidates == linesByKey_.end()) {
-        return false;
-    }
-    for (std::string_view blocked : candidates->second) {
-        if (blocked.find(host) != std::string_view::npos) {
-            return true;
-        }
-    }
-    return false;
+    const std::string key = platform::ToLowerText(host);
+    const auto candidates = std::ranges::equal_range(linesByKey_, key, {}, &KeyedLine::first);
+    return std::ranges::any_of(candidates, [host](const KeyedLine& candidate) {
+        return candidate.second.find(host) != std::string_view::npos;
+    });
 }

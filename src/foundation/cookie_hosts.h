@@ -2,7 +2,7 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Whether a cookie's host key (what the cookie scan derives from the domain in a cookie file) is a
@@ -22,5 +22,6 @@ class BlockedCookieHosts {
     bool Blocks(std::string_view host) const;
 
   private:
-    std::unordered_map<std::string, std::vector<std::string_view>> linesByKey_;
+    using KeyedLine = std::pair<std::string, std::string_view>;  // lower-case key, line
+    std::vector<KeyedLine> linesByKey_;                          // by key
 };
