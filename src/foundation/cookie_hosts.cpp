@@ -14,6 +14,11 @@ std::string MatchKeyOf(std::string_view blockedHost) {
     return key;
 }
 
+bool ByKey(const std::pair<std::string, std::string_view>& left,
+           const std::pair<std::string, std::string_view>& right) {
+    return left.first < right.first;
+}
+
 }  // namespace
 
 bool IsBlockedCookieHost(const std::vector<std::string>& hosts, std::string_view host) {
@@ -29,13 +34,14 @@ BlockedCookieHosts::BlockedCookieHosts(const std::vector<std::string>& hosts) {
     for (const std::string& blocked : hosts) {
         linesByKey_.emplace_back(platform::ToLowerText(MatchKeyOf(blocked)), blocked);
     }
-    std::ranges::sort(linesByKey_, {}, &KeyedLine::first);
+    std::sort(linesByKey_.begin(), linesByKey_.end(), ByKey);
 }
 
 bool BlockedCookieHosts::Blocks(std::string_view host) const {
     const std::string key = platform::ToLowerText(host);
-    const auto candidates = std::ranges::equal_range(linesByKey_, key, {}, &KeyedLine::first);
-    return std::ranges::any_of(candidates, [host](const KeyedLine& candidate) {
+    const auto [first, last] =
+        std::equal_range(linesByKey_.begin(), linesByKey_.end(), KeyedLine{key, {}}, ByKey);
+    return std::any_of(first, last, [host](const KeyedLine& candidate) {
         return candidate.second.find(host) != std::string_view::npos;
     });
 }
