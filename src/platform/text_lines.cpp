@@ -3,25 +3,6 @@
 #include <algorithm>
 
 namespace platform {
-namespace {
-
-// Sized first: whole definition files are joined here.
-template <typename Line>
-std::string JoinLines(const std::vector<Line>& lines) {
-    std::size_t size = 0;
-    for (const auto& line : lines) {
-        size += line.size() + 2;
-    }
-    std::string bytes;
-    bytes.reserve(size);
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
-}  // namespace
 
 std::vector<std::string> SplitTextLines(std::string_view bytes) {
     const std::vector<std::string_view> views = SplitTextLineViews(bytes);
@@ -47,12 +28,19 @@ std::size_t CountTextLines(std::string_view bytes) {
     return bytes.empty() || bytes.back() == '\n' ? lineEnds : lineEnds + 1;
 }
 
+// Sized first: whole files are joined here.
 std::string JoinTextLines(const std::vector<std::string>& lines) {
-    return JoinLines(lines);
-}
-
-std::string JoinTextLines(const std::vector<std::string_view>& lines) {
-    return JoinLines(lines);
+    std::size_t size = 0;
+    for (const auto& line : lines) {
+        size += line.size() + 2;
+    }
+    std::string bytes;
+    bytes.reserve(size);
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
 }
 
 }  // namespace platform

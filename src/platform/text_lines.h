@@ -19,7 +19,6 @@ std::size_t CountTextLines(std::string_view bytes);
 
 // Each line followed by CR LF.
 std::string JoinTextLines(const std::vector<std::string>& lines);
-std::string JoinTextLines(const std::vector<std::string_view>& lines);
 
 // Hands takePiece, in order, the pieces of bytes that make the lines for which keep(line) is true,
 // each followed by CR LF: together the bytes that JoinTextLines would make of the kept lines of

@@ -21,14 +21,13 @@ struct KeyCharacter {
 };
 using KeyCharacters = std::array<KeyCharacter, 256>;
 
-// Conversion, decoding and lower-casing all map one character at a time, so the table is made with
-// the very functions a whole line would go through.
+// Decoding and lower-casing map one character at a time, so the table is made with the very
+// functions a whole line would go through.
 KeyCharacters MakeKeyCharacters() {
     KeyCharacters characters;
     for (std::size_t byte = 0; byte < characters.size(); ++byte) {
         const std::string stored(1, static_cast<char>(byte));
-        const std::string key =
-            platform::ToLowerText(DecodeLine(platform::Windows1252ToUtf8(stored)));
+        const std::string key = platform::ToLowerText(DecodeStoredLine(stored));
         std::memcpy(characters[byte].bytes.data(), key.data(),
                     std::min(key.size(), kMaxCharacterBytes));
         characters[byte].size = static_cast<std::uint8_t>(key.size());

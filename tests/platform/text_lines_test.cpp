@@ -11,10 +11,10 @@ namespace {
 // What filtering must give: the kept lines of the split, joined again.
 template <typename Keep>
 std::string SplitFilteredJoined(std::string_view bytes, Keep keep) {
-    std::vector<std::string_view> kept;
+    std::vector<std::string> kept;
     for (const std::string_view line : SplitTextLineViews(bytes)) {
         if (keep(line)) {
-            kept.push_back(line);
+            kept.emplace_back(line);
         }
     }
     return JoinTextLines(kept);
