@@ -20,6 +20,7 @@
 #include "support/temporary_folder.h"
 #include "support/temporary_prefix.h"
 #include "support/temporary_program_folder.h"
+#include "support/user_folders.h"
 
 namespace fs = std::filesystem;
 
@@ -40,12 +41,7 @@ const std::map<DefinitionKind, std::string_view> kDefinitionFiles = {
 struct IsolatedHome {
     test_support::TemporaryFolder root{"tollenwark-bench"};
     IsolatedHome() {
-        for (const auto& [variable, name] :
-             std::map<std::string, std::string>{{"HOME", "home"},
-                                                {"XDG_CONFIG_HOME", "config"},
-                                                {"XDG_DATA_HOME", "data"},
-                                                {"XDG_CACHE_HOME", "cache"},
-                                                {"XDG_RUNTIME_DIR", "runtime"}}) {
+        for (const auto& [variable, name] : test_support::kUserFolderVariables) {
             fs::create_directories(root.path() / name);
             fs::permissions(root.path() / name, fs::perms::owner_all);
             test_support::SetEnvironmentVariable(variable, (root.path() / name).string());

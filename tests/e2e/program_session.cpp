@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/user_folders.h"
+
 namespace e2e {
 
 namespace {
@@ -112,12 +114,7 @@ void ProgramSession::SeedUserSettings(const SettingsSeed& seed) const {
 
 void ProgramSession::Start() {
     ChildEnvironment environment = prefix_.Environment();
-    for (const auto& [name, folder] :
-         std::map<std::string, std::string>{{"HOME", "home"},
-                                            {"XDG_CONFIG_HOME", "config"},
-                                            {"XDG_DATA_HOME", "data"},
-                                            {"XDG_CACHE_HOME", "cache"},
-                                            {"XDG_RUNTIME_DIR", "runtime"}}) {
+    for (const auto& [name, folder] : test_support::kUserFolderVariables) {
         environment.Set(name, (root_ / folder).string());
     }
     environment.Set("TOLLENWARK_PROGRAM_FOLDER", programFolder_.string());

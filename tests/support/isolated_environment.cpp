@@ -8,6 +8,7 @@
 #include "platform/fresh_prefix.h"
 #include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
+#include "support/user_folders.h"
 
 namespace test_support {
 namespace {
@@ -21,11 +22,9 @@ class IsolatedEnvironment : public ::testing::Environment {
             std::filesystem::create_directories(path);
             return path.string();
         };
-        SetEnvironmentVariable("HOME", folder("home"));
-        SetEnvironmentVariable("XDG_CONFIG_HOME", folder("config"));
-        SetEnvironmentVariable("XDG_DATA_HOME", folder("data"));
-        SetEnvironmentVariable("XDG_CACHE_HOME", folder("cache"));
-        SetEnvironmentVariable("XDG_RUNTIME_DIR", folder("runtime"));
+        for (const auto& [variable, name] : kUserFolderVariables) {
+            SetEnvironmentVariable(variable, folder(name));
+        }
         SetEnvironmentVariable("TOLLENWARK_PROGRAM_FOLDER", folder("program"));
         const std::string prefix = folder("wine-prefix");
         SetEnvironmentVariable("WINEPREFIX", prefix);

@@ -10,6 +10,7 @@
 
 #include "platform/fresh_prefix.h"
 #include "platform/text_encoding.h"
+#include "support/user_folders.h"
 
 namespace fs = std::filesystem;
 
@@ -56,11 +57,9 @@ void IsolateProcess() {
     }
     RunFolder() = pattern;
     std::atexit(RemoveRunFolder);
-    SetVariable("HOME", MakeFolder("home"));
-    SetVariable("XDG_CONFIG_HOME", MakeFolder("config"));
-    SetVariable("XDG_DATA_HOME", MakeFolder("data"));
-    SetVariable("XDG_CACHE_HOME", MakeFolder("cache"));
-    SetVariable("XDG_RUNTIME_DIR", MakeFolder("runtime"));
+    for (const auto& [variable, folder] : test_support::kUserFolderVariables) {
+        SetVariable(variable, MakeFolder(folder));
+    }
     SetVariable("TOLLENWARK_PROGRAM_FOLDER", MakeFolder("program"));
     const fs::path prefix = MakeFolder("wine-prefix");
     SetVariable("WINEPREFIX", prefix);
