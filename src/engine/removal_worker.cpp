@@ -50,8 +50,7 @@ void RemoveFile(const std::string& path, std::int32_t windowHandle) {
     const std::string extension = platform::ToUpperText(GetFileExtension(path));
     if (extension == "DLL" || extension == "OCX") {
         RegisterServer(windowHandle, path, false);
-        QuarantineAndDeleteModule(path, windowHandle);
-        QuarantinePath(path);
+        QuarantineLibrary(path, windowHandle);
     } else if (extension == "EXE") {
         StopAndQuarantineFile(path);
     } else {

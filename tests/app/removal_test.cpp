@@ -273,6 +273,38 @@ TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRo
     EXPECT_EQ(RemovedTotal(), "8");
 }
 
+// A removal logs a file when it copied or removed it, once; a file that stays, whose copy an
+// earlier removal made, gets no entry.
+TEST_F(RemovalSequenceTest, AFileIsLoggedOnceByTheRemovalThatCopiedOrRemovedIt) {
+    const std::string program = WriteFileOnC("Bad/bad.exe", "bad program");
+    const std::string library = WriteFileOnC("Bad/bad.dll", "bad library");
+    for (const std::string& path : {program, library}) {
+        fs::permissions(HostPathOf(path), fs::perms::owner_write, fs::perm_options::remove);
+    }
+    AddFileThreat(program, "Bad.Tool");
+    AddFileThreat(library, "Bad.Tool");
+    const auto entry = [](const std::string& name, const std::string& path) {
+        return "3/16/2006 10:00:00 AM - File: " + name + "\r\n - Location: " + path +
+               "\r\n\r\n\r\n";
+    };
+    UserTicks(1);
+    Delete();
+    const std::string copied = entry("bad.exe", program) + entry("bad.dll", library);
+    EXPECT_EQ(QuarantineLogText(), copied);
+
+    UserTicks(1);
+    Delete();
+    EXPECT_EQ(QuarantineLogText(), copied);
+    EXPECT_TRUE(HostFileExists(program));
+    EXPECT_TRUE(HostFileExists(library));
+
+    fs::permissions(HostPathOf(library), fs::perms::owner_write, fs::perm_options::add);
+    UserTicks(1);
+    Delete();
+    EXPECT_FALSE(HostFileExists(library));
+    EXPECT_EQ(QuarantineLogText(), copied + entry("bad.dll", library));
+}
+
 TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCounted) {
     ScanThreeThreatsWithFiveTraces();
     window.cmdSelectAll.Click();
