@@ -46,6 +46,11 @@ bool StillPresent(const RegistryTarget& target) {
                : RegistryValuePresent(target.root, target.keyPath, target.valueName);
 }
 
+// What a file row names is still there: a file (a hidden one is not seen) or a folder.
+bool IsStillThere(const std::string& path) {
+    return FileExists(path) || FolderExists(path);
+}
+
 void RemoveFile(const std::string& path, std::int32_t windowHandle) {
     const std::string extension = platform::ToUpperText(GetFileExtension(path));
     if (extension == "DLL" || extension == "OCX") {
@@ -104,13 +109,13 @@ void RemoveFileRows(FrmMainForm& window, bool checking) {
         ShowProgress(window, i, i, count, path);
         RemoveFile(path, window.Hwnd());
         forms::DoEvents();
-        if (!checking || !FileExists(path)) {
+        if (!checking || !IsStillThere(path)) {
             continue;
         }
         if (platform::ToLowerText(path).find(".exe") != std::string::npos) {
             StopAndQuarantineFile(path);
         }
-        if (FileExists(path)) {
+        if (IsStillThere(path)) {
             forms::ListItem& row = list.ListItems(i);
             KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, row,
                          {row.SubItems(1)}, path);
@@ -174,7 +179,7 @@ void StartProgress(FrmMainForm& window) {
 }  // namespace
 
 // The logging run (gLogRemovals set) removes; the checking run removes again and keeps, listed in
-// the "Delete Failed" window, whatever is still there: files (never folders) and registry entries.
+// the "Delete Failed" window, whatever is still there: files, folders and registry entries.
 void FrmMainForm::RemoveCheckedItems() {
     const bool checking = !gLogRemovals;
     const int problemsBefore = frmDelete().lstProblem.ListItems.Count();

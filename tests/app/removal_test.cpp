@@ -247,7 +247,7 @@ TEST_F(RemovalSequenceTest, ARestorePointMustBeEndedBeforeTheNextBegins) {
 TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRowsUnticked) {
     ScanThreeThreatsWithFiveTraces();
     fs::permissions(HostPathOf(badExe), fs::perms::owner_write, fs::perm_options::remove);
-    // A folder that a running program holds a file of cannot go, and is never listed.
+    // Nor can a folder that a running program holds a file of.
     const fs::path held = HostPathOf("C:\\Program Files\\Bad\\Plugins\\plugin.txt");
     auto holder = test_support::ChildProcess::Fork([&] {
         const int descriptor = ::open(held.c_str(), O_RDONLY);
@@ -260,17 +260,19 @@ TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRo
     EXPECT_FALSE(HostFileExists(badDll));
     EXPECT_TRUE(HostFileExists("C:\\Program Files\\Bad\\Plugins\\plugin.txt"));
     EXPECT_TRUE(frmDelete().Visible());
-    EXPECT_EQ(Problems(), std::vector<std::string>{badExe});
+    const std::string plugins = "C:\\Program Files\\Bad\\Plugins\\";
+    EXPECT_EQ(Problems(), (std::vector<std::string>{badExe, plugins}));
     EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Bad.Tool"});
     EXPECT_FALSE(threats.ListItems(1).Checked());
-    EXPECT_EQ(RowTexts(window.lvwFilesToBeDeleted), std::vector<std::string>{badExe});
+    EXPECT_EQ(RowTexts(window.lvwFilesToBeDeleted), (std::vector<std::string>{badExe, plugins}));
     EXPECT_FALSE(window.lvwFilesToBeDeleted.ListItems(1).Checked());
     // The program is in quarantine, and logged once, although it stays.
     EXPECT_EQ(QuarantinedContent("bad.exe"), "bad program");
     EXPECT_EQ(QuarantineLogText().find(" - File: bad.exe"),
               QuarantineLogText().rfind(" - File: bad.exe"));
-    // What stayed is not counted: 3 + 5 + 3 less the program file and its threat (twice).
-    EXPECT_EQ(RemovedTotal(), "8");
+    // What stayed is not counted: 3 + 5 + 3 less the program file, the folder and their threat
+    // (twice).
+    EXPECT_EQ(RemovedTotal(), "7");
 }
 
 // A removal logs a file when it copied or removed it, once; a file that stays, whose copy an
