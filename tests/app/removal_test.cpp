@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 
+#include <set>
+
 #include "engine/globals.h"
 #include "engine/system_restore.h"
 #include "forms/form_registry.h"
@@ -11,6 +13,7 @@
 #include "foundation/globals.h"
 #include "foundation/program_error.h"
 #include "foundation/settings_store.h"
+#include "platform/path_mapper.h"
 #include "removal_fixture.h"
 #include "support/child_process.h"
 #include "ui/frm_delete.h"
@@ -323,6 +326,65 @@ TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCoun
     EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 2);
     EXPECT_EQ(QuarantineLogText().find("Key:"), std::string::npos);
     EXPECT_EQ(RemovedTotal(), "7");  // 11 less two traces and their threat twice
+}
+
+// Whatever the definitions name, a removal leaves the drive roots, the special folders and the
+// folders holding them, and whatever lies on a drive that stands for the host's root (Z:, or any
+// letter linked there): each such row is listed as not deleted and kept, and nothing of it is
+// copied, while the other rows go.
+TEST_F(RemovalSequenceTest, ARemovalLeavesTheWindowsFoldersAndTheHostAloneAndListsThem) {
+    const test_support::TemporaryFolder hostFiles("tollenwark-host");
+    const fs::path hostNotes = hostFiles.WriteFile("notes.txt", "host notes");
+    const fs::path hostDiary = hostFiles.WriteFile("diary.txt", "host diary");
+    const fs::path hostCookie = hostFiles.WriteFile("tester@ads[1].txt", "host cookie");
+    fs::create_directory_symlink("/", hives.machine().prefix().dosdevices() / "y:");
+    const std::string onZ = platform::ZDrivePath(hostFiles.path());
+    const std::string onY = "Y" + onZ.substr(1);
+    const std::string bad = WriteFileOnC("Bad/bad.exe", "bad program");
+    const std::string ini = WriteFileOnC("windows/bad.ini", "bad settings");
+    WriteFileOnC("Bad/Plugins/plugin.txt", "plug-in");
+    WriteDefinitions(kFileDefinitionFile,
+                     {"bad.exe=Bad.Tool|[drive]Bad", "bad.ini=Bad.Tool|[windir]",
+                      "notes.txt=Host.Notes|" + onZ, "diary.txt=Host.Notes|" + onY});
+    WriteDefinitions(kDirectoryDefinitionFile,
+                     {"Plugins=Bad.Tool|[drive]Bad\\Plugins\\", "SendTo=Send.Hijack|[sendto]",
+                      "ProgramData=Shared.Hijack|[drive]ProgramData", "Drive=Drive.Wiper|[drive]",
+                      "Windows=Windows.Wiper|[windir]"});
+    WriteEveryDefinitionFile();
+    SaveSetting(gProgramName, "OptionAndSettings", "chkSweepMemory", "False");
+    window.cmdScanNow.Click();
+    AddCookieThreat(onZ + "\\tester@ads[1].txt");
+    std::vector<std::string> refused = RowTexts(window.lvwFilesToBeDeleted);
+    ASSERT_EQ(refused.size(), 9u);
+    std::erase_if(refused, [](const std::string& path) {
+        return path.find("Bad") != std::string::npos || path.ends_with("bad.ini");
+    });
+    const std::vector<std::string> keptFiles = refused;
+    refused.push_back(onZ + "\\tester@ads[1].txt");
+
+    window.cmdSelectAll.Click();
+    Delete();
+
+    EXPECT_EQ(Problems(), refused);
+    EXPECT_EQ(RowTexts(window.lvwFilesToBeDeleted), keptFiles);
+    EXPECT_EQ(RowTexts(threats),
+              (std::vector<std::string>{"Host.Notes", "Send.Hijack", "Shared.Hijack", "Drive.Wiper",
+                                        "Windows.Wiper", "Cookie: tester@ads[1].txt"}));
+    for (const std::string& path : keptFiles) {
+        EXPECT_TRUE(HostFileExists(path)) << path;
+    }
+    EXPECT_EQ(test_support::ReadHostFileOrEmpty(hostNotes), "host notes");
+    EXPECT_EQ(test_support::ReadHostFileOrEmpty(hostDiary), "host diary");
+    EXPECT_EQ(test_support::ReadHostFileOrEmpty(hostCookie), "host cookie");
+    EXPECT_FALSE(HostFileExists(bad));
+    EXPECT_FALSE(HostFileExists(ini));
+    EXPECT_FALSE(HostFileExists("C:\\Bad\\Plugins"));
+    std::set<std::string> quarantined;
+    for (const auto& entry : fs::directory_iterator(QuarantineHostFolder())) {
+        quarantined.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(quarantined,
+              (std::set<std::string>{"Plugins", "QuarantineLog.txt", "bad.exe", "bad.ini"}));
 }
 
 TEST_F(RemovalSequenceTest, TheDeleteFailedWindowCollectsLeftoversUntilTheNextDelete) {
