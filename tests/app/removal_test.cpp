@@ -172,12 +172,16 @@ TEST_F(RemovalSequenceTest, AScanAndRemovalTakeWhatIsTickedKeepCopiesAndCountThe
     EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 0);
     EXPECT_EQ(RowTexts(window.lvwCookiesToDelete), std::vector<std::string>{cookie});
     EXPECT_EQ(window.lvwSpywareFound.ListItems.Count(), 3);  // the scan log keeps its lines
-    EXPECT_EQ(RemovedTotal(), "15");                         // 4 + 3 + 5 + 3
-    EXPECT_EQ(window.lblDefRemoved.Caption(), "15");
+    EXPECT_EQ(RemovedTotal(), "12");                         // 4 + 3 threats + 5 traces, each once
+    EXPECT_EQ(window.lblDefRemoved.Caption(), "12");
     EXPECT_FALSE(frmDelete().Visible());
     EXPECT_EQ(window.lblDeletingPercentageCompleted.Caption(), "100% Complete");
     EXPECT_FALSE(window.lblDeletingPercentageCompleted.Visible());
     EXPECT_TRUE(window.lblRemove.Enabled());
+
+    // A second removal after the same scan finds nothing left to take, and counts nothing.
+    window.lblRemove.Click();
+    EXPECT_EQ(RemovedTotal(), "12");
 }
 
 // The registry phase lists the threat; its program file, met later by the file phase, goes with
@@ -273,9 +277,8 @@ TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRo
     EXPECT_EQ(QuarantinedContent("bad.exe"), "bad program");
     EXPECT_EQ(QuarantineLogText().find(" - File: bad.exe"),
               QuarantineLogText().rfind(" - File: bad.exe"));
-    // What stayed is not counted: 3 + 5 + 3 less the program file, the folder and their threat
-    // (twice).
-    EXPECT_EQ(RemovedTotal(), "7");
+    // What stayed is not counted: two threats and three traces went.
+    EXPECT_EQ(RemovedTotal(), "5");
 }
 
 // A removal logs a file when it copied or removed it, once; a file that stays, whose copy an
@@ -325,7 +328,7 @@ TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCoun
     EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Nag.Ware"});
     EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 2);
     EXPECT_EQ(QuarantineLogText().find("Key:"), std::string::npos);
-    EXPECT_EQ(RemovedTotal(), "7");  // 11 less two traces and their threat twice
+    EXPECT_EQ(RemovedTotal(), "5");  // the cookie and the tool with their three traces
 }
 
 // Whatever the definitions name, a removal leaves the drive roots, the special folders and the
