@@ -129,7 +129,8 @@ void ExamineModuleOf(ProcessId id) {
     if (IsOperatingSystemCompany(company)) {
         return;
     }
-    const std::string name = GetFileNameFromPath(TrimBlanks(module->path));
+    // The name is taken from the upper-case path, so the scan log shows it in upper case.
+    const std::string name = GetFileNameFromPath(path);
     if (IsExcluded(name)) {
         AddExcludedProgram(name);
         return;

@@ -65,6 +65,83 @@ void QuarantineFolderTree(std::string_view folder, std::string_view name) {
     Folders().Delete(folder, true);
 }
 
+// The one entry a file gets in the quarantine log from a removal: written once the removal has
+// made the file's copy or deleted the file, whichever comes first, and never twice.
+class FileLogEntry {
+  public:
+    explicit FileLogEntry(std::string_view path) : path_(path) {}
+
+    // The file's copy is in place; one made just now is a copy this removal took.
+    void Copied(const QuarantineCopy& copy) {
+        copyName_ = copy.name;
+        if (copy.madeNow) {
+            Write();
+        }
+    }
+    // Deletes the file (only ever after its copy is in place); whether it went.
+    bool Delete() {
+        const bool deleted = Files().Delete(path_) == platform::ERROR_SUCCESS;
+        if (deleted) {
+            Write();
+        }
+        return deleted;
+    }
+
+  private:
+    void Write() {
+        if (!written_) {
+            LogQuarantinedFile(path_, copyName_);
+            written_ = true;
+        }
+    }
+
+    std::string path_;
+    std::string copyName_;
+    bool written_ = false;
+};
+
+int QuarantineModule(std::string_view path, std::int32_t windowHandle, FileLogEntry& entry) {
+    if (path.find('\\') == std::string_view::npos) {
+        return kFileNotRemoved;
+    }
+    if (!FileExists(path)) {
+        return kFileNotPresent;
+    }
+    RegisterServer(windowHandle, path, false);
+    const auto copy = SecureQuarantineCopy(path);
+    if (!copy) {
+        return kFileNotRemoved;
+    }
+    entry.Copied(*copy);
+    return entry.Delete() ? kFileRemoved : kFileNotRemoved;
+}
+
+bool QuarantineAnyPath(std::string_view path, FileLogEntry& entry) {
+    if (path.find('\\') == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view withoutSeparator = WithoutTrailingBackslash(path);
+    const std::string name = GetFileNameFromPath(withoutSeparator);
+    if (!FileExists(path)) {
+        if (!FolderExists(path)) {
+            return false;
+        }
+        QuarantineFolderTree(withoutSeparator, name);
+        return true;
+    }
+    const auto copy = SecureQuarantineCopy(path);
+    if (copy) {
+        entry.Copied(*copy);
+    }
+    for (int pass = 1; pass <= kDeletionPasses; ++pass) {
+        if (copy) {
+            entry.Delete();
+        }
+        forms::DoEvents();
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string QuarantineNameCandidate(std::string_view name, int attempt) {
@@ -75,7 +152,7 @@ std::string QuarantineNameCandidate(std::string_view name, int attempt) {
     return candidate;
 }
 
-std::optional<std::string> SecureQuarantineCopy(std::string_view path) {
+std::optional<QuarantineCopy> SecureQuarantineCopy(std::string_view path) {
     const std::string name = GetFileNameFromPath(path);
     for (int attempt = 0;; ++attempt) {
         const std::string candidate = QuarantineNameCandidate(name, attempt);
@@ -84,12 +161,14 @@ std::optional<std::string> SecureQuarantineCopy(std::string_view path) {
             if (Files().Copy(path, target) != platform::ERROR_SUCCESS) {
                 return std::nullopt;
             }
-            return candidate;
+            return QuarantineCopy{candidate, true};
         }
         if (HasSameContent(path, target)) {
-            return Files()
-                .FindFile(target, platform::SearchScope::WithHiddenAndSystem)
-                .value_or(candidate);  // the name as it stands in the folder
+            // the name as it stands in the folder
+            return QuarantineCopy{Files()
+                                      .FindFile(target, platform::SearchScope::WithHiddenAndSystem)
+                                      .value_or(candidate),
+                                  false};
         }
     }
 }
@@ -98,6 +177,7 @@ bool QuarantineFile(std::string_view path, std::string_view name) {
     if (!IsFileAt(path, name)) {
         return false;
     }
+    FileLogEntry entry(path);
     bool deletionTried = false;
     bool copied = false;
     for (int pass = 1; pass <= kDeletionPasses; ++pass) {
@@ -105,11 +185,11 @@ bool QuarantineFile(std::string_view path, std::string_view name) {
             if (!copied) {
                 if (const auto copy = SecureQuarantineCopy(path)) {
                     copied = true;
-                    LogQuarantinedFile(path, *copy);
+                    entry.Copied(*copy);
                 }
             }
             if (copied) {
-                Files().Delete(path);
+                entry.Delete();
                 deletionTried = true;
             }
         }
@@ -134,50 +214,25 @@ int StopAndQuarantineFile(std::string_view path) {
 }
 
 int QuarantineAndDeleteModule(std::string_view path, std::int32_t windowHandle) {
-    if (path.find('\\') == std::string_view::npos) {
-        return kFileNotRemoved;
-    }
-    if (!FileExists(path)) {
-        return kFileNotPresent;
-    }
-    RegisterServer(windowHandle, path, false);
-    const auto copy = SecureQuarantineCopy(path);
-    if (!copy || Files().Delete(path) != platform::ERROR_SUCCESS) {
-        return kFileNotRemoved;
-    }
-    LogQuarantinedFile(path, *copy);
-    return kFileRemoved;
+    FileLogEntry entry(path);
+    return QuarantineModule(path, windowHandle, entry);
 }
 
 bool QuarantinePath(std::string_view path) {
-    if (path.find('\\') == std::string_view::npos) {
-        return false;
-    }
-    const std::string_view withoutSeparator = WithoutTrailingBackslash(path);
-    const std::string name = GetFileNameFromPath(withoutSeparator);
-    if (!FileExists(path)) {
-        if (!FolderExists(path)) {
-            return false;
-        }
-        QuarantineFolderTree(withoutSeparator, name);
-        return true;
-    }
-    const auto copy = SecureQuarantineCopy(path);
-    if (copy) {
-        LogQuarantinedFile(path, *copy);
-    }
-    for (int pass = 1; pass <= kDeletionPasses; ++pass) {
-        if (copy) {
-            Files().Delete(path);
-        }
-        forms::DoEvents();
-    }
-    return true;
+    FileLogEntry entry(path);
+    return QuarantineAnyPath(path, entry);
+}
+
+void QuarantineLibrary(std::string_view path, std::int32_t windowHandle) {
+    FileLogEntry entry(path);
+    QuarantineModule(path, windowHandle, entry);
+    QuarantineAnyPath(path, entry);
 }
 
 void QuarantineAndKillFile(std::string_view path) {
     if (const auto copy = SecureQuarantineCopy(path)) {
-        LogQuarantinedFile(path, *copy);
-        Files().Delete(path);
+        FileLogEntry entry(path);
+        entry.Copied(*copy);
+        entry.Delete();
     }
 }

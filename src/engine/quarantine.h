@@ -10,18 +10,25 @@
 // Nothing is deleted unless its copy is in place. An earlier copy of the same name is never
 // replaced: a different file gets the first free name of "a.dll.1", "a.dll.2", ..., and a file
 // whose content is already there under its name (or one of those) is not copied again. The log
-// names the copy a file got.
+// names the copy a file got. A file gets one entry from a removal, and only when the removal
+// copied it or removed it: a file that stays in place and whose copy stood there already from an
+// earlier removal was not touched.
 
 // The names a file or folder may get in the quarantine folder, tried in order from attempt 0:
 // name, name.1, name.2, ...
 std::string QuarantineNameCandidate(std::string_view name, int attempt);
 
-// Makes sure a copy of the file is in the quarantine folder: the name of the copy, or nothing when
-// no copy could be made.
-std::optional<std::string> SecureQuarantineCopy(std::string_view path);
+// A file's copy in the quarantine folder.
+struct QuarantineCopy {
+    std::string name;      // as it stands in the folder
+    bool madeNow = false;  // false: the same content stood there already
+};
+
+// Makes sure a copy of the file is in the quarantine folder; nothing when no copy could be made.
+std::optional<QuarantineCopy> SecureQuarantineCopy(std::string_view path);
 
 // A file removed in up to eight passes (one for a file that goes at once), yielding after each;
-// its copy is made and logged once. False when no file of that name is at path; otherwise whether
+// its copy is made once. False when no file of that name is at path; otherwise whether
 // a deletion was tried, which it is not without a copy.
 bool QuarantineFile(std::string_view path, std::string_view name);
 
@@ -34,12 +41,16 @@ inline constexpr int kProgramStillRunning = 2;
 // A program file: the program is stopped first, then the file quarantined.
 int StopAndQuarantineFile(std::string_view path);
 
-// A library: unregistered, copied, deleted once, and logged when it was deleted.
+// A library: unregistered, copied, deleted once.
 int QuarantineAndDeleteModule(std::string_view path, std::int32_t windowHandle);
 
 // A file or a folder (a trailing "\" allowed); a folder lands as one sub-folder with all its
 // contents and is not logged. False when nothing is at path.
 bool QuarantinePath(std::string_view path);
 
-// A cookie file: copied, logged, deleted.
+// A library as the removal takes it: QuarantineAndDeleteModule, then QuarantinePath for a library
+// that resisted, the two giving it one log entry at most.
+void QuarantineLibrary(std::string_view path, std::int32_t windowHandle);
+
+// A cookie file: copied, then deleted.
 void QuarantineAndKillFile(std::string_view path);

@@ -77,39 +77,27 @@ void BeginRemovalRestorePoint(FrmMainForm& window) {
                       kRemovalRestorePointType);
 }
 
-int TickedRowCount(const forms::ListView& list) {
-    int ticked = 0;
-    for (int i = 1; i <= list.ListItems.Count(); ++i) {
-        ticked += list.ListItems(i).Checked() ? 1 : 0;
-    }
-    return ticked;
-}
-
-// What the lists held before a removal, to tell afterwards what stayed.
-struct ListsBefore {
-    int threatRows = 0;
-    int threatsTicked = 0;
-    int leftovers = 0;  // rows of the "Delete Failed" window
+// The rows of the result lists a removal drops what it took away from.
+struct RowCounts {
+    int threats = 0;
+    int traces = 0;  // files, folders and registry entries
 };
 
-ListsBefore TakeListsBefore(FrmMainForm& window) {
-    const auto& threats = window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved;
-    return {threats.ListItems.Count(), TickedRowCount(threats),
-            frmDelete().lstProblem.ListItems.Count()};
+RowCounts CountRows(FrmMainForm& window) {
+    return {window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count(),
+            window.lvwFilesToBeDeleted.ListItems.Count() +
+                window.lvwRegistryToBeDeleted.ListItems.Count()};
 }
 
-void CountRemovedItems(FrmMainForm& window, const ListsBefore& before) {
-    const int threatRowsDropped =
-        before.threatRows - window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count();
+// Each threat and each trace the removal took away counts once: the rows it dropped. What stayed
+// behind keeps its rows.
+void CountRemovedItems(FrmMainForm& window, const RowCounts& before) {
+    const RowCounts after = CountRows(window);
     RemovalTally tally;
     tally.storedTotal =
         forms::ParseCaptionNumber(GetSetting(gProgramName, "Settings", "lblDefRemoved", "0"));
-    // The two threat labels show the scan's count only as of its last repaint, every hundredth
-    // item; the count itself is exact. The traces label counts every trace at once.
-    tally.threatsFound = gSoftwareFound;
-    tally.tracesFound = forms::ParseCaptionNumber(window.lbltracesFound.Caption());
-    tally.tracesLeft = frmDelete().lstProblem.ListItems.Count() - before.leftovers;
-    tally.threatRowsKept = before.threatsTicked - threatRowsDropped;
+    tally.threatsRemoved = before.threats - after.threats;
+    tally.tracesRemoved = before.traces - after.traces;
     SaveSetting(gProgramName, "Settings", "lblDefRemoved",
                 std::to_string(RemovedItemsTotal(tally)));
 }
@@ -127,7 +115,7 @@ void PrepareForRemoval(FrmMainForm& window) {
 }
 
 // The shields back on, the count, the submission the user allows, the status labels.
-void FinishRemoval(FrmMainForm& window, const ListsBefore& before) {
+void FinishRemoval(FrmMainForm& window, const RowCounts& before) {
     Guarded([&] {
         window.pgbDeleteSpywaresFound.SetValue(window.pgbDeleteSpywaresFound.Max());
         window.lblDeletingPercentageCompleted.SetCaption("100% " + Message("MSG_COMPLETE"));
@@ -171,7 +159,7 @@ void FrmMainForm::Command4_Click() {
 // lists what is still there. Where restore points are kept, one brackets both. Each step that
 // fails leaves the next ones to run.
 void FrmMainForm::lblRemove_Click() {
-    const ListsBefore before = TakeListsBefore(*this);
+    const RowCounts before = CountRows(*this);
     PrepareForRemoval(*this);
     const bool restorePoint = IsSystemRestoreSupported();
     if (restorePoint) {

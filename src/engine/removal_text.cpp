@@ -40,7 +40,6 @@ std::string RemovingProgressText(int item, int count) {
 }
 
 std::int64_t RemovedItemsTotal(const RemovalTally& tally) {
-    const std::int64_t found = 2 * std::int64_t{tally.threatsFound} + WholeOr0(tally.tracesFound);
-    const std::int64_t left = tally.tracesLeft + 2 * std::int64_t{tally.threatRowsKept};
-    return WholeOr0(tally.storedTotal) + std::max<std::int64_t>(0, found - left);
+    return WholeOr0(tally.storedTotal) + std::max(0, tally.threatsRemoved) +
+           std::max(0, tally.tracesRemoved);
 }

@@ -19,16 +19,13 @@ int PercentOf(int item, int count);
 // "Removing : 38% Completed." for the item-th of count rows.
 std::string RemovingProgressText(int item, int count);
 
-// What the last scan found, as the removal counts it, and what stayed behind.
+// What a removal took out of the result lists, for the removed-items total.
 struct RemovalTally {
     std::optional<double> storedTotal;  // the "lblDefRemoved" setting
-    std::int32_t threatsFound = 0;      // gSoftwareFound
-    std::optional<double> tracesFound;  // lbltracesFound
-    int tracesLeft = 0;                 // entries the removal found still there afterwards
-    int threatRowsKept = 0;             // ticked threat rows kept because of them
+    int threatsRemoved = 0;             // threat rows the removal dropped
+    int tracesRemoved = 0;              // file, folder and registry trace rows it dropped
 };
 
-// The stored total plus the scan's threats twice (the results and scan panels each show them) and
-// its traces; what stayed behind is not counted as removed. A number that cannot be read leaves
-// its term out.
+// The stored total plus each threat and each trace the removal took away, once; what stayed behind
+// keeps its rows and is not counted. A stored total that cannot be read counts as 0.
 std::int64_t RemovedItemsTotal(const RemovalTally& tally);

@@ -1,10 +1,10 @@
 // The removal worker: one run over the ticked file, registry and cookie rows.
-#include <algorithm>
 #include <optional>
 
 #include "engine/globals.h"
 #include "engine/quarantine.h"
 #include "engine/registry_removal.h"
+#include "engine/removal_guard.h"
 #include "engine/removal_text.h"
 #include "engine/threat_ties.h"
 #include "forms/host.h"
@@ -46,12 +46,16 @@ bool StillPresent(const RegistryTarget& target) {
                : RegistryValuePresent(target.root, target.keyPath, target.valueName);
 }
 
+// What a file row names is still there: a file (a hidden one is not seen) or a folder.
+bool IsStillThere(const std::string& path) {
+    return FileExists(path) || FolderExists(path);
+}
+
 void RemoveFile(const std::string& path, std::int32_t windowHandle) {
     const std::string extension = platform::ToUpperText(GetFileExtension(path));
     if (extension == "DLL" || extension == "OCX") {
         RegisterServer(windowHandle, path, false);
-        QuarantineAndDeleteModule(path, windowHandle);
-        QuarantinePath(path);
+        QuarantineLibrary(path, windowHandle);
     } else if (extension == "EXE") {
         StopAndQuarantineFile(path);
     } else {
@@ -68,21 +72,34 @@ void RemoveRegistryEntry(const RegistryTarget& target) {
     }
 }
 
+// Which threat row a trace row belongs to (threat_ties.h).
+using TraceTie = bool (*)(const forms::ListItem& threat, const forms::ListItem& trace);
+
 // A leftover keeps its row and the first threat row of its threat, unticked, so that the pruning
 // leaves both in the lists; its location is listed in the "Delete Failed" window.
-void KeepLeftover(forms::ListView& threats, forms::ListItem& row,
-                  const std::vector<std::string>& threatTexts, const std::string& location) {
+void KeepLeftover(forms::ListView& threats, forms::ListItem& row, TraceTie isTraceOf,
+                  const std::string& location) {
     frmDelete().lstProblem.ListItems.Add(location);
     for (int i = 1; i <= threats.ListItems.Count(); ++i) {
         forms::ListItem& threat = threats.ListItems(i);
-        if (std::any_of(threatTexts.begin(), threatTexts.end(), [&](const std::string& name) {
-                return IsSameThreatName(threat.Text(), name);
-            })) {
+        if (isTraceOf(threat, row)) {
             threat.SetChecked(false);
             break;
         }
     }
     row.SetChecked(false);
+}
+
+// The checking run's last try at a program file that stayed; whether the file or folder is still
+// there after it.
+bool IsLeftOver(const std::string& path) {
+    if (!IsStillThere(path)) {
+        return false;
+    }
+    if (platform::ToLowerText(path).find(".exe") != std::string::npos) {
+        StopAndQuarantineFile(path);
+    }
+    return IsStillThere(path);
 }
 
 void ShowProgress(FrmMainForm& window, double barValue, int item, int count,
@@ -93,8 +110,9 @@ void ShowProgress(FrmMainForm& window, double barValue, int item, int count,
 }
 
 // Rows are looked up again after every yield: a handler that ran meanwhile may have changed the
-// list. The row count is the one taken when the pass began.
-void RemoveFileRows(FrmMainForm& window, bool checking) {
+// list. The row count is the one taken when the pass began. A row the guard refuses is left as it
+// is, and counts as left over.
+void RemoveFileRows(FrmMainForm& window, bool checking, const RemovalGuard& guard) {
     auto& list = window.lvwFilesToBeDeleted;
     const int count = list.ListItems.Count();
     for (int i = 1; i <= count; ++i) {
@@ -103,18 +121,14 @@ void RemoveFileRows(FrmMainForm& window, bool checking) {
         }
         const std::string path = list.ListItems(i).Text();
         ShowProgress(window, i, i, count, path);
-        RemoveFile(path, window.Hwnd());
+        const bool mayRemove = guard.MayRemove(path);
+        if (mayRemove) {
+            RemoveFile(path, window.Hwnd());
+        }
         forms::DoEvents();
-        if (!checking || !FileExists(path)) {
-            continue;
-        }
-        if (platform::ToLowerText(path).find(".exe") != std::string::npos) {
-            StopAndQuarantineFile(path);
-        }
-        if (FileExists(path)) {
-            forms::ListItem& row = list.ListItems(i);
-            KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, row,
-                         {row.SubItems(1)}, path);
+        if (checking && (!mayRemove || IsLeftOver(path))) {
+            KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, list.ListItems(i),
+                         IsFileTraceOf, path);
         }
     }
 }
@@ -137,13 +151,13 @@ void RemoveRegistryRows(FrmMainForm& window, bool checking) {
         if (checking && target && StillPresent(*target)) {
             forms::ListItem& kept = list.ListItems(i);
             KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, kept,
-                         {kept.SubItems(3), kept.SubItems(1)},
+                         IsRegistryTraceOf,
                          RegistryEntryLocation(target->root, target->keyPath, target->valueName));
         }
     }
 }
 
-void RemoveCookieRows(FrmMainForm& window) {
+void RemoveCookieRows(FrmMainForm& window, bool checking, const RemovalGuard& guard) {
     auto& list = window.lvwCookiesToDelete;
     const int count = list.ListItems.Count();
     for (int i = 1; i <= count; ++i) {
@@ -153,10 +167,15 @@ void RemoveCookieRows(FrmMainForm& window) {
         const std::string path = list.ListItems(i).Text();
         window.lblDeletingPercentageCompleted.SetCaption(RemovingProgressText(i, count));
         window.lblDeletingCaption.SetCaption(platform::ToLowerText(path));
-        if (FileExists(path)) {
+        const bool mayRemove = guard.MayRemove(path);
+        if (mayRemove && FileExists(path)) {
             QuarantineAndKillFile(path);
         }
         forms::DoEvents();
+        if (checking && (!mayRemove || FileExists(path))) {
+            KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, list.ListItems(i),
+                         IsCookieTraceOf, path);
+        }
     }
 }
 
@@ -175,16 +194,18 @@ void StartProgress(FrmMainForm& window) {
 }  // namespace
 
 // The logging run (gLogRemovals set) removes; the checking run removes again and keeps, listed in
-// the "Delete Failed" window, whatever is still there: files (never folders) and registry entries.
+// the "Delete Failed" window, whatever is still there: files, folders, registry entries and cookie
+// files, and every row the guard refused.
 void FrmMainForm::RemoveCheckedItems() {
     const bool checking = !gLogRemovals;
     const int problemsBefore = frmDelete().lstProblem.ListItems.Count();
     if (lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count() > 0) {
         StartProgress(*this);
     }
-    RemoveFileRows(*this, checking);
+    const RemovalGuard guard;
+    RemoveFileRows(*this, checking, guard);
     RemoveRegistryRows(*this, checking);
-    RemoveCookieRows(*this);
+    RemoveCookieRows(*this, checking, guard);
     if (frmDelete().lstProblem.ListItems.Count() > problemsBefore) {
         frmDelete().Show();
     }

@@ -127,6 +127,16 @@ const std::string& FolderTokenExpander::SystemDriveRoot() {
     return *driveRoot_;
 }
 
+std::vector<std::string> FolderTokenExpander::TokenFolders() {
+    std::vector<std::string> folders;
+    for (std::size_t index = 0; index < kFolderTokens.size(); ++index) {
+        if (!TokenFolder(index).empty()) {
+            folders.push_back(TokenFolder(index));
+        }
+    }
+    return folders;
+}
+
 const std::string& FolderTokenExpander::TokenFolder(std::size_t index) {
     auto& folder = folders_[index];
     if (!folder) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/machine.h"
 
@@ -26,6 +27,9 @@ class FolderTokenExpander {
 
     // The value of "[drive]": the system drive root ("C:\").
     const std::string& SystemDriveRoot();
+
+    // The folder of every token whose folder exists, followed by "\" as Expand puts it in.
+    std::vector<std::string> TokenFolders();
 
   private:
     const std::string& TokenFolder(std::size_t index);

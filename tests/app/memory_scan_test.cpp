@@ -51,7 +51,7 @@ TEST_F(MemoryPhase, StopsAListedProgramAndLogsIt) {
     StartScan();
     ScanMemoryByPlatform();
     EXPECT_EQ(ScanLog(), std::vector<std::string>{
-                             "Detected in the memory : badtool.exe was stopped from running."});
+                             "Detected in the memory : BADTOOL.EXE was stopped from running."});
     EXPECT_EQ(IconOfLastLine(), 3);
     EXPECT_TRUE(HasEnded(child));
     EXPECT_EQ(gSoftwareFound, 1);
@@ -69,7 +69,7 @@ TEST_F(MemoryPhase, AScanStopsAPlantedProgramAndCountsIt) {
     ChildProcess child = RunBadTool();
     Main().cmdScanNow.Click();
     EXPECT_EQ(ScanLog(), std::vector<std::string>{
-                             "Detected in the memory : badtool.exe was stopped from running."});
+                             "Detected in the memory : BADTOOL.EXE was stopped from running."});
     EXPECT_TRUE(HasEnded(child));
     EXPECT_EQ(gSoftwareFound, 1);
     EXPECT_EQ(Main().lblStatus(0).Caption(), "Scanning complete.");
@@ -84,7 +84,7 @@ TEST_F(MemoryPhase, AnExcludedProgramIsListedAsExcludedAndKeepsRunning) {
     ScanMemoryByPlatform();
     ScanMemoryByPlatform();
     EXPECT_EQ(ScanLog(),
-              (std::vector<std::string>{"EXCLUDED: badtool.exe", "EXCLUDED: badtool.exe"}));
+              (std::vector<std::string>{"EXCLUDED: BADTOOL.EXE", "EXCLUDED: BADTOOL.EXE"}));
     EXPECT_EQ(IconOfLastLine(), 5);
     EXPECT_TRUE(IsRunning(child));
     EXPECT_EQ(gSoftwareFound, 0);
@@ -155,7 +155,7 @@ TEST_F(MemoryPhaseTable, ASystemFolderPathMatchesWhateverStandsBeforeSystem32) {
     ScanMemoryByPlatform();
     EXPECT_EQ(processes.terminated, std::vector<ProcessId>{20});
     EXPECT_EQ(ScanLog(), std::vector<std::string>{
-                             "Detected in the memory : spy.exe was stopped from running."});
+                             "Detected in the memory : SPY.EXE was stopped from running."});
 }
 
 TEST_F(MemoryPhaseTable, AProgramThatCannotBeStoppedIsNotLoggedAsStopped) {
@@ -164,7 +164,7 @@ TEST_F(MemoryPhaseTable, AProgramThatCannotBeStoppedIsNotLoggedAsStopped) {
     StartScan();
     ScanMemoryByPlatform();
     EXPECT_EQ(ScanLog(), std::vector<std::string>{
-                             "Detected in the memory : badtool.exe could not be stopped."});
+                             "Detected in the memory : BADTOOL.EXE could not be stopped."});
     EXPECT_EQ(gSoftwareFound, 1);
 }
 

@@ -85,7 +85,7 @@ TEST_F(ShieldTick, StopEndsTheProgramAndTheTimersComeBackOn) {
     AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdYes);
     host.Advance(10s);
     EXPECT_EQ(alerts,
-              std::vector<std::string>{"BADTOOL.EXE / No Company name available for badtool.exe"});
+              std::vector<std::string>{"BADTOOL.EXE / No Company name available for BADTOOL.EXE"});
     EXPECT_EQ(timersWhileWaiting, (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(TimersOn(), (std::vector<bool>{false, false, true, false}));
     EXPECT_TRUE(HasEnded(child));

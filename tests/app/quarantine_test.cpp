@@ -79,9 +79,10 @@ TEST_F(QuarantineTest, DifferentFilesOfOneNameAreAllKeptUnderNamesOfTheirOwn) {
 TEST_F(QuarantineTest, AFileWhoseContentIsInQuarantineAlreadyIsNotCopiedAgain) {
     const std::string original = WriteFileOnC("One/a.dll", "same bytes");
     const std::string twin = WriteFileOnC("Two/A.DLL", "same bytes");
-    EXPECT_EQ(SecureQuarantineCopy(original), "a.dll");
-    EXPECT_EQ(SecureQuarantineCopy(original), "a.dll");
-    EXPECT_EQ(SecureQuarantineCopy(twin), "a.dll");
+    EXPECT_TRUE(SecureQuarantineCopy(original)->madeNow);
+    EXPECT_EQ(SecureQuarantineCopy(original)->name, "a.dll");
+    EXPECT_FALSE(SecureQuarantineCopy(original)->madeNow);
+    EXPECT_EQ(SecureQuarantineCopy(twin)->name, "a.dll");
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(QuarantineHostFolder())) {
         names.push_back(entry.path().filename().string());

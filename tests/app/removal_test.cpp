@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 
+#include <set>
+
 #include "engine/globals.h"
 #include "engine/system_restore.h"
 #include "forms/form_registry.h"
@@ -11,6 +13,7 @@
 #include "foundation/globals.h"
 #include "foundation/program_error.h"
 #include "foundation/settings_store.h"
+#include "platform/path_mapper.h"
 #include "removal_fixture.h"
 #include "support/child_process.h"
 #include "ui/frm_delete.h"
@@ -169,12 +172,16 @@ TEST_F(RemovalSequenceTest, AScanAndRemovalTakeWhatIsTickedKeepCopiesAndCountThe
     EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 0);
     EXPECT_EQ(RowTexts(window.lvwCookiesToDelete), std::vector<std::string>{cookie});
     EXPECT_EQ(window.lvwSpywareFound.ListItems.Count(), 3);  // the scan log keeps its lines
-    EXPECT_EQ(RemovedTotal(), "15");                         // 4 + 3 + 5 + 3
-    EXPECT_EQ(window.lblDefRemoved.Caption(), "15");
+    EXPECT_EQ(RemovedTotal(), "12");                         // 4 + 3 threats + 5 traces, each once
+    EXPECT_EQ(window.lblDefRemoved.Caption(), "12");
     EXPECT_FALSE(frmDelete().Visible());
     EXPECT_EQ(window.lblDeletingPercentageCompleted.Caption(), "100% Complete");
     EXPECT_FALSE(window.lblDeletingPercentageCompleted.Visible());
     EXPECT_TRUE(window.lblRemove.Enabled());
+
+    // A second removal after the same scan finds nothing left to take, and counts nothing.
+    window.lblRemove.Click();
+    EXPECT_EQ(RemovedTotal(), "12");
 }
 
 // The registry phase lists the threat; its program file, met later by the file phase, goes with
@@ -247,7 +254,7 @@ TEST_F(RemovalSequenceTest, ARestorePointMustBeEndedBeforeTheNextBegins) {
 TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRowsUnticked) {
     ScanThreeThreatsWithFiveTraces();
     fs::permissions(HostPathOf(badExe), fs::perms::owner_write, fs::perm_options::remove);
-    // A folder that a running program holds a file of cannot go, and is never listed.
+    // Nor can a folder that a running program holds a file of.
     const fs::path held = HostPathOf("C:\\Program Files\\Bad\\Plugins\\plugin.txt");
     auto holder = test_support::ChildProcess::Fork([&] {
         const int descriptor = ::open(held.c_str(), O_RDONLY);
@@ -260,17 +267,50 @@ TEST_F(RemovalSequenceTest, AProgramFileThatCannotBeDeletedIsListedAndKeepsItsRo
     EXPECT_FALSE(HostFileExists(badDll));
     EXPECT_TRUE(HostFileExists("C:\\Program Files\\Bad\\Plugins\\plugin.txt"));
     EXPECT_TRUE(frmDelete().Visible());
-    EXPECT_EQ(Problems(), std::vector<std::string>{badExe});
+    const std::string plugins = "C:\\Program Files\\Bad\\Plugins\\";
+    EXPECT_EQ(Problems(), (std::vector<std::string>{badExe, plugins}));
     EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Bad.Tool"});
     EXPECT_FALSE(threats.ListItems(1).Checked());
-    EXPECT_EQ(RowTexts(window.lvwFilesToBeDeleted), std::vector<std::string>{badExe});
+    EXPECT_EQ(RowTexts(window.lvwFilesToBeDeleted), (std::vector<std::string>{badExe, plugins}));
     EXPECT_FALSE(window.lvwFilesToBeDeleted.ListItems(1).Checked());
     // The program is in quarantine, and logged once, although it stays.
     EXPECT_EQ(QuarantinedContent("bad.exe"), "bad program");
     EXPECT_EQ(QuarantineLogText().find(" - File: bad.exe"),
               QuarantineLogText().rfind(" - File: bad.exe"));
-    // What stayed is not counted: 3 + 5 + 3 less the program file and its threat (twice).
-    EXPECT_EQ(RemovedTotal(), "8");
+    // What stayed is not counted: two threats and three traces went.
+    EXPECT_EQ(RemovedTotal(), "5");
+}
+
+// A removal logs a file when it copied or removed it, once; a file that stays, whose copy an
+// earlier removal made, gets no entry.
+TEST_F(RemovalSequenceTest, AFileIsLoggedOnceByTheRemovalThatCopiedOrRemovedIt) {
+    const std::string program = WriteFileOnC("Bad/bad.exe", "bad program");
+    const std::string library = WriteFileOnC("Bad/bad.dll", "bad library");
+    for (const std::string& path : {program, library}) {
+        fs::permissions(HostPathOf(path), fs::perms::owner_write, fs::perm_options::remove);
+    }
+    AddFileThreat(program, "Bad.Tool");
+    AddFileThreat(library, "Bad.Tool");
+    const auto entry = [](const std::string& name, const std::string& path) {
+        return "3/16/2006 10:00:00 AM - File: " + name + "\r\n - Location: " + path +
+               "\r\n\r\n\r\n";
+    };
+    UserTicks(1);
+    Delete();
+    const std::string copied = entry("bad.exe", program) + entry("bad.dll", library);
+    EXPECT_EQ(QuarantineLogText(), copied);
+
+    UserTicks(1);
+    Delete();
+    EXPECT_EQ(QuarantineLogText(), copied);
+    EXPECT_TRUE(HostFileExists(program));
+    EXPECT_TRUE(HostFileExists(library));
+
+    fs::permissions(HostPathOf(library), fs::perms::owner_write, fs::perm_options::add);
+    UserTicks(1);
+    Delete();
+    EXPECT_FALSE(HostFileExists(library));
+    EXPECT_EQ(QuarantineLogText(), copied + entry("bad.dll", library));
 }
 
 TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCounted) {
@@ -288,7 +328,66 @@ TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCoun
     EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Nag.Ware"});
     EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 2);
     EXPECT_EQ(QuarantineLogText().find("Key:"), std::string::npos);
-    EXPECT_EQ(RemovedTotal(), "7");  // 11 less two traces and their threat twice
+    EXPECT_EQ(RemovedTotal(), "5");  // the cookie and the tool with their three traces
+}
+
+// Whatever the definitions name, a removal leaves the drive roots, the special folders and the
+// folders holding them, and whatever lies on a drive that stands for the host's root (Z:, or any
+// letter linked there): each such row is listed as not deleted and kept, and nothing of it is
+// copied, while the other rows go.
+TEST_F(RemovalSequenceTest, ARemovalLeavesTheWindowsFoldersAndTheHostAloneAndListsThem) {
+    const test_support::TemporaryFolder hostFiles("tollenwark-host");
+    const fs::path hostNotes = hostFiles.WriteFile("notes.txt", "host notes");
+    const fs::path hostDiary = hostFiles.WriteFile("diary.txt", "host diary");
+    const fs::path hostCookie = hostFiles.WriteFile("tester@ads[1].txt", "host cookie");
+    fs::create_directory_symlink("/", hives.machine().prefix().dosdevices() / "y:");
+    const std::string onZ = platform::ZDrivePath(hostFiles.path());
+    const std::string onY = "Y" + onZ.substr(1);
+    const std::string bad = WriteFileOnC("Bad/bad.exe", "bad program");
+    const std::string ini = WriteFileOnC("windows/bad.ini", "bad settings");
+    WriteFileOnC("Bad/Plugins/plugin.txt", "plug-in");
+    WriteDefinitions(kFileDefinitionFile,
+                     {"bad.exe=Bad.Tool|[drive]Bad", "bad.ini=Bad.Tool|[windir]",
+                      "notes.txt=Host.Notes|" + onZ, "diary.txt=Host.Notes|" + onY});
+    WriteDefinitions(kDirectoryDefinitionFile,
+                     {"Plugins=Bad.Tool|[drive]Bad\\Plugins\\", "SendTo=Send.Hijack|[sendto]",
+                      "ProgramData=Shared.Hijack|[drive]ProgramData", "Drive=Drive.Wiper|[drive]",
+                      "Windows=Windows.Wiper|[windir]"});
+    WriteEveryDefinitionFile();
+    SaveSetting(gProgramName, "OptionAndSettings", "chkSweepMemory", "False");
+    window.cmdScanNow.Click();
+    AddCookieThreat(onZ + "\\tester@ads[1].txt");
+    std::vector<std::string> refused = RowTexts(window.lvwFilesToBeDeleted);
+    ASSERT_EQ(refused.size(), 9u);
+    std::erase_if(refused, [](const std::string& path) {
+        return path.find("Bad") != std::string::npos || path.ends_with("bad.ini");
+    });
+    const std::vector<std::string> keptFiles = refused;
+    refused.push_back(onZ + "\\tester@ads[1].txt");
+
+    window.cmdSelectAll.Click();
+    Delete();
+
+    EXPECT_EQ(Problems(), refused);
+    EXPECT_EQ(RowTexts(window.lvwFilesToBeDeleted), keptFiles);
+    EXPECT_EQ(RowTexts(threats),
+              (std::vector<std::string>{"Host.Notes", "Send.Hijack", "Shared.Hijack", "Drive.Wiper",
+                                        "Windows.Wiper", "Cookie: tester@ads[1].txt"}));
+    for (const std::string& path : keptFiles) {
+        EXPECT_TRUE(HostFileExists(path)) << path;
+    }
+    EXPECT_EQ(test_support::ReadHostFileOrEmpty(hostNotes), "host notes");
+    EXPECT_EQ(test_support::ReadHostFileOrEmpty(hostDiary), "host diary");
+    EXPECT_EQ(test_support::ReadHostFileOrEmpty(hostCookie), "host cookie");
+    EXPECT_FALSE(HostFileExists(bad));
+    EXPECT_FALSE(HostFileExists(ini));
+    EXPECT_FALSE(HostFileExists("C:\\Bad\\Plugins"));
+    std::set<std::string> quarantined;
+    for (const auto& entry : fs::directory_iterator(QuarantineHostFolder())) {
+        quarantined.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(quarantined,
+              (std::set<std::string>{"Plugins", "QuarantineLog.txt", "bad.exe", "bad.ini"}));
 }
 
 TEST_F(RemovalSequenceTest, TheDeleteFailedWindowCollectsLeftoversUntilTheNextDelete) {

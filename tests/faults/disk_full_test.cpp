@@ -90,6 +90,7 @@ TEST_F(DiskFullTest, AFolderWhoseCopyDoesNotFitStaysWholeWithNothingInTheQuarant
                   Filler(200 * 1024, 'p'));
     }
     EXPECT_TRUE(fs::is_empty(QuarantineHostFolder())) << "no partial folder, hidden or not";
+    EXPECT_EQ(frmDelete().lstProblem.ListItems.Count(), 1) << "the user is shown what stayed";
 }
 
 TEST_F(DiskFullTest, StagedDefinitionsWaitWholeUntilThereIsRoomToPutThemInPlace) {

@@ -38,7 +38,7 @@ TEST_F(OddFilesTest, AReadOnlyQuarantineKeepsEveryFileAndListsThem) {
     EXPECT_EQ(ReadHostFileOrEmpty(HostPathOf(data)), "bad data");
     EXPECT_EQ(ReadHostFileOrEmpty(HostPathOf("C:\\Bad\\Plugins\\plugin.txt")), "plug-in");
     EXPECT_TRUE(fs::is_empty(QuarantineHostFolder()));
-    EXPECT_EQ(frmDelete().lstProblem.ListItems.Count(), 2) << "the files that stayed are listed";
+    EXPECT_EQ(frmDelete().lstProblem.ListItems.Count(), 3) << "the files and the folder are listed";
     EndProgram();
     StartProgram();
 }
