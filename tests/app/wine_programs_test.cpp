@@ -31,7 +31,9 @@ constexpr char kWineServices[] = "C:\\windows\\system32\\services.exe";
 // Wine's console ping under a name the definitions give: a Windows program that runs as long as
 // it is told to, with no display.
 ChildProcess RunBadTool(const test_support::WineTestPrefix& prefix) {
-    prefix.CopyWineProgram("ping.exe", "Program Files/Bad/badtool.exe");
+    fs::create_directories(prefix.DriveC("Program Files/Bad"));
+    fs::copy_file(prefix.DriveC("windows/system32/ping.exe"),
+                  prefix.DriveC("Program Files/Bad/badtool.exe"));
     return prefix.Run(kBadTool, {"-n", "120", "127.0.0.1"});
 }
 

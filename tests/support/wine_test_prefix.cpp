@@ -78,12 +78,6 @@ std::vector<std::string> WineTestPrefix::Environment() const {
     return environment;
 }
 
-void WineTestPrefix::CopyWineProgram(const std::string& fileName,
-                                     const fs::path& belowDriveC) const {
-    fs::create_directories(DriveC(belowDriveC).parent_path());
-    fs::copy_file(DriveC("windows/system32") / fileName, DriveC(belowDriveC));
-}
-
 ChildProcess WineTestPrefix::Run(const std::string& program,
                                  const std::vector<std::string>& arguments) const {
     std::vector<std::string> command = {program};
