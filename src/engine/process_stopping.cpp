@@ -43,9 +43,8 @@ std::string WithoutExeSuffixes(std::string_view name) {
     return text;
 }
 
-// The host's own programs run from drive Z:, the host's root, outside the Windows installation.
-// A definition names Windows programs: stopping host programs by a bare name could end the
-// user's shell or tools that merely share it.
+// A program that runs from drive Z:, the host's root, runs from the host's own folders, outside
+// the Windows installation: a bare name from a definition never stops it.
 bool IsHostProgram(ProcessId id) {
     constexpr std::string_view kHostRootDrive = "Z:\\";
     const std::optional<platform::ProcessModule> module = Processes().FirstModule(id);
@@ -117,8 +116,8 @@ bool KillProcessByName(std::string_view name) {
     std::vector<std::string> names;
     std::vector<ProcessId> ids;
     GetProcessList(names, ids);
-    // Every copy is stopped: the program counts as stopped only when none of it runs on. The host's
-    // own programs of that name are left alone.
+    // Every copy is stopped: the program counts as stopped only when none of it runs on. Copies
+    // that run from the host's folders are left alone.
     bool allStopped = true;
     for (std::size_t index = 0; index < names.size(); ++index) {
         if (IsSameProgramName(names[index], name) && !IsHostProgram(ids[index]) &&

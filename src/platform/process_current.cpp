@@ -8,10 +8,9 @@ namespace {
 Processes* gInstalledProcesses = nullptr;
 
 Processes& LinuxProcesses() {
-    // The machine is looked up on every call, so a machine installed later is the one that names
-    // the programs.
-    static ProcfsProcesses processes(
-        [](const std::string& hostPath) { return CurrentMachine().paths().ToWindows(hostPath); });
+    // The machine is looked up on every call, so a machine installed later is the one whose
+    // programs are listed.
+    static ProcfsProcesses processes([]() -> const Machine& { return CurrentMachine(); });
     return processes;
 }
 

@@ -1,8 +1,8 @@
 #include "platform/process_image_path.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
+#include <iterator>
 
 #include "platform/text_case.h"
 
@@ -11,6 +11,9 @@ namespace {
 
 constexpr std::string_view kExeSuffix = ".exe";
 constexpr std::string_view kDeletedMark = " (deleted)";
+constexpr std::string_view kWineNtdll = "ntdll.dll";
+// Wine gives its own programs this folder, wherever it keeps their files on the host.
+constexpr std::string_view kWineSystemFolder = "C:\\windows\\system32";
 // The kernel keeps this many characters of a process name.
 constexpr std::size_t kCommLength = 15;
 
@@ -88,41 +91,71 @@ std::string_view MappedPath(std::string_view line) {
     return start == std::string_view::npos ? std::string_view{} : line.substr(start);
 }
 
+// The host paths of the files mapped into a process, in the order the maps text names them, each
+// once.
+std::vector<std::string> MappedFiles(std::string_view maps) {
+    std::vector<std::string> paths;
+    while (!maps.empty()) {
+        const auto lineEnd = maps.find('\n');
+        const std::string_view line = maps.substr(0, lineEnd);
+        maps.remove_prefix(lineEnd == std::string_view::npos ? maps.size() : lineEnd + 1);
+
+        std::string path = WithoutDeletedMark(MappedPath(line));
+        if (path.starts_with('/') && std::ranges::find(paths, path) == paths.end()) {
+            paths.push_back(std::move(path));
+        }
+    }
+    return paths;
+}
+
+std::string_view FolderOf(std::string_view hostPath) {
+    return hostPath.substr(0, hostPath.rfind('/'));
+}
+
+// The host folder Wine keeps its own Windows programs and libraries in: the one its ntdll.dll is
+// mapped from. "" when no ntdll.dll is mapped.
+std::string_view WineBuiltInFolder(const std::vector<std::string>& mappedFiles) {
+    for (const std::string& path : mappedFiles) {
+        if (EqualsIgnoringCase(AfterLast(path, '/'), kWineNtdll)) {
+            return FolderOf(path);
+        }
+    }
+    return {};
+}
+
 // The kernel's name of a process is its file name cut to 15 characters.
 bool NamesTheSameProgram(std::string_view hostPath, std::string_view comm) {
     const std::string_view fileName = AfterLast(hostPath, '/');
     return !comm.empty() && EqualsIgnoringCase(fileName.substr(0, kCommLength), comm);
 }
 
+std::vector<std::string> ExeFiles(const std::vector<std::string>& mappedFiles) {
+    std::vector<std::string> exeFiles;
+    std::copy_if(mappedFiles.begin(), mappedFiles.end(), std::back_inserter(exeFiles),
+                 [](const std::string& path) { return EndsWithNoCase(path, kExeSuffix); });
+    return exeFiles;
+}
+
 // The mapped PE files, the one the process is named after first.
-std::vector<std::string> ImageCandidates(const ProcessFacts& facts) {
-    std::vector<std::string> candidates = MappedExePaths(facts.maps);
+std::vector<std::string> ImageCandidates(const std::vector<std::string>& mappedFiles,
+                                         std::string_view comm) {
+    std::vector<std::string> candidates = ExeFiles(mappedFiles);
     // Not std::ranges: clang 14, which builds the fuzz targets, cannot compile its subrange.
-    std::stable_partition(candidates.begin(), candidates.end(), [&](const std::string& path) {
-        return NamesTheSameProgram(path, facts.comm);
-    });
+    std::stable_partition(candidates.begin(), candidates.end(),
+                          [&](const std::string& path) { return NamesTheSameProgram(path, comm); });
     return candidates;
 }
 
-std::string WineProgramPath(const ProcessFacts& facts, const HostToWindowsPath& toWindows) {
-    for (const std::string& hostPath : ImageCandidates(facts)) {
-        std::string windowsPath = toWindows(hostPath);
-        if (!windowsPath.empty()) {
-            return windowsPath;
-        }
+// Wine starts its own programs from its folder on the host but gives them a Windows path: the one
+// their command line names, else one in the system folder.
+std::string BuiltInProgramPath(std::string_view fileName, const std::string& commandLinePath) {
+    if (EqualsIgnoringCase(AfterLast(commandLinePath, '\\'), fileName)) {
+        return commandLinePath;
     }
-    return WindowsPathFromCommandLine(facts.commandLine);
+    return std::string(kWineSystemFolder) + "\\" + std::string(fileName);
 }
 
 }  // namespace
-
-bool IsWineProcess(std::string_view exeLink, std::string_view comm) {
-    static constexpr std::array<std::string_view, 4> kWineLoaders = {
-        "wine", "wine64", "wine-preloader", "wine64-preloader"};
-    const std::string_view fileName = AfterLast(exeLink, '/');
-    return std::ranges::find(kWineLoaders, fileName) != kWineLoaders.end() ||
-           EndsWithNoCase(comm, kExeSuffix);
-}
 
 std::string WindowsPathFromCommandLine(std::string_view commandLine) {
     const std::string_view firstString = commandLine.substr(0, commandLine.find('\0'));
@@ -131,29 +164,23 @@ std::string WindowsPathFromCommandLine(std::string_view commandLine) {
 }
 
 std::vector<std::string> MappedExePaths(std::string_view maps) {
-    std::vector<std::string> paths;
-    while (!maps.empty()) {
-        const auto lineEnd = maps.find('\n');
-        const std::string_view line = maps.substr(0, lineEnd);
-        maps.remove_prefix(lineEnd == std::string_view::npos ? maps.size() : lineEnd + 1);
-
-        std::string path = WithoutDeletedMark(MappedPath(line));
-        if (path.starts_with('/') && EndsWithNoCase(path, kExeSuffix) &&
-            std::ranges::find(paths, path) == paths.end()) {
-            paths.push_back(std::move(path));
-        }
-    }
-    return paths;
+    return ExeFiles(MappedFiles(maps));
 }
 
 std::string WindowsProgramPath(const ProcessFacts& facts, const HostToWindowsPath& toWindows) {
-    if (IsWineProcess(facts.exeLink, facts.comm)) {
-        std::string windowsPath = WineProgramPath(facts, toWindows);
+    const std::string commandLinePath = WindowsPathFromCommandLine(facts.commandLine);
+    const std::vector<std::string> mappedFiles = MappedFiles(facts.maps);
+    const std::string_view builtInFolder = WineBuiltInFolder(mappedFiles);
+    for (const std::string& hostPath : ImageCandidates(mappedFiles, facts.comm)) {
+        if (!builtInFolder.empty() && FolderOf(hostPath) == builtInFolder) {
+            return BuiltInProgramPath(AfterLast(hostPath, '/'), commandLinePath);
+        }
+        std::string windowsPath = toWindows(hostPath);
         if (!windowsPath.empty()) {
             return windowsPath;
         }
     }
-    return facts.exeLink.empty() ? std::string() : toWindows(facts.exeLink);
+    return commandLinePath;
 }
 
 std::string WindowsBaseName(std::string_view windowsPath) {

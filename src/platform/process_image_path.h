@@ -5,23 +5,18 @@
 #include <string_view>
 #include <vector>
 
-// Working out the Windows program path of a Linux process from what /proc shows of it.
+// Working out the Windows program path of a process Wine runs from what /proc shows of it.
 namespace platform {
 
 // Turns a host path into its Windows form through the drive mapping ("" when no drive holds it).
 using HostToWindowsPath = std::function<std::string(const std::string& hostPath)>;
 
-// What /proc shows of one process.
+// What /proc shows of one process Wine runs.
 struct ProcessFacts {
-    std::string exeLink;      // the target of the exe link, without a " (deleted)" mark
     std::string comm;         // the kernel's name of the process (at most 15 characters)
     std::string commandLine;  // the argument area, raw (NUL-separated)
     std::string maps;         // the text of the maps file
 };
-
-// A process run by Wine: its executable is Wine's loader, or its name is that of a Windows
-// program.
-bool IsWineProcess(std::string_view exeLink, std::string_view comm);
 
 // The Windows image path at the start of a Wine process' argument area, or "" when it does not
 // start with one.
@@ -31,9 +26,10 @@ std::string WindowsPathFromCommandLine(std::string_view commandLine);
 // them, each once.
 std::vector<std::string> MappedExePaths(std::string_view maps);
 
-// The program path of a process in Windows form: for a Wine process its mapped PE file, else the
-// image path of its argument area; otherwise (and as the last resort) its executable. "" when
-// none of them has a Windows form.
+// The program path of a Wine process in Windows form: its mapped PE file, else the image path of
+// its argument area; "" when neither has a Windows form. Wine's own programs (mapped from the
+// host folder that Wine's ntdll.dll comes from) are where Wine puts them: in the folder their
+// command line names, else in the system folder.
 std::string WindowsProgramPath(const ProcessFacts& facts, const HostToWindowsPath& toWindows);
 
 // The text after the last backslash.

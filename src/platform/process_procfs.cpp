@@ -13,6 +13,9 @@
 
 #include "platform/file_errors.h"
 #include "platform/host_files.h"
+#include "platform/machine.h"
+#include "platform/process_image_path.h"
+#include "platform/wine_process.h"
 
 namespace platform {
 namespace {
@@ -73,33 +76,43 @@ std::string ReadComm(ProcessId id) {
     return comm;
 }
 
-ProcessFacts ReadFacts(ProcessId id, std::string exeLink) {
-    ProcessFacts facts{std::move(exeLink), ReadComm(id), {}, {}};
-    // Only a Wine process needs its argument area and mappings, which can be long.
-    if (IsWineProcess(facts.exeLink, facts.comm)) {
-        facts.commandLine = ReadProcFile(id, "cmdline").value_or("");
-        facts.maps = ReadProcFile(id, "maps").value_or("");
-    }
-    return facts;
+bool IsSameFolder(const fs::path& one, const fs::path& other) {
+    std::error_code error;
+    return fs::equivalent(one, other, error) && !error;
 }
 
-// Opening a process: it must be a process (not one thread of another), its executable must be
-// readable and the program must be allowed to signal it.
-OpenResult OpenProcess(ProcessId id, std::string* exeLink) {
+// Whether the process' environment makes Wine use the prefix; a process whose environment may not
+// be read cannot be told to be one of its programs.
+bool RunsForPrefix(ProcessId id, const fs::path& prefixFolder) {
+    const std::optional<std::string> environment = ReadProcFile(id, "environ");
+    if (!environment) {
+        return false;
+    }
+    const std::optional<fs::path> prefix = WinePrefixOf(*environment, HomeFolder());
+    return prefix && IsSameFolder(*prefix, prefixFolder);
+}
+
+// Opening a process: it must be a process (not one thread of another) that Wine runs for the
+// prefix, and the program must be allowed to signal it. What /proc shows of it goes to facts.
+OpenResult OpenProcess(ProcessId id, const fs::path& prefixFolder, ProcessFacts* facts) {
     const std::optional<std::string> status = ReadProcFile(id, "status");
     if (id == 0 || !status || ParseId(StatusField(*status, "Tgid")) != id) {
         return OpenResult::NotFound;
     }
-    std::optional<std::string> link = ReadExeLink(id);
-    if (!link) {
-        std::error_code error;
-        const bool stillThere = fs::exists(ProcPath(id, ""), error);
-        return stillThere ? OpenResult::AccessDenied : OpenResult::NotFound;
+    const std::optional<std::string> exeLink = ReadExeLink(id);
+    if (!exeLink || !RunsForPrefix(id, prefixFolder)) {
+        return OpenResult::NotFound;
+    }
+    std::string maps = ReadProcFile(id, "maps").value_or("");
+    if (!IsWineProcess(*exeLink, maps)) {
+        return OpenResult::NotFound;
     }
     if (kill(static_cast<pid_t>(id), 0) != 0) {
         return errno == ESRCH ? OpenResult::NotFound : OpenResult::AccessDenied;
     }
-    *exeLink = std::move(*link);
+    if (facts) {
+        *facts = {ReadComm(id), ReadProcFile(id, "cmdline").value_or(""), std::move(maps)};
+    }
     return OpenResult::Opened;
 }
 
@@ -153,13 +166,16 @@ int PollTimeout(std::chrono::milliseconds timeout) {
 
 }  // namespace
 
-ProcfsProcesses::ProcfsProcesses(HostToWindowsPath toWindows) : toWindows_(std::move(toWindows)) {}
+ProcfsProcesses::ProcfsProcesses(std::function<const Machine&()> installation)
+    : installation_(std::move(installation)) {}
 
 std::optional<std::vector<ProcessId>> ProcfsProcesses::ProcessIds() {
     std::error_code error;
     std::vector<ProcessId> ids;
+    const fs::path prefixFolder = installation_().prefix().root();
     for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
-        if (const auto id = ParseId(it->path().filename().string())) {
+        const std::optional<ProcessId> id = ParseId(it->path().filename().string());
+        if (id && OpenProcess(*id, prefixFolder, nullptr) != OpenResult::NotFound) {
             ids.push_back(*id);
         }
     }
@@ -171,16 +187,17 @@ std::optional<std::vector<ProcessId>> ProcfsProcesses::ProcessIds() {
 }
 
 OpenResult ProcfsProcesses::Open(ProcessId id) {
-    std::string exeLink;
-    return OpenProcess(id, &exeLink);
+    return OpenProcess(id, installation_().prefix().root(), nullptr);
 }
 
 std::optional<ProcessModule> ProcfsProcesses::FirstModule(ProcessId id) {
-    std::string exeLink;
-    if (OpenProcess(id, &exeLink) != OpenResult::Opened) {
+    const Machine& machine = installation_();
+    ProcessFacts facts;
+    if (OpenProcess(id, machine.prefix().root(), &facts) != OpenResult::Opened) {
         return std::nullopt;
     }
-    std::string path = WindowsProgramPath(ReadFacts(id, std::move(exeLink)), toWindows_);
+    std::string path = WindowsProgramPath(
+        facts, [&](const std::string& hostPath) { return machine.paths().ToWindows(hostPath); });
     if (path.empty()) {
         return std::nullopt;
     }

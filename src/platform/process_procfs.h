@@ -1,25 +1,32 @@
 #pragma once
 
-#include "platform/process_image_path.h"
+#include <functional>
+
 #include "platform/processes.h"
 
-// The processes of this Linux machine, read from /proc.
+// The running programs of a Windows installation on this Linux machine, read from /proc: the
+// processes that Wine runs for the installation's prefix. Wine says which prefix a process runs
+// for in its environment (WINEPREFIX, or none for ~/.wine).
 //
+// - Every other process is no program of the installation, and the listings leave it out: the
+//   host's own programs, other prefixes' programs, processes whose executable or environment the
+//   program may not read (kernel threads, zombies, other accounts' processes), and the program
+//   itself. Opening one finds no such process, and it is never stopped.
 // - Enumeration order is ascending by id.
-// - A process whose exe link cannot be read cannot be opened (access denied): kernel threads,
-//   zombies, and other accounts' processes when the program does not run as root. So ids 0 and 2
-//   (which callers name "System Idle Process" and "System") never come back opened: 0 is not in
-//   /proc at all, and 2 is the kernel's thread starter. Such processes are also left out of
-//   snapshots and names, while their ids stay in the id list.
-// - A process the program may not signal counts as one that cannot be opened.
+// - A program of the installation that the program may not signal cannot be opened (access
+//   denied).
 // - Terminate sends SIGKILL: like ending a process on Windows, it cannot be caught or ignored.
 //   It never stops the program itself, its parent, or process 1.
-// - Wait uses a process file descriptor, or watches /proc where the kernel has none.
+// - Wait watches any process of the machine, so that a program that was stopped can be seen to
+//   have ended. It uses a process file descriptor, or watches /proc where the kernel has none.
 namespace platform {
+
+class Machine;
 
 class ProcfsProcesses final : public Processes {
   public:
-    explicit ProcfsProcesses(HostToWindowsPath toWindows);
+    // installation gives the machine whose programs are listed, asked on every call.
+    explicit ProcfsProcesses(std::function<const Machine&()> installation);
 
     std::optional<std::vector<ProcessId>> ProcessIds() override;
     OpenResult Open(ProcessId id) override;
@@ -31,7 +38,7 @@ class ProcfsProcesses final : public Processes {
     bool SetDebugPrivilege(bool enable) override;
 
   private:
-    HostToWindowsPath toWindows_;
+    std::function<const Machine&()> installation_;
 };
 
 }  // namespace platform

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-// The running processes of the machine, seen the Windows way: each process has an id and a
-// program path in Windows form (C:\Program Files\Tool\tool.exe, or Z:\usr\bin\sleep for a native
-// program).
+// The running programs of the Windows installation, seen the Windows way: each process has an id
+// and a program path in Windows form (C:\Program Files\Tool\tool.exe,
+// C:\windows\system32\services.exe). The host's own processes are no part of it.
 namespace platform {
 
 using ProcessId = std::uint32_t;
@@ -66,8 +66,8 @@ class Processes {
     virtual bool SetDebugPrivilege(bool enable) = 0;
 };
 
-// The process service of this program: the one a ScopedProcesses installed, else the processes
-// of this Linux machine, their programs named through the drives of the current machine.
+// The process service of this program: the one a ScopedProcesses installed, else the programs
+// that Wine runs for the current machine's prefix, named through its drives.
 Processes& CurrentProcesses();
 
 // Makes a service (a test's fake) the current one for the scope's lifetime, then puts the

@@ -1,5 +1,5 @@
-// The memory phase of a scan and the older platform family's check, on real child processes where
-// the machine gives them and on a scripted process table where it cannot.
+// The memory phase of a scan and the older platform family's check, on a scripted process table
+// (wine_programs_test.cpp runs real Windows programs under Wine).
 #include "engine/memory_scan.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include "foundation/globals.h"
 #include "foundation/settings_store.h"
 #include "memory_fixture.h"
-#include "support/child_process.h"
 #include "ui/frm_main.h"
 #include "ui/frm_spyware_found_alert.h"
 
@@ -24,7 +23,6 @@ using namespace std::chrono_literals;
 using namespace std::string_literals;
 using forms::MsgBoxResult;
 using platform::ProcessId;
-using test_support::ChildProcess;
 
 constexpr char kBadToolRecord[] = "badtool.exe=Bad Tool|[progfil]Bad";
 constexpr char kBadTool[] = "C:\\Program Files\\Bad\\badtool.exe";
@@ -38,26 +36,32 @@ void StartScan() {
     FrmMain().cmdScan.SetEnabled(false);
 }
 
-// --- Real programs on the newer platform family.
+// --- The newer platform family.
 
-class MemoryPhase : public MemoryTest {
+class MemoryPhase : public FakeMemoryTest {
   protected:
-    ChildProcess RunBadTool() const { return RunPlanted("Program Files/Bad/badtool.exe"); }
+    static constexpr ProcessId kBadToolId = 42;
+
+    void RunBadTool() { Run(kBadToolId, kBadTool); }
+    bool BadToolStopped() const {
+        return processes.terminated == std::vector<ProcessId>{kBadToolId};
+    }
 };
 
 TEST_F(MemoryPhase, StopsAListedProgramAndLogsIt) {
     WriteProgramDefinitions({"other.exe=Other|[windir]", kBadToolRecord});
-    ChildProcess child = RunBadTool();
+    Run(10, "C:\\windows\\system32\\services.exe");
+    RunBadTool();
+    Run(43, "C:\\Program Files\\Good\\badtool.exe");
     StartScan();
     ScanMemoryByPlatform();
     EXPECT_EQ(ScanLog(), std::vector<std::string>{
                              "Detected in the memory : BADTOOL.EXE was stopped from running."});
     EXPECT_EQ(IconOfLastLine(), 3);
-    EXPECT_TRUE(HasEnded(child));
+    EXPECT_TRUE(BadToolStopped());
     EXPECT_EQ(gSoftwareFound, 1);
-    const int running = std::stoi(Main().lblTotalNoOfRunningItems.Caption());
-    EXPECT_GT(running, 1);
-    EXPECT_EQ(gMemoryInspected, 2 + running);
+    EXPECT_EQ(Main().lblTotalNoOfRunningItems.Caption(), "3");
+    EXPECT_EQ(gMemoryInspected, 2 + 3);
     EXPECT_EQ(gModulePathCache, "|C:\\WINDOWS\\OTHER.EXE|C:\\PROGRAM FILES\\BAD\\BADTOOL.EXE|");
 }
 
@@ -66,11 +70,11 @@ TEST_F(MemoryPhase, AScanStopsAPlantedProgramAndCountsIt) {
     SaveSetting(gProgramName, "OptionAndSettings", "chkScanRegistry", "False");
     WriteProgramDefinitions({kBadToolRecord});
     WriteEveryDefinitionFile();
-    ChildProcess child = RunBadTool();
+    RunBadTool();
     Main().cmdScanNow.Click();
     EXPECT_EQ(ScanLog(), std::vector<std::string>{
                              "Detected in the memory : BADTOOL.EXE was stopped from running."});
-    EXPECT_TRUE(HasEnded(child));
+    EXPECT_TRUE(BadToolStopped());
     EXPECT_EQ(gSoftwareFound, 1);
     EXPECT_EQ(Main().lblStatus(0).Caption(), "Scanning complete.");
     EXPECT_TRUE(Main().cmdScan.Enabled());
@@ -79,29 +83,29 @@ TEST_F(MemoryPhase, AScanStopsAPlantedProgramAndCountsIt) {
 TEST_F(MemoryPhase, AnExcludedProgramIsListedAsExcludedAndKeepsRunning) {
     WriteProgramDefinitions({kBadToolRecord});
     ASSERT_TRUE(AddExclusion("BADTOOL.EXE"));
-    ChildProcess child = RunBadTool();
+    RunBadTool();
     StartScan();
     ScanMemoryByPlatform();
     ScanMemoryByPlatform();
     EXPECT_EQ(ScanLog(),
               (std::vector<std::string>{"EXCLUDED: BADTOOL.EXE", "EXCLUDED: BADTOOL.EXE"}));
     EXPECT_EQ(IconOfLastLine(), 5);
-    EXPECT_TRUE(IsRunning(child));
+    EXPECT_TRUE(processes.terminated.empty());
     EXPECT_EQ(gSoftwareFound, 0);
 }
 
 TEST_F(MemoryPhase, AProgramInAnotherFolderIsNotTheOneListed) {
     WriteProgramDefinitions({"badtool.exe=Bad Tool|[progfil]Elsewhere"});
-    ChildProcess child = RunBadTool();
+    RunBadTool();
     StartScan();
     ScanMemoryByPlatform();
     EXPECT_TRUE(ScanLog().empty());
-    EXPECT_TRUE(IsRunning(child));
+    EXPECT_TRUE(processes.terminated.empty());
 }
 
 TEST_F(MemoryPhase, AStoppedScanReportsNothingAndAMissingFileMatchesNothing) {
     WriteProgramDefinitions({kBadToolRecord});
-    ChildProcess child = RunBadTool();
+    RunBadTool();
     gStopScan = true;
     ScanMemoryByPlatform();  // the shield after a stopped scan
     EXPECT_TRUE(ScanLog().empty());
@@ -112,11 +116,9 @@ TEST_F(MemoryPhase, AStoppedScanReportsNothingAndAMissingFileMatchesNothing) {
     StartScan();
     ScanMemoryByPlatform();
     EXPECT_TRUE(ScanLog().empty());
-    EXPECT_TRUE(IsRunning(child));
-    EXPECT_NE(Main().lblTotalNoOfRunningItems.Caption(), "0");
+    EXPECT_TRUE(processes.terminated.empty());
+    EXPECT_EQ(Main().lblTotalNoOfRunningItems.Caption(), "1");
 }
-
-// --- A scripted process table.
 
 class MemoryPhaseTable : public FakeMemoryTest {};
 

@@ -14,9 +14,8 @@
 namespace {
 
 using namespace std::chrono_literals;
-using test_support::ChildProcess;
 
-class ShieldTimers : public MemoryTest {
+class ShieldTimers : public FakeMemoryTest {
   protected:
     void SaveOption(const std::string& key, const std::string& value) {
         SaveSetting(gProgramName, "OptionAndSettings", key, value);
@@ -51,8 +50,7 @@ TEST_F(ShieldTimers, OnFollowsTheSettingsAndOffSwitchesAllFour) {
     EXPECT_EQ(TimersOn(), (std::vector<bool>{false, false, true, false}));
 }
 
-// The shield's tick on real programs: the check outside a scan, with the timers off while the
-// alert waits.
+// The shield's tick: the check outside a scan, with the timers off while the alert waits.
 class ShieldTick : public ShieldTimers {
   protected:
     ShieldTick() {
@@ -81,34 +79,34 @@ class ShieldTick : public ShieldTimers {
 };
 
 TEST_F(ShieldTick, StopEndsTheProgramAndTheTimersComeBackOn) {
-    ChildProcess child = RunPlanted("Program Files/Bad/badtool.exe");
+    Run(42, "C:\\Program Files\\Bad\\badtool.exe");
     AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdYes);
     host.Advance(10s);
     EXPECT_EQ(alerts,
               std::vector<std::string>{"BADTOOL.EXE / No Company name available for BADTOOL.EXE"});
     EXPECT_EQ(timersWhileWaiting, (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(TimersOn(), (std::vector<bool>{false, false, true, false}));
-    EXPECT_TRUE(HasEnded(child));
+    EXPECT_EQ(processes.terminated, std::vector<platform::ProcessId>{42});
 }
 
 TEST_F(ShieldTick, AllowedProgramsAreNotAskedAboutAgain) {
-    ChildProcess child = RunPlanted("Program Files/Bad/badtool.exe");
+    Run(42, "C:\\Program Files\\Bad\\badtool.exe");
     AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdNO);
     host.Advance(10s);
     host.Advance(10s);
     EXPECT_EQ(alerts.size(), 1u);
     EXPECT_EQ(ExclusionFileText(), "BADTOOL.EXE\r\n");
-    EXPECT_TRUE(IsRunning(child));
+    EXPECT_TRUE(processes.terminated.empty());
 }
 
 TEST_F(ShieldTick, DoesNothingWhileTheShieldIsSwitchedOff) {
-    ChildProcess child = RunPlanted("Program Files/Bad/badtool.exe");
+    Run(42, "C:\\Program Files\\Bad\\badtool.exe");
     SaveOption("optMemorySheildOn", "False");
     Main().tmrMemoryInspected.SetEnabled(true);
     AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdYes);
     host.Advance(10s);
     EXPECT_TRUE(alerts.empty());
-    EXPECT_TRUE(IsRunning(child));
+    EXPECT_TRUE(processes.terminated.empty());
     EXPECT_TRUE(Main().tmrMemoryInspected.Enabled());
 }
 

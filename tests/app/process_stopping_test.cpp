@@ -4,22 +4,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 
 #include "platform/process_fake.h"
-#include "support/child_process.h"
-#include "support/temporary_folder.h"
 #include "support/temporary_prefix.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 using platform::FakeProcess;
 using platform::OpenResult;
 using platform::ProcessId;
-using test_support::ChildProcess;
 
 TEST(ProgramNames, ShortFormAndListedStem) {
     EXPECT_EQ(ShortProgramName("notepad.exe"), "NOTEPA~1");
@@ -156,61 +149,17 @@ TEST_F(FakeProcessTable, AFoundProgramIsStoppedByItsIdUnlessItsIdNowNamesAnother
     EXPECT_EQ(processes.terminated.size(), 1u);
 }
 
-// Copies of sleep planted in a temporary prefix, named so that no other test's programs match.
-class RealPrograms : public ::testing::Test {
-  protected:
-    test_support::TemporaryMachine machine;
-
-    ChildProcess RunPlanted(const std::string& fileName) {
-        const fs::path program = machine.prefix().DriveC("Program Files/Planted/" + fileName);
-        fs::create_directories(program.parent_path());
-        fs::copy_file("/bin/sleep", program);
-        fs::permissions(program, fs::perms::owner_all);
-        return ChildProcess::Run(program, {"30"});
-    }
-
-    static bool HasEnded(const ChildProcess& child) {
-        return platform::CurrentProcesses().Wait(static_cast<ProcessId>(child.id()), 5s) !=
-               platform::WaitResult::StillRunning;
-    }
-
-    // Six characters of this test process' own, so that names stay unique among parallel tests.
-    static std::string UniqueSix() {
-        char text[8];
-        std::snprintf(text, sizeof text, "Q%05d", static_cast<int>(getpid() % 100000));
-        return text;
-    }
-};
-
-TEST_F(RealPrograms, StopsARunningProgramByName) {
-    const std::string name = UniqueSix() + "tool.exe";
-    ChildProcess child = RunPlanted(name);
-    EXPECT_TRUE(KillProcessByName(name));
-    EXPECT_TRUE(HasEnded(child));
+TEST_F(FakeProcessTable, ALongNameStopsItsFifteenCharacterStemAndItsShortForm) {
+    Add(50, "C:\\Planted\\LongProgramNameA.exe");
+    Add(51, "C:\\Planted\\LONGPR~1.EXE");
+    Add(52, "C:\\Planted\\LongProgramNam.exe");
+    EXPECT_TRUE(KillProcessByName("LongProgramNameB.exe"));
+    EXPECT_EQ(processes.terminated, (std::vector<ProcessId>{50, 51}));
 }
 
-TEST_F(RealPrograms, ALongNameStopsItsFifteenCharacterStemAndItsShortForm) {
-    const std::string stem = UniqueSix() + "LongProg1";  // fifteen characters
-    ChildProcess byStem = RunPlanted(stem + "A.exe");
-    ChildProcess byShortForm = RunPlanted(UniqueSix() + "~1.EXE");
-    EXPECT_TRUE(KillProcessByName(stem + "B.exe"));
-    EXPECT_TRUE(HasEnded(byStem));
-    EXPECT_TRUE(HasEnded(byShortForm));
-}
-
-TEST_F(RealPrograms, AHostProgramOfTheSameNameKeepsRunning) {
-    const std::string name = UniqueSix() + "host.exe";
-    test_support::TemporaryFolder outsideThePrefix{"tollenwark-host-program"};
-    const fs::path hostProgram = outsideThePrefix.path() / name;
-    fs::copy_file("/bin/sleep", hostProgram);
-    fs::permissions(hostProgram, fs::perms::owner_all);
-    ChildProcess child = ChildProcess::Run(hostProgram, {"30"});
-    EXPECT_TRUE(KillProcessByName(name)) << "no program of the installation has that name";
-    EXPECT_EQ(platform::CurrentProcesses().Wait(static_cast<ProcessId>(child.id()), 100ms),
-              platform::WaitResult::StillRunning);
-}
-
-TEST_F(RealPrograms, NeverStopsItsOwnProcess) {
+// The program's own process is no program of the installation, and never stopped.
+TEST(RealPrograms, NeverStopsItsOwnProcess) {
+    const test_support::TemporaryMachine machine;
     EXPECT_FALSE(TerminateProcessById(static_cast<ProcessId>(getpid()), 0));
     EXPECT_FALSE(StopProcess(static_cast<ProcessId>(getpid())));
 }

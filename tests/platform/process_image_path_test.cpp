@@ -28,14 +28,15 @@ constexpr const char* kWineMaps =
     "7ffd00000000-7ffd00021000 rw-p 00000000 00:00 0          [stack]\n";
 
 TEST(ProcessImagePath, WineProcessIsNamedByTheMappedImageItIsNamedAfter) {
-    const ProcessFacts facts{"/usr/lib/wine/wine64-preloader", "badtool.exe",
-                             std::string("C:\\elsewhere\\other.exe -n 30\0", 28), kWineMaps};
+    // The command line may name any program; the mapped file is the one that runs.
+    const ProcessFacts facts{"badtool.exe", std::string("C:\\elsewhere\\other.exe -n 30\0", 28),
+                             kWineMaps};
     EXPECT_EQ(WindowsProgramPath(facts, ToWindows), "C:\\Program Files\\Bad Tools\\badtool.exe");
 }
 
 TEST(ProcessImagePath, LongProgramNamesMatchTheKernelsShortenedName) {
     const ProcessFacts facts{
-        "/usr/lib/wine/wine64-preloader", "LongProgramName", "",
+        "LongProgramName", "",
         "1-2 r--p 0 08:01 1 /home/u/.wine/drive_c/windows/start.exe\n"
         "3-4 r--p 0 08:01 2 /home/u/.wine/drive_c/Tools/LongProgramName.exe (deleted)\n"};
     EXPECT_EQ(WindowsProgramPath(facts, ToWindows), "C:\\Tools\\LongProgramName.exe");
@@ -43,8 +44,7 @@ TEST(ProcessImagePath, LongProgramNamesMatchTheKernelsShortenedName) {
 
 TEST(ProcessImagePath, WineProcessWithoutMappedImageUsesItsArgumentArea) {
     const std::string blankPadded = "C:\\Program Files\\badtool.exe -n 30 127.0.0.1         ";
-    const ProcessFacts facts{"/usr/lib/wine/wine64-preloader", "badtool.exe",
-                             blankPadded + std::string(1, '\0'), ""};
+    const ProcessFacts facts{"badtool.exe", blankPadded + std::string(1, '\0'), ""};
     EXPECT_EQ(WindowsProgramPath(facts, ToWindows), "C:\\Program Files\\badtool.exe");
 }
 
@@ -67,28 +67,46 @@ TEST(ProcessImagePath, ImagePathAtTheStartOfACommandLine) {
     EXPECT_EQ(WindowsPathFromCommandLine(""), "");
 }
 
-TEST(ProcessImagePath, NativeProcessMapsItsExecutable) {
-    EXPECT_EQ(WindowsProgramPath({"/usr/bin/sleep", "sleep",
-                                  "sleep\0"
-                                  "30",
-                                  ""},
+// Wine maps its own programs from its folder on the host, the one its ntdll.dll comes from.
+TEST(ProcessImagePath, WinesOwnProgramsAreWhereWinePutsThem) {
+    const std::string wineFolder = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/";
+    const auto wineMaps = [&](const std::vector<std::string>& files) {
+        std::string maps =
+            "1-2 r-xp 0 08:01 7 /usr/lib/x86_64-linux-gnu/wine/x86_64-unix/ntdll.so\n"
+            "3-4 r--p 0 08:01 8 " +
+            wineFolder + "ntdll.dll\n";
+        for (const std::string& file : files) {
+            maps += "5-6 r--p 0 08:01 9 " + file + "\n";
+        }
+        return maps;
+    };
+    // In the folder their command line names.
+    EXPECT_EQ(WindowsProgramPath(
+                  {"services.exe", std::string("C:\\windows\\system32\\services.exe\0", 33),
+                   wineMaps({wineFolder + "services.exe"})},
+                  ToWindows),
+              "C:\\windows\\system32\\services.exe");
+    EXPECT_EQ(WindowsProgramPath({"notepad.exe", "C:\\windows\\notepad.exe",
+                                  wineMaps({wineFolder + "notepad.exe"})},
                                  ToWindows),
-              "Z:\\usr\\bin\\sleep");
-    // A native copy planted in the prefix shows as the Windows program it pretends to be.
-    EXPECT_EQ(WindowsProgramPath({"/home/u/.wine/drive_c/Bad/badtool.exe", "badtool.exe",
-                                  "/home/u/.wine/drive_c/Bad/badtool.exe", ""},
+              "C:\\windows\\notepad.exe");
+    // Else in the system folder: a command line without a folder, or one naming another program.
+    EXPECT_EQ(WindowsProgramPath({"start.exe", std::string("start.exe\0/exec\0ping\0", 21),
+                                  wineMaps({wineFolder + "start.exe"})},
+                                 ToWindows),
+              "C:\\windows\\system32\\start.exe");
+    EXPECT_EQ(
+        WindowsProgramPath({"winedevice.exe", "C:\\Program Files\\Bad\\other.exe",
+                            wineMaps({wineFolder + "ntoskrnl.exe", wineFolder + "winedevice.exe"})},
+                           ToWindows),
+        "C:\\windows\\system32\\winedevice.exe");
+    // A program of the prefix that Wine's libraries run is still the prefix's file.
+    EXPECT_EQ(WindowsProgramPath({"badtool.exe", "C:\\windows\\system32\\badtool.exe",
+                                  wineMaps({"/home/u/.wine/drive_c/Bad/badtool.exe"})},
                                  ToWindows),
               "C:\\Bad\\badtool.exe");
     // Nothing to go on at all.
     EXPECT_EQ(WindowsProgramPath({}, ToWindows), "");
-}
-
-TEST(ProcessImagePath, WineProcessesAreToldApart) {
-    EXPECT_TRUE(IsWineProcess("/usr/lib/wine/wine64-preloader", "services.exe"));
-    EXPECT_TRUE(IsWineProcess("/usr/lib/wine/wine", "winedevice"));
-    EXPECT_TRUE(IsWineProcess("/opt/x/bin/loader", "SETUP.EXE"));
-    EXPECT_FALSE(IsWineProcess("/usr/bin/winecfg-helper", "winecfg-helper"));
-    EXPECT_FALSE(IsWineProcess("/usr/bin/sleep", "sleep"));
 }
 
 TEST(ProcessImagePath, MappedExeFilesAreListedOnceInOrder) {

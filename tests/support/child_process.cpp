@@ -6,20 +6,44 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <thread>
+
 extern char** environ;
 
 namespace test_support {
 
+namespace {
+
+// The NULL-terminated array of C strings a new process takes.
+std::vector<char*> CStrings(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (auto& text : texts) {
+        pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+}  // namespace
+
 ChildProcess ChildProcess::Run(const std::filesystem::path& program,
                                std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), program.string());
-    std::vector<char*> argv;
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        environment.emplace_back(*entry);
     }
-    argv.push_back(nullptr);
+    return Run(program, std::move(arguments), environment);
+}
+
+ChildProcess ChildProcess::Run(const std::filesystem::path& program,
+                               std::vector<std::string> arguments,
+                               const std::vector<std::string>& environment) {
+    arguments.insert(arguments.begin(), program.string());
+    std::vector<std::string> entries = environment;
+    const std::vector<char*> argv = CStrings(arguments);
+    const std::vector<char*> envp = CStrings(entries);
     pid_t id = -1;
-    if (::posix_spawn(&id, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+    if (::posix_spawnp(&id, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
         ADD_FAILURE() << "cannot run " << program;
         id = -1;
     }
@@ -61,6 +85,22 @@ ChildProcess::ChildProcess(ChildProcess&& other) noexcept
 
 ChildProcess::~ChildProcess() {
     Stop();
+}
+
+std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (id_ > 0) {
+        int status = 0;
+        if (::waitpid(id_, &status, WNOHANG) == id_) {
+            id_ = -1;
+            return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return std::nullopt;
 }
 
 void ChildProcess::Stop() {
