@@ -130,7 +130,7 @@ TEST_F(WinePrograms, OnlyThePrefixsProgramsAreListedStoppedAndSent) {
     // Stopped by the scan and by name; the others run on.
     ScanMemoryByPlatform();
     EXPECT_EQ(ScanLog(), std::vector<std::string>{
-                             "Detected in the memory : badtool.exe was stopped from running."});
+                             "Detected in the memory : BADTOOL.EXE was stopped from running."});
     EXPECT_NE(Main().lblTotalNoOfRunningItems.Caption(), "0");
     EXPECT_EQ(platform::CurrentProcesses().Wait(IdOf(ours), 5s), platform::WaitResult::Ended);
     EXPECT_TRUE(KillProcessByName("badtool.exe"));
