@@ -3,8 +3,6 @@
 // lies in the window. Qt's own hit-testing picks the receiver, as for a user's mouse.
 #include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
-#include <QPointer>
 #include <QTest>
 #include <QWindow>
 #include <set>
@@ -35,28 +33,43 @@
 
 namespace {
 
-// Notes which widget Qt hands each mouse press and release, and keeps every mouse event from the
-// widgets, so that probing a control runs none of its commands.
+// Notes which widget of the window Qt hands each mouse press and release, and keeps every mouse
+// event from the window's widgets, so that probing a control runs none of its commands. Other
+// receivers (the browser engine's own objects among them) are left alone, not even asked what
+// they are.
 class MouseReceivers final : public QObject {
   public:
-    MouseReceivers() { qApp->installEventFilter(this); }
+    explicit MouseReceivers(QWidget& window) {
+        const QList<QWidget*> inside = window.findChildren<QWidget*>();
+        widgets_ = {inside.begin(), inside.end()};
+        widgets_.insert(&window);
+        qApp->installEventFilter(this);
+    }
     ~MouseReceivers() override { qApp->removeEventFilter(this); }
 
-    std::vector<QPointer<QWidget>> pressed;
-    std::vector<QPointer<QWidget>> released;
+    QWidget* pressed = nullptr;
+    QWidget* released = nullptr;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!watched->isWidgetType() || dynamic_cast<QMouseEvent*>(event) == nullptr) {
+        const QEvent::Type type = event->type();
+        if (!widgets_.contains(watched) ||
+            (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+             type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove)) {
             return false;
         }
-        if (event->type() == QEvent::MouseButtonPress) {
-            pressed.emplace_back(static_cast<QWidget*>(watched));
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            released.emplace_back(static_cast<QWidget*>(watched));
+        QWidget*& receiver = type == QEvent::MouseButtonPress     ? pressed
+                             : type == QEvent::MouseButtonRelease ? released
+                                                                  : ignored_;
+        if (receiver == nullptr) {
+            receiver = static_cast<QWidget*>(watched);
         }
         return true;
     }
+
+  private:
+    std::set<const QObject*> widgets_;
+    QWidget* ignored_ = nullptr;
 };
 
 std::string Describe(const forms::Control& control) {
@@ -143,17 +156,14 @@ class PointerReachTest : public QtHostTest {
                 continue;
             }
             const QPoint at = widget.mapTo(&formWindow, centre);
-            MouseReceivers receivers;
+            MouseReceivers receivers(formWindow);
             QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, at);
             QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, at);
             ++probes;
-            const QWidget* pressedBy = receivers.pressed.empty() ? nullptr : receivers.pressed[0];
-            const QWidget* releasedBy =
-                receivers.released.empty() ? nullptr : receivers.released[0];
-            EXPECT_TRUE(Within(widget, pressedBy) && Within(widget, releasedBy))
+            EXPECT_TRUE(Within(widget, receivers.pressed) && Within(widget, receivers.released))
                 << Describe(*control) << " (" << shown << ") does not take the pointer at its "
                 << "centre; the press went to "
-                << (pressedBy ? pressedBy->objectName().toStdString() : "nothing");
+                << (receivers.pressed ? receivers.pressed->objectName().toStdString() : "nothing");
         }
     }
 
