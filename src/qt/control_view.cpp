@@ -79,17 +79,22 @@ void ControlView::ApplyGeometry() {
 }
 
 // A control in the desktop scheme's colours lets its container show through around what it draws;
-// one given a colour of its own fills with it.
+// one given a colour of its own fills with it. A disabled control writes in the desktop's grey,
+// whatever its fore colour, so that it never looks as usable as an enabled one.
 void ControlView::ApplyColors() {
     widget_->setAutoFillBackground(!IsSchemeColor(control_.BackColor()));
     QPalette palette = widget_->palette();
     const QPalette standard = widget_->style()->standardPalette();
-    palette.setColor(QPalette::Window, ToQColor(control_.BackColor(), standard));
-    palette.setColor(QPalette::Base, ToQColor(control_.BackColor(), standard));
-    palette.setColor(QPalette::Button, ToQColor(control_.BackColor(), standard));
-    palette.setColor(QPalette::WindowText, ToQColor(control_.ForeColor(), standard));
-    palette.setColor(QPalette::Text, ToQColor(control_.ForeColor(), standard));
-    palette.setColor(QPalette::ButtonText, ToQColor(control_.ForeColor(), standard));
+    const QColor back = ToQColor(control_.BackColor(), standard);
+    const QColor fore = ToQColor(control_.ForeColor(), standard);
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+        palette.setColor(role, back);
+    }
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, fore);
+        palette.setColor(QPalette::Inactive, role, fore);
+        palette.setColor(QPalette::Disabled, role, standard.color(QPalette::Disabled, role));
+    }
     widget_->setPalette(palette);
 }
 

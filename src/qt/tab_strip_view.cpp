@@ -11,6 +11,8 @@ namespace {
 
 // The strip covers the whole page area, as the pages sit on it; the tabs keep their own height at
 // its top, since a tab bar stretched over the area would draw its selected tab down over the page.
+// The strip draws nothing but its tabs, and takes the pointer nowhere else: below them the pages
+// and what lies on them are the user's to click (the mask).
 class TabStripArea final : public QWidget {
   public:
     explicit TabStripArea(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this)) {}
@@ -19,6 +21,7 @@ class TabStripArea final : public QWidget {
     // Called again whenever the tabs change, as their captions decide the bar's height.
     void PlaceBar() {
         bar_->setGeometry(0, 0, width(), std::min(height(), bar_->sizeHint().height()));
+        setMask(bar_->geometry());
     }
 
   protected:

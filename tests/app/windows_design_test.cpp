@@ -20,9 +20,9 @@
 #include "foundation/machine_settings.h"
 #include "foundation/settings_store.h"
 #include "support/forms_fixture.h"
+#include "support/windows_catalog.h"
 #include "ui/frm_main.h"
 #include "ui/frm_menu_popup.h"
-#include "windows_catalog.h"
 
 namespace {
 

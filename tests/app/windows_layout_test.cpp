@@ -11,7 +11,7 @@
 #include "forms/form.h"
 #include "forms/labels.h"
 #include "support/forms_fixture.h"
-#include "windows_catalog.h"
+#include "support/windows_catalog.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "forms/containers.h"
 #include "forms/list_view.h"
 #include "support/forms_fixture.h"
-#include "windows_catalog.h"
+#include "support/windows_catalog.h"
 
 namespace {
 

@@ -25,6 +25,8 @@ class IsolatedEnvironment : public ::testing::Environment {
         for (const auto& [variable, name] : kUserFolderVariables) {
             SetEnvironmentVariable(variable, folder(name));
         }
+        // The desktop (Qt among others) uses a runtime folder only when it is the user's alone.
+        std::filesystem::permissions(root_->path() / "runtime", std::filesystem::perms::owner_all);
         SetEnvironmentVariable("TOLLENWARK_PROGRAM_FOLDER", folder("program"));
         const std::string prefix = folder("wine-prefix");
         SetEnvironmentVariable("WINEPREFIX", prefix);

@@ -1,4 +1,4 @@
-#include "windows_catalog.h"
+#include "support/windows_catalog.h"
 
 #include "ui/form8.h"
 #include "ui/frm_about.h"
