@@ -95,14 +95,25 @@ TEST_F(HelpWindow, OpensTheHelpFileAndNotesItMachineWide) {
     EXPECT_FALSE(forms::IsLoaded<Form8Form>());
 }
 
+TEST_F(HelpWindow, WithoutAViewerForTheHelpFileItsPagesOpenInstead) {
+    program.WriteFile("Help.chm", "ITSF");
+    host.SetNoApplicationFor({".CHM"});
+    OpenHelpWindow();
+    EXPECT_EQ(host.DocumentsOpened(), Names{ProgramFile("HelpPages\\index.html")});
+    EXPECT_EQ(HelpOpenedSetting(), "0");
+}
+
 TEST_F(HelpWindow, WithoutTheHelpFileNothingOpensAndNothingIsWritten) {
+    program.WriteFile("HelpPages/index.html", "<html></html>");
+    host.SetNoApplicationFor({".chm"});
     OpenHelpWindow();
     EXPECT_TRUE(host.DocumentsOpened().empty());
     EXPECT_EQ(HelpOpenedSetting(), "<none>");
 }
 
-// The build compiles the pages of help/ into Help.chm beside the program.
-TEST(HelpFile, TheBuildCompilesEveryPageIntoTheHelpFile) {
+// The build compiles the pages of help/ into Help.chm beside the program, and ships them as they
+// are in HelpPages/.
+TEST(HelpFile, TheBuildShipsEveryPageCompiledAndAsItIs) {
     const fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
     const fs::path sources = fs::path(__FILE__).parent_path().parent_path().parent_path() / "help";
     const std::string help = test_support::ReadHostFileOrEmpty(build / "Help.chm");
@@ -113,6 +124,9 @@ TEST(HelpFile, TheBuildCompilesEveryPageIntoTheHelpFile) {
             ++pages;
             EXPECT_NE(help.find("/" + entry.path().filename().string()), std::string::npos)
                 << entry.path().filename() << " is missing from the help file";
+            EXPECT_EQ(
+                test_support::ReadHostFileOrEmpty(build / "HelpPages" / entry.path().filename()),
+                test_support::ReadHostFileOrEmpty(entry.path()));
         }
     }
     EXPECT_GE(pages, 10);
