@@ -56,8 +56,8 @@ TEST_F(SchedulePickers, PickersEmptiedByApplyShowTodayAndTheTimeNowWhenTicked) {
     ClickWithMouse(TickOf(main->dtpScheduleDate));
     ClickWithMouse(TickOf(main->dtpScheduleTime));
     ASSERT_TRUE(main->dtpScheduleDate.Value() && main->dtpScheduleTime.Value());
-    EXPECT_EQ(FieldOf(main->dtpScheduleDate).text(),
-              QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    EXPECT_EQ(FieldOf(main->dtpScheduleDate).text().toStdString(),
+              QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString());
     ExpectShowsNow(FieldOf(main->dtpScheduleTime));
 }
 
