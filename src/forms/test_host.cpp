@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "forms/form_registry.h"
-#include "platform/text_case.h"
 
 namespace forms {
 namespace {
@@ -293,20 +292,6 @@ void TestHost::ClickTrayIcon(std::int32_t owner, int message, int id) {
 bool TestHost::OpenDocument(const std::string& path) {
     documentsOpened_.push_back(path);
     return true;
-}
-
-void TestHost::SetNoApplicationFor(std::set<std::string> extensions) {
-    extensionsWithoutApplication_.clear();
-    for (const std::string& extension : extensions) {
-        extensionsWithoutApplication_.insert(platform::ToUpperText(extension));
-    }
-}
-
-bool TestHost::HasApplicationFor(const std::string& path) {
-    const std::string name = path.substr(path.find_last_of('\\') + 1);
-    const auto dot = name.find_last_of('.');
-    return dot == std::string::npos ||
-           !extensionsWithoutApplication_.contains(platform::ToUpperText(name.substr(dot)));
 }
 
 bool TestHost::StartProgram(const std::string& program, const std::string& arguments) {

@@ -6,7 +6,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -135,10 +134,8 @@ class TestHost final : public Host {
     // --- Shell and application.
     bool OpenDocument(const std::string& path) override;
     const std::vector<std::string>& DocumentsOpened() const { return documentsOpened_; }
-    // The desktop has an application for every document except those of the given extensions
-    // (".chm"), which it still opens when asked to.
-    void SetNoApplicationFor(std::set<std::string> extensions);
-    bool HasApplicationFor(const std::string& path) override;
+    // The desktop has an application for every document.
+    bool HasApplicationFor(const std::string&) override { return true; }
     bool StartProgram(const std::string& program, const std::string& arguments) override;
     const std::vector<std::pair<std::string, std::string>>& ProgramsStarted() const {
         return programsStarted_;
@@ -197,7 +194,6 @@ class TestHost final : public Host {
     std::map<std::pair<std::int32_t, int>, TrayIcon> trayIcons_;
     bool trayAvailable_ = true;
     std::vector<std::string> documentsOpened_;
-    std::set<std::string> extensionsWithoutApplication_;  // in upper case
     std::vector<std::pair<std::string, std::string>> programsStarted_;
     bool inTaskbar_ = true;
     bool ended_ = false;

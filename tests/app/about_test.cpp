@@ -95,17 +95,7 @@ TEST_F(HelpWindow, OpensTheHelpFileAndNotesItMachineWide) {
     EXPECT_FALSE(forms::IsLoaded<Form8Form>());
 }
 
-TEST_F(HelpWindow, WithoutAViewerForTheHelpFileItsPagesOpenInstead) {
-    program.WriteFile("Help.chm", "ITSF");
-    host.SetNoApplicationFor({".CHM"});
-    OpenHelpWindow();
-    EXPECT_EQ(host.DocumentsOpened(), Names{ProgramFile("HelpPages\\index.html")});
-    EXPECT_EQ(HelpOpenedSetting(), "0");
-}
-
 TEST_F(HelpWindow, WithoutTheHelpFileNothingOpensAndNothingIsWritten) {
-    program.WriteFile("HelpPages/index.html", "<html></html>");
-    host.SetNoApplicationFor({".chm"});
     OpenHelpWindow();
     EXPECT_TRUE(host.DocumentsOpened().empty());
     EXPECT_EQ(HelpOpenedSetting(), "<none>");

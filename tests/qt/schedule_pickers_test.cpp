@@ -36,39 +36,31 @@ class SchedulePickers : public QtMainWindowTest {
     }
 };
 
-TEST_F(SchedulePickers, PickersEmptiedByApplyShowTodayAndTheTimeNowWhenTicked) {
-    // A one-time schedule applied before, shown as at start-up.
-    SaveOptionSetting("chkAutomaticScanYesOrNo", "1");
-    SaveOptionSetting("Day", std::to_string(kScheduleDateAndTime));
-    SaveOptionSetting("Date", "3/17/2006");
-    SaveOptionSetting("Time", "9:00:00 AM");
-    main->chkAutomaticScanYesOrNo.SetValue(forms::kChecked);
-    main->LoadScheduleSettings();
-    ASSERT_EQ(FieldOf(main->dtpScheduleDate).text(), "17/03/2006");
+TEST_F(SchedulePickers, ATickedEmptyPickerShowsTodayAndTheTimeNow) {
+    forms::DTPicker& date = main->dtpScheduleDate;
+    forms::DTPicker& time = main->dtpScheduleTime;
+    QPushButton& apply = WidgetOf<QPushButton>(main->CmdProceed);
+    main->LoadScheduleSettings();  // nothing applied yet: "Daily", the pickers empty
+    ClickWithMouse(WidgetOf<QCheckBox>(main->chkAutomaticScanYesOrNo));
+    ClickWithMouse(TickOf(time));
+    ExpectShowsNow(FieldOf(time));
 
-    // "Never" empties both pickers; applied, they are stored empty and loaded empty.
+    // A one-time schedule on another day, applied; then "Never", which empties both pickers.
+    main->cmbDays.SetListIndex(kScheduleDateAndTime);
+    ClickWithMouse(TickOf(date));
+    FieldOf(date).setDate(QDate(2006, 3, 17));
+    ClickWithMouse(apply);
     main->cmbDays.SetListIndex(kScheduleNever);
-    ClickWithMouse(WidgetOf<QPushButton>(main->CmdProceed));
+    ClickWithMouse(apply);
     ASSERT_EQ(GetOptionSetting("Date", ""), "Null");
-    ASSERT_EQ(GetOptionSetting("Time", ""), "Null");
 
     main->cmbDays.SetListIndex(kScheduleDateAndTime);
-    ClickWithMouse(TickOf(main->dtpScheduleDate));
-    ClickWithMouse(TickOf(main->dtpScheduleTime));
-    ASSERT_TRUE(main->dtpScheduleDate.Value() && main->dtpScheduleTime.Value());
-    EXPECT_EQ(FieldOf(main->dtpScheduleDate).text().toStdString(),
+    ClickWithMouse(TickOf(date));
+    ClickWithMouse(TickOf(time));
+    ASSERT_TRUE(date.Value() && time.Value());
+    EXPECT_EQ(FieldOf(date).text().toStdString(),
               QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString());
-    ExpectShowsNow(FieldOf(main->dtpScheduleTime));
-}
-
-TEST_F(SchedulePickers, OnAFirstScheduleTheTimePickerShowsTheTimeNowWhenTicked) {
-    main->LoadScheduleSettings();  // nothing applied yet: "Daily", pickers empty
-    ClickWithMouse(WidgetOf<QCheckBox>(main->chkAutomaticScanYesOrNo));
-    ASSERT_TRUE(main->dtpScheduleTime.Enabled());
-
-    ClickWithMouse(TickOf(main->dtpScheduleTime));
-    ASSERT_TRUE(main->dtpScheduleTime.Value());
-    ExpectShowsNow(FieldOf(main->dtpScheduleTime));
+    ExpectShowsNow(FieldOf(time));
 }
 
 }  // namespace
