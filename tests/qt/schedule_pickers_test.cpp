@@ -4,6 +4,7 @@
 #include <QDateTimeEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
 #include "engine/option_settings.h"
 #include "engine/scheduler.h"
@@ -22,11 +23,14 @@ class SchedulePickers : public QtMainWindowTest {
     QCheckBox& TickOf(forms::DTPicker& picker) { return WidgetOf<QCheckBox>(picker); }
     QDateTimeEdit& FieldOf(forms::DTPicker& picker) { return WidgetOf<QDateTimeEdit>(picker); }
 
-    // A left click at the middle of the widget, sent to its window so that Qt finds the receiver.
+    // A left click at the middle of what the widget draws, sent to its window so that Qt finds the
+    // receiver. A check box draws its box and caption at its left.
     static void ClickWithMouse(QWidget& widget) {
         QWidget& window = *widget.window();
-        const QPoint middle = widget.mapTo(&window, widget.rect().center());
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, middle);
+        const QPoint middle(std::min(widget.width(), widget.sizeHint().width()) / 2,
+                            widget.height() / 2);
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          widget.mapTo(&window, middle));
     }
 
     // The field shows the moment the test checks it, give or take the seconds the test took.
@@ -42,6 +46,7 @@ TEST_F(SchedulePickers, ATickedEmptyPickerShowsTodayAndTheTimeNow) {
     QPushButton& apply = WidgetOf<QPushButton>(main->CmdProceed);
     main->LoadScheduleSettings();  // nothing applied yet: "Daily", the pickers empty
     ClickWithMouse(WidgetOf<QCheckBox>(main->chkAutomaticScanYesOrNo));
+    ASSERT_EQ(main->chkAutomaticScanYesOrNo.Value(), forms::kChecked);
     ClickWithMouse(TickOf(time));
     ExpectShowsNow(FieldOf(time));
 
