@@ -35,9 +35,12 @@ std::string PickerText(const forms::DTPicker& picker) {
     return picker.Value() ? platform::FormatGeneralDate(*picker.Value()) : std::string(kNull);
 }
 
-// A picker from its stored text: "Null" empties it; a text that is no date leaves it as it is.
-void LoadPicker(forms::DTPicker& picker, std::string_view stored) {
+// A picker from its stored text: "Null" empties it, after setting it to the value it then shows
+// once the user ticks it; a text that is no date leaves it as it is.
+void LoadPicker(forms::DTPicker& picker, std::string_view stored,
+                const platform::DateTime& shownWhenEmpty) {
     if (stored == kNull) {
+        picker.SetValue(shownWhenEmpty);
         picker.SetValue(std::nullopt);
     } else if (const auto value = platform::ParseUsDate(stored)) {
         picker.SetValue(value);
@@ -169,8 +172,12 @@ void FrmMainForm::LoadScheduleSettings() {
             cmbDays.SetListIndex(kScheduleDaily);
             return;
         }
-        LoadPicker(dtpScheduleDate, GetOptionSetting("Date", kNull));
-        LoadPicker(dtpScheduleTime, GetOptionSetting("Time", kNull));
+        const platform::DateTime now = forms::CurrentHost().Now();
+        LoadPicker(dtpScheduleDate, GetOptionSetting("Date", kNull),
+                   platform::DateTime{now.year, now.month, now.day});
+        LoadPicker(
+            dtpScheduleTime, GetOptionSetting("Time", kNull),
+            platform::DateTime{.hour = now.hour, .minute = now.minute, .second = now.second});
         if (const auto position = WholeNumberFromText(GetOptionSetting("Day", "7"))) {
             cmbDays.SetListIndex(*position);
         }

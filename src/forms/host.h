@@ -93,6 +93,9 @@ class Host {
 
     // Opens a document (a Windows path) with the desktop's default application, without waiting.
     virtual bool OpenDocument(const std::string& path) = 0;
+    // Whether the desktop names an application that opens the document (a Windows path); false
+    // also when it cannot be asked.
+    virtual bool HasApplicationFor(const std::string& path) = 0;
     // Starts a program (a Windows path) with its arguments, without waiting.
     virtual bool StartProgram(const std::string& program, const std::string& arguments) = 0;
 

@@ -134,6 +134,8 @@ class TestHost final : public Host {
     // --- Shell and application.
     bool OpenDocument(const std::string& path) override;
     const std::vector<std::string>& DocumentsOpened() const { return documentsOpened_; }
+    // The desktop has an application for every document.
+    bool HasApplicationFor(const std::string&) override { return true; }
     bool StartProgram(const std::string& program, const std::string& arguments) override;
     const std::vector<std::pair<std::string, std::string>>& ProgramsStarted() const {
         return programsStarted_;

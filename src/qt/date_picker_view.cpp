@@ -20,7 +20,9 @@ class DatePickerView final : public ControlView {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(2);
         hasValue_ = new QCheckBox;
-        field_ = new QDateTimeEdit;
+        // Until the picker first holds a value it shows the moment it was made, as the desktop's
+        // own picker does; emptied, it keeps showing its last value.
+        field_ = new QDateTimeEdit(QDateTime::currentDateTime());
         layout->addWidget(hasValue_);
         layout->addWidget(field_, 1);
         ForwardMouseFrom(field_);

@@ -16,8 +16,13 @@ std::vector<std::string> SplitCommandArguments(std::string_view arguments);
 bool IsDesktopViewer(std::string_view program);
 
 // Opens a document, a folder or an address (http:, https:, mailto:) with the desktop's default
-// application, without waiting. False when there is nothing to open or the desktop refused.
+// application, without waiting: documents and folders through xdg-open. False when there is
+// nothing to open or the desktop refused.
 bool OpenWithDesktop(const std::string& pathOrAddress);
+
+// Whether the desktop names a default application for the document's type, as xdg-mime tells;
+// false for a document that is not there and when xdg-mime cannot be asked.
+bool DesktopHasApplicationFor(const std::string& path);
 
 // Starts a program with its arguments without waiting; arguments that are Windows paths are handed
 // over as host paths.

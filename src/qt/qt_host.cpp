@@ -160,6 +160,10 @@ bool QtHost::OpenDocument(const std::string& path) {
     return OpenWithDesktop(path);
 }
 
+bool QtHost::HasApplicationFor(const std::string& path) {
+    return DesktopHasApplicationFor(path);
+}
+
 bool QtHost::StartProgram(const std::string& program, const std::string& arguments) {
     return StartDetachedProgram(program, arguments);
 }

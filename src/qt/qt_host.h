@@ -41,6 +41,7 @@ class QtHost final : public forms::Host {
     std::string ClipboardText() override;
 
     bool OpenDocument(const std::string& path) override;
+    bool HasApplicationFor(const std::string& path) override;
     bool StartProgram(const std::string& program, const std::string& arguments) override;
     void SetApplicationInTaskbar(bool shown) override;
     bool ApplicationInTaskbar() override;

@@ -1,18 +1,42 @@
 #include "qt/tray_icons.h"
 
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <utility>
+
 #include "qt/outermost_loop.h"
 #include "qt/pictures.h"
 #include "qt/unhandled_errors.h"
 
 namespace frontend {
+namespace {
 
-int TrayMessageOf(QSystemTrayIcon::ActivationReason reason) {
+std::chrono::milliseconds SteadyNow() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
+// The desktop's double-click interval, as Qt has it from the platform.
+std::chrono::milliseconds DoubleClickInterval() {
+    return std::chrono::milliseconds(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+}
+
+}  // namespace
+
+int TrayActivations::MessageOf(QSystemTrayIcon::ActivationReason reason,
+                               std::chrono::milliseconds at,
+                               std::chrono::milliseconds doubleClickInterval) {
+    const auto lastContextAt = std::exchange(lastContextAt_, std::nullopt);
     switch (reason) {
         case QSystemTrayIcon::Trigger:
             return forms::tray_message::LeftButtonDown;
         case QSystemTrayIcon::DoubleClick:
             return forms::tray_message::LeftDoubleClick;
         case QSystemTrayIcon::Context:
+            if (lastContextAt && at - *lastContextAt <= doubleClickInterval) {
+                return forms::tray_message::RightDoubleClick;
+            }
+            lastContextAt_ = at;
             return forms::tray_message::RightButtonDown;
         default:
             return 0;
@@ -27,8 +51,11 @@ bool TrayIcons::Add(const forms::TrayIcon& icon) {
         slot = std::make_unique<QSystemTrayIcon>();
         const std::int32_t owner = icon.owner;
         QObject::connect(slot.get(), &QSystemTrayIcon::activated, slot.get(),
-                         [owner](QSystemTrayIcon::ActivationReason reason) {
-                             if (const int message = TrayMessageOf(reason)) {
+                         [owner, activations = TrayActivations()](
+                             QSystemTrayIcon::ActivationReason reason) mutable {
+                             const int message =
+                                 activations.MessageOf(reason, SteadyNow(), DoubleClickInterval());
+                             if (message != 0) {
                                  RunGuarded([&] { forms::DeliverTrayMessage(owner, message); });
                              }
                          });

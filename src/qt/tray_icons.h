@@ -1,18 +1,29 @@
 #pragma once
 
 #include <QSystemTrayIcon>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "forms/host.h"
 
 namespace frontend {
 
-// The classic message number of an activation of a tray icon (513 left press, 515 left double
-// click, 516 right press); 0 for activations that have none.
-int TrayMessageOf(QSystemTrayIcon::ActivationReason reason);
+// Turns one icon's activations into the classic tray messages (513 left press, 515 left double
+// click, 516 right press, 518 right double click); 0 for activations that have none. Qt reports a
+// left double click as such but a right double click as two context activations: a second one
+// within the double-click interval is the right double click.
+class TrayActivations {
+  public:
+    int MessageOf(QSystemTrayIcon::ActivationReason reason, std::chrono::milliseconds at,
+                  std::chrono::milliseconds doubleClickInterval);
+
+  private:
+    std::optional<std::chrono::milliseconds> lastContextAt_;
+};
 
 // The program's tray icons, one per owning window and id. Their activations reach the owning
 // window as tray messages.

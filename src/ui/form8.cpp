@@ -11,6 +11,12 @@
 #include "foundation/program_folder.h"
 #include "ui/pictures.h"
 
+namespace {
+
+constexpr const char* kHelpPagesIndex = "HelpPages\\index.html";
+
+}  // namespace
+
 Form8Form::Form8Form() : Form("Form8") {
     SetCaption("Help");
     SetIcon(pictures::kProgramIcon);
@@ -36,7 +42,11 @@ void Form8Form::Form_Load() {
     if (!FileExists(helpFile)) {
         return;
     }
-    forms::CurrentHost().OpenDocument(helpFile);
+    forms::Host& desktop = forms::CurrentHost();
+    // A desktop with no viewer for compiled help (a fresh Linux desktop has none) shows the same
+    // pages, shipped beside the help file, in its browser.
+    desktop.OpenDocument(desktop.HasApplicationFor(helpFile) ? helpFile
+                                                             : ProgramFolderFile(kHelpPagesIndex));
     SaveMachineSetting(gProgramName, "Settings", "showHelp", "0");
 }
 

@@ -3,7 +3,7 @@
 #include "forms/form.h"
 
 // An invisible window whose load opens the help file, Help.chm in the program folder, with the
-// desktop's viewer for it.
+// desktop's viewer for it, or else the same help as pages (HelpPages\index.html) in the browser.
 class Form8Form : public forms::Form {
   public:
     Form8Form();

@@ -101,8 +101,9 @@ TEST_F(HelpWindow, WithoutTheHelpFileNothingOpensAndNothingIsWritten) {
     EXPECT_EQ(HelpOpenedSetting(), "<none>");
 }
 
-// The build compiles the pages of help/ into Help.chm beside the program.
-TEST(HelpFile, TheBuildCompilesEveryPageIntoTheHelpFile) {
+// The build compiles the pages of help/ into Help.chm beside the program, and ships them as they
+// are in HelpPages/.
+TEST(HelpFile, TheBuildShipsEveryPageCompiledAndAsItIs) {
     const fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
     const fs::path sources = fs::path(__FILE__).parent_path().parent_path().parent_path() / "help";
     const std::string help = test_support::ReadHostFileOrEmpty(build / "Help.chm");
@@ -113,6 +114,9 @@ TEST(HelpFile, TheBuildCompilesEveryPageIntoTheHelpFile) {
             ++pages;
             EXPECT_NE(help.find("/" + entry.path().filename().string()), std::string::npos)
                 << entry.path().filename() << " is missing from the help file";
+            EXPECT_EQ(
+                test_support::ReadHostFileOrEmpty(build / "HelpPages" / entry.path().filename()),
+                test_support::ReadHostFileOrEmpty(entry.path()));
         }
     }
     EXPECT_GE(pages, 10);

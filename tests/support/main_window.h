@@ -9,4 +9,7 @@ namespace test_support {
 // the procedure needs itself. The window is unloaded with the others at the end of a FormsTest.
 FrmMainForm& LoadMainWindowWithoutStartUp();
 
+// Puts every program-wide value back to its start, as a new process has it.
+void ResetProgramGlobals();
+
 }  // namespace test_support
