@@ -83,7 +83,11 @@ void FrmLanguageForm::Combo1_Click() {
         return;
     }
     SaveSetting(gProgramName, "Settings", "Language", language);
-    gLanguages->ChangeLanguage(FrmMain(), language);
+    // Only a main window that is there is translated: loading one would run the program's start-up
+    // again from inside this handler.
+    if (FrmMainForm* main = forms::LoadedInstance<FrmMainForm>()) {
+        gLanguages->ChangeLanguage(*main, language);
+    }
     gLanguages->ChangeLanguage(*this, language);
 }
 

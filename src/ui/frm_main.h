@@ -376,6 +376,7 @@ class FrmMainForm : public forms::Form {
     void wbBanner_DownloadComplete();
 
     // Live update (src/update/update_check.cpp).
+    // Runs an update unless one runs already: every way into the update comes through here.
     void cmdUpdate_Click();
     void cmdLiveUpdate_Click();
     void cmdUpdate_MouseDown(int button, int shift, double x, double y);
@@ -384,6 +385,8 @@ class FrmMainForm : public forms::Form {
     void cmdSubmit_Click();
     void Command2_Click();
     void txtFilename_KeyPress(int& keyAscii);
+
+    bool updateRunning_ = false;
 };
 
 // The main window, loaded (and its start-up run) by the first reference.

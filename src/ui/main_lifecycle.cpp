@@ -14,6 +14,7 @@
 #include "ui/frm_download.h"
 #include "ui/frm_hidden.h"
 #include "ui/frm_home_page_changed_alert.h"
+#include "ui/frm_language.h"
 #include "ui/frm_main.h"
 #include "ui/frm_menu_popup.h"
 #include "ui/frm_report.h"
@@ -58,6 +59,7 @@ void UnloadOtherWindows() {
     UnloadIfLoaded<FrmAboutForm>();
     UnloadIfLoaded<FrmDownloadForm>();
     UnloadIfLoaded<FrmHomePageChangedAlertForm>();
+    UnloadIfLoaded<FrmLanguageForm>();
     UnloadIfLoaded<FrmMenuPopUpForm>();
     UnloadIfLoaded<FrmReportForm>();
     UnloadIfLoaded<FrmSignatureUpdatedForm>();
@@ -99,9 +101,8 @@ void FrmMainForm::Form_Resize() {
         SkipOnFailure([this] { tmrScroll.SetEnabled(false); });
         // Out of the taskbar only while the tray icon offers the way back: a minimised window
         // without a taskbar entry or an icon could not be brought back at all.
-        SkipOnFailure([this] {
-            forms::CurrentHost().SetApplicationInTaskbar(!gTray.ShowsIconFor(*this));
-        });
+        SkipOnFailure(
+            [this] { forms::CurrentHost().SetApplicationInTaskbar(!gTray.ShowsIconFor(*this)); });
     }
 }
 

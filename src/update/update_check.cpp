@@ -39,9 +39,28 @@ platform::DateTime AppliedDefinitionsDate(const platform::DateTime& serverDate) 
     return ParseDateReply(HttpGetText(NewDefinitionsDateAddress())).value_or(serverDate);
 }
 
+// Marks an update as running for as long as it lives, whatever way it ends.
+class RunningUpdate {
+  public:
+    explicit RunningUpdate(bool& running) : running_(running) { running_ = true; }
+    ~RunningUpdate() { running_ = false; }
+    RunningUpdate(const RunningUpdate&) = delete;
+    RunningUpdate& operator=(const RunningUpdate&) = delete;
+
+  private:
+    bool& running_;
+};
+
 }  // namespace
 
+// The check yields to the window loop while it waits for the server, so the update button, the
+// File menu or the automatic update may ask for an update meanwhile. A second update started
+// there would make every request again and apply the package twice: it is refused.
 void FrmMainForm::cmdUpdate_Click() {
+    if (updateRunning_) {
+        return;
+    }
+    const RunningUpdate running(updateRunning_);
     EnableShieldTimers(*this, false);
     cmdLiveUpdate.SetEnabled(false);
     const std::int32_t changes = CheckForDefinitionUpdates();
@@ -110,7 +129,7 @@ void FrmMainForm::timUpdate_Timer() {
         return;  // a scan runs: the tick neither counts nor resets the count
     }
     if (UpdateIdleTicks >= kIdleTicksBeforeAutomaticUpdate) {
-        cmdUpdate_Click();
+        cmdUpdate_Click();  // refused while an update runs, which then stands in for this one
         UpdateIdleTicks = 0;
         timUpdate.SetEnabled(false);
     } else {

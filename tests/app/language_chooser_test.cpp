@@ -16,7 +16,9 @@
 #include "server/definitions_server_process.h"
 #include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
+#include "ui/frm_about.h"
 #include "ui/frm_language.h"
+#include "ui/frm_website.h"
 
 namespace {
 
@@ -139,6 +141,26 @@ TEST_F(LanguageChooser, TranslateThisProgramOpensTheLanguageFile) {
     EXPECT_EQ(host.DocumentsOpened(), Names{ProgramFile("Localization.xml")});
     frmLanguage().Command2.Click();
     EXPECT_FALSE(forms::IsLoaded<FrmLanguageForm>());
+}
+
+// The browser keeps the program alive after the main window closed; the chooser must not outlive
+// it: a choice made there would load a new main window, whose start-up replaces the language
+// object the choice is running on.
+TEST_F(LanguageChooser, GoesWithTheMainWindowAndNeverLoadsANewOne) {
+    WriteLanguageFile(LanguageFile(kEnglish + kGerman));
+    FrmMainForm& main = Main();
+    main.mnuLanguageItem(0).Click();
+    FrmLanguageForm& chooser = frmLanguage();
+    frmAbout().lblWebsite.Click();
+
+    main.Close();
+
+    EXPECT_TRUE(forms::IsLoaded<FrmWebsiteForm>());
+    EXPECT_FALSE(forms::IsLoaded<FrmLanguageForm>()) << "unloaded with the main window";
+    // A choice still reaching the chooser's object (its window is gone) changes no main window.
+    Pick(chooser, "Deutsch");
+    EXPECT_FALSE(forms::IsLoaded<FrmMainForm>());
+    EXPECT_FALSE(host.ProcessHasEnded());
 }
 
 class LanguageDownload : public LanguageChooser {

@@ -165,6 +165,43 @@ TEST_F(UpdateCheckTest, AServerThatNeverAnswersEndsWithinTheTimeOuts) {
     EXPECT_EQ(DateFile(), "4/1/2006\r\n");
 }
 
+// The check yields while the server is slow; the update button, the File menu and the automatic
+// update pressed meanwhile start no second update.
+TEST_F(UpdateCheckTest, NoSecondUpdateStartsWhileOneWaitsForTheServer) {
+    DefinitionsServerOptions slowOptions;
+    slowOptions.delayMs = 300;
+    DefinitionsServerProcess slow(slowOptions);
+    test_support::ScopedEnvironmentVariable slowServer("TOLLENWARK_DEFINITIONS_SERVER",
+                                                       slow.BaseUrl());
+    slow.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
+    slow.Serve("package.txt", AddFileRecord("new.exe"));
+    slow.Serve("date.txt", "4/2/2006 9:30:00 AM");
+    FrmMainForm& main = Main();
+    main.timUpdate.SetEnabled(true);
+    main.UpdateIdleTicks = 300;
+    bool pressed = false;
+    host.OnEveryDoEvents([&](int) {
+        if (pressed || slow.RequestLines().empty()) {
+            return;  // pressed once, while the server sits on the date request
+        }
+        pressed = true;
+        main.cmdUpdate.Click();
+        main.mnuFileItem(4).Click();
+        main.timUpdate.Tick();
+    });
+
+    RunUpdate();
+
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(slow.RequestLines().size(), 3u) << "date, package and new date, once each";
+    EXPECT_EQ(Definitions("FileDefinition.dat"), Lines{"new.exe=Threat|[windir]"});
+    EXPECT_FALSE(main.timUpdate.Enabled()) << "the running update stood in for the automatic one";
+    EXPECT_TRUE(main.cmdLiveUpdate.Enabled());
+    slow.Serve("currentDate.txt", "4/2/2006 9:30:00 AM");
+    RunUpdate();
+    EXPECT_EQ(slow.RequestLines().size(), 4u) << "the next update runs once this one is over";
+}
+
 TEST_F(UpdateCheckTest, CancelClosesTheDownloadWindowButTheUpdateGoesOnAndReloadsItHidden) {
     server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
     server.Serve("package.txt", AddFileRecord("new.exe"));

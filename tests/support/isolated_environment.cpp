@@ -1,9 +1,12 @@
 // Every test process runs with its own home, XDG folders, Wine prefix and program folder in a
 // temporary folder, so no test ever reads or writes the real user's ~/.wine, ~/.config or
-// ~/.local/share, or the build folder beside the test binaries.
+// ~/.local/share, or the build folder beside the test binaries. Each test gets per-user settings of
+// its own besides: sharing them, a test would see what an earlier one saved and pass or fail by the
+// order the tests run in.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/fresh_prefix.h"
 #include "support/scoped_environment.h"
@@ -35,12 +38,38 @@ class IsolatedEnvironment : public ::testing::Environment {
 
     void TearDown() override { root_.reset(); }
 
+    // A new, empty settings folder (XDG_CONFIG_HOME) for the test about to start.
+    void GiveNextTestItsOwnSettings() {
+        const auto path = root_->path() / "config" / ("test-" + std::to_string(++testsStarted_));
+        std::filesystem::create_directories(path);
+        SetEnvironmentVariable("XDG_CONFIG_HOME", path.string());
+    }
+
   private:
     std::unique_ptr<TemporaryFolder> root_;
+    int testsStarted_ = 0;
 };
 
-[[maybe_unused]] const auto* const kIsolatedEnvironment =
-    ::testing::AddGlobalTestEnvironment(new IsolatedEnvironment);
+class OwnSettingsForEachTest : public ::testing::EmptyTestEventListener {
+  public:
+    explicit OwnSettingsForEachTest(IsolatedEnvironment& environment) : environment_(environment) {}
+    void OnTestStart(const ::testing::TestInfo&) override {
+        environment_.GiveNextTestItsOwnSettings();
+    }
+
+  private:
+    IsolatedEnvironment& environment_;
+};
+
+IsolatedEnvironment* Isolate() {
+    auto* environment = new IsolatedEnvironment;
+    ::testing::AddGlobalTestEnvironment(environment);
+    ::testing::UnitTest::GetInstance()->listeners().Append(
+        new OwnSettingsForEachTest(*environment));
+    return environment;
+}
+
+[[maybe_unused]] const auto* const kIsolatedEnvironment = Isolate();
 
 }  // namespace
 }  // namespace test_support
