@@ -24,15 +24,11 @@ void SoughtKeys::SeekAddedLine(std::string storedLine, std::string lowerKey) {
     addedLines_.push_back({std::move(storedLine), &sought});
 }
 
-bool SoughtKeys::FindLine(std::string_view storedLine, std::string_view lowerKey) {
-    const auto found = keys_.find(lowerKey);
-    if (found == keys_.end()) {
-        return false;
-    }
-    for (const std::size_t number : found->second.addedLines) {
+bool SoughtKeys::FoundLine(std::string_view storedLine, const Sought& sought) {
+    for (const std::size_t number : sought.addedLines) {
         if (addedLines_[number].stored == storedLine) {
             addedLines_[number].standing = true;
         }
     }
-    return found->second.queued;
+    return sought.queued;
 }

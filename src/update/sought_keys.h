@@ -32,7 +32,10 @@ class SoughtKeys {
 
     // Looks up a line of the file by its key: whether the key is queued for deletion. An added
     // line equal to it is noted as standing in the file.
-    bool FindLine(std::string_view storedLine, std::string_view lowerKey);
+    bool FindLine(std::string_view storedLine, std::string_view lowerKey) {
+        const auto found = keys_.find(lowerKey);
+        return found != keys_.end() && FoundLine(storedLine, found->second);
+    }
     // Whether the added line was found standing in the file; whether its key is queued.
     bool AddedLineStands(std::size_t number) const { return addedLines_[number].standing; }
     bool AddedLineIsQueued(std::size_t number) const { return addedLines_[number].key->queued; }
@@ -54,6 +57,9 @@ class SoughtKeys {
             return std::hash<std::string_view>{}(key);
         }
     };
+
+    // Most lines of a large file have a key sought by nothing: only a found key comes here.
+    bool FoundLine(std::string_view storedLine, const Sought& sought);
 
     std::unordered_map<std::string, Sought, KeyHash, std::equal_to<>> keys_;
     std::vector<Addition> addedLines_;

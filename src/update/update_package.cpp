@@ -31,6 +31,7 @@ bool IsDropped(std::string_view line, bool queued) {
 std::optional<SoughtKeys> SoughtByRecords(const std::vector<DefinitionUpdateRecord>& records,
                                           std::string_view fileName, std::int32_t& changes) {
     SoughtKeys sought;
+    StoredLineKeys storedKeys;
     for (const auto& record : records) {
         if (!KindBelongsToFile(record.kind, fileName)) {
             continue;
@@ -43,8 +44,9 @@ std::optional<SoughtKeys> SoughtByRecords(const std::vector<DefinitionUpdateReco
             if (!line) {
                 return std::nullopt;
             }
-            sought.SeekAddedLine(platform::Utf8ToWindows1252(*line),
-                                 platform::ToLowerText(DefinitionLineKey(*line)));
+            std::string stored = platform::Utf8ToWindows1252(*line);
+            std::string lowerKey(storedKeys.LowerKeyOf(stored));
+            sought.SeekAddedLine(std::move(stored), std::move(lowerKey));
             if (record.definition.find('=') != std::string::npos) {
                 sought.CancelDeletion(LowerKey(record.definition));
             }
@@ -178,18 +180,24 @@ std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
             progress.LineChecked(++lineNumber);
         }
     };
-    StoredLineKeys storedKeys;
-    const std::size_t linesDropped = platform::KeptTextLinePieces(
-        storedBytes,
-        [&](std::string_view line) {
-            if (sought.Empty()) {
-                return true;
-            }
-            checked();
-            const bool queued = sought.FindLine(line, storedKeys.LowerKeyOf(line));
-            return !deleting || !IsDropped(line, queued);
-        },
-        [&update](std::string_view piece) { update.keptPieces.push_back(piece); });
+    const auto keepPiece = [&update](std::string_view piece) {
+        update.keptPieces.push_back(piece);
+    };
+    std::size_t linesDropped = 0;
+    if (sought.Empty()) {
+        platform::KeptTextLinePieces(
+            storedBytes, [](std::string_view) { return true; }, keepPiece);
+    } else {
+        StoredLineKeys storedKeys;
+        linesDropped = platform::KeptTextLinePieces(
+            storedBytes,
+            [&](std::string_view line) {
+                checked();
+                const bool queued = sought.FindLine(line, storedKeys.LowerKeyOf(line));
+                return !(deleting && IsDropped(line, queued));
+            },
+            keepPiece);
+    }
     for (std::size_t number = 0; number < sought.AddedLineCount(); ++number) {
         checked();
         const std::string& line = sought.AddedLine(number);
