@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/temporary_files.h"
+
 namespace platform {
 
 namespace {
@@ -125,8 +127,7 @@ bool ReplaceFileAtomically(const std::string& requestedPath, const std::string& 
                            std::string* error) {
     const std::string path = ResolvedPath(requestedPath);
     const std::string folder = FolderOf(path);
-    std::string temporary =
-        folder + "/." + std::filesystem::path(path).filename().string() + ".tollenwark-XXXXXX";
+    std::string temporary = TemporaryFilePattern(path, kReplacedFileMarker);
     std::vector<char> name(temporary.begin(), temporary.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);

@@ -9,6 +9,7 @@
 
 #include "platform/http.h"
 #include "platform/http_transfer.h"
+#include "platform/temporary_files.h"
 
 namespace platform {
 namespace {
@@ -28,9 +29,7 @@ bool IsReadOnlyFile(const fs::path& path) {
 class PartialFile {
   public:
     explicit PartialFile(const fs::path& target) : target_(target) {
-        std::string pattern =
-            (target.parent_path() / ("." + target.filename().string() + ".download-XXXXXX"))
-                .string();
+        std::string pattern = TemporaryFilePattern(target, kDownloadMarker);
         descriptor_ = mkstemp(pattern.data());
         if (descriptor_ >= 0) {
             path_ = pattern;

@@ -11,6 +11,7 @@
 
 #include "platform/file_attributes.h"
 #include "platform/file_errors.h"
+#include "platform/temporary_files.h"
 
 namespace fs = std::filesystem;
 
@@ -67,8 +68,7 @@ PendingFile::PendingFile(fs::path target) : target_(std::move(target)), status_(
         Fail(ERROR_ACCESS_DENIED);
         return;
     }
-    std::string pattern =
-        (target_.parent_path() / ("." + target_.filename().string() + ".tmp-XXXXXX")).string();
+    const std::string pattern = TemporaryFilePattern(target_, kPendingFileMarker);
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     descriptor_ = ::mkostemp(name.data(), O_CLOEXEC);

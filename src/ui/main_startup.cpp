@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/leftover_files.h"
 #include "engine/memory_shield.h"
 #include "forms/form_registry.h"
 #include "forms/host.h"
@@ -144,6 +145,8 @@ void FrmMainForm::Form_Load() {
     if (platform::PreviousInstance()) {
         forms::CurrentHost().EndProcess();
     }
+    // No other copy runs: the temporary files there are, a killed copy left.
+    RemoveLeftoverTemporaryFiles();
     InstallDownloadedDefinitions();
     gDefinitionsTotal = CountDefinitions();
     RefreshStatusLabels();

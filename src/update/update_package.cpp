@@ -1,13 +1,12 @@
 #include "update/update_package.h"
 
-#include <unordered_set>
-
 #include "foundation/definition_files.h"
 #include "foundation/program_folder.h"
 #include "platform/machine.h"
 #include "platform/text_case.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
+#include "update/sought_keys.h"
 #include "update/stored_line_keys.h"
 
 namespace {
@@ -18,25 +17,45 @@ bool IsBlankLine(std::string_view line) {
     return line.empty() || line == " ";
 }
 
-// The keys of the queued deletions, in lower case: keys compare without case, and a set keeps the
-// rewrite of a large file at one look-up per line however many deletions are queued. Looked up by
-// string_view, so that a line's key is not copied.
-struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view key) const {
-        return std::hash<std::string_view>{}(key);
-    }
-};
-using QueuedKeys = std::unordered_set<std::string, KeyHash, std::equal_to<>>;
-
 std::string LowerKey(std::string_view definition) {
     return platform::ToLowerText(UpdateDefinitionKey(definition));
 }
 
-// Whether a line stays in its file once deletions are queued: blank lines and those whose
-// lower-case keys are queued go.
-bool IsKept(std::string_view line, std::string_view lowerKey, const QueuedKeys& queuedKeys) {
-    return !IsBlankLine(line) && !queuedKeys.contains(lowerKey);
+// Once deletions are queued, blank lines go as well as those whose keys are queued.
+bool IsDropped(std::string_view line, bool queued) {
+    return IsBlankLine(line) || queued;
+}
+
+// What one file's pass seeks for the records of that file, counting one change per ADD; nothing
+// when one of them cannot be applied.
+std::optional<SoughtKeys> SoughtByRecords(const std::vector<DefinitionUpdateRecord>& records,
+                                          std::string_view fileName, std::int32_t& changes) {
+    SoughtKeys sought;
+    StoredLineKeys storedKeys;
+    for (const auto& record : records) {
+        if (!KindBelongsToFile(record.kind, fileName)) {
+            continue;
+        }
+        if (!record.wellFormed) {
+            return std::nullopt;
+        }
+        if (record.operation == "ADD") {
+            const auto line = AddedDefinitionLine(record, fileName);
+            if (!line) {
+                return std::nullopt;
+            }
+            std::string stored = platform::Utf8ToWindows1252(*line);
+            std::string lowerKey(storedKeys.LowerKeyOf(stored));
+            sought.SeekAddedLine(std::move(stored), std::move(lowerKey));
+            if (record.definition.find('=') != std::string::npos) {
+                sought.CancelDeletion(LowerKey(record.definition));
+            }
+            ++changes;
+        } else if (record.operation == "DEL") {
+            sought.QueueDeletion(LowerKey(record.definition));
+        }
+    }
+    return sought;
 }
 
 // A definition file as it was before the application, so that it can be put back.
@@ -140,64 +159,56 @@ void DeletionProgress::Show(const std::string& text) const {
 }
 
 // The file's own lines stay in their stored form throughout: of each only the key is decoded, and
-// the result is the stored bytes of the kept lines followed by the added lines, converted once.
+// the result is the stored bytes of the kept lines followed by the added lines.
 std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
     const std::vector<DefinitionUpdateRecord>& records, std::string_view fileName,
     std::string_view storedBytes, DeletionProgress& progress) {
     DefinitionFileUpdate update;
-    QueuedKeys queuedKeys;
-    std::vector<std::string> addedLines;
-    for (const auto& record : records) {
-        if (!KindBelongsToFile(record.kind, fileName)) {
-            continue;
-        }
-        if (!record.wellFormed) {
-            return std::nullopt;
-        }
-        if (record.operation == "ADD") {
-            auto line = AddedDefinitionLine(record, fileName);
-            if (!line) {
-                return std::nullopt;
-            }
-            addedLines.push_back(std::move(*line));
-            if (record.definition.find('=') != std::string::npos) {
-                queuedKeys.erase(LowerKey(record.definition));
-            }
-            ++update.changes;
-        } else if (record.operation == "DEL") {
-            queuedKeys.insert(LowerKey(record.definition));
-        }
+    auto found = SoughtByRecords(records, fileName, update.changes);
+    if (!found) {
+        return std::nullopt;
     }
+    SoughtKeys& sought = *found;
     progress.Show("Applying new updates...");
+    const bool deleting = sought.HasDeletions();
+    if (deleting) {
+        ++update.changes;
+    }
+    std::size_t lineNumber = 0;
+    const auto checked = [&] {
+        if (deleting) {
+            progress.LineChecked(++lineNumber);
+        }
+    };
     const auto keepPiece = [&update](std::string_view piece) {
         update.keptPieces.push_back(piece);
     };
     std::size_t linesDropped = 0;
-    if (queuedKeys.empty()) {
+    if (sought.Empty()) {
         platform::KeptTextLinePieces(
             storedBytes, [](std::string_view) { return true; }, keepPiece);
     } else {
-        ++update.changes;
         StoredLineKeys storedKeys;
-        std::size_t lineNumber = 0;
         linesDropped = platform::KeptTextLinePieces(
             storedBytes,
             [&](std::string_view line) {
-                progress.LineChecked(++lineNumber);
-                return IsKept(line, storedKeys.LowerKeyOf(line), queuedKeys);
+                checked();
+                const bool queued = sought.FindLine(line, storedKeys.LowerKeyOf(line));
+                return !(deleting && IsDropped(line, queued));
             },
             keepPiece);
-        std::erase_if(addedLines, [&](const std::string& line) {
-            progress.LineChecked(++lineNumber);
-            return !IsKept(line, platform::ToLowerText(DefinitionLineKey(line)), queuedKeys);
-        });
+    }
+    for (std::size_t number = 0; number < sought.AddedLineCount(); ++number) {
+        checked();
+        const std::string& line = sought.AddedLine(number);
+        if (!sought.AddedLineStands(number) &&
+            !(deleting && IsDropped(line, sought.AddedLineIsQueued(number)))) {
+            update.addedBytes.append(line).append("\r\n");
+        }
     }
     // A kept line cannot stand where a dropped one stood (it would have been dropped too), so the
     // lines are the same exactly when none went and none came.
-    update.linesChanged = linesDropped > 0 || !addedLines.empty();
-    for (const std::string& line : addedLines) {
-        update.addedBytes.append(platform::Utf8ToWindows1252(line)).append("\r\n");
-    }
+    update.linesChanged = linesDropped > 0 || !update.addedBytes.empty();
     return update;
 }
 

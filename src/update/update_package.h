@@ -40,16 +40,19 @@ struct DefinitionFileUpdate {
     std::vector<std::string_view> keptPieces;
     std::string addedBytes;
     bool linesChanged = false;  // whether a line was added or removed
-    std::int32_t changes = 0;   // one per ADD, and one for the deletions if there were any
+    // One per ADD, its line new or standing already (a package applied again still dates the
+    // definitions), and one for the deletions if there were any.
+    std::int32_t changes = 0;
 
     // The whole content as pieces to be written one after the other.
     std::vector<std::string_view> Pieces() const;
 };
 
-// One file's pass over the records: the ADD lines go at the end; a DEL queues its key, which a
-// later ADD of the same key takes back; when anything was queued, the lines whose keys are queued
-// and the empty and single-blank lines go. storedBytes is the file's content as read (empty for a
-// missing file). Nothing when a record of this file cannot be applied.
+// One file's pass over the records: the ADD lines go at the end, except those that stand in the
+// file already, exactly (so that applying a package again adds nothing twice); a DEL queues its
+// key, which a later ADD of the same key takes back; when anything was queued, the lines whose keys
+// are queued and the empty and single-blank lines go. storedBytes is the file's content as read
+// (empty for a missing file). Nothing when a record of this file cannot be applied.
 std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
     const std::vector<DefinitionUpdateRecord>& records, std::string_view fileName,
     std::string_view storedBytes, DeletionProgress& progress);

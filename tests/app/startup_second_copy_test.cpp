@@ -108,6 +108,7 @@ TEST_F(SecondCopy, EndsQuietlyAfterAskingForTheLanguageOnAFirstRun) {
     const platform::InstanceLock firstCopy(platform::InstanceLockFile());
     ASSERT_FALSE(firstCopy.heldElsewhere());
     program.WriteFile("DLBlockedCookies.dat", "a\r\n");
+    program.WriteFile(".BlockedCookies.dat.tmp-AbC123", "the first copy writes it right now");
 
     std::list<ScopedEnvironmentVariable> handedOver;
     for (const auto& [variable, shared] : kSharedVariables) {
@@ -120,6 +121,8 @@ TEST_F(SecondCopy, EndsQuietlyAfterAskingForTheLanguageOnAFirstRun) {
     EXPECT_EQ(GetSetting(gProgramName, "OptionAndSettings", "STATUS", "<none>"), "<none>");
     EXPECT_TRUE(fs::exists(program.path() / "DLBlockedCookies.dat"))
         << "a second copy leaves the definitions alone";
+    EXPECT_TRUE(fs::exists(program.path() / ".BlockedCookies.dat.tmp-AbC123"))
+        << "and the first copy's temporary files";
 }
 
 }  // namespace

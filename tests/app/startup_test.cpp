@@ -15,6 +15,7 @@
 #include "server/definitions_server_process.h"
 #include "startup_fixture.h"
 #include "support/scoped_environment.h"
+#include "support/temporary_folder.h"
 #include "ui/form8.h"
 #include "ui/frm_delete.h"
 #include "ui/frm_hidden.h"
@@ -26,6 +27,7 @@
 
 using namespace std::chrono_literals;
 using forms::MsgBoxResult;
+using test_support::ScopedEnvironmentVariable;
 
 namespace {
 
@@ -121,6 +123,54 @@ TEST_F(StartupSequence, TheMainWindowComesUpReadyWithItsHelperWindowsLoadedAndHi
     EXPECT_EQ(UserSetting("OptionAndSettings", "STATUS"), "RUNNING");
     EXPECT_EQ(UserSetting("OptionAndSettings", "RESTART"), "False");
     EXPECT_EQ(UserSetting("Settings", "showHelp"), "0");
+}
+
+// A copy killed while it wrote leaves hidden temporary files beside what it wrote; the next start
+// takes those away, and nothing that only looks like them.
+TEST_F(StartupSequence, RemovesTheTemporaryFilesAKilledCopyLeftAndOnlyThose) {
+    namespace fs = std::filesystem;
+    MarkAsUsedBefore();
+    test_support::TemporaryFolder data{"tollenwark-data"};
+    ScopedEnvironmentVariable dataHome("XDG_DATA_HOME", data.path().string());
+    const fs::path prefix = machine.prefix().root();
+    const fs::path autostart = config.path() / "autostart";
+    const std::vector<fs::path> leftovers = {
+        program.path() / ".FileDefinition.dat.tmp-AbC123",
+        program.path() / ".DLFileDefinition.dat.download-x1Y2z3",
+        program.path() / "quarantine/.bad.exe.tmp-Zz9Zz9",
+        program.path() / "quarantine/.Plugins.partial/plugin.txt",
+        data.path() / "tollenwark/restore-points/3/.user.reg.tmp-Gh7Jk8",
+        prefix / ".user.reg.tollenwark-Qw3Er5",
+        prefix / ".system.reg.tollenwark-Qw3Er6",
+        config.path() / "tollenwark/.user-settings.reg.tollenwark-As4Df6",
+        autostart / ".tollenwark.desktop.tollenwark-Zx8Cv7",
+    };
+    const std::vector<fs::path> others = {
+        program.path() / ".notes.txt.tmp-AbC12",           // not six letters
+        program.path() / "FileDefinition.dat.tmp-AbC123",  // not hidden
+        program.path() / "quarantine/.Plugins.partial.txt",
+        prefix / ".user.reg.tmp-Qw3Er5",  // not a name of the hive writer
+        prefix / ".wine.reg.tollenwark-Qw3Er5",
+        autostart / ".other.desktop.tollenwark-Zx8Cv7",
+    };
+    for (const auto& files : {leftovers, others}) {
+        for (const fs::path& file : files) {
+            test_support::WriteHostFile(file, "x");
+        }
+    }
+    fs::create_directories(program.path() / ".Localization.xml.tmp-AbC123");  // a folder
+
+    StartProgram();
+
+    ASSERT_TRUE(FrmMain().Visible());
+    for (const fs::path& file : leftovers) {
+        EXPECT_FALSE(fs::exists(file)) << file;
+    }
+    EXPECT_FALSE(fs::exists(program.path() / "quarantine/.Plugins.partial"));
+    for (const fs::path& file : others) {
+        EXPECT_TRUE(fs::exists(file)) << file;
+    }
+    EXPECT_TRUE(fs::exists(program.path() / ".Localization.xml.tmp-AbC123"));
 }
 
 TEST_F(StartupSequence, AFreshMachineIsOfferedAnUpdateOnce) {

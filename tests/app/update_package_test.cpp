@@ -138,6 +138,37 @@ TEST_F(UpdatePackageTest, AnAddTakesBackAnEarlierDeletionOfItsKeyButNotALaterOne
         << "a later deletion takes the added line of its key as well";
 }
 
+// An update cut short between two files applies its package again to the files already done.
+TEST_F(UpdatePackageTest, APackageAppliedAgainAddsNoLineTwiceButCountsItsChangesAgain) {
+    WriteDefinitions(kFileDefinitionFile, {"a.exe=Old|x", "b.exe=B|y", "gone.exe=G|z"});
+    const std::string package = Package({
+        Record("FILE", "ADD", Definition("a.exe", "New", "x")),  // differs: added beside the old
+        Record("FILE", "ADD", Definition("B.EXE", "B", "y")),    // differs in case only: added
+        Record("FILE", "DEL", EncodeLine("gone.exe")),
+        Record("EXE", "ADD", Definition("evil.exe", "Evil", "[windir]")),
+        Record("REG", "ADD",
+               EncodeLine("unused") + "=" + EncodeLine("Evil") + "|" +
+                   EncodeLine("2^Software\\Evil") + "|" + EncodeLine("its key")),
+        Record("COOK", "ADD", EncodeLine("tracker.example")),
+        Record("SEXE", "ADD", Definition("good.exe", "x", "C:\\Tools")),
+    });
+    const Lines fileLines = {"a.exe=Old|x", "b.exe=B|y", "a.exe=New|x", "B.EXE=B|y",
+                             "evil.exe=Evil|[windir]"};
+
+    const std::int32_t changes = Apply(package);
+    EXPECT_EQ(ReadDefinitionLines(kFileDefinitionFile), fileLines);
+    std::vector<std::string> once;
+    for (const auto name : kUpdatedDefinitionFiles) {
+        once.push_back(ReadHostFileOrEmpty(File(name)));
+    }
+
+    EXPECT_EQ(Apply(package), changes) << "so that the rerun stores the new date";
+    for (std::size_t index = 0; index < once.size(); ++index) {
+        EXPECT_EQ(ReadHostFileOrEmpty(File(kUpdatedDefinitionFiles[index])), once[index])
+            << kUpdatedDefinitionFiles[index];
+    }
+}
+
 TEST_F(UpdatePackageTest, AppendingKeepsBlankLinesAndNeverJoinsALastLineWithoutItsEnd) {
     const std::string lastLineWithoutEnd = Encoded({"a=A|x", "", " "}) + Encoded({"b=B|y"});
     program.WriteFile(kFileDefinitionFile,

@@ -10,6 +10,7 @@
 #include "invariants.h"
 #include "killed_copy.h"
 #include "platform/restore_points.h"
+#include "platform/temporary_files.h"
 #include "platform/text_encoding.h"
 #include "program_fixture.h"
 #include "support/temporary_folder.h"
@@ -56,10 +57,21 @@ class KilledProgramTest : public ProgramTest {
         }
     }
 
-    // The program comes up again over what the killed run left.
+    // The program comes up again over what the killed run left, and takes away the temporary
+    // files the killed copy was writing.
     void RestartProgram() {
         EndProgram();
         StartProgram();
+        for (const fs::path& root : {program.path(), machine.prefix().root(), userFolders.path()}) {
+            for (const auto& entry : fs::recursive_directory_iterator(root)) {
+                const std::string name = entry.path().filename().string();
+                for (const std::string_view marker :
+                     {platform::kPendingFileMarker, platform::kReplacedFileMarker,
+                      platform::kDownloadMarker}) {
+                    EXPECT_FALSE(platform::IsTemporaryFileName(name, marker)) << entry.path();
+                }
+            }
+        }
     }
 
     // Kills a copy of the program doing `work` at random moments of a run as long as `whole`,
@@ -267,6 +279,15 @@ class KilledUpdateTest : public KilledProgramTest {
         }
     }
 
+    // The next update finishes the job: the files the killed one replaced already get no line
+    // twice, and every file ends as an uninterrupted update leaves it.
+    void ExpectTheNextUpdateToFinishIt() {
+        RunUpdate();
+        for (const auto& [file, bytes] : new_) {
+            EXPECT_EQ(ReadHostFileOrEmpty(program.path() / file), bytes) << file;
+        }
+    }
+
     static constexpr std::string_view kDefinitionFiles[] = {
         kFileDefinitionFile, kExeDefinitionFile, kRegistryDefinitionFile, kDirectoryDefinitionFile,
         kBlockedCookiesFile, kSafetyFile,        kDefinitionsDateFile};
@@ -275,7 +296,8 @@ class KilledUpdateTest : public KilledProgramTest {
     std::map<std::string, std::string> new_;
 };
 
-TEST_F(KilledUpdateTest, EveryDefinitionFileIsTheOldOrTheNewOneWhereverTheUpdateIsKilled) {
+TEST_F(KilledUpdateTest,
+       EveryDefinitionFileIsTheOldOrTheNewOneWhereverTheUpdateIsKilledAndTheNextUpdateEndsIt) {
     StartProgram();
     const auto update = [this] { RunUpdate(); };
     const auto whole = TimeInCopy(update);
@@ -290,7 +312,11 @@ TEST_F(KilledUpdateTest, EveryDefinitionFileIsTheOldOrTheNewOneWhereverTheUpdate
             PutBackOldFiles();
             RestartProgram();
         },
-        update, [this] { ExpectEachFileOldOrNew(); });
+        update,
+        [this] {
+            ExpectEachFileOldOrNew();
+            ExpectTheNextUpdateToFinishIt();
+        });
 }
 
 }  // namespace
