@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/quarantine.h"
 #include "engine/quarantine_log.h"
 #include "platform/application.h"
 #include "platform/autostart_entry.h"
@@ -36,12 +37,6 @@ fs::path WhereWritten(const fs::path& file) {
 void RemoveTemporaryFilesOf(const fs::path& file, std::string_view marker) {
     const fs::path written = WhereWritten(file);
     platform::RemoveTemporaryFiles(written.parent_path(), marker, written.filename().string());
-}
-
-// A folder is copied into the quarantine as ".<name>.partial" and takes its name once whole.
-bool IsPartialFolderCopyName(std::string_view name) {
-    constexpr std::string_view kSuffix = ".partial";
-    return name.size() > 1 + kSuffix.size() && name.starts_with('.') && name.ends_with(kSuffix);
 }
 
 void RemoveQuarantineLeftovers() {

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kDeletionPasses = 8;
+constexpr std::string_view kPartialCopySuffix = ".partial";
 
 const platform::Files& Files() {
     return platform::CurrentMachine().files();
@@ -55,7 +56,7 @@ void QuarantineFolderTree(std::string_view folder, std::string_view name) {
     }
     const std::string candidate = QuarantineNameCandidate(name, attempt);
     const std::string copy = QuarantineFolder() + "\\" + candidate;
-    const std::string partial = QuarantineFolder() + "\\." + candidate + ".partial";
+    const std::string partial = QuarantineFolder() + "\\" + PartialFolderCopyName(candidate);
     Folders().Delete(partial, true);  // left by a copy that was cut short
     if (Folders().Copy(folder, partial, false) != platform::ERROR_SUCCESS ||
         Files().Rename(partial, copy) != platform::ERROR_SUCCESS) {
@@ -150,6 +151,15 @@ std::string QuarantineNameCandidate(std::string_view name, int attempt) {
         candidate += "." + std::to_string(attempt);
     }
     return candidate;
+}
+
+std::string PartialFolderCopyName(std::string_view name) {
+    return "." + std::string(name) + std::string(kPartialCopySuffix);
+}
+
+bool IsPartialFolderCopyName(std::string_view name) {
+    return name.size() > 1 + kPartialCopySuffix.size() && name.starts_with('.') &&
+           name.ends_with(kPartialCopySuffix);
 }
 
 std::optional<QuarantineCopy> SecureQuarantineCopy(std::string_view path) {

@@ -18,6 +18,11 @@
 // name, name.1, name.2, ...
 std::string QuarantineNameCandidate(std::string_view name, int attempt);
 
+// A folder is copied into the quarantine under a hidden name, ".<name>.partial", and takes its own
+// name once whole; a copy cut short keeps the hidden name.
+std::string PartialFolderCopyName(std::string_view name);
+bool IsPartialFolderCopyName(std::string_view name);
+
 // A file's copy in the quarantine folder.
 struct QuarantineCopy {
     std::string name;      // as it stands in the folder
