@@ -17,6 +17,7 @@
 #include "foundation/program_folder.h"
 #include "foundation/registry_access.h"
 #include "foundation/safe_list.h"
+#include "platform/machine.h"
 #include "platform/text_case.h"
 #include "ui/frm_main.h"
 
@@ -107,6 +108,8 @@ void FrmMainForm::ScanRegistryDefinitions() {
     }
     FolderTokenExpander tokens;
     ResultLists lists = ResultListsOf(*this);
+    // The phase writes nothing: the hives are read once for all its look-ups.
+    const platform::ScopedHeldHives held(platform::CurrentMachine().registry());
     for (const std::string& line : ReadRegistryDefinitions()) {
         forms::DoEvents();
         if (gStopScan) {
