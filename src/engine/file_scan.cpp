@@ -64,7 +64,8 @@ void ShowProgress(FrmMainForm& window, const std::string& label) {
                                              gRegistryDefCount + gCookieDefCount + gExeDefCount,
                                          gDefinitionsTotal);
     if (phase && overall) {
-        RefreshScanProgress(window, gScanStatusSuffix + "\r\n" + label, *phase, *overall);
+        RefreshScanProgress(
+            window, [&label] { return gScanStatusSuffix + "\r\n" + label; }, *phase, *overall);
     }
 }
 

@@ -47,8 +47,10 @@ std::vector<std::string> ReadRegistryDefinitions() {
 }
 
 void ShowRegistryProgress(FrmMainForm& window, const RegistryRecord& record) {
-    const std::string text = gScanStatusSuffix + "\r\n" +
-                             platform::ToLowerText(record.keyPath + "\\" + record.valueName);
+    const auto text = [&record] {
+        return gScanStatusSuffix + "\r\n" +
+               platform::ToLowerText(record.keyPath + "\\" + record.valueName);
+    };
     // The cookie and program definitions stand for the two phases that come before this one.
     const double before = static_cast<double>(gCookieDefCount) + gExeDefCount;
     RefreshScanProgress(
