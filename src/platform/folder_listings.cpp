@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <unordered_map>
 #include <vector>
 
@@ -70,8 +71,12 @@ struct FolderListings::Folder {
         if (folder == nullptr) {
             return;
         }
-        errno = 0;
-        while (const dirent* entry = ::readdir(folder)) {
+        for (;;) {
+            errno = 0;  // readdir tells the end from a failure only by errno
+            const dirent* entry = ::readdir(folder);
+            if (entry == nullptr) {
+                break;
+            }
             const std::string_view name = entry->d_name;
             if (name != "." && name != "..") {
                 namesByLowerCase[ToLowerText(name)].emplace_back(name);
