@@ -17,6 +17,8 @@
 #include "foundation/program_error.h"
 #include "foundation/program_folder.h"
 #include "foundation/safe_list.h"
+#include "platform/folder_listings.h"
+#include "platform/machine.h"
 #include "platform/text_case.h"
 #include "ui/frm_main.h"
 
@@ -62,7 +64,8 @@ void ShowProgress(FrmMainForm& window, const std::string& label) {
                                              gRegistryDefCount + gCookieDefCount + gExeDefCount,
                                          gDefinitionsTotal);
     if (phase && overall) {
-        RefreshScanProgress(window, gScanStatusSuffix + "\r\n" + label, *phase, *overall);
+        RefreshScanProgress(
+            window, [&label] { return gScanStatusSuffix + "\r\n" + label; }, *phase, *overall);
     }
 }
 
@@ -104,6 +107,8 @@ std::vector<std::string> DefinitionLinesOf(std::string_view fileName) {
 void ScanNamedItems(FrmMainForm& window, NamedItem kind) {
     const auto lines =
         DefinitionLinesOf(kind == NamedItem::File ? kFileDefinitionFile : kDirectoryDefinitionFile);
+    // The pass writes nothing: each folder its records name is listed once for the whole pass.
+    const platform::ScopedFolderListings listings(platform::CurrentMachine().paths());
     FolderTokenExpander tokens;
     ResultLists lists = ResultListsOf(window);
     for (const std::string& line : lines) {

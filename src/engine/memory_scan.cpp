@@ -40,9 +40,10 @@ bool IsInsideScan() {
 }
 
 void ShowProgress(std::string_view item, std::int64_t overallPart) {
-    const std::string text = gScanStatusSuffix + "\r\n" + std::string(item);
-    RefreshScanProgress(text, ProgressPercent(gMemoryInspected, gExeDefCount).value_or(-1),
-                        ProgressPercent(overallPart, gDefinitionsTotal).value_or(-1));
+    RefreshScanProgress(
+        FrmMain(), [item] { return gScanStatusSuffix + "\r\n" + std::string(item); },
+        ProgressPercent(gMemoryInspected, gExeDefCount).value_or(-1),
+        ProgressPercent(overallPart, gDefinitionsTotal).value_or(-1));
 }
 
 // The decoded lines of ExeDefinition.dat; none when it is missing or cannot be read.
@@ -96,7 +97,7 @@ void BuildModulePathCache(bool insideScan) {
         }
         if (insideScan) {
             CountOne(gMemoryInspected);
-            ShowProgress(line.substr(0, line.find('=')),
+            ShowProgress(std::string_view(line).substr(0, line.find('=')),
                          std::int64_t{gMemoryInspected} + gCookieDefCount);
             forms::DoEvents();
         }

@@ -17,6 +17,7 @@
 #include "foundation/program_folder.h"
 #include "foundation/registry_access.h"
 #include "foundation/safe_list.h"
+#include "platform/machine.h"
 #include "platform/text_case.h"
 #include "ui/frm_main.h"
 
@@ -46,8 +47,10 @@ std::vector<std::string> ReadRegistryDefinitions() {
 }
 
 void ShowRegistryProgress(FrmMainForm& window, const RegistryRecord& record) {
-    const std::string text = gScanStatusSuffix + "\r\n" +
-                             platform::ToLowerText(record.keyPath + "\\" + record.valueName);
+    const auto text = [&record] {
+        return gScanStatusSuffix + "\r\n" +
+               platform::ToLowerText(record.keyPath + "\\" + record.valueName);
+    };
     // The cookie and program definitions stand for the two phases that come before this one.
     const double before = static_cast<double>(gCookieDefCount) + gExeDefCount;
     RefreshScanProgress(
@@ -107,6 +110,8 @@ void FrmMainForm::ScanRegistryDefinitions() {
     }
     FolderTokenExpander tokens;
     ResultLists lists = ResultListsOf(*this);
+    // The phase writes nothing: the hives are read once for all its look-ups.
+    const platform::ScopedHeldHives held(platform::CurrentMachine().registry());
     for (const std::string& line : ReadRegistryDefinitions()) {
         forms::DoEvents();
         if (gStopScan) {

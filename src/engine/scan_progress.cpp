@@ -35,11 +35,17 @@ void Repaint(FrmMainForm& window, std::string text, std::int16_t phasePercent,
 
 void RefreshScanProgress(FrmMainForm& window, const std::string& text, std::int16_t phasePercent,
                          std::int16_t overallPercent) {
+    RefreshScanProgress(
+        window, [&text] { return text; }, phasePercent, overallPercent);
+}
+
+void RefreshScanProgress(FrmMainForm& window, const std::function<std::string()>& makeText,
+                         std::int16_t phasePercent, std::int16_t overallPercent) {
     CountOne(gProgressTick);
     if (gProgressTick < kCallsPerRepaint) {
         return;
     }
-    Repaint(window, text, phasePercent, overallPercent);
+    Repaint(window, makeText(), phasePercent, overallPercent);
     gProgressTick = 0;
 }
 

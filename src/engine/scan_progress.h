@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,10 @@ void RefreshScanProgress(FrmMainForm& window, const std::string& text, std::int1
 // The same on the main window.
 void RefreshScanProgress(const std::string& text, std::int16_t phasePercent,
                          std::int16_t overallPercent);
+// The same with a status text that takes some work: made only by the call that shows it, as the
+// phases refresh the progress for every item.
+void RefreshScanProgress(FrmMainForm& window, const std::function<std::string()>& makeText,
+                         std::int16_t phasePercent, std::int16_t overallPercent);
 
 // part / whole x 100 rounded to the nearest whole number (halves to even); nothing when whole is
 // 0 or the result does not fit a 16-bit number, in which case a phase skips its progress call.

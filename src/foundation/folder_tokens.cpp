@@ -57,16 +57,13 @@ constexpr std::array<FolderToken, kFolderTokenCount> kFolderTokens = {{
     {"[alluser]", 0, TokenFolderKind::AllUsersProfile, true},
 }};
 
-std::size_t FindToken(std::string_view text, const FolderToken& token, std::size_t from) {
-    return token.matchesCase ? text.find(token.text, from)
-                             : platform::FindIgnoringCase(text, token.text, from);
-}
-
-std::string ReplaceToken(std::string_view text, const FolderToken& token, std::size_t first,
-                         std::string_view folder) {
+// searched is the text itself for a token that matches case, else its lower-case copy; both have
+// the same length, so a position found in one holds in the other.
+std::string ReplaceToken(std::string_view text, std::string_view searched, const FolderToken& token,
+                         std::size_t first, std::string_view folder) {
     std::string result;
     std::size_t from = 0;
-    for (auto at = first; at != std::string_view::npos; at = FindToken(text, token, from)) {
+    for (auto at = first; at != std::string_view::npos; at = searched.find(token.text, from)) {
         result.append(text.substr(from, at - from)).append(folder);
         from = at + token.text.size();
     }
@@ -111,10 +108,19 @@ FolderTokenExpander::FolderTokenExpander(platform::Machine& machine) : machine_(
 
 std::string FolderTokenExpander::Expand(std::string_view path) {
     std::string result(path);
+    // The tokens are lower case: the searches that ignore case look in a lower-case copy, made
+    // again only after a replacement. Every token starts with "[", so a text without one is done.
+    std::string lowered = platform::ToLowerText(result);
     for (std::size_t index = 0; index < kFolderTokens.size(); ++index) {
-        const std::size_t first = FindToken(result, kFolderTokens[index], 0);
+        if (result.find('[') == std::string::npos) {
+            break;
+        }
+        const FolderToken& token = kFolderTokens[index];
+        const std::string& searched = token.matchesCase ? result : lowered;
+        const std::size_t first = searched.find(token.text);
         if (first != std::string::npos) {
-            result = ReplaceToken(result, kFolderTokens[index], first, TokenFolder(index));
+            result = ReplaceToken(result, searched, token, first, TokenFolder(index));
+            lowered = platform::ToLowerText(result);
         }
     }
     return result;

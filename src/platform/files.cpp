@@ -83,7 +83,7 @@ std::optional<std::string> Files::FindFile(std::string_view path, SearchScope sc
         return std::nullopt;
     }
     if (!HasWildcard(name)) {
-        const auto host = paths_.ToHost(path);
+        const auto host = paths_.FindExisting(path);
         if (!host || !IsFoundBySearch(*host, scope)) {
             return std::nullopt;
         }

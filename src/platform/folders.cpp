@@ -146,7 +146,7 @@ std::string WithoutTrailingSeparators(std::string_view path) {
 }  // namespace
 
 bool Folders::Exists(std::string_view path) const {
-    const auto host = paths_.ToHost(path);
+    const auto host = paths_.FindExisting(path);
     std::error_code error;
     return host && fs::is_directory(*host, error);
 }

@@ -28,8 +28,17 @@ FileHiveStore::FileHiveStore(std::string path, Options options)
     : path_(std::move(path)), options_(std::move(options)) {}
 
 Hive& FileHiveStore::Current() {
-    Refresh();
+    if (!held_ || !loaded_) {
+        Refresh();
+    }
     return hive_;
+}
+
+void FileHiveStore::Hold(bool hold) {
+    if (hold) {
+        Refresh();  // the hold starts from the file as it stands now
+    }
+    held_ = hold;
 }
 
 void FileHiveStore::Refresh() {

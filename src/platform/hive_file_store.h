@@ -10,8 +10,9 @@
 namespace platform {
 
 // A hive kept in a file in Wine's format. It is read once and read again only when the file
-// changed; a missing file is an empty hive, made on the first write. Each write replaces the file
-// atomically; a write that fails leaves the file as it was and the hive as the file holds it.
+// changed (while held, only when the hold begins); a missing file is an empty hive, made on the
+// first write. Each write replaces the file atomically; a write that fails leaves the file as it
+// was and the hive as the file holds it.
 class FileHiveStore : public HiveStore {
   public:
     struct Options {
@@ -25,6 +26,7 @@ class FileHiveStore : public HiveStore {
     Hive& Current() override;
     long WritePermission() override;
     long Change(const std::function<long(Hive&)>& change) override;
+    void Hold(bool hold) override;
 
     const std::string& Path() const { return path_; }
 
@@ -38,6 +40,7 @@ class FileHiveStore : public HiveStore {
     Hive hive_;
     bool loaded_ = false;
     bool unreadable_ = false;
+    bool held_ = false;
     std::optional<FileIdentity> loadedIdentity_;
 };
 

@@ -386,6 +386,12 @@ long HiveRegistry::DeleteKeyTree(RegRoot root, std::string_view subKey) {
     return result;
 }
 
+void HiveRegistry::HoldHives(bool hold) {
+    for (HiveStore* store : {hives_.machine.get(), hives_.user.get(), hives_.userDefault.get()}) {
+        store->Hold(hold);
+    }
+}
+
 std::unique_ptr<HiveRegistry> MakeMemoryRegistry() {
     HiveSet hives;
     hives.machine = std::make_unique<MemoryHiveStore>();

@@ -38,6 +38,7 @@ class HiveRegistry : public Registry {
     long EnumSubKeys(RegHandle key, std::vector<std::string>* names) override;
     long EnumValueNames(RegHandle key, std::vector<std::string>* names) override;
     long DeleteKeyTree(RegRoot root, std::string_view subKey) override;
+    void HoldHives(bool hold) override;
 
     // What could not be read in the hives as they stand now, by file and line.
     std::vector<HiveDiagnostic> Diagnostics();

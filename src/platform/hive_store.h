@@ -19,6 +19,9 @@ class HiveStore {
     // or an error having changed nothing. When the hive cannot be stored, the error is returned and
     // the hive stays as it was.
     virtual long Change(const std::function<long(Hive&)>& change) = 0;
+    // While held, Current() gives the hive as it stood when the hold began (see
+    // Registry::HoldHives).
+    virtual void Hold(bool hold) = 0;
 };
 
 class MemoryHiveStore : public HiveStore {
@@ -28,6 +31,7 @@ class MemoryHiveStore : public HiveStore {
     long Change(const std::function<long(Hive&)>& change) override {
         return readOnly_ ? ERROR_ACCESS_DENIED : change(hive_);
     }
+    void Hold(bool) override {}  // nothing else changes it
 
     // Stands in for a hive the account may only read.
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <system_error>
 
+#include "platform/folder_listings.h"
 #include "platform/text_case.h"
 #include "platform/windows_path.h"
 
@@ -217,6 +218,17 @@ std::optional<fs::path> PathMapper::ToHost(std::string_view windowsPath) const {
         return exact;
     }
     return ResolveComponents(*folder, parsed->components);
+}
+
+std::optional<fs::path> PathMapper::FindExisting(std::string_view windowsPath) const {
+    return listings_ ? listings_->FindExisting(windowsPath)
+                     : FindExistingWithoutListings(windowsPath);
+}
+
+std::optional<fs::path> PathMapper::FindExistingWithoutListings(
+    std::string_view windowsPath) const {
+    auto host = ToHost(windowsPath);
+    return host && EntryExists(*host) ? host : std::nullopt;
 }
 
 std::string PathMapper::ToWindows(const fs::path& hostPath) const {

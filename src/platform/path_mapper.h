@@ -11,6 +11,8 @@
 // Windows paths <-> host paths through a prefix's drive links (dosdevices/c: -> ../drive_c).
 namespace platform {
 
+class FolderListings;
+
 // Not for use from several threads at once: it keeps the drive links it has followed.
 class PathMapper {
   public:
@@ -21,6 +23,11 @@ class PathMapper {
     // written, so the result also names files about to be created. A relative path starts in the
     // process' current folder. Nothing when the path names no drive of this machine.
     std::optional<std::filesystem::path> ToHost(std::string_view windowsPath) const;
+
+    // The host path of the entry a Windows path names, found as ToHost finds it; nothing when it
+    // is not there. Inside a ScopedFolderListings each folder on the way is listed once for the
+    // scope's life instead of being asked again.
+    std::optional<std::filesystem::path> FindExisting(std::string_view windowsPath) const;
 
     // The Windows path of a host path: through the drive whose folder holds it most closely, else
     // through Z:, which is always the host's "/".
@@ -37,6 +44,12 @@ class PathMapper {
     const std::filesystem::path& dosdevices() const { return dosdevices_; }
 
   private:
+    friend class FolderListings;
+    friend class ScopedFolderListings;
+
+    std::optional<std::filesystem::path> FindExistingWithoutListings(
+        std::string_view windowsPath) const;
+
     // A drive link as last followed: while it is the same file with the same text, the folder it
     // led to stands (a scan asks for a drive at every look-up, and following a link through every
     // folder on the way costs a dozen system calls).
@@ -47,6 +60,7 @@ class PathMapper {
 
     std::filesystem::path dosdevices_;
     mutable std::map<std::string, FollowedLink> followedLinks_;  // by link name
+    mutable FolderListings* listings_ = nullptr;                 // see ScopedFolderListings
 };
 
 // A host path as a Windows path through Z:, the host's "/" ("/opt/x" -> "Z:\opt\x").

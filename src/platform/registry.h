@@ -102,6 +102,25 @@ class Registry {
 
     // Deletes root\subKey with everything below it.
     virtual long DeleteKeyTree(RegRoot root, std::string_view subKey) = 0;
+
+    // While held, the look-ups take the hives as they stood when the hold began instead of
+    // asking their files for a change at every call: for a pass that writes nothing, such as a
+    // scan's registry phase. Writes still see the files as they are.
+    virtual void HoldHives(bool hold) = 0;
+};
+
+// Holds the registry's hives for the scope's life (see Registry::HoldHives).
+class ScopedHeldHives {
+  public:
+    explicit ScopedHeldHives(Registry& registry) : registry_(registry) {
+        registry_.HoldHives(true);
+    }
+    ~ScopedHeldHives() { registry_.HoldHives(false); }
+    ScopedHeldHives(const ScopedHeldHives&) = delete;
+    ScopedHeldHives& operator=(const ScopedHeldHives&) = delete;
+
+  private:
+    Registry& registry_;
 };
 
 }  // namespace platform

@@ -64,6 +64,14 @@ std::string MapCharacters(std::string_view text, MapCharacter map) {
     std::string result(text);
     std::ptrdiff_t grown = 0;  // stays 0 while the mappings keep their lengths
     for (std::size_t pos = 0; pos < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80) {
+            // Most names are ASCII: a byte maps to a byte, without decoding a sequence.
+            result[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos) + grown)] =
+                static_cast<char>(map(byte));
+            ++pos;
+            continue;
+        }
         const std::size_t start = pos;
         const char32_t character = NextUtf8Character(text, pos);
         const char32_t mapped = character == kReplacementCharacter ? character : map(character);
@@ -109,11 +117,11 @@ char32_t ToUpperCharacter(char32_t character) {
 }
 
 std::string ToUpperText(std::string_view text) {
-    return MapCharacters(text, ToUpperCharacter);
+    return MapCharacters(text, [](char32_t character) { return ToUpperCharacter(character); });
 }
 
 std::string ToLowerText(std::string_view text) {
-    return MapCharacters(text, ToLowerCharacter);
+    return MapCharacters(text, [](char32_t character) { return ToLowerCharacter(character); });
 }
 
 std::string UpperCaseFirstCharacter(std::string_view text) {

@@ -56,6 +56,10 @@ QtHost::~QtHost() {
 }
 
 void QtHost::DoEvents() {
+    if (sinceLastYield_.isValid() && sinceLastYield_.nsecsElapsed() < kYieldIntervalNs) {
+        return;
+    }
+    sinceLastYield_.start();
     NestedLoopScope nested;
     const PaintThrottle::Holding onePaintAFrame(paintThrottle_);
     QCoreApplication::processEvents(QEventLoop::AllEvents);

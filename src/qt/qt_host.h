@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <cstdint>
 
 #include "forms/host.h"
@@ -58,11 +59,16 @@ class QtHost final : public forms::Host {
 
   private:
     static constexpr int kFrameMs = 16;  // a screen's refresh at 60 Hz
+    // A scan yields once or twice per item, hundreds of thousands of times, and a pass of the loop
+    // costs a microsecond or two even when nothing waits: yields closer together than this are let
+    // go, so input still waits no longer than a quarter of a frame.
+    static constexpr qint64 kYieldIntervalNs = 4'000'000;
 
     FormRenderer renderer_;
     HostTimers timers_;
     TrayIcons tray_;
     PaintThrottle paintThrottle_{kFrameMs};
+    QElapsedTimer sinceLastYield_;
     WindowPaintLock paintLock_;
     forms::ObserverId formsObserver_;
     forms::MousePointer pointer_ = forms::MousePointer::Default;

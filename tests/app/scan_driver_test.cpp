@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "engine/globals.h"
 #include "foundation/definition_files.h"
@@ -10,6 +11,8 @@
 #include "foundation/settings_store.h"
 #include "localization/globals.h"
 #include "platform/file_attributes.h"
+#include "platform/host_files.h"
+#include "platform/wine_hive_text.h"
 #include "scan_fixture.h"
 
 namespace {
@@ -144,6 +147,38 @@ TEST_F(ScanDriverTest, AHiddenDefinitionFileCountsAsMissing) {
     EXPECT_FALSE(ProgramFileExists(kFileDefinitionFile));
     EXPECT_FALSE(ProgramFileExists(kDirectoryDefinitionFile));
     EXPECT_EQ(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved.ListItems.Count(), 0);
+}
+
+// A scan keeps what it learns of the disk and the hives only while it runs: the next scan sees
+// files, folders and registry entries that came or went in between, also when another program
+// changed the hive file.
+TEST_F(ScanDriverTest, EachScanSeesTheMachineAsItStandsWhenItStarts) {
+    SwitchOptionalPhasesOff();
+    SetOption("chkScanRegistry", "True");
+    machine.prefix().WriteFile("Spy/readme.txt", "the folder is there, the threats are not");
+    WriteDefinitions(kFileDefinitionFile, {"spy.exe=SpyFile|[drive]Spy"});
+    WriteDefinitions(kDirectoryDefinitionFile, {"sub=SpyFolder|[drive]Spy\\Sub"});
+    WriteDefinitions(kRegistryDefinitionFile, {"2^Software\\Spy^Run=SpyEntry"});
+    WriteEveryDefinitionFile();
+    const fs::path machineHive = machine.prefix().root() / "system.reg";
+    std::string hiveAsItWas;
+    ASSERT_EQ(platform::ReadHostFile(machineHive, &hiveAsItWas), platform::ERROR_SUCCESS);
+    const auto threats = [this] {
+        Main().cmdScanNow.Click();
+        return RowTexts(Main().lvwPicRemoveListOfSpywareFoundAndToBeRemoved);
+    };
+
+    EXPECT_EQ(threats(), std::vector<std::string>{});
+    machine.prefix().WriteFile("Spy/SPY.EXE", "spy");
+    fs::create_directories(machine.prefix().DriveC("Spy/Sub"));
+    platform::WineHiveText added("REGISTRY\\Machine", 1700000000);
+    added.Key("Software\\Spy");
+    added.String("Run", "spy.exe");
+    std::ofstream(machineHive, std::ios::app) << added.text().substr(added.text().find("\n["));
+    EXPECT_EQ(threats(), (std::vector<std::string>{"SpyEntry", "SpyFile", "SpyFolder"}));
+    fs::remove_all(machine.prefix().DriveC("Spy"));
+    std::ofstream(machineHive, std::ios::trunc) << hiveAsItWas;
+    EXPECT_EQ(threats(), std::vector<std::string>{});
 }
 
 TEST_F(ScanDriverTest, ThePauseBoxHoldsTheScanAtItsItem) {
