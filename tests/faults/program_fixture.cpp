@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "engine/globals.h"
 #include "forms/form_registry.h"
 #include "foundation/brand.h"
 #include "foundation/definition_files.h"
@@ -11,13 +10,11 @@
 #include "foundation/machine_settings.h"
 #include "foundation/open_reg_key.h"
 #include "foundation/settings_store.h"
-#include "localization/globals.h"
 #include "platform/user_settings.h"
 #include "support/definition_file_writer.h"
+#include "support/main_window.h"
 #include "ui/frm_signature_updated.h"
 #include "ui/frm_splash.h"
-#include "ui/globals.h"
-#include "update/globals.h"
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
@@ -26,14 +23,6 @@ const char kFailedUpdateNotice[] =
     "Definitions could not be downloaded. Please check your internet connection.";
 
 namespace {
-
-void ResetProgramGlobals() {
-    ResetFoundationGlobals();
-    ResetLocalizationGlobals();
-    ResetEngineGlobals();
-    ResetUpdateGlobals();
-    ResetUiGlobals();
-}
 
 // The language is chosen, the first update offered and the help seen; scans leave the running
 // programs alone (the test process is one of them).
@@ -50,7 +39,7 @@ void MarkAsUsedBefore() {
 
 ProgramTest::ProgramTest() {
     host.SetDoEventsLimit(10'000'000);
-    ResetProgramGlobals();
+    test_support::ResetProgramGlobals();
     MarkAsUsedBefore();
 }
 
@@ -68,7 +57,7 @@ void ProgramTest::StartProgram() {
 
 void ProgramTest::EndProgram() {
     forms::DestroyAllForms();
-    ResetProgramGlobals();
+    test_support::ResetProgramGlobals();
 }
 
 std::string ProgramTest::WriteFileOnC(const fs::path& belowDriveC, std::string_view bytes) {
