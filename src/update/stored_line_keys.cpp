@@ -39,9 +39,16 @@ KeyCharacters MakeKeyCharacters() {
 }  // namespace
 
 std::string_view StoredLineKeys::LowerKeyOf(std::string_view storedLine) {
-    static const KeyCharacters keyCharacters = MakeKeyCharacters();
     static const char encodedEquals = platform::Utf8ToWindows1252(EncodeLine("="))[0];
-    const std::string_view stored = storedLine.substr(0, storedLine.find(encodedEquals));
+    return LowerTextOf(storedLine.substr(0, storedLine.find(encodedEquals)));
+}
+
+std::string_view StoredLineKeys::LowerKeyOfDefinition(std::string_view definition) {
+    return LowerTextOf(platform::Utf8ToWindows1252(definition.substr(0, definition.find('='))));
+}
+
+std::string_view StoredLineKeys::LowerTextOf(std::string_view stored) {
+    static const KeyCharacters keyCharacters = MakeKeyCharacters();
     // Only grown: a key that fits the buffer writes into it without clearing it first.
     const std::size_t room = stored.size() * kMaxCharacterBytes + sizeof(KeyCharacter);
     if (key_.size() < room) {
