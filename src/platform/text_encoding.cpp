@@ -47,6 +47,26 @@ SequenceShape ShapeOfSequence(unsigned char lead) {
     return {0, 0, 0};
 }
 
+// The code of the character that starts at text[pos], "?" for one outside the code page; moves pos
+// past it. ASCII and the upper half of Latin-1, most of an encoded definition, are decoded here
+// without a call.
+std::uint8_t NextWindows1252Code(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    if ((lead & 0xFE) == 0xC2 && pos + 1 < text.size()) {  // U+0080 to U+00FF
+        const auto next = static_cast<unsigned char>(text[pos + 1]);
+        const unsigned code = (lead & 0x1Fu) << 6 | (next & 0x3Fu);
+        if (IsContinuationByte(next) && code >= 0xA0) {
+            pos += 2;
+            return static_cast<std::uint8_t>(code);
+        }
+    }
+    return Windows1252CodeOf(NextUtf8Character(text, pos)).value_or('?');
+}
+
 }  // namespace
 
 char32_t CharacterOfWindows1252Code(std::uint8_t code) {
@@ -88,8 +108,7 @@ std::string Utf8ToWindows1252(std::string_view text) {
     std::string bytes(text.size(), '\0');  // never more bytes than characters
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size();) {
-        const auto code = Windows1252CodeOf(NextUtf8Character(text, pos));
-        bytes[count++] = static_cast<char>(code.value_or('?'));
+        bytes[count++] = static_cast<char>(NextWindows1252Code(text, pos));
     }
     bytes.resize(count);
     return bytes;

@@ -2,8 +2,13 @@
 
 #include <utility>
 
+SoughtKeys::Sought& SoughtKeys::Entry(std::string lowerKey) {
+    hashSlots_[KeyHash{}(lowerKey) % kHashSlots] = true;
+    return keys_[std::move(lowerKey)];
+}
+
 void SoughtKeys::QueueDeletion(std::string lowerKey) {
-    Sought& sought = keys_[std::move(lowerKey)];
+    Sought& sought = Entry(std::move(lowerKey));
     if (!sought.queued) {
         sought.queued = true;
         ++queuedDeletions_;
@@ -19,7 +24,7 @@ void SoughtKeys::CancelDeletion(std::string_view lowerKey) {
 }
 
 void SoughtKeys::SeekAddedLine(std::string storedLine, std::string lowerKey) {
-    Sought& sought = keys_[std::move(lowerKey)];
+    Sought& sought = Entry(std::move(lowerKey));
     sought.addedLines.push_back(addedLines_.size());
     addedLines_.push_back({std::move(storedLine), &sought});
 }

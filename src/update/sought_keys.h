@@ -33,6 +33,9 @@ class SoughtKeys {
     // Looks up a line of the file by its key: whether the key is queued for deletion. An added
     // line equal to it is noted as standing in the file.
     bool FindLine(std::string_view storedLine, std::string_view lowerKey) {
+        if (!hashSlots_[KeyHash{}(lowerKey) % kHashSlots]) {
+            return false;
+        }
         const auto found = keys_.find(lowerKey);
         return found != keys_.end() && FoundLine(storedLine, found->second);
     }
@@ -58,10 +61,17 @@ class SoughtKeys {
         }
     };
 
+    // The entry of a key, made when it is new.
+    Sought& Entry(std::string lowerKey);
     // Most lines of a large file have a key sought by nothing: only a found key comes here.
     bool FoundLine(std::string_view storedLine, const Sought& sought);
 
     std::unordered_map<std::string, Sought, KeyHash, std::equal_to<>> keys_;
+    // A bit for each slot of the key hashes, set for the slots of the keys sought: a clear bit
+    // tells at once that a line's key is sought by nothing, as for most lines of a large file,
+    // where the look-up in keys_ would wait on memory for its bucket and entries.
+    static constexpr std::size_t kHashSlots = std::size_t{1} << 18;
+    std::vector<bool> hashSlots_ = std::vector<bool>(kHashSlots);
     std::vector<Addition> addedLines_;
     std::size_t queuedDeletions_ = 0;
 };

@@ -14,7 +14,8 @@ namespace {
 // Every character of Windows-1252, in either case, takes at most three bytes in UTF-8.
 constexpr std::size_t kMaxCharacterBytes = 3;
 
-// A stored byte's decoded, lower-cased character as UTF-8.
+// A stored byte's decoded, lower-cased character as UTF-8: its first size bytes. Copied whole,
+// size and all (quicker than copying just its length), into a key buffer with room for that.
 struct KeyCharacter {
     std::array<char, kMaxCharacterBytes> bytes{};
     std::uint8_t size = 0;
@@ -38,14 +39,25 @@ KeyCharacters MakeKeyCharacters() {
 }  // namespace
 
 std::string_view StoredLineKeys::LowerKeyOf(std::string_view storedLine) {
-    static const KeyCharacters keyCharacters = MakeKeyCharacters();
     static const char encodedEquals = platform::Utf8ToWindows1252(EncodeLine("="))[0];
-    const std::string_view stored = storedLine.substr(0, storedLine.find(encodedEquals));
-    key_.resize(stored.size() * kMaxCharacterBytes);
+    return LowerTextOf(storedLine.substr(0, storedLine.find(encodedEquals)));
+}
+
+std::string_view StoredLineKeys::LowerKeyOfDefinition(std::string_view definition) {
+    return LowerTextOf(platform::Utf8ToWindows1252(definition.substr(0, definition.find('='))));
+}
+
+std::string_view StoredLineKeys::LowerTextOf(std::string_view stored) {
+    static const KeyCharacters keyCharacters = MakeKeyCharacters();
+    // Only grown: a key that fits the buffer writes into it without clearing it first.
+    const std::size_t room = stored.size() * kMaxCharacterBytes + sizeof(KeyCharacter);
+    if (key_.size() < room) {
+        key_.resize(room);
+    }
     char* out = key_.data();
     for (const char byte : stored) {
         const KeyCharacter& character = keyCharacters[static_cast<unsigned char>(byte)];
-        std::memcpy(out, character.bytes.data(), kMaxCharacterBytes);
+        std::memcpy(out, &character, sizeof character);
         out += character.size;
     }
     return std::string_view(key_.data(), static_cast<std::size_t>(out - key_.data()));

@@ -3,7 +3,6 @@
 #include "foundation/definition_files.h"
 #include "foundation/program_folder.h"
 #include "platform/machine.h"
-#include "platform/text_case.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
 #include "update/sought_keys.h"
@@ -15,10 +14,6 @@ constexpr std::size_t kLinesBetweenProgress = 100;
 
 bool IsBlankLine(std::string_view line) {
     return line.empty() || line == " ";
-}
-
-std::string LowerKey(std::string_view definition) {
-    return platform::ToLowerText(UpdateDefinitionKey(definition));
 }
 
 // Once deletions are queued, blank lines go as well as those whose keys are queued.
@@ -48,11 +43,11 @@ std::optional<SoughtKeys> SoughtByRecords(const std::vector<DefinitionUpdateReco
             std::string lowerKey(storedKeys.LowerKeyOf(stored));
             sought.SeekAddedLine(std::move(stored), std::move(lowerKey));
             if (record.definition.find('=') != std::string::npos) {
-                sought.CancelDeletion(LowerKey(record.definition));
+                sought.CancelDeletion(storedKeys.LowerKeyOfDefinition(record.definition));
             }
             ++changes;
         } else if (record.operation == "DEL") {
-            sought.QueueDeletion(LowerKey(record.definition));
+            sought.QueueDeletion(std::string(storedKeys.LowerKeyOfDefinition(record.definition)));
         }
     }
     return sought;

@@ -68,11 +68,19 @@ bool IsSafeListKind(std::string_view kind) {
 
 // The definition with its plain separators written in their encoded forms.
 std::string EncodeSeparators(std::string_view definition) {
+    static const std::string encodedEquals = EncodeLine("=");
+    static const std::string encodedBar = EncodeLine("|");
     std::string line;
-    for (const char character : definition) {
-        line += character == '=' || character == '|' ? EncodeLine(std::string(1, character))
-                                                     : std::string(1, character);
+    line.reserve(definition.size());
+    std::size_t plainStart = 0;  // the text since the last separator
+    for (std::size_t at = 0; at < definition.size(); ++at) {
+        if (definition[at] == '=' || definition[at] == '|') {
+            line.append(definition.substr(plainStart, at - plainStart));
+            line.append(definition[at] == '=' ? encodedEquals : encodedBar);
+            plainStart = at + 1;
+        }
     }
+    line.append(definition.substr(plainStart));
     return line;
 }
 

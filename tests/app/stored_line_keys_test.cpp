@@ -28,6 +28,23 @@ TEST(StoredLineKeys, MatchTheKeyOfTheConvertedLineForEveryStoredByte) {
               ReferenceKey(everyByte.substr(0x7E) + everyByte));
 }
 
+TEST(StoredLineKeys, MatchTheDecodedKeyOfARecordForEveryCharacter) {
+    // Every character of the code page (the encoded "=" among them), one outside it and bytes
+    // that are not UTF-8, before and after the plain "=" that ends the key.
+    std::string text;
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte != '=') {
+            text += platform::Windows1252ToUtf8(std::string(1, static_cast<char>(byte)));
+        }
+    }
+    text += "\u4E2D\xC3(\xFF";
+    StoredLineKeys keys;
+    for (const std::string& definition : {text, text + "=" + text, "=" + text}) {
+        EXPECT_EQ(keys.LowerKeyOfDefinition(definition),
+                  platform::ToLowerText(UpdateDefinitionKey(definition)));
+    }
+}
+
 TEST(StoredLineKeys, IgnoreLetterCaseAndStopAtTheFirstEquals) {
     StoredLineKeys keys;
     const std::string stored = platform::Utf8ToWindows1252(EncodeLine("T\u00D6OL.exe=Threat=x|y"));

@@ -3,9 +3,11 @@
 #include <vector>
 
 #include "foundation/line_codec.h"
+#include "platform/text_case.h"
 #include "platform/text_encoding.h"
 #include "platform/text_lines.h"
 #include "support/fuzz_environment.h"
+#include "update/stored_line_keys.h"
 #include "update/update_package.h"
 #include "update/update_records.h"
 
@@ -46,8 +48,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string package = fuzz_support::Windows1252Text(data, size);
     const std::vector<DefinitionUpdateRecord> records = ParseDefinitionUpdate(package);
+    StoredLineKeys keys;
     for (const DefinitionUpdateRecord& record : records) {
-        UpdateDefinitionKey(record.definition);
+        fuzz_support::Require(keys.LowerKeyOfDefinition(record.definition) ==
+                                  platform::ToLowerText(UpdateDefinitionKey(record.definition)),
+                              "a record's key made through its stored bytes differs");
         for (const std::string_view fileName : kUpdatedDefinitionFiles) {
             if (KindBelongsToFile(record.kind, fileName)) {
                 AddedDefinitionLine(record, fileName);

@@ -69,6 +69,7 @@ TEST(TextEncoding, InvalidUtf8IsReplacedByteForByte) {
     EXPECT_EQ(platform::DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");
     EXPECT_EQ(platform::DecodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD");
     EXPECT_EQ(platform::Utf8ToWindows1252("x\xFFy"), "x?y");
+    EXPECT_EQ(platform::Utf8ToWindows1252("\xC3(\xC3\xA9\xC3"), "?(\xE9?");
 }
 
 TEST(TextEncoding, Utf8RoundTripsEveryPlane) {
