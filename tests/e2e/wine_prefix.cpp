@@ -86,6 +86,11 @@ ChildEnvironment WinePrefix::Environment() const {
 CommandResult WinePrefix::Run(const std::vector<std::string>& command,
                               std::chrono::seconds timeout) const {
     CommandResult result = RunCommand(command, Environment(), timeout, folder_);
+    // On a loaded machine Wine now and then fails to start one of its own tools at all ("reg
+    // export" once said so in a full parallel run); that says nothing of the prefix, so once more.
+    if (result.output.find("Application could not be started") != std::string::npos) {
+        result = RunCommand(command, Environment(), timeout, folder_);
+    }
     EXPECT_NE(result.exitCode, -1)
         << command.front() << " did not end within " << timeout.count() << " s";
     return result;
