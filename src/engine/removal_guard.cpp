@@ -6,6 +6,7 @@
 #include "engine/quarantine_log.h"
 #include "foundation/folder_tokens.h"
 #include "platform/application.h"
+#include "platform/path_mapper.h"
 #include "platform/prefix.h"
 #include "platform/restore_points.h"
 #include "platform/user_settings.h"
@@ -26,12 +27,6 @@ fs::path Resolved(const fs::path& hostPath) {
         resolved = resolved.parent_path();
     }
     return resolved;
-}
-
-// Whether folder is the place itself or a folder above it.
-bool IsSameOrAbove(const fs::path& folder, const fs::path& place) {
-    return std::mismatch(folder.begin(), folder.end(), place.begin(), place.end()).first ==
-           folder.end();
 }
 
 }  // namespace
@@ -67,6 +62,7 @@ bool RemovalGuard::MayRemove(std::string_view windowsPath) const {
         return false;
     }
     const fs::path target = Resolved(*host);
-    return std::none_of(keptFolders_.begin(), keptFolders_.end(),
-                        [&](const fs::path& kept) { return IsSameOrAbove(target, kept); });
+    return std::none_of(keptFolders_.begin(), keptFolders_.end(), [&](const fs::path& kept) {
+        return platform::IsWithinHostFolder(kept, target);
+    });
 }

@@ -1,7 +1,6 @@
 #include "platform/folder_listings.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <unordered_map>
@@ -13,14 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace platform {
-namespace {
-
-bool Exists(const fs::path& path) {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0;
-}
-
-}  // namespace
 
 // One folder of the host, listed on first use. Names that differ only in letter case (a file
 // system that tells them apart) share a lower-case name.
@@ -40,7 +31,8 @@ struct FolderListings::Folder {
             List();
         }
         if (!readable) {
-            return Exists(hostPath / name) ? std::optional<std::string_view>(name) : std::nullopt;
+            return EntryExists(hostPath / name) ? std::optional<std::string_view>(name)
+                                                : std::nullopt;
         }
         const auto found = namesByLowerCase.find(ToLowerText(name));
         if (found == namesByLowerCase.end()) {
@@ -126,7 +118,8 @@ std::optional<fs::path> FolderListings::FindExisting(std::string_view windowsPat
         }
         folder = &folder->SubFolder(*name);
     }
-    return Exists(folder->hostPath) ? std::optional(folder->hostPath) : std::nullopt;  // a drive
+    return EntryExists(folder->hostPath) ? std::optional(folder->hostPath)
+                                         : std::nullopt;  // a drive
 }
 
 ScopedFolderListings::ScopedFolderListings(const PathMapper& paths)

@@ -17,11 +17,6 @@ namespace fs = std::filesystem;
 namespace platform {
 namespace {
 
-bool EntryExists(const fs::path& path) {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0;
-}
-
 fs::path ResolveComponents(fs::path folder, const std::vector<std::string>& components) {
     bool searching = true;
     for (const auto& component : components) {
@@ -45,19 +40,6 @@ fs::path CanonicalKeepingName(const fs::path& path) {
         return fs::weakly_canonical(absolute, error);
     }
     return fs::weakly_canonical(absolute.parent_path(), error) / absolute.filename();
-}
-
-bool IsWithin(const fs::path& path, const fs::path& folder) {
-    auto pathIt = path.begin();
-    for (auto folderIt = folder.begin(); folderIt != folder.end(); ++folderIt, ++pathIt) {
-        if (folderIt->empty()) {
-            continue;  // a trailing separator of folder
-        }
-        if (pathIt == path.end() || *pathIt != *folderIt) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The folder a drive link points at, followed through every link on the way; a link to nothing (a
@@ -117,6 +99,24 @@ WindowsPath WindowsPathBelow(char drive, const fs::path& folder, const fs::path&
 }
 
 }  // namespace
+
+bool EntryExists(const fs::path& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
+bool IsWithinHostFolder(const fs::path& path, const fs::path& folder) {
+    auto pathIt = path.begin();
+    for (auto folderIt = folder.begin(); folderIt != folder.end(); ++folderIt, ++pathIt) {
+        if (folderIt->empty()) {
+            continue;  // a trailing separator of folder
+        }
+        if (pathIt == path.end() || *pathIt != *folderIt) {
+            return false;
+        }
+    }
+    return true;
+}
 
 std::optional<std::string> FindEntryIgnoringCase(const fs::path& folder, const std::string& name) {
     if (EntryExists(folder / name)) {
@@ -236,7 +236,7 @@ std::string PathMapper::ToWindows(const fs::path& hostPath) const {
     char bestDrive = 'Z';
     fs::path bestFolder = "/";
     for (const auto& [letter, folder] : LinkedDrives()) {
-        if (letter != 'Z' && IsWithin(path, folder) &&
+        if (letter != 'Z' && IsWithinHostFolder(path, folder) &&
             ComponentCount(folder) > ComponentCount(bestFolder)) {
             bestDrive = letter;
             bestFolder = folder;

@@ -63,6 +63,13 @@ class PathMapper {
     mutable FolderListings* listings_ = nullptr;                 // see ScopedFolderListings
 };
 
+// Whether anything, a link included, stands at the host path.
+bool EntryExists(const std::filesystem::path& path);
+
+// Whether a host path is the folder itself or lies below it, name by name as written (no links
+// followed).
+bool IsWithinHostFolder(const std::filesystem::path& path, const std::filesystem::path& folder);
+
 // A host path as a Windows path through Z:, the host's "/" ("/opt/x" -> "Z:\opt\x").
 std::string ZDrivePath(const std::filesystem::path& hostPath);
 
