@@ -21,6 +21,8 @@ namespace {
 
 constexpr int CSIDL_COOKIES = 33;
 constexpr std::string_view kNoDomain = "False";
+// A cookie file holds a few cookies of a few hundred bytes each; a larger file is none.
+constexpr std::size_t kCookieFileLimit = 1024 * 1024;
 
 // The host patterns of BlockedCookies.dat, in file order; none when the file is missing or cannot
 // be read, so that no cookie is listed.
@@ -121,7 +123,8 @@ std::string GetCookieDomain(std::string_view path) {
     const std::string host = GetCookieHostFromFileName(path);
     std::vector<std::string> lines;
     if (host.empty() || !FileExists(path) ||
-        platform::CurrentMachine().files().ReadTextLines(path, &lines) != platform::ERROR_SUCCESS) {
+        platform::CurrentMachine().files().ReadTextLines(path, &lines, kCookieFileLimit) !=
+            platform::ERROR_SUCCESS) {
         return std::string(kNoDomain);
     }
     for (const std::string& field : CookieFileFields(lines)) {

@@ -19,8 +19,8 @@ void ScanCookies(FrmMainForm& window, std::int32_t& count);
 void ScanCookieFolder(FrmMainForm& window, std::string_view folder, std::int32_t& count);
 
 // The domain that a cookie file's content gives for the host in its name ("doubleclick.net"), or
-// the text "False" when the name has no host, the file cannot be read or no field names the host
-// followed by a "/".
+// the text "False" when the name has no host, the file cannot be read (a FIFO, socket or device is
+// never opened, a file over 1 MB never read) or no field names the host followed by a "/".
 std::string GetCookieDomain(std::string_view path);
 
 // The path of a special folder by CSIDL number, without a trailing "\"; "" when the machine has no

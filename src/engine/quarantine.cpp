@@ -1,69 +1,142 @@
 #include "engine/quarantine.h"
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <system_error>
+
 #include "engine/process_stopping.h"
 #include "engine/quarantine_log.h"
+#include "engine/removal_guard.h"
 #include "forms/host.h"
 #include "foundation/file_queries.h"
 #include "foundation/path_text.h"
 #include "foundation/registry_access.h"
+#include "platform/held_entry.h"
 #include "platform/machine.h"
 #include "platform/text_case.h"
+
+namespace fs = std::filesystem;
+using platform::HeldEntry;
 
 namespace {
 
 constexpr int kDeletionPasses = 8;
 constexpr std::string_view kPartialCopySuffix = ".partial";
 
-const platform::Files& Files() {
-    return platform::CurrentMachine().files();
-}
-
-const platform::Folders& Folders() {
-    return platform::CurrentMachine().folders();
+platform::Machine& Machine() {
+    return platform::CurrentMachine();
 }
 
 // A directory search for path finds an ordinary file called name (letter case aside).
 bool IsFileAt(std::string_view path, std::string_view name) {
-    const auto found = Files().FindFile(path, platform::SearchScope::OrdinaryFiles);
+    const auto found = Machine().files().FindFile(path, platform::SearchScope::OrdinaryFiles);
     return found && platform::EqualsIgnoringCase(*found, name);
 }
 
-bool HasSameContent(std::string_view first, std::string_view second) {
-    std::string a;
-    std::string b;
-    return Files().ReadBytes(first, &a) == platform::ERROR_SUCCESS &&
-           Files().ReadBytes(second, &b) == platform::ERROR_SUCCESS && a == b;
-}
-
-bool IsTakenInQuarantine(const std::string& name) {
-    return Files().Attributes(QuarantineFolder() + "\\" + name).has_value();
-}
-
-std::string_view WithoutTrailingBackslash(std::string_view path) {
-    if (!path.empty() && path.back() == '\\') {
-        path.remove_suffix(1);
+// The quarantine folder as the host finds it, links followed.
+std::optional<fs::path> QuarantineHostFolder() {
+    const auto host = Machine().paths().ToHost(QuarantineFolder());
+    if (!host) {
+        return std::nullopt;
     }
-    return path;
+    std::error_code error;
+    const fs::path resolved = fs::weakly_canonical(*host, error);
+    return error ? *host : resolved;
 }
 
-// The folder lands under the first free name; the original goes only once its copy is whole. The
-// copy is made under a hidden name and takes its own name only when complete, so that a copy cut
-// short (a full disk, the program killed) never stands in the quarantine as if it were whole.
-void QuarantineFolderTree(std::string_view folder, std::string_view name) {
-    int attempt = 0;
-    while (IsTakenInQuarantine(QuarantineNameCandidate(name, attempt))) {
-        ++attempt;
+platform::FilesInUse FilesInUseNow() {
+    return platform::FilesInUse::Snapshot(Machine().prefix().root());
+}
+
+// The entry at path, held, when a removal may take it (removal_guard.h); the removal run's guard
+// decides, or one made for this call outside a run.
+std::optional<HeldEntry> Checked(std::string_view path) {
+    if (const RemovalGuard* guard = RemovalGuard::Current()) {
+        return guard->Check(path).entry;
     }
-    const std::string candidate = QuarantineNameCandidate(name, attempt);
-    const std::string copy = QuarantineFolder() + "\\" + candidate;
-    const std::string partial = QuarantineFolder() + "\\" + PartialFolderCopyName(candidate);
-    Folders().Delete(partial, true);  // left by a copy that was cut short
-    if (Folders().Copy(folder, partial, false) != platform::ERROR_SUCCESS ||
-        Files().Rename(partial, copy) != platform::ERROR_SUCCESS) {
-        Folders().Delete(partial, true);  // the original stays
+    return RemovalGuard(Machine()).Check(path).entry;
+}
+
+bool IsFolder(const HeldEntry& entry) {
+    return entry.opened() && S_ISDIR(entry.opened()->st_mode);
+}
+
+// The quarantine's entry whose name equals candidate without letter case, as Windows finds it.
+std::optional<std::string> TakenInQuarantine(const fs::path& quarantine,
+                                             const std::string& candidate) {
+    return platform::FindEntryIgnoringCase(quarantine, candidate);
+}
+
+std::optional<QuarantineCopy> SecureCopyOf(const HeldEntry& entry) {
+    const auto quarantine = QuarantineHostFolder();
+    if (!quarantine) {
+        return std::nullopt;
+    }
+    for (int attempt = 0;; ++attempt) {
+        const std::string candidate = QuarantineNameCandidate(entry.name(), attempt);
+        if (const auto taken = TakenInQuarantine(*quarantine, candidate)) {
+            switch (platform::CompareHeldFile(entry, *quarantine / *taken)) {
+                case platform::FileComparison::Same:
+                    return QuarantineCopy{*taken, false};
+                case platform::FileComparison::SameEntry:
+                    return std::nullopt;  // the file is that copy: it is not its own copy
+                case platform::FileComparison::Different:
+                case platform::FileComparison::Unreadable:
+                    continue;
+            }
+        }
+        const long copied = platform::CopyHeldFile(entry, *quarantine, candidate);
+        if (copied == platform::ERROR_SUCCESS) {
+            return QuarantineCopy{candidate, true};
+        }
+        if (copied != platform::ERROR_ALREADY_EXISTS) {
+            return std::nullopt;
+        }
+    }
+}
+
+void DeletePartialCopy(const fs::path& partial) {
+    if (const auto held = HeldEntry::Open(partial); held && IsFolder(*held)) {
+        platform::DeleteHeldFolder(*held, platform::FilesInUse());
+    }
+}
+
+// The folder lands under the first free name, moved there in one rename when the quarantine lies
+// on its file system. Otherwise it is copied under a hidden name that becomes its own only when
+// the copy is whole, so that a copy cut short (a full disk, the program killed) never stands in
+// the quarantine as if it were whole; the original goes only then. A folder holding a file in use
+// or a FIFO, socket or device stays as it is.
+void QuarantineFolderTree(const HeldEntry& folder) {
+    const auto quarantine = QuarantineHostFolder();
+    const platform::FilesInUse inUse = FilesInUseNow();
+    if (!quarantine || platform::CheckHeldFolder(folder, inUse) != platform::ERROR_SUCCESS) {
         return;
     }
-    Folders().Delete(folder, true);
+    std::string candidate;
+    for (int attempt = 0;; ++attempt) {
+        candidate = QuarantineNameCandidate(folder.name(), attempt);
+        if (TakenInQuarantine(*quarantine, candidate)) {
+            continue;
+        }
+        const long moved = platform::MoveHeldEntry(folder, *quarantine, candidate);
+        if (moved == platform::ERROR_SUCCESS) {
+            return;
+        }
+        if (moved != platform::ERROR_ALREADY_EXISTS) {
+            break;  // another file system, or a rename refused: copy it
+        }
+    }
+    const fs::path partial = *quarantine / PartialFolderCopyName(candidate);
+    DeletePartialCopy(partial);  // left by a copy that was cut short
+    const long copied = platform::CopyHeldFolder(folder, *quarantine, partial.filename().string());
+    const auto whole = copied == platform::ERROR_SUCCESS ? HeldEntry::Open(partial) : std::nullopt;
+    if (!whole ||
+        platform::MoveHeldEntry(*whole, *quarantine, candidate) != platform::ERROR_SUCCESS) {
+        DeletePartialCopy(partial);  // the original stays
+        return;
+    }
+    platform::DeleteHeldFolder(folder, inUse);
 }
 
 // The one entry a file gets in the quarantine log from a removal: written once the removal has
@@ -79,9 +152,10 @@ class FileLogEntry {
             Write();
         }
     }
-    // Deletes the file (only ever after its copy is in place); whether it went.
-    bool Delete() {
-        const bool deleted = Files().Delete(path_) == platform::ERROR_SUCCESS;
+    // Deletes the held file (only ever after its copy is in place); whether it went.
+    bool Delete(const HeldEntry& entry) {
+        const bool deleted =
+            platform::DeleteHeldFile(entry, FilesInUseNow(), false) == platform::ERROR_SUCCESS;
         if (deleted) {
             Write();
         }
@@ -101,7 +175,7 @@ class FileLogEntry {
     bool written_ = false;
 };
 
-int QuarantineModule(std::string_view path, std::int32_t windowHandle, FileLogEntry& entry) {
+int QuarantineModule(std::string_view path, std::int32_t windowHandle, FileLogEntry& log) {
     if (path.find('\\') == std::string_view::npos) {
         return kFileNotRemoved;
     }
@@ -109,34 +183,37 @@ int QuarantineModule(std::string_view path, std::int32_t windowHandle, FileLogEn
         return kFileNotPresent;
     }
     RegisterServer(windowHandle, path, false);
-    const auto copy = SecureQuarantineCopy(path);
+    const auto entry = Checked(path);
+    const auto copy = entry && !IsFolder(*entry) ? SecureCopyOf(*entry) : std::nullopt;
     if (!copy) {
         return kFileNotRemoved;
     }
-    entry.Copied(*copy);
-    return entry.Delete() ? kFileRemoved : kFileNotRemoved;
+    log.Copied(*copy);
+    return log.Delete(*entry) ? kFileRemoved : kFileNotRemoved;
 }
 
-bool QuarantineAnyPath(std::string_view path, FileLogEntry& entry) {
+bool QuarantineAnyPath(std::string_view path, FileLogEntry& log) {
     if (path.find('\\') == std::string_view::npos) {
         return false;
     }
-    const std::string_view withoutSeparator = WithoutTrailingBackslash(path);
-    const std::string name = GetFileNameFromPath(withoutSeparator);
-    if (!FileExists(path)) {
-        if (!FolderExists(path)) {
-            return false;
-        }
-        QuarantineFolderTree(withoutSeparator, name);
+    if (!FileExists(path) && !FolderExists(path)) {
+        return false;
+    }
+    const auto entry = Checked(path);
+    if (!entry) {
+        return true;  // there, but not for a removal to take
+    }
+    if (IsFolder(*entry)) {
+        QuarantineFolderTree(*entry);
         return true;
     }
-    const auto copy = SecureQuarantineCopy(path);
+    const auto copy = SecureCopyOf(*entry);
     if (copy) {
-        entry.Copied(*copy);
+        log.Copied(*copy);
     }
     for (int pass = 1; pass <= kDeletionPasses; ++pass) {
         if (copy) {
-            entry.Delete();
+            log.Delete(*entry);
         }
         forms::DoEvents();
     }
@@ -163,43 +240,28 @@ bool IsPartialFolderCopyName(std::string_view name) {
 }
 
 std::optional<QuarantineCopy> SecureQuarantineCopy(std::string_view path) {
-    const std::string name = GetFileNameFromPath(path);
-    for (int attempt = 0;; ++attempt) {
-        const std::string candidate = QuarantineNameCandidate(name, attempt);
-        const std::string target = QuarantineFolder() + "\\" + candidate;
-        if (!IsTakenInQuarantine(candidate)) {
-            if (Files().Copy(path, target) != platform::ERROR_SUCCESS) {
-                return std::nullopt;
-            }
-            return QuarantineCopy{candidate, true};
-        }
-        if (HasSameContent(path, target)) {
-            // the name as it stands in the folder
-            return QuarantineCopy{Files()
-                                      .FindFile(target, platform::SearchScope::WithHiddenAndSystem)
-                                      .value_or(candidate),
-                                  false};
-        }
-    }
+    const auto entry = Checked(path);
+    return entry && !IsFolder(*entry) ? SecureCopyOf(*entry) : std::nullopt;
 }
 
 bool QuarantineFile(std::string_view path, std::string_view name) {
     if (!IsFileAt(path, name)) {
         return false;
     }
-    FileLogEntry entry(path);
+    const auto entry = Checked(path);
+    if (!entry || IsFolder(*entry)) {
+        return false;
+    }
+    FileLogEntry log(path);
     bool deletionTried = false;
-    bool copied = false;
+    std::optional<QuarantineCopy> copy;
     for (int pass = 1; pass <= kDeletionPasses; ++pass) {
-        if (IsFileAt(path, name)) {
-            if (!copied) {
-                if (const auto copy = SecureQuarantineCopy(path)) {
-                    copied = true;
-                    entry.Copied(*copy);
-                }
+        if (entry->StillTheSame()) {
+            if (!copy && (copy = SecureCopyOf(*entry))) {
+                log.Copied(*copy);
             }
-            if (copied) {
-                entry.Delete();
+            if (copy) {
+                log.Delete(*entry);
                 deletionTried = true;
             }
         }
@@ -224,25 +286,27 @@ int StopAndQuarantineFile(std::string_view path) {
 }
 
 int QuarantineAndDeleteModule(std::string_view path, std::int32_t windowHandle) {
-    FileLogEntry entry(path);
-    return QuarantineModule(path, windowHandle, entry);
+    FileLogEntry log(path);
+    return QuarantineModule(path, windowHandle, log);
 }
 
 bool QuarantinePath(std::string_view path) {
-    FileLogEntry entry(path);
-    return QuarantineAnyPath(path, entry);
+    FileLogEntry log(path);
+    return QuarantineAnyPath(path, log);
 }
 
 void QuarantineLibrary(std::string_view path, std::int32_t windowHandle) {
-    FileLogEntry entry(path);
-    QuarantineModule(path, windowHandle, entry);
-    QuarantineAnyPath(path, entry);
+    FileLogEntry log(path);
+    QuarantineModule(path, windowHandle, log);
+    QuarantineAnyPath(path, log);
 }
 
 void QuarantineAndKillFile(std::string_view path) {
-    if (const auto copy = SecureQuarantineCopy(path)) {
-        FileLogEntry entry(path);
-        entry.Copied(*copy);
-        entry.Delete();
+    const auto entry = Checked(path);
+    const auto copy = entry && !IsFolder(*entry) ? SecureCopyOf(*entry) : std::nullopt;
+    if (copy) {
+        FileLogEntry log(path);
+        log.Copied(*copy);
+        log.Delete(*entry);
     }
 }

@@ -6,20 +6,24 @@
 #include <string_view>
 
 // Quarantine: before a removal deletes a file, a library, a folder or a cookie file it puts a copy
-// into the program folder's quarantine folder (quarantine_log.h), flat, under the file's own name.
-// Nothing is deleted unless its copy is in place. An earlier copy of the same name is never
-// replaced: a different file gets the first free name of "a.dll.1", "a.dll.2", ..., and a file
-// whose content is already there under its name (or one of those) is not copied again. The log
-// names the copy a file got. A file gets one entry from a removal, and only when the removal
-// copied it or removed it: a file that stays in place and whose copy stood there already from an
-// earlier removal was not touched.
+// into the program folder's quarantine folder (quarantine_log.h), flat, under the entry's own name.
+// Every operation here first asks the removal guard (removal_guard.h) whether a removal may take
+// the entry, and then copies and deletes that very entry through descriptors. Nothing is deleted
+// unless its copy is in place. An earlier copy of the same name is never replaced: a different
+// file gets the first free name of "a.dll.1", "a.dll.2", ..., and a file whose content is already
+// there under its name (or one of those) is not copied again; a file that is such a copy itself is
+// not taken. The log names the copy a file got. A file gets one entry from a removal, and only when
+// the removal copied it or removed it: a file that stays in place and whose copy stood there
+// already from an earlier removal was not touched. A FIFO, socket or device is never opened,
+// copied or deleted.
 
 // The names a file or folder may get in the quarantine folder, tried in order from attempt 0:
 // name, name.1, name.2, ...
 std::string QuarantineNameCandidate(std::string_view name, int attempt);
 
-// A folder is copied into the quarantine under a hidden name, ".<name>.partial", and takes its own
-// name once whole; a copy cut short keeps the hidden name.
+// A folder on the quarantine's file system is moved there in one rename. From another one it is
+// copied under a hidden name, ".<name>.partial", and takes its own name once whole; a copy cut
+// short keeps the hidden name.
 std::string PartialFolderCopyName(std::string_view name);
 bool IsPartialFolderCopyName(std::string_view name);
 
@@ -29,7 +33,8 @@ struct QuarantineCopy {
     bool madeNow = false;  // false: the same content stood there already
 };
 
-// Makes sure a copy of the file is in the quarantine folder; nothing when no copy could be made.
+// Makes sure a copy of the file is in the quarantine folder; nothing when no copy could be made or
+// a removal may not take the file.
 std::optional<QuarantineCopy> SecureQuarantineCopy(std::string_view path);
 
 // A file removed in up to eight passes (one for a file that goes at once), yielding after each;
@@ -50,7 +55,8 @@ int StopAndQuarantineFile(std::string_view path);
 int QuarantineAndDeleteModule(std::string_view path, std::int32_t windowHandle);
 
 // A file or a folder (a trailing "\" allowed); a folder lands as one sub-folder with all its
-// contents and is not logged. False when nothing is at path.
+// contents and is not logged; one holding a file in use, a FIFO, socket or device stays. False
+// when nothing is at path.
 bool QuarantinePath(std::string_view path);
 
 // A library as the removal takes it: QuarantineAndDeleteModule, then QuarantinePath for a library

@@ -109,9 +109,26 @@ void ShowProgress(FrmMainForm& window, double barValue, int item, int count,
     window.lblDeletingCaption.SetCaption(platform::ToLowerText(caption));
 }
 
+// Whether the prefix's drive links vanished during this removal: from then on it takes nothing
+// more, and its checking run lists every row that is left. Set afresh by each removing run.
+bool gDriveLinksGone = false;
+
+// What the guard says of a row; after the drive links went, every row is past mapping.
+RemovalVerdict VerdictOn(const RemovalGuard& guard, const std::string& path) {
+    const RemovalVerdict verdict =
+        gDriveLinksGone ? RemovalVerdict::Unmapped : guard.Check(path).verdict;
+    gDriveLinksGone = verdict == RemovalVerdict::Unmapped;
+    return verdict;
+}
+
+// A row the guard refuses, or one whose path no longer maps to the machine, is left over whatever
+// stands there.
+bool IsKeptUntried(RemovalVerdict verdict) {
+    return verdict == RemovalVerdict::Refused || verdict == RemovalVerdict::Unmapped;
+}
+
 // Rows are looked up again after every yield: a handler that ran meanwhile may have changed the
-// list. The row count is the one taken when the pass began. A row the guard refuses is left as it
-// is, and counts as left over.
+// list. The row count is the one taken when the pass began.
 void RemoveFileRows(FrmMainForm& window, bool checking, const RemovalGuard& guard) {
     auto& list = window.lvwFilesToBeDeleted;
     const int count = list.ListItems.Count();
@@ -121,12 +138,12 @@ void RemoveFileRows(FrmMainForm& window, bool checking, const RemovalGuard& guar
         }
         const std::string path = list.ListItems(i).Text();
         ShowProgress(window, i, i, count, path);
-        const bool mayRemove = guard.MayRemove(path);
-        if (mayRemove) {
+        const RemovalVerdict verdict = VerdictOn(guard, path);
+        if (verdict == RemovalVerdict::Allowed) {
             RemoveFile(path, window.Hwnd());
         }
         forms::DoEvents();
-        if (checking && (!mayRemove || IsLeftOver(path))) {
+        if (checking && (IsKeptUntried(verdict) || IsLeftOver(path))) {
             KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, list.ListItems(i),
                          IsFileTraceOf, path);
         }
@@ -167,12 +184,12 @@ void RemoveCookieRows(FrmMainForm& window, bool checking, const RemovalGuard& gu
         const std::string path = list.ListItems(i).Text();
         window.lblDeletingPercentageCompleted.SetCaption(RemovingProgressText(i, count));
         window.lblDeletingCaption.SetCaption(platform::ToLowerText(path));
-        const bool mayRemove = guard.MayRemove(path);
-        if (mayRemove && FileExists(path)) {
+        const RemovalVerdict verdict = VerdictOn(guard, path);
+        if (verdict == RemovalVerdict::Allowed && FileExists(path)) {
             QuarantineAndKillFile(path);
         }
         forms::DoEvents();
-        if (checking && (!mayRemove || FileExists(path))) {
+        if (checking && (IsKeptUntried(verdict) || FileExists(path))) {
             KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, list.ListItems(i),
                          IsCookieTraceOf, path);
         }
@@ -195,7 +212,7 @@ void StartProgress(FrmMainForm& window) {
 
 // The logging run (gLogRemovals set) removes; the checking run removes again and keeps, listed in
 // the "Delete Failed" window, whatever is still there: files, folders, registry entries and cookie
-// files, and every row the guard refused.
+// files, every row the guard refused and every row whose path no longer maps to the machine.
 void FrmMainForm::RemoveCheckedItems() {
     const bool checking = !gLogRemovals;
     const int problemsBefore = frmDelete().lstProblem.ListItems.Count();
@@ -203,6 +220,10 @@ void FrmMainForm::RemoveCheckedItems() {
         StartProgress(*this);
     }
     const RemovalGuard guard;
+    const RemovalGuard::Scope guarding(guard);
+    if (!checking) {
+        gDriveLinksGone = false;
+    }
     RemoveFileRows(*this, checking, guard);
     RemoveRegistryRows(*this, checking);
     RemoveCookieRows(*this, checking, guard);

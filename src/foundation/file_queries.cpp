@@ -31,7 +31,8 @@ std::int32_t GetFileSizeBytes(std::string_view path) {
 std::string GetFileCompanyName(std::string_view path) {
     try {
         std::string bytes;
-        if (platform::CurrentMachine().files().ReadBytes(path, &bytes) != platform::ERROR_SUCCESS) {
+        if (platform::CurrentMachine().files().ReadBytes(path, &bytes, kVersionBlockReadLimit) !=
+            platform::ERROR_SUCCESS) {
             return "";
         }
         return GetFileCompanyNameFromBytes(bytes);

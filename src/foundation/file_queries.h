@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,8 +21,12 @@ bool FolderExists(std::string_view path);
 // The file's size in bytes; 0 when it cannot be read and when the size does not fit in 31 bits.
 std::int32_t GetFileSizeBytes(std::string_view path);
 
+// Program files larger than this are not searched for their version information.
+inline constexpr std::size_t kVersionBlockReadLimit = 64 * 1024 * 1024;
+
 // The "CompanyName" of the file's version information (see GetFileCompanyNameFromBytes); "" when
-// the file has none or cannot be read.
+// the file has none or cannot be read: a FIFO, socket or device is never opened, and a file over
+// kVersionBlockReadLimit bytes is not read.
 std::string GetFileCompanyName(std::string_view path);
 
 // The Windows system folder, without a trailing "\".

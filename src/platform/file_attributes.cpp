@@ -62,6 +62,15 @@ std::optional<std::uint32_t> ReadDosAttributeBits(const std::filesystem::path& h
     return ParseDosAttributeText(std::string_view(buffer.data(), static_cast<std::size_t>(size)));
 }
 
+std::optional<std::uint32_t> ReadDosAttributeBits(int descriptor) {
+    std::array<char, 64> buffer{};
+    const ssize_t size = ::fgetxattr(descriptor, kDosAttributeName, buffer.data(), buffer.size());
+    if (size <= 0) {
+        return std::nullopt;
+    }
+    return ParseDosAttributeText(std::string_view(buffer.data(), static_cast<std::size_t>(size)));
+}
+
 bool WriteDosAttributeBits(const std::filesystem::path& hostPath, std::uint32_t bits) {
     const std::string text = DosAttributeText(bits);
     return ::setxattr(hostPath.c_str(), kDosAttributeName, text.data(), text.size(), 0) == 0;

@@ -36,6 +36,7 @@ bool IsReadOnlyFolder(const std::filesystem::path& folder);
 // Wine's "user.DOSATTRIB" extended attribute: the attribute bits as "0x<hex>" text. Nothing when
 // the file has none or it cannot be read.
 std::optional<std::uint32_t> ReadDosAttributeBits(const std::filesystem::path& hostPath);
+std::optional<std::uint32_t> ReadDosAttributeBits(int descriptor);
 bool WriteDosAttributeBits(const std::filesystem::path& hostPath, std::uint32_t bits);
 bool WriteDosAttributeBits(int descriptor, std::uint32_t bits);
 

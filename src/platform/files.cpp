@@ -107,16 +107,17 @@ std::optional<FileAttributes> Files::Attributes(std::string_view path) const {
     return host ? ReadFileAttributes(*host) : std::nullopt;
 }
 
-long Files::ReadBytes(std::string_view path, std::string* bytes) const {
+long Files::ReadBytes(std::string_view path, std::string* bytes, std::size_t limit) const {
     bytes->clear();
     const auto host = paths_.ToHost(path);
-    return host ? ReadHostFile(*host, bytes) : ERROR_PATH_NOT_FOUND;
+    return host ? ReadHostFile(*host, bytes, limit) : ERROR_PATH_NOT_FOUND;
 }
 
-long Files::ReadTextLines(std::string_view path, std::vector<std::string>* lines) const {
+long Files::ReadTextLines(std::string_view path, std::vector<std::string>* lines,
+                          std::size_t limit) const {
     lines->clear();
     std::string bytes;
-    if (const long status = ReadBytes(path, &bytes)) {
+    if (const long status = ReadBytes(path, &bytes, limit)) {
         return status;
     }
     const std::vector<std::string_view> views = SplitTextLineViews(bytes);
@@ -148,7 +149,9 @@ long Files::ReplaceTextLines(std::string_view path, const std::vector<std::strin
 
 long Files::Delete(std::string_view path) const {
     const auto host = paths_.ToHost(path);
-    return host ? DeleteHostFile(*host, FilesInUse::Snapshot(), false) : ERROR_PATH_NOT_FOUND;
+    return host ? DeleteHostFile(*host, FilesInUse::Snapshot(paths_.dosdevices().parent_path()),
+                                 false)
+                : ERROR_PATH_NOT_FOUND;
 }
 
 long Files::Rename(std::string_view from, std::string_view to) const {

@@ -9,6 +9,7 @@
 
 #include "platform/file_attributes.h"
 #include "platform/file_errors.h"
+#include "platform/host_files.h"
 #include "platform/path_mapper.h"
 
 // The machine's files, addressed by Windows paths. Results are Win32 error codes (ERROR_SUCCESS
@@ -31,9 +32,13 @@ class Files {
 
     std::optional<FileAttributes> Attributes(std::string_view path) const;
 
-    long ReadBytes(std::string_view path, std::string* bytes) const;
+    // A regular file's bytes (see ReadHostFile: never a FIFO, socket or device, never more than
+    // limit bytes).
+    long ReadBytes(std::string_view path, std::string* bytes,
+                   std::size_t limit = kNoReadLimit) const;
     // The lines of an 8-bit text file, as UTF-8.
-    long ReadTextLines(std::string_view path, std::vector<std::string>* lines) const;
+    long ReadTextLines(std::string_view path, std::vector<std::string>* lines,
+                       std::size_t limit = kNoReadLimit) const;
 
     // Appends text and CR LF as 8-bit text, creating a missing file.
     long AppendLine(std::string_view path, std::string_view text) const;

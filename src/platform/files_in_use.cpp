@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <charconv>
@@ -9,6 +10,11 @@
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "platform/file_errors.h"
+#include "platform/host_files.h"
+#include "platform/prefix.h"
+#include "platform/wine_process.h"
 
 namespace platform {
 namespace {
@@ -88,15 +94,40 @@ void FilesInUse::AddLocksLine(std::string_view line) {
     }
 }
 
-FilesInUse FilesInUse::Snapshot() {
+void FilesInUse::AddOpenFiles(const std::filesystem::path& descriptorFolder) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(descriptorFolder, error), end; !error && it != end;
+         it.increment(error)) {
+        struct stat status {};
+        // The descriptor's link leads to the open file itself, whatever its name is now.
+        if (::stat(it->path().c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+            files_.emplace(status.st_dev, status.st_ino);
+        }
+    }
+}
+
+FilesInUse FilesInUse::Snapshot(const std::filesystem::path& prefixFolder) {
     FilesInUse snapshot;
+    const std::string self = std::to_string(::getpid());
     std::error_code error;
     for (std::filesystem::directory_iterator it("/proc", error), end; !error && it != end;
          it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (!name.empty() && std::isdigit(static_cast<unsigned char>(name[0]))) {
-            ForEachLine(it->path() / "maps",
-                        [&](std::string_view line) { snapshot.AddMapsLine(line); });
+        if (name.empty() || !std::isdigit(static_cast<unsigned char>(name[0]))) {
+            continue;
+        }
+        ForEachLine(it->path() / "maps",
+                    [&](std::string_view line) { snapshot.AddMapsLine(line); });
+        if (prefixFolder.empty() || name == self) {
+            continue;
+        }
+        std::string environment;
+        std::error_code same;
+        if (ReadHostFile(it->path() / "environ", &environment) == ERROR_SUCCESS) {
+            const auto prefix = WinePrefixOf(environment, HomeFolder());
+            if (prefix && std::filesystem::equivalent(*prefix, prefixFolder, same)) {
+                snapshot.AddOpenFiles(it->path() / "fd");
+            }
         }
     }
     ForEachLine("/proc/locks", [&](std::string_view line) { snapshot.AddLocksLine(line); });
@@ -105,8 +136,11 @@ FilesInUse FilesInUse::Snapshot() {
 
 bool FilesInUse::Contains(const std::filesystem::path& hostPath) const {
     struct stat status {};
-    return ::lstat(hostPath.c_str(), &status) == 0 &&
-           files_.count({status.st_dev, status.st_ino}) != 0;
+    return ::lstat(hostPath.c_str(), &status) == 0 && Contains(status.st_dev, status.st_ino);
+}
+
+bool FilesInUse::Contains(dev_t device, ino_t inode) const {
+    return files_.count({device, inode}) != 0;
 }
 
 }  // namespace platform

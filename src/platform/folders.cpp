@@ -177,7 +177,7 @@ long Folders::Delete(std::string_view path, bool force) const {
     if (!host || !IsFolder(*host)) {
         return ERROR_PATH_NOT_FOUND;
     }
-    return DeleteTree(*host, force, FilesInUse::Snapshot());
+    return DeleteTree(*host, force, FilesInUse::Snapshot(paths_.dosdevices().parent_path()));
 }
 
 long Folders::ListFiles(std::string_view path, std::vector<FolderFile>* files) const {

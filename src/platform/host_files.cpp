@@ -10,6 +10,7 @@
 
 #include "platform/file_attributes.h"
 #include "platform/file_errors.h"
+#include "platform/held_entry.h"
 #include "platform/pending_file.h"
 
 namespace fs = std::filesystem;
@@ -27,27 +28,6 @@ std::optional<struct stat> StatusOf(const fs::path& path) {
 
 bool IsSameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// Closes a descriptor when it goes out of scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
-    ~Descriptor() {
-        if (descriptor_ >= 0) {
-            ::close(descriptor_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return descriptor_; }
-
-  private:
-    int descriptor_;
-};
-
-long OpenFailure(const fs::path& path) {
-    return errno == ENOENT ? MissingFileError(path) : Win32ErrorFromErrno(errno);
 }
 
 // Reads a descriptor to its end, handing each piece to take (which may stop it with an error).
@@ -109,9 +89,10 @@ void CarryOver(const fs::path& from, const struct stat& status, int to, bool tim
 }
 
 long CopyToPending(const fs::path& from, const struct stat& status, PendingFile& pending) {
-    const Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (source.get() < 0) {
-        return OpenFailure(from);
+    Descriptor source;
+    struct stat opened {};
+    if (const long failed = OpenRegularFile(AT_FDCWD, from.c_str(), true, &source, &opened)) {
+        return failed == ERROR_FILE_NOT_FOUND ? MissingFileError(from) : failed;
     }
     if (pending.status() != ERROR_SUCCESS) {
         return pending.status();
@@ -150,25 +131,30 @@ long MissingFileError(const fs::path& path) {
                                                        : ERROR_PATH_NOT_FOUND;
 }
 
-long ReadHostFile(const fs::path& path, std::string* bytes) {
+long ReadHostFile(const fs::path& path, std::string* bytes, std::size_t limit) {
     bytes->clear();
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
-        return OpenFailure(path);
-    }
+    Descriptor file;
     struct stat status {};
-    if (::fstat(file.get(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        return ERROR_ACCESS_DENIED;
+    if (const long opened = OpenRegularFile(AT_FDCWD, path.c_str(), true, &file, &status)) {
+        return opened == ERROR_FILE_NOT_FOUND ? MissingFileError(path) : opened;
     }
-    if (S_ISREG(status.st_mode)) {
-        // Definition files run to megabytes: grown piece by piece, the text was copied again at
-        // every doubling.
-        bytes->reserve(static_cast<std::size_t>(status.st_size));
+    if (static_cast<std::uint64_t>(status.st_size) > limit) {
+        return ERROR_FILE_TOO_LARGE;
     }
-    return ReadPieces(file.get(), [&](std::string_view piece) {
+    // Definition files run to megabytes: grown piece by piece, the text was copied again at every
+    // doubling.
+    bytes->reserve(static_cast<std::size_t>(status.st_size));
+    const long read = ReadPieces(file.get(), [&](std::string_view piece) {
+        if (piece.size() > limit - bytes->size()) {
+            return ERROR_FILE_TOO_LARGE;  // it grew past the limit while it was read
+        }
         bytes->append(piece);
         return ERROR_SUCCESS;
     });
+    if (read != ERROR_SUCCESS) {
+        bytes->clear();
+    }
+    return read;
 }
 
 long AppendToHostFile(const fs::path& path, std::string_view bytes) {

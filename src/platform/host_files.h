@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,7 +13,13 @@
 // refusals that Linux, and root above all, would not make by itself.
 namespace platform {
 
-long ReadHostFile(const std::filesystem::path& path, std::string* bytes);
+inline constexpr std::size_t kNoReadLimit = std::numeric_limits<std::size_t>::max();
+
+// Reads a regular file whole, links followed. A folder (ERROR_ACCESS_DENIED) or a FIFO, socket or
+// device (ERROR_BAD_FILE_TYPE) is refused without being opened, so a read never blocks; a file of
+// more than limit bytes gives ERROR_FILE_TOO_LARGE and no bytes.
+long ReadHostFile(const std::filesystem::path& path, std::string* bytes,
+                  std::size_t limit = kNoReadLimit);
 
 // Appends bytes, creating a missing file; a read-only file refuses.
 long AppendToHostFile(const std::filesystem::path& path, std::string_view bytes);

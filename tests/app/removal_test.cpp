@@ -3,7 +3,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 
+#include <chrono>
+#include <fstream>
+#include <functional>
 #include <set>
 
 #include "engine/globals.h"
@@ -388,6 +392,124 @@ TEST_F(RemovalSequenceTest, ARemovalLeavesTheWindowsFoldersAndTheHostAloneAndLis
     }
     EXPECT_EQ(quarantined,
               (std::set<std::string>{"Plugins", "QuarantineLog.txt", "bad.exe", "bad.ini"}));
+}
+
+// The world moves between the check of a file and the act on it (here while the first of its
+// deletion passes is refused): a link put in place of its folder, or the prefix's drive links gone.
+// Nothing outside the prefix is touched; what can no longer be checked is listed and kept.
+TEST_F(RemovalSequenceTest, WhatChangesBetweenTheCheckAndTheActRedirectsNothing) {
+    const test_support::TemporaryFolder outside("tollenwark-outside");
+    const fs::path driveC = hives.machine().prefix().driveC();
+    struct Change {
+        std::string name;
+        std::function<void()> make;
+        bool keepsTheRest;  // the rows after it stay and are listed
+    };
+    const std::vector<Change> changes = {
+        {"a link in place of the folder",
+         [&] {
+             fs::rename(driveC / "Bad", driveC / "Checked");
+             fs::create_directory_symlink(outside.path(), driveC / "Bad");
+         },
+         false},
+        {"the drive links gone", [&] { fs::remove(hives.machine().prefix().dosdevices() / "c:"); },
+         true},
+    };
+    // Made once the file's copy is in place, before its next deletion pass.
+    std::function<void()> pending;
+    host.OnEveryDoEvents([&](int) {
+        if (pending && fs::exists(QuarantineHostFolder() / "bad.txt")) {
+            std::exchange(pending, nullptr)();
+        }
+    });
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        const fs::path victim = outside.WriteFile("bad.txt", "not the prefix's");
+        const std::string bad = WriteFileOnC("Bad/bad.txt", "bad");
+        const std::string later = WriteFileOnC("Later/later.txt", "later");
+        fs::permissions(HostPathOf(bad), fs::perms::owner_write, fs::perm_options::remove);
+        for (forms::ListView* list :
+             {&threats, &window.lvwFilesToBeDeleted, &window.lvwSpywareFound}) {
+            list->ListItems.Clear();
+        }
+        AddFileThreat(bad, "Bad.Tool");
+        AddFileThreat(later, "Later.Tool");
+        UserTicks(1);
+        UserTicks(2);
+        bool changed = false;
+        pending = [&] {
+            changed = true;
+            change.make();
+            fs::permissions(
+                driveC / (fs::exists(driveC / "Checked") ? "Checked" : "Bad") / "bad.txt",
+                fs::perms::owner_write, fs::perm_options::add);
+        };
+        Delete();
+
+        EXPECT_TRUE(changed);
+        EXPECT_EQ(test_support::ReadHostFileOrEmpty(victim), "not the prefix's");
+        const std::vector<std::string> listed = change.keepsTheRest
+                                                    ? std::vector<std::string>{bad, later}
+                                                    : std::vector<std::string>{bad};
+        EXPECT_EQ(Problems(), listed);
+        EXPECT_EQ(fs::exists(driveC / "Later/later.txt"), change.keepsTheRest);
+        // The prefix as it was for the next change.
+        test_support::RemoveTree(driveC / "Bad");
+        test_support::RemoveTree(driveC / "Checked");
+        test_support::RemoveTree(QuarantineHostFolder());
+        std::error_code linkedAlready;
+        fs::create_directory_symlink("../drive_c",
+                                     hives.machine().prefix().dosdevices() / "c:", linkedAlready);
+    }
+}
+
+// A FIFO and a link to /dev/zero where a named file or a cookie file should be: the scan and the
+// removal end at once, never opening or reading them (memory stays where it was), and list them.
+TEST_F(RemovalSequenceTest, FifosAndDevicesAreNeverOpenedOrReadAndAreListed) {
+    const std::string cookies =
+        "C:\\users\\tester\\AppData\\Local\\Microsoft\\Windows\\INetCookies\\";
+    // FIFOs first, then links to /dev/zero; each at a named file and a cookie file.
+    const std::vector<std::string> odd = {"C:\\Odd\\fifo.exe", cookies + "tester@ads[1].txt",
+                                          "C:\\Odd\\zero.exe", cookies + "tester@ads[2].txt"};
+    for (std::size_t i = 0; i < odd.size(); ++i) {
+        const fs::path host = HostPathOf(odd[i]);
+        fs::create_directories(host.parent_path());
+        if (i < 2) {
+            ASSERT_EQ(::mkfifo(host.c_str(), 0644), 0);
+        } else {
+            fs::create_symlink("/dev/zero", host);
+        }
+    }
+    WriteDefinitions(kFileDefinitionFile, {"fifo.exe=Odd|[drive]Odd", "zero.exe=Odd|[drive]Odd"});
+    WriteDefinitions(kBlockedCookiesFile, {"*ads.example"});
+    WriteEveryDefinitionFile();
+    SaveSetting(gProgramName, "OptionAndSettings", "chkSweepMemory", "False");
+    const auto peakMemory = [] {
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.starts_with("VmHWM:")) {
+                return std::stol(line.substr(6));  // kB
+            }
+        }
+        return 0L;
+    };
+    const long peakBefore = peakMemory();
+    const auto start = std::chrono::steady_clock::now();
+
+    window.cmdScanNow.Click();
+    ASSERT_EQ(RowTexts(window.lvwFilesToBeDeleted), (std::vector<std::string>{odd[0], odd[2]}));
+    ASSERT_EQ(window.lvwCookiesToDelete.ListItems.Count(), 0) << "no cookie can be read from them";
+    // Rows a scan made while the cookie files were still files.
+    AddCookieThreat(odd[1]);
+    AddCookieThreat(odd[3]);
+    window.cmdSelectAll.Click();
+    Delete();
+
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_LT(peakMemory() - peakBefore, 128 * 1024);
+    EXPECT_EQ(Problems(), (std::vector<std::string>{odd[0], odd[2], odd[1], odd[3]}));
+    EXPECT_EQ(fs::status(HostPathOf(odd[0])).type(), fs::file_type::fifo);
+    EXPECT_EQ(fs::status(HostPathOf(odd[1])).type(), fs::file_type::fifo);
 }
 
 TEST_F(RemovalSequenceTest, TheDeleteFailedWindowCollectsLeftoversUntilTheNextDelete) {

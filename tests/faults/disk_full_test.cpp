@@ -13,6 +13,7 @@
 #include "platform/text_encoding.h"
 #include "program_fixture.h"
 #include "small_disk.h"
+#include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
 #include "ui/frm_delete.h"
 
@@ -72,11 +73,23 @@ TEST_F(DiskFullTest, AFileWhoseCopyDoesNotFitStaysAndIsRemovedOnceThereIsRoom) {
     EXPECT_NE(ReadHostFileOrEmpty(UserSettingsFile()), settingsBefore);
 }
 
+// A folder on another disk must be copied into the quarantine; one on the quarantine's own disk
+// is moved there in one rename and needs no room.
 TEST_F(DiskFullTest, AFolderWhoseCopyDoesNotFitStaysWholeWithNothingInTheQuarantine) {
-    for (int i = 0; i < 4; ++i) {
-        WriteFileOnC("Bad/Plugins/plugin" + std::to_string(i) + ".txt", Filler(200 * 1024, 'p'));
+    std::optional<test_support::TemporaryFolder> otherDisk;
+    {
+        const test_support::ScopedEnvironmentVariable realTemporaryFolder(
+            "TMPDIR", disk.path().parent_path().string());
+        otherDisk.emplace("tollenwark-other-disk");
     }
-    WriteDefinitions(kDirectoryDefinitionFile, {"Plugins=Bad.Tool|[drive]Bad\\Plugins\\"});
+    machine.prefix().LinkDrive('D', otherDisk->path());
+    for (int i = 0; i < 4; ++i) {
+        otherDisk->WriteFile("Bad/Plugins/plugin" + std::to_string(i) + ".txt",
+                             Filler(200 * 1024, 'p'));
+    }
+    WriteFileOnC("Bad/Moved/moved.txt", Filler(200 * 1024, 'm'));
+    WriteDefinitions(kDirectoryDefinitionFile,
+                     {"Plugins=Bad.Tool|D:\\Bad\\Plugins\\", "Moved=Bad.Tool|[drive]Bad\\Moved\\"});
     WriteEveryDefinitionFile();
     StartProgram();
     ScanAndTickEverything();
@@ -85,11 +98,17 @@ TEST_F(DiskFullTest, AFolderWhoseCopyDoesNotFitStaysWholeWithNothingInTheQuarant
     RemoveTicked();
 
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(ReadHostFileOrEmpty(
-                      HostPathOf("C:\\Bad\\Plugins\\plugin" + std::to_string(i) + ".txt")),
+        EXPECT_EQ(ReadHostFileOrEmpty(otherDisk->path() / "Bad/Plugins" /
+                                      ("plugin" + std::to_string(i) + ".txt")),
                   Filler(200 * 1024, 'p'));
     }
-    EXPECT_TRUE(fs::is_empty(QuarantineHostFolder())) << "no partial folder, hidden or not";
+    std::vector<std::string> quarantined;
+    for (const auto& entry : fs::directory_iterator(QuarantineHostFolder())) {
+        quarantined.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(quarantined, std::vector<std::string>{"Moved"}) << "no partial folder, hidden or not";
+    EXPECT_EQ(ReadHostFileOrEmpty(QuarantineHostFolder() / "Moved/moved.txt"),
+              Filler(200 * 1024, 'm'));
     EXPECT_EQ(frmDelete().lstProblem.ListItems.Count(), 1) << "the user is shown what stayed";
 }
 

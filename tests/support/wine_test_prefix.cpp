@@ -35,7 +35,13 @@ std::string Comm(pid_t id) {
 
 }  // namespace
 
-WineTestPrefix::WineTestPrefix() : boot_(ChildProcess::Run("wineboot", {"-i"}, Environment())) {}
+WineTestPrefix::WineTestPrefix()
+    : folder_(std::in_place, "tollenwark-wine"),
+      root_(folder_->path()),
+      boot_(ChildProcess::Run("wineboot", {"-i"}, Environment())) {}
+
+WineTestPrefix::WineTestPrefix(fs::path folder)
+    : root_(std::move(folder)), boot_(ChildProcess::Run("wineboot", {"-i"}, Environment())) {}
 
 WineTestPrefix::~WineTestPrefix() {
     ChildProcess::Run("wineserver", {"-k"}, Environment()).WaitForExit(30s);

@@ -17,6 +17,8 @@ namespace test_support {
 class WineTestPrefix {
   public:
     WineTestPrefix();
+    // The prefix in a new folder of the caller's (under a home folder, as ~/.wine is).
+    explicit WineTestPrefix(std::filesystem::path folder);
     // Ends every program Wine runs for the prefix.
     ~WineTestPrefix();
     WineTestPrefix(const WineTestPrefix&) = delete;
@@ -26,7 +28,7 @@ class WineTestPrefix {
     // test when that does not happen in time.
     bool Ready();
 
-    const std::filesystem::path& root() const { return folder_.path(); }
+    const std::filesystem::path& root() const { return root_; }
     std::filesystem::path DriveC(const std::filesystem::path& relative) const;
     // This process' environment with the prefix's Wine settings, for the prefix's programs.
     std::vector<std::string> Environment() const;
@@ -40,7 +42,8 @@ class WineTestPrefix {
     ChildProcess Run(const std::string& program, const std::vector<std::string>& arguments) const;
 
   private:
-    TemporaryFolder folder_{"tollenwark-wine"};
+    std::optional<TemporaryFolder> folder_;
+    std::filesystem::path root_;
     std::optional<ChildProcess> boot_;
 };
 
