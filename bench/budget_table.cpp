@@ -109,6 +109,12 @@ std::string BudgetTable(const BudgetTableReporter& timings, const std::optional<
     }
     table.AddRatio("update, 10,000 adds + 10,000 deletions", "BM_ApplyUpdatePackage", "copy",
                    "BM_PlainCopy", 3.0);
+    if (const auto moved = timings.SecondsOf("BM_QuarantineFolderMoved")) {
+        table.AddLimit("folder of 20,000 files quarantined", Milliseconds(*moved), *moved,
+                       "< 1000 ms", 1.0);
+    }
+    table.AddRatio("the same from another file system", "BM_QuarantineFolderCopied", "cp+sync",
+                   "BM_CopyAndFlush", 2.0);
     if (probe) {
         table.AddLimit("start-up to ready main window", Milliseconds(probe->startUpSeconds),
                        probe->startUpSeconds, "< 1000 ms", 1.0);

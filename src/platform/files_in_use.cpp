@@ -4,6 +4,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <fstream>
@@ -66,6 +67,33 @@ void ForEachLine(const std::filesystem::path& file, LineHandler handle) {
     }
 }
 
+template <typename LineHandler>
+void ForEachLineOf(std::string_view text, LineHandler handle) {
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        handle(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+}
+
+// A process Wine runs for the prefix, or the prefix's Wine server, which keeps open the files its
+// programs opened.
+bool IsProgramOfPrefix(const std::filesystem::path& process, std::string_view maps,
+                       const std::filesystem::path& prefixFolder) {
+    std::error_code error;
+    const std::string exe = std::filesystem::read_symlink(process / "exe", error).string();
+    std::string environment;
+    if (error || ReadHostFile(process / "environ", &environment) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::string exeName = std::filesystem::path(exe).filename().string();
+    if (!IsWineProcess(exe, maps) && !exeName.starts_with("wineserver")) {
+        return false;
+    }
+    const auto prefix = WinePrefixOf(environment, HomeFolder());
+    return prefix && std::filesystem::equivalent(*prefix, prefixFolder, error);
+}
+
 }  // namespace
 
 void FilesInUse::AddMapsLine(std::string_view line) {
@@ -116,18 +144,12 @@ FilesInUse FilesInUse::Snapshot(const std::filesystem::path& prefixFolder) {
         if (name.empty() || !std::isdigit(static_cast<unsigned char>(name[0]))) {
             continue;
         }
-        ForEachLine(it->path() / "maps",
-                    [&](std::string_view line) { snapshot.AddMapsLine(line); });
-        if (prefixFolder.empty() || name == self) {
-            continue;
-        }
-        std::string environment;
-        std::error_code same;
-        if (ReadHostFile(it->path() / "environ", &environment) == ERROR_SUCCESS) {
-            const auto prefix = WinePrefixOf(environment, HomeFolder());
-            if (prefix && std::filesystem::equivalent(*prefix, prefixFolder, same)) {
-                snapshot.AddOpenFiles(it->path() / "fd");
-            }
+        std::string maps;
+        ReadHostFile(it->path() / "maps", &maps);
+        ForEachLineOf(maps, [&](std::string_view line) { snapshot.AddMapsLine(line); });
+        if (!prefixFolder.empty() && name != self &&
+            IsProgramOfPrefix(it->path(), maps, prefixFolder)) {
+            snapshot.AddOpenFiles(it->path() / "fd");
         }
     }
     ForEachLine("/proc/locks", [&](std::string_view line) { snapshot.AddLocksLine(line); });

@@ -113,6 +113,7 @@ Descriptor OpenHeldFolder(const HeldEntry& entry) {
 // Copies a descriptor's content into another, in the kernel where it can.
 long CopyContent(int from, int to) {
     bool inKernel = true;
+    std::vector<char> buffer;
     for (;;) {
         if (inKernel) {
             const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, kCopyPiece, 0);
@@ -130,7 +131,7 @@ long CopyContent(int from, int to) {
             }
             inKernel = false;
         }
-        std::array<char, kCopyPiece> buffer{};
+        buffer.resize(kCopyPiece);
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
         if (got < 0 && errno == EINTR) {
             continue;
@@ -453,8 +454,8 @@ FileComparison CompareHeldFile(const HeldEntry& entry, const fs::path& other) {
         return FileComparison::Different;
     }
     // Piece by piece, so that two large files never stand in memory.
-    std::array<char, 64 * 1024> a{};
-    std::array<char, 64 * 1024> b{};
+    std::vector<char> a(64 * 1024);
+    std::vector<char> b(a.size());
     for (;;) {
         const ssize_t gotA = ::read(first.get(), a.data(), a.size());
         if (gotA < 0) {
