@@ -182,9 +182,12 @@ int QuarantineModule(std::string_view path, std::int32_t windowHandle, FileLogEn
     if (!FileExists(path)) {
         return kFileNotPresent;
     }
-    RegisterServer(windowHandle, path, false);
     const auto entry = Checked(path);
-    const auto copy = entry && !IsFolder(*entry) ? SecureCopyOf(*entry) : std::nullopt;
+    if (!entry || IsFolder(*entry)) {
+        return kFileNotRemoved;
+    }
+    RegisterServer(windowHandle, path, false);
+    const auto copy = SecureCopyOf(*entry);
     if (!copy) {
         return kFileNotRemoved;
     }
@@ -278,6 +281,9 @@ int StopAndQuarantineFile(std::string_view path) {
     const std::string_view name = path.substr(separator + 1);
     if (!IsFileAt(path, name)) {
         return kFileNotPresent;
+    }
+    if (!Checked(path)) {
+        return kFileNotRemoved;  // no program is stopped for a file the removal may not take
     }
     if (!KillProcessByName(std::string(name))) {
         return kProgramStillRunning;
