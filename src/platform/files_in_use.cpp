@@ -81,13 +81,13 @@ void ForEachLineOf(std::string_view text, LineHandler handle) {
 bool IsProgramOfPrefix(const std::filesystem::path& process, std::string_view maps,
                        const std::filesystem::path& prefixFolder) {
     std::error_code error;
-    const std::string exe = std::filesystem::read_symlink(process / "exe", error).string();
-    std::string environment;
-    if (error || ReadHostFile(process / "environ", &environment) != ERROR_SUCCESS) {
+    const std::filesystem::path exe = std::filesystem::read_symlink(process / "exe", error);
+    if (error || (!IsWineProcess(exe.string(), maps) &&
+                  !exe.filename().string().starts_with("wineserver"))) {
         return false;
     }
-    const std::string exeName = std::filesystem::path(exe).filename().string();
-    if (!IsWineProcess(exe, maps) && !exeName.starts_with("wineserver")) {
+    std::string environment;
+    if (ReadHostFile(process / "environ", &environment) != ERROR_SUCCESS) {
         return false;
     }
     const auto prefix = WinePrefixOf(environment, HomeFolder());
