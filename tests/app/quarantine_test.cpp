@@ -126,6 +126,16 @@ TEST_F(QuarantineTest, NothingIsDeletedWhenItsCopyCannotBeMade) {
     EXPECT_TRUE(HostFileExists(program));
 }
 
+// The copy takes the name of the entry removed: a path's text after its last "\" ("a/../../b")
+// never leads it out of the quarantine.
+TEST_F(QuarantineTest, ACopyLandsInTheQuarantineUnderTheEntrysOwnName) {
+    WriteFileOnC("Bad/Plugins/plugin.txt", "plug-in");
+    EXPECT_TRUE(QuarantinePath("C:\\Bad\\Plugins/../../Bad/Plugins\\"));
+    EXPECT_FALSE(HostFileExists("C:\\Bad\\Plugins"));
+    EXPECT_EQ(QuarantinedContent("Plugins/plugin.txt"), "plug-in");
+    EXPECT_FALSE(fs::exists(program.path() / "Bad"));
+}
+
 TEST_F(QuarantineTest, AFolderLandsAsOneSubFolderWithoutALogEntryAndKeepsAnEarlierOne) {
     WriteFileOnC("X/Bad/a.txt", "a");
     WriteFileOnC("X/Bad/sub/b.txt", "b");

@@ -3,11 +3,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <thread>
 
+#include "platform/held_entry.h"
 #include "platform/pending_file.h"
 #include "support/child_process.h"
 #include "support/temporary_prefix.h"
@@ -217,6 +219,29 @@ TEST_F(FilesTest, ReportsSizesAndReadsBytesUnchanged) {
     EXPECT_EQ(files_.ReadBytes("C:\\BLOB.BIN", &read), ERROR_SUCCESS);
     EXPECT_EQ(read, bytes);
     EXPECT_EQ(files_.Size("C:\\windows", &size), ERROR_ACCESS_DENIED);
+}
+
+// A read never opens what is no file, never blocks and never goes past its limit.
+TEST_F(FilesTest, ReadsRefuseWhatIsNoFileOrTooLargeWithoutOpeningIt) {
+    ASSERT_EQ(::mkfifo(prefix_.DriveC("fifo").c_str(), 0644), 0);
+    fs::create_symlink("/dev/zero", prefix_.DriveC("zero"));
+    prefix_.WriteFile("large.txt", std::string(4096, 'x'));
+    const struct {
+        std::string path;
+        std::size_t limit;
+        long expected;
+    } reads[] = {
+        {"C:\\fifo", kNoReadLimit, ERROR_BAD_FILE_TYPE},
+        {"C:\\zero", kNoReadLimit, ERROR_BAD_FILE_TYPE},
+        {"C:\\windows", kNoReadLimit, ERROR_ACCESS_DENIED},
+        {"C:\\large.txt", 4095, ERROR_FILE_TOO_LARGE},
+        {"C:\\large.txt", 4096, ERROR_SUCCESS},
+    };
+    for (const auto& read : reads) {
+        std::string bytes = "left over";
+        EXPECT_EQ(files_.ReadBytes(read.path, &bytes, read.limit), read.expected) << read.path;
+        EXPECT_EQ(bytes.size(), read.expected == ERROR_SUCCESS ? 4096u : 0u) << read.path;
+    }
 }
 
 TEST(PendingFile, AnUncommittedWriteLeavesTheOldFileAlone) {
