@@ -5,6 +5,19 @@
 #include "platform/machine.h"
 #include "platform/restore_points.h"
 
+namespace {
+
+long& LastError() {
+    static long error = 0;
+    return error;
+}
+
+}  // namespace
+
+long LastRestorePointError() {
+    return LastError();
+}
+
 bool IsSystemRestoreSupported() {
     return platform::RestorePointsSupported(platform::CurrentMachine().Version());
 }
@@ -15,11 +28,14 @@ bool BeginRestorePoint(const std::string& description, std::int32_t type) {
                            "You must End the previous restore point first.");
     }
     platform::StateMgrStatus status;
-    if (!platform::SetRestorePoint(platform::CurrentMachine().prefix(),
-                                   {platform::BEGIN_SYSTEM_CHANGE, type, 0, description},
-                                   &status)) {
+    platform::Machine& machine = platform::CurrentMachine();
+    if (!platform::SetRestorePoint(machine.prefix(),
+                                   {platform::BEGIN_SYSTEM_CHANGE, type, 0, description}, &status,
+                                   &machine.registry())) {
+        LastError() = status.status;
         return false;
     }
+    LastError() = platform::ERROR_SUCCESS;
     gRestorePointSeq = status.sequenceNumber;
     return true;
 }

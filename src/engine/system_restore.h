@@ -13,8 +13,9 @@ inline constexpr std::int32_t kErrorRestorePointOpen = 100001;
 bool IsSystemRestoreSupported();
 
 // Begins a restore point of the given type. Throws ProgramError kErrorRestorePointOpen when one is
-// open already; false when the platform made none.
+// open already; false when the platform made none, with the reason in LastRestorePointError().
 bool BeginRestorePoint(const std::string& description, std::int32_t type);
+long LastRestorePointError();
 
 // Ends the open restore point; gRestorePointSeq is 0 afterwards in every case.
 bool EndRestorePoint();

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/file_errors.h"
+#include "platform/hive_registry.h"
 #include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
 #include "support/temporary_prefix.h"
@@ -91,6 +94,56 @@ TEST_F(RestorePointsTest, AFailedSnapshotLeavesNoRestorePointBehind) {
     EXPECT_EQ(status.sequenceNumber, 0);
     fs::permissions(Snapshot(1).parent_path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_FALSE(fs::exists(Snapshot(1) / kRestorePointNoteName));
+}
+
+// A restore point gets its number only when whole: what a process killed while it made one leaves
+// behind has none and goes at the next start. Only the ten newest stay.
+TEST_F(RestorePointsTest, OnlyWholeRestorePointsAreNumberedAndTheTenNewestStay) {
+    const fs::path folder = Snapshot(1).parent_path();
+    for (int i = 1; i <= 12; ++i) {
+        ASSERT_EQ(Begin("removal " + std::to_string(i)).sequenceNumber, i);
+    }
+    const fs::path cutShort = folder / ".restore-point.tmp-Ab12Cd";
+    test_support::WriteHostFile(cutShort / "system.reg", "half of it");
+    RemoveIncompleteRestorePoints();
+
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left,
+              (std::vector<std::string>{"10", "11", "12", "3", "4", "5", "6", "7", "8", "9"}));
+    EXPECT_EQ(ReadHostFileOrEmpty(Snapshot(12) / "user.reg"),
+              ReadHostFileOrEmpty(prefix_.root() / "user.reg"));
+}
+
+// While Wine's server holds the registry its files lag behind: the restore point holds the
+// registry's export instead, and without a whole export there is no restore point.
+TEST_F(RestorePointsTest, WhileTheRegistryIsHeldTheRestorePointHoldsItsExport) {
+    class HeldRegistry : public HiveRegistry {
+      public:
+        explicit HeldRegistry(long result) : HiveRegistry(HiveSet{}), result_(result) {}
+        std::optional<long> ExportWhileHeld(const fs::path& folder) override {
+            test_support::WriteHostFile(folder / "HKEY_CURRENT_USER.reg", "exported");
+            return result_;
+        }
+
+      private:
+        long result_;
+    };
+    for (const long result : {ERROR_SUCCESS, ERROR_WINE_TOOL_TIMED_OUT}) {
+        HeldRegistry registry(result);
+        StateMgrStatus status;
+        EXPECT_EQ(SetRestorePoint(prefix_.prefix(), {BEGIN_SYSTEM_CHANGE, 6, 0, "held"}, &status,
+                                  &registry),
+                  result == ERROR_SUCCESS);
+        EXPECT_EQ(status.status, result);
+    }
+    EXPECT_EQ(ReadHostFileOrEmpty(Snapshot(1) / "HKEY_CURRENT_USER.reg"), "exported");
+    EXPECT_FALSE(fs::exists(Snapshot(1) / "user.reg"));
+    EXPECT_FALSE(fs::exists(Snapshot(2)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Snapshot(1).parent_path()), {}), 1);
 }
 
 TEST(RestorePointVersions, OnlyMeXpAndNewerNtSystemsKeepRestorePoints) {
