@@ -184,7 +184,7 @@ bool IsProtectedRegistryEntry(RegRoot root, std::string_view keyPath, std::strin
         return true;
     }
     const bool wholeKey = valueName.empty();
-    if (wholeKey && path->size() <= 1) {
+    if (path->empty() || (wholeKey && path->size() == 1)) {
         return true;
     }
     const auto holds = [&](const KeyPath& kept) { return wholeKey && StartsWith(kept, *path); };

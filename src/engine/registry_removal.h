@@ -51,8 +51,9 @@ bool RegDeleteKeyTree(platform::RegRoot root, std::string_view keyPath);
 bool RegDeleteLoggedValue(platform::RegRoot root, std::string_view keyPath,
                           std::string_view valueName);
 
-// What a removal never deletes, whatever a definition names: a root, a key right below the top of
-// a hive (HKEY_LOCAL_MACHINE\Software, HKEY_CURRENT_USER\Software, HKEY_USERS\.Default\System,
+// What a removal never deletes, whatever a definition names: a root or a value right at one, a key
+// right below the top of a hive (HKEY_LOCAL_MACHINE\Software, HKEY_CURRENT_USER\Software,
+// HKEY_USERS\.Default\System,
 // ...), a key holding the program's own machine-wide key or Wine's configuration keys, or anything
 // inside those two. valueName "" stands for the whole key.
 bool IsProtectedRegistryEntry(platform::RegRoot root, std::string_view keyPath,

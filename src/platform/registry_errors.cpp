@@ -28,16 +28,14 @@ std::string RegistryErrorText(long code) {
                    "under Wine (or run \"wineserver -k\") and try again.";
         case ERROR_WINE_TOOL_NOT_STARTED:
             return "Programs of this Windows installation are running, so Wine keeps its registry "
-                   "in memory and a change must be made through Wine's own registry tool, but "
-                   "\"wine\" could not be started. Nothing was changed.";
+                   "in memory and only Wine's own registry tool can reach it, but \"wine\" could "
+                   "not be started.";
         case ERROR_WINE_TOOL_TIMED_OUT:
-            return "Programs of this Windows installation are running, so the change was made "
-                   "through Wine's own registry tool, which did not finish within 20 seconds and "
-                   "was stopped: the change may not have been made.";
+            return "Programs of this Windows installation are running, so Wine's own registry "
+                   "tool was used, and it did not finish within 20 seconds; it was stopped.";
         case ERROR_WINE_TOOL_FAILED:
-            return "Programs of this Windows installation are running, so the change was made "
-                   "through Wine's own registry tool, which reported a failure. Nothing was "
-                   "changed.";
+            return "Programs of this Windows installation are running, so Wine's own registry "
+                   "tool was used, and it reported a failure.";
         default:
             return "The registry request failed (error " + std::to_string(code) + ").";
     }
