@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/quarantine_log.h"
+#include "engine/system_restore.h"
 #include "forms/message_box.h"
 #include "foundation/globals.h"
 #include "foundation/machine_settings.h"
@@ -87,6 +88,8 @@ std::string RestorePointFailureText(long error) {
     }
     const std::string folder = RestorePointsFolder().string();
     switch (error) {
+        case kErrorRestorePointOpen:
+            return "An earlier restore point is still open.";
         case ERROR_ACCESS_DENIED:
             return "This account may not write in the folder " + folder + ".";
         case ERROR_DISK_FULL:

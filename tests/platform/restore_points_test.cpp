@@ -1,8 +1,12 @@
 #include "platform/restore_points.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/file_errors.h"
 #include "platform/hive_registry.h"
@@ -96,24 +100,54 @@ TEST_F(RestorePointsTest, AFailedSnapshotLeavesNoRestorePointBehind) {
     EXPECT_FALSE(fs::exists(Snapshot(1) / kRestorePointNoteName));
 }
 
-// A restore point gets its number only when whole: what a process killed while it made one leaves
-// behind has none and goes at the next start. Only the ten newest stay.
+// A registry that Wine's server holds: its export is what `exported` does in the folder.
+class HeldRegistry : public HiveRegistry {
+  public:
+    explicit HeldRegistry(std::function<long(const fs::path&)> exported)
+        : HiveRegistry(HiveSet{}), exported_(std::move(exported)) {}
+    std::optional<long> ExportWhileHeld(const fs::path& folder) override {
+        test_support::WriteHostFile(folder / "HKEY_CURRENT_USER.reg", "exported");
+        return exported_(folder);
+    }
+
+  private:
+    std::function<long(const fs::path&)> exported_;
+};
+
+// A restore point gets its number only when whole: a process killed while it makes one leaves
+// nothing numbered, and what it leaves goes at the next start. Only the ten newest stay.
 TEST_F(RestorePointsTest, OnlyWholeRestorePointsAreNumberedAndTheTenNewestStay) {
     const fs::path folder = Snapshot(1).parent_path();
     for (int i = 1; i <= 12; ++i) {
         ASSERT_EQ(Begin("removal " + std::to_string(i)).sequenceNumber, i);
     }
-    const fs::path cutShort = folder / ".restore-point.tmp-Ab12Cd";
-    test_support::WriteHostFile(cutShort / "system.reg", "half of it");
-    RemoveIncompleteRestorePoints();
-
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        left.push_back(entry.path().filename().string());
+    const pid_t copy = ::fork();
+    if (copy == 0) {
+        HeldRegistry killedMeanwhile([](const fs::path&) {
+            ::raise(SIGKILL);
+            return ERROR_SUCCESS;
+        });
+        StateMgrStatus status;
+        SetRestorePoint(prefix_.prefix(), {BEGIN_SYSTEM_CHANGE, 6, 0, "killed"}, &status,
+                        &killedMeanwhile);
+        ::_exit(0);
     }
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left,
-              (std::vector<std::string>{"10", "11", "12", "3", "4", "5", "6", "7", "8", "9"}));
+    int status = 0;
+    ::waitpid(copy, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    const auto left = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> newest = {"10", "11", "12", "3", "4", "5", "6", "7", "8", "9"};
+    EXPECT_EQ(left().size(), newest.size() + 1);  // and what the killed process was making
+    RemoveIncompleteRestorePoints();
+    EXPECT_EQ(left(), newest);
     EXPECT_EQ(ReadHostFileOrEmpty(Snapshot(12) / "user.reg"),
               ReadHostFileOrEmpty(prefix_.root() / "user.reg"));
 }
@@ -121,19 +155,8 @@ TEST_F(RestorePointsTest, OnlyWholeRestorePointsAreNumberedAndTheTenNewestStay) 
 // While Wine's server holds the registry its files lag behind: the restore point holds the
 // registry's export instead, and without a whole export there is no restore point.
 TEST_F(RestorePointsTest, WhileTheRegistryIsHeldTheRestorePointHoldsItsExport) {
-    class HeldRegistry : public HiveRegistry {
-      public:
-        explicit HeldRegistry(long result) : HiveRegistry(HiveSet{}), result_(result) {}
-        std::optional<long> ExportWhileHeld(const fs::path& folder) override {
-            test_support::WriteHostFile(folder / "HKEY_CURRENT_USER.reg", "exported");
-            return result_;
-        }
-
-      private:
-        long result_;
-    };
     for (const long result : {ERROR_SUCCESS, ERROR_WINE_TOOL_TIMED_OUT}) {
-        HeldRegistry registry(result);
+        HeldRegistry registry([result](const fs::path&) { return result; });
         StateMgrStatus status;
         EXPECT_EQ(SetRestorePoint(prefix_.prefix(), {BEGIN_SYSTEM_CHANGE, 6, 0, "held"}, &status,
                                   &registry),

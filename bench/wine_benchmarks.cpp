@@ -1,0 +1,142 @@
+// The registry while a Windows program of a real Wine prefix runs, so that Wine's server holds it:
+// a removal of 100 registry entries (its restore point exported through Wine, its deletions one
+// run of Wine's registry tool), and one tick of the home-page shield.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <optional>
+
+#include "bench_machine.h"
+#include "engine/result_rows.h"
+#include "forms/form_registry.h"
+#include "forms/test_host.h"
+#include "foundation/globals.h"
+#include "foundation/settings_store.h"
+#include "platform/machine.h"
+#include "support/main_window.h"
+#include "support/wine_test_prefix.h"
+#include "ui/frm_main.h"
+
+namespace bench {
+namespace {
+
+constexpr int kEntries = 100;  // half of them keys, half values
+
+// A real prefix with a Windows program running in it for the whole run, installed as the current
+// machine; nothing when Wine cannot make it here.
+class RunningWine {
+  public:
+    RunningWine() {
+        if (!prefix_.Ready()) {
+            return;
+        }
+        program_.emplace(prefix_.Run("ping.exe", {"-n", "100000", "127.0.0.1"}));
+        machine_ = std::make_unique<platform::ScopedMachine>(
+            platform::OpenMachine(platform::Prefix(prefix_.root())));
+    }
+    bool ready() const { return machine_ != nullptr; }
+
+  private:
+    test_support::WineTestPrefix prefix_;
+    std::optional<test_support::ChildProcess> program_;
+    std::unique_ptr<platform::ScopedMachine> machine_;
+};
+
+RunningWine& TheRunningWine() {
+    static RunningWine wine;
+    return wine;
+}
+
+const std::string kRunKey = "Software\\BenchRun";
+
+std::string ThreatKey(int i) {
+    return "Software\\BenchThreat" + std::to_string(i);
+}
+
+// The entries, made through the registry (one run of Wine's tool), and their ticked rows.
+void PlantEntriesAndRows(FrmMainForm& main) {
+    platform::Registry& registry = platform::CurrentMachine().registry();
+    platform::ScopedRegistryChanges changes(registry);
+    ResultLists lists = ResultListsOf(main);
+    for (int i = 0; i < kEntries; ++i) {
+        const bool key = i % 2 == 0;
+        const std::string path = key ? ThreatKey(i) : kRunKey;
+        const std::string value = key ? "" : "Start" + std::to_string(i);
+        platform::RegHandle handle = 0;
+        registry.CreateKey(platform::HKEY_CURRENT_USER, path, &handle);
+        registry.SetValue(handle, key ? "Mode" : value, platform::RegValue::String("planted"));
+        registry.CloseKey(handle);
+        const std::string threat = "Bench threat " + std::to_string(i);
+        AddRegistryTrace(lists, {platform::HKEY_CURRENT_USER, path, value, threat});
+        ReportThreat(lists, {threat, ResultKind::Registry, path, ""});
+    }
+    changes.Commit();
+    main.cmdSelectAll.Click();
+}
+
+class TestHostScope {
+  public:
+    TestHostScope() { host_.SetDoEventsLimit(std::numeric_limits<int>::max()); }
+    ~TestHostScope() { forms::DestroyAllForms(); }
+    forms::TestHost& host() { return host_; }
+
+  private:
+    forms::TestHost host_{[](const std::string& message) {
+        std::fprintf(stderr, "unexpected: %s\n", message.c_str());
+    }};
+    forms::ScopedHost installed_{host_};
+};
+
+void BM_RemovalThroughRunningWine(benchmark::State& state) {
+    TheBenchMachine();
+    if (!TheRunningWine().ready()) {
+        state.SkipWithError("no Wine prefix could be made");
+        return;
+    }
+    TestHostScope host;
+    FrmMainForm& main = test_support::LoadMainWindowWithoutStartUp();
+    int left = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        PlantEntriesAndRows(main);
+        state.ResumeTiming();
+        main.lblRemove_Click();
+        left = main.lvwRegistryToBeDeleted.ListItems.Count();
+    }
+    state.counters["left"] = left;
+}
+
+// The shield looks at the start page while Wine's server holds the registry; the memory shield
+// and the question stay out of it.
+void BM_HomePageTickThroughRunningWine(benchmark::State& state) {
+    TheBenchMachine();
+    if (!TheRunningWine().ready()) {
+        state.SkipWithError("no Wine prefix could be made");
+        return;
+    }
+    TestHostScope host;
+    {
+        platform::Registry& registry = platform::CurrentMachine().registry();
+        platform::RegHandle key = 0;
+        platform::ScopedRegistryChanges changes(registry);
+        registry.CreateKey(platform::HKEY_CURRENT_USER,
+                           "Software\\Microsoft\\Internet Explorer\\Main", &key);
+        registry.SetValue(key, "Start Page", platform::RegValue::String("about:blank"));
+        registry.CloseKey(key);
+    }
+    SaveSetting(gProgramName, "OptionAndSettings", "optMemorySheildOn", "False");
+    SaveSetting(gProgramName, "OptionAndSettings", "optIEHomePageSheildOn", "True");
+    SaveSetting(gProgramName, "OptionAndSettings", "Homepage", "about:blank");
+    FrmMainForm& main = test_support::LoadMainWindowWithoutStartUp();
+    for (auto _ : state) {
+        main.tmrCheckHomePage_Timer();
+    }
+}
+
+BENCHMARK(BM_RemovalThroughRunningWine)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_HomePageTickThroughRunningWine)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace bench
