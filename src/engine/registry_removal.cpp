@@ -10,6 +10,7 @@
 #include "foundation/globals.h"
 #include "foundation/machine_settings.h"
 #include "foundation/open_reg_key.h"
+#include "foundation/path_text.h"
 #include "foundation/registry_access.h"
 #include "platform/file_errors.h"
 #include "platform/hive_key_name.h"
@@ -138,6 +139,33 @@ void TellWhyRegistryEntriesStayed() {
                           RegistryErrorText(removal.wineError),
                       forms::MsgBoxExclamation, gProgramName);
     }
+}
+
+std::optional<RegistryTarget> RegistryTargetOf(const forms::ListItem& row) {
+    const std::string_view rootText = TrimBlanks(row.Text());
+    RegistryTarget target{0, std::string(TrimBlanks(row.SubItems(1))),
+                          std::string(TrimBlanks(row.SubItems(2)))};
+    if (rootText.empty()) {
+        return std::nullopt;
+    }
+    try {
+        target.root = static_cast<RegRoot>(std::stol(std::string(rootText)));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    return target;
+}
+
+std::vector<RegRoot> TickedRegistryRoots(const forms::ListView& list) {
+    std::vector<RegRoot> roots;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        const forms::ListItem& row = list.ListItems(i);
+        const auto target = row.Checked() ? RegistryTargetOf(row) : std::nullopt;
+        if (target && std::find(roots.begin(), roots.end(), target->root) == roots.end()) {
+            roots.push_back(target->root);
+        }
+    }
+    return roots;
 }
 
 RegistryDeletions::RegistryDeletions() : changes_(CurrentMachine().registry()) {}

@@ -1,16 +1,31 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "forms/list_view.h"
 #include "platform/registry.h"
 
 // The registry side of a removal: deleting what a registry trace row names, noting each deletion
 // in the quarantine log (quarantine_log.h), and telling afterwards whether it is really gone. A
 // deletion the registry refused (a read-only hive, or Wine's tool failing while Wine's server holds
 // the registry) is never logged as done.
+
+// What a registry trace row names, read as the removal reads it: all three fields trimmed. A root
+// itself (an empty key path) is named too, so that it is kept and listed as every protected entry
+// is, never dropped as if removed. Nothing when the root is no number.
+struct RegistryTarget {
+    platform::RegRoot root = 0;
+    std::string keyPath;
+    std::string valueName;
+};
+std::optional<RegistryTarget> RegistryTargetOf(const forms::ListItem& row);
+
+// The roots of the ticked rows of the registry trace list: what a removal will change.
+std::vector<platform::RegRoot> TickedRegistryRoots(const forms::ListView& list);
 
 // Deletions made as one change of the registry (platform::ScopedRegistryChanges): one write of
 // each hive file, or one run of Wine's registry tool while Wine's server holds the registry. Each

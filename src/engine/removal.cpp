@@ -79,7 +79,7 @@ void BeginRemovalRestorePoint(FrmMainForm& window) {
     Guarded([&] {
         error = BeginRestorePoint(
                     gProgramName + " Restore Point " + DateTimeText(forms::CurrentHost().Now()),
-                    kRemovalRestorePointType)
+                    kRemovalRestorePointType, TickedRegistryRoots(window.lvwRegistryToBeDeleted))
                     ? platform::ERROR_SUCCESS
                     : LastRestorePointError();
     });

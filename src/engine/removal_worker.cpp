@@ -19,30 +19,6 @@
 
 namespace {
 
-// What a registry trace row names, read as the removal reads it: all three fields trimmed. A root
-// itself (an empty key path) is named too, so that it is kept and listed as every protected
-// entry is, never dropped as if removed.
-struct RegistryTarget {
-    platform::RegRoot root = 0;
-    std::string keyPath;
-    std::string valueName;
-};
-
-std::optional<RegistryTarget> RegistryTargetOf(const forms::ListItem& row) {
-    const std::string_view rootText = TrimBlanks(row.Text());
-    RegistryTarget target{0, std::string(TrimBlanks(row.SubItems(1))),
-                          std::string(TrimBlanks(row.SubItems(2)))};
-    if (rootText.empty()) {
-        return std::nullopt;
-    }
-    try {
-        target.root = static_cast<platform::RegRoot>(std::stol(std::string(rootText)));
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-    return target;
-}
-
 bool StillPresent(const RegistryTarget& target) {
     return target.valueName.empty()
                ? RegistryKeyPresent(target.root, target.keyPath)

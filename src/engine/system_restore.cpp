@@ -22,7 +22,8 @@ bool IsSystemRestoreSupported() {
     return platform::RestorePointsSupported(platform::CurrentMachine().Version());
 }
 
-bool BeginRestorePoint(const std::string& description, std::int32_t type) {
+bool BeginRestorePoint(const std::string& description, std::int32_t type,
+                       const std::vector<platform::RegRoot>& changing) {
     if (gRestorePointSeq != 0) {
         throw ProgramError(kErrorRestorePointOpen, "BeginRestorePoint",
                            "You must End the previous restore point first.");
@@ -31,7 +32,7 @@ bool BeginRestorePoint(const std::string& description, std::int32_t type) {
     platform::Machine& machine = platform::CurrentMachine();
     if (!platform::SetRestorePoint(machine.prefix(),
                                    {platform::BEGIN_SYSTEM_CHANGE, type, 0, description}, &status,
-                                   &machine.registry())) {
+                                   &machine.registry(), changing)) {
         LastError() = status.status;
         return false;
     }

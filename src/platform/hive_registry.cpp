@@ -385,11 +385,26 @@ long HiveRegistry::CommitChanges() {
     return hives_.writes ? hives_.writes->Commit() : ERROR_SUCCESS;
 }
 
-std::optional<long> HiveRegistry::ExportWhileHeld(const std::filesystem::path& folder) {
+// Each root's keys live in Wine's machine key, user key or both (the classes root); a key under
+// HKEY_USERS may be the user's or the default user's.
+std::optional<long> HiveRegistry::ExportWhileHeld(const std::filesystem::path& folder,
+                                                  const std::vector<RegRoot>& roots) {
     if (!hives_.writes || !hives_.writes->ServerRuns()) {
         return std::nullopt;
     }
-    return ExportThroughWine(hives_.writes->PrefixFolder(), folder);
+    std::vector<std::string> keys;
+    const auto add = [&](bool wanted, const char* key) {
+        if (wanted) {
+            keys.push_back(key);
+        }
+    };
+    const auto any = [&](std::initializer_list<RegRoot> of) {
+        return std::find_first_of(roots.begin(), roots.end(), of.begin(), of.end()) != roots.end();
+    };
+    add(any({HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG}), "HKLM");
+    add(any({HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_USERS}), "HKCU");
+    add(any({HKEY_USERS}), "HKU\\.Default");
+    return ExportThroughWine(hives_.writes->PrefixFolder(), folder, keys);
 }
 
 std::unique_ptr<HiveRegistry> MakeMemoryRegistry() {

@@ -46,7 +46,8 @@ class HiveRegistry : public Registry {
     void HoldHives(bool hold) override;
     void BeginChanges() override;
     long CommitChanges() override;
-    std::optional<long> ExportWhileHeld(const std::filesystem::path& folder) override;
+    std::optional<long> ExportWhileHeld(const std::filesystem::path& folder,
+                                        const std::vector<RegRoot>& roots) override;
 
     // What could not be read in the hives as they stand now, by file and line.
     std::vector<HiveDiagnostic> Diagnostics();

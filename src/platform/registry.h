@@ -20,6 +20,9 @@ inline constexpr RegRoot HKEY_USERS = static_cast<RegRoot>(0x80000003u);
 inline constexpr RegRoot HKEY_PERFORMANCE_DATA = static_cast<RegRoot>(0x80000004u);
 inline constexpr RegRoot HKEY_CURRENT_CONFIG = static_cast<RegRoot>(0x80000005u);
 inline constexpr RegRoot HKEY_DYN_DATA = static_cast<RegRoot>(0x80000006u);
+// The roots a key can be opened under.
+inline const std::vector<RegRoot> kEveryRegistryRoot = {
+    HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG};
 
 // Win32 error codes that callers look at.
 inline constexpr long ERROR_SUCCESS = 0;
@@ -129,9 +132,11 @@ class Registry {
     virtual long CommitChanges() { return ERROR_SUCCESS; }
 
     // While another process holds the registry (Wine's server, for a prefix whose programs run),
-    // exports it as that process shows it to the installation's programs into the folder and gives
-    // the result; nothing when no process holds it, so that its files are as they are seen.
-    virtual std::optional<long> ExportWhileHeld(const std::filesystem::path&) {
+    // exports what lies under the given roots as that process shows it to the installation's
+    // programs into the folder, and gives the result; nothing when no process holds it, so that its
+    // files are as they are seen.
+    virtual std::optional<long> ExportWhileHeld(const std::filesystem::path&,
+                                                const std::vector<RegRoot>&) {
         return std::nullopt;
     }
 };

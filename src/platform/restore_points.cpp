@@ -120,12 +120,13 @@ std::string NoteText(const Prefix& prefix, const RestorePointInfo& info, bool ex
            "\nType: " + std::to_string(info.restorePointType) +
            "\nPrefix: " + prefix.root().string() + "\nBegan: " + FormatGeneralDate(LocalNow()) +
            "\nRegistry: " +
-           (exported ? "exported through Wine, whose server held it" : "copies of the hive files") +
+           (exported ? "exported through Wine, whose server held it (the keys the change touches)"
+                     : "copies of the hive files") +
            "\n";
 }
 
 long BeginRestorePoint(const Prefix& prefix, const RestorePointInfo& info, Registry* registry,
-                       std::int64_t* number) {
+                       const std::vector<RegRoot>& changing, std::int64_t* number) {
     *number = 0;
     const fs::path folder = RestorePointsFolder();
     fs::path building;
@@ -133,7 +134,7 @@ long BeginRestorePoint(const Prefix& prefix, const RestorePointInfo& info, Regis
         return status;
     }
     const std::optional<long> exported =
-        registry ? registry->ExportWhileHeld(building) : std::nullopt;
+        registry ? registry->ExportWhileHeld(building, changing) : std::nullopt;
     long status = exported ? *exported : CopyHives(prefix, building);
     if (status == ERROR_SUCCESS) {
         status = ReplaceHostFile(building / kRestorePointNoteName,
@@ -175,10 +176,11 @@ bool RestorePointsSupported(const OsVersion& version) {
 }
 
 bool SetRestorePoint(const Prefix& prefix, const RestorePointInfo& info, StateMgrStatus* status,
-                     Registry* registry) {
+                     Registry* registry, const std::vector<RegRoot>& changing) {
     status->sequenceNumber = 0;
     if (info.eventType == BEGIN_SYSTEM_CHANGE) {
-        status->status = BeginRestorePoint(prefix, info, registry, &status->sequenceNumber);
+        status->status =
+            BeginRestorePoint(prefix, info, registry, changing, &status->sequenceNumber);
     } else if (info.eventType == END_SYSTEM_CHANGE) {
         status->status = EndRestorePoint(info.sequenceNumber);
         status->sequenceNumber = info.sequenceNumber;

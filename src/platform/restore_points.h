@@ -56,13 +56,14 @@ std::filesystem::path RestorePointsFolder();
 // every NT version after 5; not 2000 (5.0) nor Server 2003 (5.2).
 bool RestorePointsSupported(const OsVersion& version);
 
-// BEGIN_SYSTEM_CHANGE snapshots the prefix's registry (exported through the registry when it is
-// held by Wine's server, see Registry::ExportWhileHeld, else the hive files) into the next
-// numbered folder and reports its number; END_SYSTEM_CHANGE marks the restore point of
+// BEGIN_SYSTEM_CHANGE snapshots the prefix's registry into the next numbered folder and reports
+// its number: the hive files, or, while Wine's server holds the registry, its export of the roots
+// the change touches (see Registry::ExportWhileHeld). END_SYSTEM_CHANGE marks the restore point of
 // info.sequenceNumber as ended. False, with the reason in status->status, when nothing was done (a
 // half-made snapshot is removed again).
 bool SetRestorePoint(const Prefix& prefix, const RestorePointInfo& info, StateMgrStatus* status,
-                     Registry* registry = nullptr);
+                     Registry* registry = nullptr,
+                     const std::vector<RegRoot>& changing = kEveryRegistryRoot);
 
 // Removes what a process killed while it made a restore point left behind.
 void RemoveIncompleteRestorePoints();

@@ -176,12 +176,15 @@ long ImportThroughWine(const std::string& prefixFolder,
     return result;
 }
 
-long ExportThroughWine(const std::string& prefixFolder, const std::filesystem::path& folder) {
-    const char* keys[] = {"HKLM", "HKCU", "HKU\\.Default"};
+long ExportThroughWine(const std::string& prefixFolder, const std::filesystem::path& folder,
+                       const std::vector<std::string>& keys) {
     std::vector<std::vector<std::string>> commands;
-    for (std::size_t i = 0; i < std::size(keys); ++i) {
-        commands.push_back({"reg", "export", keys[i],
-                            WineNameOfHostPath((folder / kExportedHiveFiles[i]).string()), "/y"});
+    for (const std::string& key : keys) {
+        const std::string file = key == "HKLM"   ? "HKEY_LOCAL_MACHINE.reg"
+                                 : key == "HKCU" ? "HKEY_CURRENT_USER.reg"
+                                                 : "HKEY_USERS.Default.reg";
+        commands.push_back(
+            {"reg", "export", key, WineNameOfHostPath((folder / file).string()), "/y"});
     }
     return RunWineTools(prefixFolder, commands);
 }

@@ -26,12 +26,10 @@ std::optional<std::string> RegistryEditorFile(const std::vector<WineRegistryEdit
 // Makes every edit with one run of `wine reg import`.
 long ImportThroughWine(const std::string& prefixFolder, const std::vector<WineRegistryEdit>& edits);
 
-// The files ExportThroughWine writes, one per top key of the installation.
-inline constexpr const char* kExportedHiveFiles[] = {
-    "HKEY_LOCAL_MACHINE.reg", "HKEY_CURRENT_USER.reg", "HKEY_USERS.Default.reg"};
-
-// Exports the installation's machine, user and default-user keys into the folder through
-// `wine reg export`, all three at once.
-long ExportThroughWine(const std::string& prefixFolder, const std::filesystem::path& folder);
+// Exports each key ("HKLM", "HKCU" or "HKU\\.Default") into its file in the folder
+// (HKEY_LOCAL_MACHINE.reg, HKEY_CURRENT_USER.reg, HKEY_USERS.Default.reg) through
+// `wine reg export`, all at once.
+long ExportThroughWine(const std::string& prefixFolder, const std::filesystem::path& folder,
+                       const std::vector<std::string>& keys);
 
 }  // namespace platform

@@ -13,48 +13,31 @@
 #include "support/scoped_environment.h"
 
 namespace desktop {
-namespace {
 
-using test_support::ScopedEnvironmentVariable;
+QPoint PlaceFinder::Centre(const forms::Control& control) const {
+    QWidget& widget = *window_.ViewOf(control)->widget();
+    return widget.mapTo(&window_, widget.rect().center());
+}
 
-class DrawnWindowPlaces : public PlaceFinder {
-  public:
-    explicit DrawnWindowPlaces(const frontend::FormWindow& window) : window_(window) {}
+QPoint PlaceFinder::Box(const forms::Control& control) const {
+    auto& box = static_cast<QAbstractButton&>(*window_.ViewOf(control)->widget());
+    QStyleOptionButton option;
+    option.initFrom(&box);
+    option.text = box.text();
+    const auto element = qobject_cast<QCheckBox*>(&box) ? QStyle::SE_CheckBoxIndicator
+                                                        : QStyle::SE_RadioButtonIndicator;
+    return box.mapTo(&window_, box.style()->subElementRect(element, &option, &box).center());
+}
 
-    QPoint Centre(const forms::Control& control) const override {
-        QWidget& widget = WidgetOf(control);
-        return widget.mapTo(&window_, widget.rect().center());
-    }
-
-    QPoint Box(const forms::Control& control) const override {
-        auto& box = static_cast<QAbstractButton&>(WidgetOf(control));
-        QStyleOptionButton option;
-        option.initFrom(&box);
-        option.text = box.text();
-        const auto element = qobject_cast<QCheckBox*>(&box) ? QStyle::SE_CheckBoxIndicator
-                                                            : QStyle::SE_RadioButtonIndicator;
-        return box.mapTo(&window_, box.style()->subElementRect(element, &option, &box).center());
-    }
-
-    QPoint Tab(const forms::TabStrip& strip, int index) const override {
-        const QTabBar& tabs = *WidgetOf(strip).findChild<QTabBar*>();
-        return tabs.mapTo(&window_, tabs.tabRect(index - 1).center());
-    }
-
-  private:
-    QWidget& WidgetOf(const forms::Control& control) const {
-        return *window_.ViewOf(control)->widget();
-    }
-
-    const frontend::FormWindow& window_;
-};
-
-}  // namespace
+QPoint PlaceFinder::Tab(const forms::Control& strip, int index) const {
+    const QTabBar& tabs = *window_.ViewOf(strip)->widget()->findChild<QTabBar*>();
+    return tabs.mapTo(&window_, tabs.tabRect(index - 1).center());
+}
 
 DrawnPlaces DrawForm(const XDisplay& display, const std::function<forms::Form&()>& show,
                      const std::function<std::vector<QPoint>(const PlaceFinder&)>& find) {
-    ScopedEnvironmentVariable platform("QT_QPA_PLATFORM", "xcb");
-    ScopedEnvironmentVariable screen("DISPLAY", display.name());
+    test_support::ScopedEnvironmentVariable platform("QT_QPA_PLATFORM", "xcb");
+    test_support::ScopedEnvironmentVariable screen("DISPLAY", display.name());
     int argc = 1;
     char name[] = "drawn_places";
     char* argv[] = {name, nullptr};
@@ -68,7 +51,7 @@ DrawnPlaces DrawForm(const XDisplay& display, const std::function<forms::Form&()
     form.Show();
     const frontend::FormWindow& window = *host.renderer().WindowOf(form);
     QCoreApplication::processEvents();
-    DrawnPlaces drawn{window.size(), find(DrawnWindowPlaces(window))};
+    DrawnPlaces drawn{window.size(), find(PlaceFinder(window))};
     forms::DestroyAllForms();
     frontend::DestroyWaitingObjects();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

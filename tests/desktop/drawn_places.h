@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "desktop/x_display.h"
-#include "forms/buttons.h"
 #include "forms/form.h"
-#include "forms/tab_strip.h"
+#include "qt/form_window.h"
 
 // Where the program's windows show their controls, learnt before the program starts: its own
 // front end draws the window in this process, on the same display, so the places come from the
@@ -18,12 +17,15 @@ namespace desktop {
 // Places on a drawn window, from its top-left corner.
 class PlaceFinder {
   public:
-    virtual ~PlaceFinder() = default;
-    virtual QPoint Centre(const forms::Control& control) const = 0;
+    explicit PlaceFinder(const frontend::FormWindow& window) : window_(window) {}
+    QPoint Centre(const forms::Control& control) const;
     // A check box or an option button takes a click on its box or its caption, not beside them.
-    virtual QPoint Box(const forms::Control& box) const = 0;
-    // The tab of that index (from 1).
-    virtual QPoint Tab(const forms::TabStrip& strip, int index) const = 0;
+    QPoint Box(const forms::Control& box) const;
+    // The tab of that index (from 1) of a tab strip.
+    QPoint Tab(const forms::Control& strip, int index) const;
+
+  private:
+    const frontend::FormWindow& window_;
 };
 
 struct DrawnPlaces {

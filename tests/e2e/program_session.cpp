@@ -83,6 +83,15 @@ SettingsSeed QuietScheduledScan(std::time_t scanAt) {
     };
 }
 
+void RestoreHomePageSilently(SettingsSeed& seed, const std::string& protectedPage) {
+    auto& options = seed["OptionAndSettings"];
+    options["optIEHomePageSheildOn"] = "True";
+    options["optIEHomePageSheildOff"] = "False";
+    options["optAlwaysnotifybeforerestoring"] = "False";
+    options["optRestoredefaultwithoutnotification"] = "True";
+    options["Homepage"] = protectedPage;
+}
+
 ProgramSession::ProgramSession(const fs::path& root, const WinePrefix& prefix)
     : root_(root), prefix_(prefix), programFolder_(root / "program") {
     for (const char* folder : {"home", "config", "data", "cache", "runtime"}) {

@@ -23,6 +23,9 @@ using SettingsSeed = std::map<std::string, std::map<std::string, std::string>>;
 // off, and a daily scheduled scan at the given time followed by the removal of what it finds.
 SettingsSeed QuietScheduledScan(std::time_t scanAt);
 
+// Switches the home-page shield on, to restore the protected page without asking.
+void RestoreHomePageSilently(SettingsSeed& seed, const std::string& protectedPage);
+
 // The time as the schedule stores it: "M/d/yyyy h:mm:ss AM" in local time.
 std::string GeneralDateText(std::time_t when);
 

@@ -9,8 +9,8 @@
 #include "desktop/drawn_places.h"
 #include "desktop/x_display.h"
 #include "e2e/planted_threats.h"
+#include "e2e/registry_snapshot.h"
 #include "e2e/wine_program_test.h"
-#include "forms/form_registry.h"
 #include "support/main_window.h"
 #include "ui/frm_home_page_changed_alert.h"
 
@@ -24,16 +24,12 @@ const std::string kStartPageKey = "HKCU\\Software\\Microsoft\\Internet Explorer\
 const std::string kProtectedPage = "http://protected.example/start.html";
 const std::string kRunKey = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-struct Places {
-    QSize mainSize;
-    QPoint scanPanel, scanNow, settings, protectionTab, runAtStartupBox, askFirstButton;
-    QSize alertSize;
-    QPoint yes;
-};
+// Where the test clicks: the main window with the protection page of its options shown, and the
+// home-page alert.
+enum MainPlace { kScanPanel, kScanNow, kSettings, kProtectionTab, kRunAtStartup, kAskFirst };
 
-Places DrawnPlaces(const desktop::XDisplay& display) {
-    Places places;
-    const desktop::DrawnPlaces main = desktop::DrawForm(
+desktop::DrawnPlaces DrawnMainWindow(const desktop::XDisplay& display) {
+    return desktop::DrawForm(
         display,
         []() -> forms::Form& {
             FrmMainForm& window = test_support::LoadMainWindowWithoutStartUp();
@@ -49,36 +45,14 @@ Places DrawnPlaces(const desktop::XDisplay& display) {
                 at.Centre(window.cmdSettings),  at.Tab(window.TabStrip1, 2),
                 at.Box(window.chkRunAtStartup), at.Box(window.optAlwaysnotifybeforerestoring)};
         });
-    places.mainSize = main.size;
-    const auto& p = main.places;
-    places.scanPanel = p[0];
-    places.scanNow = p[1];
-    places.settings = p[2];
-    places.protectionTab = p[3];
-    places.runAtStartupBox = p[4];
-    places.askFirstButton = p[5];
-    const desktop::DrawnPlaces alert = desktop::DrawForm(
+}
+
+desktop::DrawnPlaces DrawnAlert(const desktop::XDisplay& display) {
+    return desktop::DrawForm(
         display, []() -> forms::Form& { return frmHomePageChangedAlert(); },
         [](const desktop::PlaceFinder& at) {
             return std::vector<QPoint>{at.Centre(frmHomePageChangedAlert().cmdYes)};
         });
-    places.alertSize = alert.size;
-    places.yes = alert.places[0];
-    return places;
-}
-
-// A user who has started the program before and keeps its window open: the home-page shield
-// restores silently, and a scan starts shortly, followed by the removal of what it finds.
-SettingsSeed OpenWindowSilentShield(std::time_t scanAt) {
-    SettingsSeed seed = QuietScheduledScan(scanAt);
-    seed["Settings"]["Minimized"] = "No";
-    auto& options = seed["OptionAndSettings"];
-    options["optIEHomePageSheildOn"] = "True";
-    options["optIEHomePageSheildOff"] = "False";
-    options["optAlwaysnotifybeforerestoring"] = "False";
-    options["optRestoredefaultwithoutnotification"] = "True";
-    options["Homepage"] = kProtectedPage;
-    return seed;
 }
 
 class RunningWineTest : public WineProgramTest {
@@ -97,25 +71,16 @@ class RunningWineTest : public WineProgramTest {
     std::string Said() { return "; the program said:\n" + program.Output(); }
 };
 
-bool Mentions(const std::string& text, const std::string& what) {
-    return text.find(what) != std::string::npos;
-}
-
-// How an export or a hive file writes text: each backslash doubled.
-std::string Doubled(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+// How many of the keys and values the removal named the snapshot holds.
+std::size_t NamedIn(const RegistrySnapshot& snapshot, const PlantedThreats& planted) {
+    std::size_t found = 0;
+    for (const PlantedValue& value : planted.namedValues()) {
+        found += !snapshot.Value(ExportedKeyPath(value.key), value.name).empty();
     }
-    return out;
-}
-
-// The hive file of a key as `wine reg` names it, and its header there ("[Software\\X]").
-std::pair<std::string, std::string> HiveFileAndHeader(const std::string& key) {
-    const std::string exported = ExportedKeyPath(key);
-    const std::string root = exported.substr(0, exported.find('\\'));
-    return {root == "HKEY_CURRENT_USER" ? "user.reg" : "system.reg",
-            "[" + Doubled(exported.substr(root.size() + 1)) + "]"};
+    for (const PlantedValue& key : planted.namedKeys()) {
+        found += !snapshot.KeyTree(ExportedKeyPath(key.key)).empty();
+    }
+    return found;
 }
 
 TEST_F(RunningWineTest, ChangesReachTheRunningWindowsProgramsAndStay) {
@@ -125,7 +90,8 @@ TEST_F(RunningWineTest, ChangesReachTheRunningWindowsProgramsAndStay) {
         GTEST_SKIP() << "Xvfb or xdotool is not installed";
     }
     const desktop::XDisplay display;
-    const Places places = DrawnPlaces(display);
+    const desktop::DrawnPlaces main = DrawnMainWindow(display);
+    const desktop::DrawnPlaces alert = DrawnAlert(display);
     const PlantedThreats planted(prefix,
                                  {{"TrayHelper X", "Blinkbar Toolbar", "SearchSwap Hijacker"}, {}});
     planted.Plant();
@@ -137,11 +103,15 @@ TEST_F(RunningWineTest, ChangesReachTheRunningWindowsProgramsAndStay) {
     const auto windowsProgram = prefix.RunInBackground({"wine", "ping", "-n", "900", "127.0.0.1"},
                                                        root.path() / "ping-output.txt");
     ASSERT_TRUE(prefix.KeyExists(kStartPageKey));
-    program.SeedUserSettings(OpenWindowSilentShield(std::time(nullptr) + 20));
+    // Its window open, a scan with removal shortly, the home-page shield restoring silently.
+    SettingsSeed seed = QuietScheduledScan(std::time(nullptr) + 20);
+    seed["Settings"]["Minimized"] = "No";
+    RestoreHomePageSilently(seed, kProtectedPage);
+    program.SeedUserSettings(seed);
     program.Start(display.name());
-    const auto corner = display.WaitForWindow(program.Id(), places.mainSize, 60s);
+    const auto corner = display.WaitForWindow(program.Id(), main.size, 60s);
     ASSERT_TRUE(corner) << "no main window" << Said();
-    const auto click = [&](QPoint place) { display.Click(*corner + place); };
+    const auto click = [&](MainPlace place) { display.Click(*corner + main.places[place]); };
 
     // A scan and its removal: gone for Windows programs at once, and from the next scan.
     WaitForScheduledRemoval(program);
@@ -152,40 +122,33 @@ TEST_F(RunningWineTest, ChangesReachTheRunningWindowsProgramsAndStay) {
     for (const PlantedValue& key : planted.namedKeys()) {
         EXPECT_FALSE(prefix.KeyExists(key.key)) << key.key << Said();
     }
+    // The restore point holds it as Windows programs saw it.
+    std::string restorePoint;
+    for (const char* file : {"HKEY_LOCAL_MACHINE.reg", "HKEY_CURRENT_USER.reg"}) {
+        restorePoint += Utf8FromUtf16Le(ReadWholeFile(program.RestorePointsFolder() / "1" / file));
+    }
+    const std::size_t named = planted.namedValues().size() + planted.namedKeys().size();
+    EXPECT_EQ(NamedIn(RegistrySnapshot::FromExport(restorePoint), planted), named);
     for (const PlantedValue& value : planted.neighbourValues()) {
         EXPECT_EQ(prefix.QueryValue(value.key, value.name), value.data) << value.key;
     }
     const fs::path report = program.programFolder() / "Scan_Log.txt";
     const auto reportWritten = fs::last_write_time(report);
-    click(places.scanPanel);
-    click(places.scanNow);
+    click(kScanPanel);
+    click(kScanNow);
     ASSERT_TRUE(WaitUntil([&] { return fs::last_write_time(report) != reportWritten; }, 60s))
         << "no report of the second scan" << Said();
     EXPECT_EQ(ThreatsInReport(TextLines(report)).total, "0")
         << "the scan right after the removal found it again";
 
-    // The restore point holds what was removed, as Windows programs saw it.
-    std::string restorePoint;
-    for (const char* file : {"HKEY_LOCAL_MACHINE.reg", "HKEY_CURRENT_USER.reg"}) {
-        restorePoint += Utf8FromUtf16Le(ReadWholeFile(program.RestorePointsFolder() / "1" / file));
-    }
-    for (const PlantedValue& value : planted.namedValues()) {
-        EXPECT_TRUE(Mentions(restorePoint, "\"" + value.name + "\"=\"" + Doubled(value.data)))
-            << value.name << " is not in the restore point";
-    }
-    for (const PlantedValue& key : planted.namedKeys()) {
-        EXPECT_TRUE(Mentions(restorePoint, "[" + ExportedKeyPath(key.key) + "]"))
-            << key.key << " is not in the restore point";
-    }
-
     // Run at start-up, ticked and unticked.
-    click(places.settings);
-    click(places.protectionTab);
-    click(places.runAtStartupBox);
+    click(kSettings);
+    click(kProtectionTab);
+    click(kRunAtStartup);
     EXPECT_TRUE(
         WaitUntil([&] { return prefix.QueryValue(kRunKey, "tollenwark").has_value(); }, 20s, 1s))
         << "no Run value" << Said();
-    click(places.runAtStartupBox);
+    click(kRunAtStartup);
     EXPECT_TRUE(WaitUntil([&] { return !prefix.QueryValue(kRunKey, "tollenwark"); }, 20s, 1s))
         << "the Run value stayed" << Said();
 
@@ -194,33 +157,26 @@ TEST_F(RunningWineTest, ChangesReachTheRunningWindowsProgramsAndStay) {
         << "the start page was not restored" << Said();
 
     // Asking: one question, and Yes puts the page back; no second question follows.
-    click(places.askFirstButton);
-    EXPECT_TRUE(StartPageRestoredAfterHijack("http://searchswap.example/again",
-                                             [&] {
-                                                 const auto alert = display.WaitForWindow(
-                                                     program.Id(), places.alertSize, 50s);
-                                                 ASSERT_TRUE(alert) << "no question" << Said();
-                                                 display.Click(*alert + places.yes);
-                                             }))
+    click(kAskFirst);
+    const auto answerYes = [&] {
+        const auto asked = display.WaitForWindow(program.Id(), alert.size, 50s);
+        ASSERT_TRUE(asked) << "no question" << Said();
+        display.Click(*asked + alert.places[0]);
+    };
+    EXPECT_TRUE(StartPageRestoredAfterHijack("http://searchswap.example/again", answerYes))
         << "Yes did not restore the start page" << Said();
-    EXPECT_FALSE(display.WaitForWindow(program.Id(), places.alertSize, 12s)) << "a second question";
+    EXPECT_FALSE(display.WaitForWindow(program.Id(), alert.size, 12s)) << "a second question";
 
     ASSERT_TRUE(program.End()) << Said();
     prefix.StopServer();
-    const auto valueInHive = [&](const std::string& key, const std::string& name) {
-        const auto [file, header] = HiveFileAndHeader(key);
-        return TextValueInHiveFile(prefix.folder() / file, header, name);
-    };
-    EXPECT_EQ(valueInHive(kStartPageKey, "Start Page"), kProtectedPage);
-    EXPECT_FALSE(valueInHive(kRunKey, "tollenwark"));
-    for (const PlantedValue& value : planted.namedValues()) {
-        EXPECT_FALSE(valueInHive(value.key, value.name)) << value.name << " is in the hive file";
-    }
-    for (const PlantedValue& key : planted.namedKeys()) {
-        const auto [file, header] = HiveFileAndHeader(key.key);
-        EXPECT_FALSE(Mentions(ReadWholeFile(prefix.folder() / file), header))
-            << key.key << " is in the hive file";
-    }
+    // What Wine's server wrote into the hive files as it ended, read back through Wine.
+    const std::string hives = prefix.Export("HKLM") + prefix.Export("HKCU");
+    const RegistrySnapshot saved = RegistrySnapshot::FromExport(hives);
+    EXPECT_EQ(NamedIn(saved, planted), 0u);
+    EXPECT_EQ(saved.Value(ExportedKeyPath(kStartPageKey), "Start Page"),
+              (std::set<RegistryEntry>{
+                  {ExportedKeyPath(kStartPageKey), "\"Start Page\"=\"" + kProtectedPage + "\""}}));
+    EXPECT_TRUE(saved.Value(ExportedKeyPath(kRunKey), "tollenwark").empty());
 }
 
 }  // namespace
