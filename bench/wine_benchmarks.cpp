@@ -17,7 +17,9 @@
 #include "foundation/settings_store.h"
 #include "platform/hive_server_lock.h"
 #include "platform/machine.h"
+#include "platform/wine_registry_tool.h"
 #include "support/main_window.h"
+#include "support/temporary_folder.h"
 #include "support/wine_test_prefix.h"
 #include "ui/frm_main.h"
 
@@ -26,8 +28,9 @@ namespace {
 
 constexpr int kEntries = 100;  // half of them keys, half values
 
-// A real prefix with a Windows program running in it for the whole run, installed as the current
-// machine; nothing when Wine cannot make it here.
+// A real prefix with a Windows program running in it for the whole run; not ready when Wine cannot
+// make it here. Each benchmark installs it as the current machine for its own run only, so the
+// other benchmarks keep theirs.
 class RunningWine {
   public:
     RunningWine() {
@@ -42,15 +45,18 @@ class RunningWine {
              ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        machine_ = std::make_unique<platform::ScopedMachine>(
-            platform::OpenMachine(platform::Prefix(prefix_.root())));
+        ready_ = true;
     }
-    bool ready() const { return machine_ != nullptr; }
+    bool ready() const { return ready_; }
+    std::string folder() const { return prefix_.root().string(); }
+    std::unique_ptr<platform::Machine> Machine() const {
+        return platform::OpenMachine(platform::Prefix(prefix_.root()));
+    }
 
   private:
     test_support::WineTestPrefix prefix_;
     std::optional<test_support::ChildProcess> program_;
-    std::unique_ptr<platform::ScopedMachine> machine_;
+    bool ready_ = false;
 };
 
 RunningWine& TheRunningWine() {
@@ -64,8 +70,9 @@ std::string ThreatKey(int i) {
     return "Software\\BenchThreat" + std::to_string(i);
 }
 
-// The entries, made through the registry (one run of Wine's tool), and their ticked rows.
-void PlantEntriesAndRows(FrmMainForm& main) {
+// The entries, made through the registry (one run of Wine's tool), and their ticked rows: all the
+// user's, or every second key the machine's.
+void PlantEntriesAndRows(FrmMainForm& main, bool machineKeys) {
     platform::Registry& registry = platform::CurrentMachine().registry();
     platform::ScopedRegistryChanges changes(registry);
     ResultLists lists = ResultListsOf(main);
@@ -73,12 +80,14 @@ void PlantEntriesAndRows(FrmMainForm& main) {
         const bool key = i % 2 == 0;
         const std::string path = key ? ThreatKey(i) : kRunKey;
         const std::string value = key ? "" : "Start" + std::to_string(i);
+        const platform::RegRoot root =
+            machineKeys && i % 4 == 0 ? platform::HKEY_LOCAL_MACHINE : platform::HKEY_CURRENT_USER;
         platform::RegHandle handle = 0;
-        registry.CreateKey(platform::HKEY_CURRENT_USER, path, &handle);
+        registry.CreateKey(root, path, &handle);
         registry.SetValue(handle, key ? "Mode" : value, platform::RegValue::String("planted"));
         registry.CloseKey(handle);
         const std::string threat = "Bench threat " + std::to_string(i);
-        AddRegistryTrace(lists, {platform::HKEY_CURRENT_USER, path, value, threat});
+        AddRegistryTrace(lists, {root, path, value, threat});
         ReportThreat(lists, {threat, ResultKind::Registry, path, ""});
     }
     changes.Commit();
@@ -102,22 +111,25 @@ class TestHostScope {
     forms::ScopedHost installed_{host_};
 };
 
-// With a restore point (range 1: the prefix's Windows 7 keeps them), or without (an older Windows).
+// Range 0: the user's entries; 1: some of them the machine's, whose restore point then holds the
+// export of the machine's keys (5 MB); 2: the same without a restore point (an older Windows).
 void BM_RemovalThroughRunningWine(benchmark::State& state) {
     TheBenchMachine();
     if (!TheRunningWine().ready()) {
         state.SkipWithError("no Wine prefix could be made");
         return;
     }
-    platform::CurrentMachine().OverrideVersion(
-        state.range(0) ? std::nullopt
-                       : std::optional(platform::OsVersion{platform::VER_PLATFORM_WIN32_NT, 5, 0}));
+    platform::ScopedMachine machine(TheRunningWine().Machine());
+    machine.machine().OverrideVersion(
+        state.range(0) < 2
+            ? std::nullopt
+            : std::optional(platform::OsVersion{platform::VER_PLATFORM_WIN32_NT, 5, 0}));
     TestHostScope host;
     FrmMainForm& main = test_support::LoadMainWindowWithoutStartUp();
     int left = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        PlantEntriesAndRows(main);
+        PlantEntriesAndRows(main, state.range(0) > 0);
         state.ResumeTiming();
         main.lblRemove.Click();
         left = main.lvwRegistryToBeDeleted.ListItems.Count();
@@ -133,6 +145,7 @@ void BM_HomePageTickThroughRunningWine(benchmark::State& state) {
         state.SkipWithError("no Wine prefix could be made");
         return;
     }
+    platform::ScopedMachine machine(TheRunningWine().Machine());
     TestHostScope host;
     {
         platform::Registry& registry = platform::CurrentMachine().registry();
@@ -152,9 +165,22 @@ void BM_HomePageTickThroughRunningWine(benchmark::State& state) {
     }
 }
 
+// What the restore point's export of the machine's keys costs by itself.
+void BM_ExportOfTheMachineKeys(benchmark::State& state) {
+    TheBenchMachine();
+    if (!TheRunningWine().ready()) {
+        state.SkipWithError("no Wine prefix could be made");
+        return;
+    }
+    const test_support::TemporaryFolder folder("tollenwark-bench-export");
+    for (auto _ : state) {
+        platform::ExportThroughWine(TheRunningWine().folder(), folder.path(), {"HKLM"});
+    }
+}
+
+BENCHMARK(BM_ExportOfTheMachineKeys)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_RemovalThroughRunningWine)
-    ->Arg(1)
-    ->Arg(0)
+    ->DenseRange(0, 2)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 BENCHMARK(BM_HomePageTickThroughRunningWine)->Unit(benchmark::kMicrosecond);
