@@ -115,6 +115,20 @@ std::string BudgetTable(const BudgetTableReporter& timings, const std::optional<
     }
     table.AddRatio("the same from another file system", "BM_QuarantineFolderCopied", "cp+sync",
                    "BM_CopyAndFlush", 2.0);
+    if (const auto removal = timings.SecondsOf("BM_RemovalThroughRunningWine/0")) {
+        table.AddLimit("removal, 100 registry entries, Wine running", Milliseconds(*removal),
+                       *removal, "< 2000 ms", 2.0);
+    }
+    table.AddRatio("the same, 25 of them HKLM's", "BM_RemovalThroughRunningWine/1", "HKLM export",
+                   "BM_ExportOfTheMachineKeys", 1.5);
+    if (const auto removal = timings.SecondsOf("BM_RemovalThroughRunningWine/2")) {
+        table.AddLimit("the same, no restore point", Milliseconds(*removal), *removal, "< 2000 ms",
+                       2.0);
+    }
+    if (const auto tick = timings.SecondsOf("BM_HomePageTickThroughRunningWine")) {
+        table.AddLimit("home-page shield tick, Wine running", Format("%.2f ms", *tick * 1000),
+                       *tick, "< 5 ms", 0.005);
+    }
     if (probe) {
         table.AddLimit("start-up to ready main window", Milliseconds(probe->startUpSeconds),
                        probe->startUpSeconds, "< 1000 ms", 1.0);

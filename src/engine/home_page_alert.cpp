@@ -1,9 +1,7 @@
 // The home-page alert's answers: restore the protected start page or keep the new one.
 #include "engine/guarded.h"
 #include "engine/home_page_shield.h"
-#include "forms/message_box.h"
 #include "foundation/globals.h"
-#include "platform/registry.h"
 #include "ui/frm_home_page_changed_alert.h"
 #include "ui/skin.h"
 
@@ -15,15 +13,10 @@ void FrmHomePageChangedAlertForm::Form_Load() {
     }
 }
 
-// The user asked for the old page back: a write the registry refused is said, not hidden behind a
-// closing window.
+// The user asked for the old page back: a write the registry refused is said, once, not hidden
+// behind a closing window.
 void FrmHomePageChangedAlertForm::cmdYes_Click() {
-    const long restored = RestoreHomePage();
-    if (restored != platform::ERROR_SUCCESS) {
-        forms::MsgBox(gProgramName + " could not restore your homepage. " +
-                          platform::RegistryErrorText(restored),
-                      forms::MsgBoxExclamation, gProgramName);
-    }
+    RestoreHomePageOrTell();
     Unload();
 }
 

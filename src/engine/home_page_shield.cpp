@@ -1,12 +1,15 @@
 // The home-page shield's timer: the browser's start page watched for changes.
 #include "engine/home_page_shield.h"
 
+#include <optional>
+
 #include "engine/globals.h"
 #include "engine/guarded.h"
 #include "engine/memory_shield.h"
 #include "engine/mod_set_home_page.h"
 #include "engine/option_settings.h"
 #include "forms/form.h"
+#include "forms/message_box.h"
 #include "foundation/globals.h"
 #include "ui/frm_home_page_changed_alert.h"
 #include "ui/frm_main.h"
@@ -17,6 +20,12 @@ constexpr std::string_view kProtectedPageKey = "Homepage";
 
 // Every third tick of the home-page timer runs the memory shield too.
 constexpr std::int16_t kTicksPerMemoryCheck = 3;
+
+// The start page the shield last failed to put back.
+std::optional<std::string>& UnrestoredPage() {
+    static std::optional<std::string> page;
+    return page;
+}
 
 void AskAboutChangedHomePage() {
     FrmHomePageChangedAlertForm& alert = frmHomePageChangedAlert();
@@ -35,13 +44,16 @@ void CheckHomePage() {
         gSavedHomePage = gCurrentHomePage;
         SaveOptionSetting(kProtectedPageKey, gSavedHomePage);
     }
-    if (gSavedHomePage == gCurrentHomePage) {
+    if (gSavedHomePage == gCurrentHomePage || UnrestoredPage() != gCurrentHomePage) {
+        UnrestoredPage().reset();
+    }
+    if (gSavedHomePage == gCurrentHomePage || UnrestoredPage()) {
         return;
     }
     if (OptionAsFlag("optAlwaysnotifybeforerestoring", "True")) {
         AskAboutChangedHomePage();
     } else if (OptionAsFlag("optRestoredefaultwithoutnotification", "False")) {
-        RestoreHomePage();
+        RestoreHomePageOrTell();
     }
 }
 
@@ -60,6 +72,17 @@ long RestoreHomePage() {
     SaveOptionSetting(kProtectedPageKey, gSavedHomePage);
     return WriteCurrentUserRegString(kStartPageKey, kStartPageValue, gSavedHomePage,
                                      platform::REG_SZ);
+}
+
+void RestoreHomePageOrTell() {
+    const long restored = RestoreHomePage();
+    if (restored == platform::ERROR_SUCCESS) {
+        return;
+    }
+    UnrestoredPage() = gCurrentHomePage;
+    forms::MsgBox(
+        gProgramName + " could not restore your homepage. " + platform::RegistryErrorText(restored),
+        forms::MsgBoxExclamation, gProgramName);
 }
 
 void KeepNewHomePage() {

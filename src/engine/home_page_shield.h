@@ -14,5 +14,9 @@ std::string HomePageChangedText(std::string_view programName, std::string_view s
 // registry's result of the write: ERROR_SUCCESS when the start page was restored.
 long RestoreHomePage();
 
+// RestoreHomePage, and when that fails the user is told why, once: until the start page changes
+// again the shield then leaves it alone, neither asking nor trying again at every tick.
+void RestoreHomePageOrTell();
+
 // Stores gCurrentHomePage as the protected page.
 void KeepNewHomePage();

@@ -59,6 +59,7 @@ void RemoveQuarantineLeftovers() {
 }
 
 void RemoveRestorePointLeftovers() {
+    platform::RemoveIncompleteRestorePoints();
     std::error_code error;
     for (fs::directory_iterator snapshot(platform::RestorePointsFolder(), error), end;
          !error && snapshot != end; snapshot.increment(error)) {

@@ -2,6 +2,7 @@
 #include "engine/globals.h"
 #include "engine/memory_shield.h"
 #include "engine/quarantine_log.h"
+#include "engine/registry_removal.h"
 #include "engine/removal_text.h"
 #include "engine/system_restore.h"
 #include "forms/host.h"
@@ -70,11 +71,21 @@ void ShowGatheringInformation(FrmMainForm& window) {
     window.lblDeletingPercentageCompleted.SetCaption("");
 }
 
+// Without a whole restore point no registry entry goes (files have their quarantine copies).
 void BeginRemovalRestorePoint(FrmMainForm& window) {
     window.lblDeletingPercentageCompleted.SetCaption(Message("MSG_RESTOREPOINT"));
     forms::DoEvents();
-    BeginRestorePoint(gProgramName + " Restore Point " + DateTimeText(forms::CurrentHost().Now()),
-                      kRemovalRestorePointType);
+    long error = kErrorRestorePointOpen;
+    Guarded([&] {
+        error = BeginRestorePoint(
+                    gProgramName + " Restore Point " + DateTimeText(forms::CurrentHost().Now()),
+                    kRemovalRestorePointType, TickedRegistryRoots(window.lvwRegistryToBeDeleted))
+                    ? platform::ERROR_SUCCESS
+                    : LastRestorePointError();
+    });
+    if (error != platform::ERROR_SUCCESS) {
+        HoldRegistryDeletions(error);
+    }
 }
 
 // The rows of the result lists a removal drops what it took away from.
@@ -160,6 +171,7 @@ void FrmMainForm::Command4_Click() {
 // fails leaves the next ones to run.
 void FrmMainForm::lblRemove_Click() {
     const RowCounts before = CountRows(*this);
+    StartRegistryRemoval();
     PrepareForRemoval(*this);
     const bool restorePoint = IsSystemRestoreSupported();
     if (restorePoint) {
@@ -180,4 +192,5 @@ void FrmMainForm::lblRemove_Click() {
         DropCheckedThreatRows();
     });
     FinishRemoval(*this, before);
+    Guarded([] { TellWhyRegistryEntriesStayed(); });
 }

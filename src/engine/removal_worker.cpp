@@ -1,5 +1,6 @@
 // The removal worker: one run over the ticked file, registry and cookie rows.
 #include <optional>
+#include <vector>
 
 #include "engine/globals.h"
 #include "engine/quarantine.h"
@@ -17,28 +18,6 @@
 #include "ui/frm_main.h"
 
 namespace {
-
-// What a registry trace row names, read as the removal reads it: all three fields trimmed.
-struct RegistryTarget {
-    platform::RegRoot root = 0;
-    std::string keyPath;
-    std::string valueName;
-};
-
-std::optional<RegistryTarget> RegistryTargetOf(const forms::ListItem& row) {
-    const std::string_view rootText = TrimBlanks(row.Text());
-    RegistryTarget target{0, std::string(TrimBlanks(row.SubItems(1))),
-                          std::string(TrimBlanks(row.SubItems(2)))};
-    if (rootText.empty() || target.keyPath.empty()) {
-        return std::nullopt;
-    }
-    try {
-        target.root = static_cast<platform::RegRoot>(std::stol(std::string(rootText)));
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-    return target;
-}
 
 bool StillPresent(const RegistryTarget& target) {
     return target.valueName.empty()
@@ -63,13 +42,40 @@ void RemoveFile(const std::string& path, std::int32_t windowHandle) {
     }
 }
 
-void RemoveRegistryEntry(const RegistryTarget& target) {
+bool IsProtected(const RegistryTarget& target) {
+    return IsProtectedRegistryEntry(target.root, target.keyPath, target.valueName);
+}
+
+void RemoveRegistryEntry(RegistryDeletions& deletions, const RegistryTarget& target) {
     if (target.valueName.empty()) {
-        RegDeleteLoggedValue(target.root, target.keyPath, "");
-        RegDeleteKeyTree(target.root, target.keyPath);
+        deletions.DeleteValue(target.root, target.keyPath, "");
+        deletions.DeleteKeyTree(target.root, target.keyPath);
     } else {
-        RegDeleteLoggedValue(target.root, target.keyPath, target.valueName);
+        deletions.DeleteValue(target.root, target.keyPath, target.valueName);
     }
+}
+
+// The run's deletions are one change of the registry, made before the run yields: one write of
+// each hive, or one run of Wine's registry tool while Wine's server holds the registry. The
+// checking run tries again only what is left, and not after Wine's tool failed (that is told once,
+// when the removal ends).
+void DeleteTickedRegistryEntries(const forms::ListView& list, bool checking) {
+    std::vector<RegistryTarget> targets;
+    for (int i = 1; i <= list.ListItems.Count(); ++i) {
+        const forms::ListItem& row = list.ListItems(i);
+        const auto target = row.Checked() ? RegistryTargetOf(row) : std::nullopt;
+        if (target && !IsProtected(*target) && (!checking || StillPresent(*target))) {
+            targets.push_back(*target);
+        }
+    }
+    if (targets.empty() || !MayDeleteRegistryEntries()) {
+        return;
+    }
+    RegistryDeletions deletions;
+    for (const RegistryTarget& target : targets) {
+        RemoveRegistryEntry(deletions, target);
+    }
+    NoteRegistryDeletionsStored(deletions.Commit());
 }
 
 // Which threat row a trace row belongs to (threat_ties.h).
@@ -154,19 +160,17 @@ void RemoveRegistryRows(FrmMainForm& window, bool checking) {
     auto& list = window.lvwRegistryToBeDeleted;
     const int fileRows = window.lvwFilesToBeDeleted.ListItems.Count();
     const int count = list.ListItems.Count();
+    DeleteTickedRegistryEntries(list, checking);
     for (int i = 1; i <= count; ++i) {
         const forms::ListItem& row = list.ListItems(i);
         if (!row.Checked()) {
             continue;
         }
         ShowProgress(window, fileRows + i, i, count, row.SubItems(1) + "\\" + row.SubItems(2));
-        const auto target = RegistryTargetOf(row);
-        if (target) {
-            RemoveRegistryEntry(*target);
-        }
         forms::DoEvents();
-        if (checking && target && StillPresent(*target)) {
-            forms::ListItem& kept = list.ListItems(i);
+        forms::ListItem& kept = list.ListItems(i);
+        const auto target = RegistryTargetOf(kept);
+        if (checking && target && (IsProtected(*target) || StillPresent(*target))) {
             KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, kept,
                          IsRegistryTraceOf,
                          RegistryEntryLocation(target->root, target->keyPath, target->valueName));

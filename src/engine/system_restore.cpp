@@ -5,21 +5,38 @@
 #include "platform/machine.h"
 #include "platform/restore_points.h"
 
+namespace {
+
+long& LastError() {
+    static long error = 0;
+    return error;
+}
+
+}  // namespace
+
+long LastRestorePointError() {
+    return LastError();
+}
+
 bool IsSystemRestoreSupported() {
     return platform::RestorePointsSupported(platform::CurrentMachine().Version());
 }
 
-bool BeginRestorePoint(const std::string& description, std::int32_t type) {
+bool BeginRestorePoint(const std::string& description, std::int32_t type,
+                       const std::vector<platform::RegRoot>& changing) {
     if (gRestorePointSeq != 0) {
         throw ProgramError(kErrorRestorePointOpen, "BeginRestorePoint",
                            "You must End the previous restore point first.");
     }
     platform::StateMgrStatus status;
-    if (!platform::SetRestorePoint(platform::CurrentMachine().prefix(),
-                                   {platform::BEGIN_SYSTEM_CHANGE, type, 0, description},
-                                   &status)) {
+    platform::Machine& machine = platform::CurrentMachine();
+    if (!platform::SetRestorePoint(machine.prefix(),
+                                   {platform::BEGIN_SYSTEM_CHANGE, type, 0, description}, &status,
+                                   &machine.registry(), changing)) {
+        LastError() = status.status;
         return false;
     }
+    LastError() = platform::ERROR_SUCCESS;
     gRestorePointSeq = status.sequenceNumber;
     return true;
 }

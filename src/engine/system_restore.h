@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "platform/registry.h"
 
 // The restore point that brackets a removal, over the platform's restore points
 // (platform/restore_points.h). The open one's sequence number is gRestorePointSeq (globals.h).
@@ -13,8 +16,13 @@ inline constexpr std::int32_t kErrorRestorePointOpen = 100001;
 bool IsSystemRestoreSupported();
 
 // Begins a restore point of the given type. Throws ProgramError kErrorRestorePointOpen when one is
-// open already; false when the platform made none.
-bool BeginRestorePoint(const std::string& description, std::int32_t type);
+// open already; false when the platform made none, with the reason in LastRestorePointError().
+// While Wine's server holds the registry, the restore point holds only what lies under the roots
+// the change will touch.
+bool BeginRestorePoint(
+    const std::string& description, std::int32_t type,
+    const std::vector<platform::RegRoot>& changing = platform::kEveryRegistryRoot);
+long LastRestorePointError();
 
 // Ends the open restore point; gRestorePointSeq is 0 afterwards in every case.
 bool EndRestorePoint();

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "forms/form_registry.h"
+#include "platform/wine_tool.h"
 
 namespace forms {
 namespace {
@@ -55,8 +56,15 @@ bool HasHost() {
     return InstalledHost() != nullptr;
 }
 
+// While the program waits for a child process (Wine's tools), the installed host's loop runs.
 void SetCurrentHost(Host* host) {
     InstalledHost() = host;
+    platform::SetWaitingHook(host ? std::function<void()>([] {
+        if (HasHost()) {
+            CurrentHost().DoEvents();
+        }
+    })
+                                  : std::function<void()>());
 }
 
 ScopedHost::ScopedHost(Host& host) : previous_(InstalledHost()) {

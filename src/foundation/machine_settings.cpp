@@ -15,11 +15,14 @@ constexpr const char* kSource = "GetMachineSetting";
 constexpr const char* kIgnoreFlagSection = "Settings";
 constexpr const char* kIgnoreFlagKey = "IgnorePermissionDeniedError";
 
-std::string MachineKeyPath(std::string_view application, std::string_view section) {
+std::string ApplicationKeyPath(std::string_view application) {
     std::string path = "SOFTWARE\\";
     path.append(TrimBlanks(gCompanyName)).append("\\");
-    path.append(TrimBlanks(application)).append("\\");
-    return path.append(TrimBlanks(section));
+    return path.append(TrimBlanks(application));
+}
+
+std::string MachineKeyPath(std::string_view application, std::string_view section) {
+    return ApplicationKeyPath(application) + "\\" + std::string(TrimBlanks(section));
 }
 
 std::string PermissionDeniedText() {
@@ -36,8 +39,18 @@ bool IgnoringPermissionDenied() {
     return GetSetting(gProgramName, kIgnoreFlagSection, kIgnoreFlagKey, "0") == "1";
 }
 
-// Asks the user what to do about a refused write: true to try the step again.
-bool AskToRetryRefusedWrite() {
+// Asks the user what to do about a refused write: true to try it again. A failure of Wine's tool,
+// through which the write goes while Wine's server holds the registry, is no lack of permission
+// and says its own reason.
+bool AskToRetryRefusedWrite(long error) {
+    if (IsWineToolError(error)) {
+        return forms::MsgBox(gProgramName +
+                                 " could not save a setting in the registry of the Windows "
+                                 "installation. " +
+                                 RegistryErrorText(error),
+                             forms::MsgBoxAbortRetryIgnore,
+                             gProgramName) == forms::MsgBoxResult::Retry;
+    }
     if (IgnoringPermissionDenied()) {
         return false;
     }
@@ -53,6 +66,19 @@ bool AskToRetryRefusedWrite() {
     }
 }
 
+// Creates the key and writes the value as one change of the registry.
+long StoreMachineValue(const std::string& path, std::string_view key, std::string_view value) {
+    OpenRegKey opened;
+    ScopedRegistryChanges changes(opened.registry());
+    long result = opened.Create(HKEY_LOCAL_MACHINE, path);
+    if (result == ERROR_SUCCESS) {
+        result =
+            opened.registry().SetValue(opened.handle(), key, RegValue::String(std::string(value)));
+    }
+    const long stored = changes.Commit();
+    return result == ERROR_SUCCESS ? stored : result;
+}
+
 std::int32_t RegistryError(std::uint32_t detail) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(kErrorRegistryBase) + detail);
 }
@@ -65,18 +91,15 @@ void RequireName(std::string_view name, std::int32_t number, const char* descrip
 
 }  // namespace
 
+std::string MachineSettingsKeyPath() {
+    return ApplicationKeyPath(gProgramName);
+}
+
 void SaveMachineSetting(std::string_view application, std::string_view section,
                         std::string_view key, std::string_view value) {
     const std::string path = MachineKeyPath(application, section);
-    OpenRegKey opened;
-    while (opened.Create(HKEY_LOCAL_MACHINE, path) != ERROR_SUCCESS) {
-        if (!AskToRetryRefusedWrite()) {
-            return;
-        }
-    }
-    const RegValue stored = RegValue::String(std::string(value));
-    while (opened.registry().SetValue(opened.handle(), key, stored) != ERROR_SUCCESS) {
-        if (!AskToRetryRefusedWrite()) {
+    for (long error; (error = StoreMachineValue(path, key, value)) != ERROR_SUCCESS;) {
+        if (!AskToRetryRefusedWrite(error)) {
             return;
         }
     }

@@ -14,10 +14,15 @@ inline constexpr std::int32_t kErrorKeyEmpty = static_cast<std::int32_t>(0x80040
 // Plus the registry's error code or the value's type.
 inline constexpr std::int32_t kErrorRegistryBase = static_cast<std::int32_t>(0x800407D0u);
 
-// Writes value as REG_SZ, creating the key. When the account may not write there (or Wine's server
-// holds the registry), the user is asked once per failure to abort, retry or ignore the failure
-// from now on, unless an earlier Ignore stored "Settings"\"IgnorePermissionDeniedError" = "1" in
-// the per-user store. The outcome is not reported.
+// The program's own key under HKEY_LOCAL_MACHINE: "SOFTWARE\<company>\<program name>".
+std::string MachineSettingsKeyPath();
+
+// Writes value as REG_SZ, creating the key (through Wine's registry tool while Wine's server holds
+// the registry). When the account may not write there, the user is asked once per failure to
+// abort, retry or ignore the failure from now on, unless an earlier Ignore stored
+// "Settings"\"IgnorePermissionDeniedError" = "1" in the per-user store; when Wine's tool failed,
+// the user is told why and asked to abort, retry or ignore it this time. The outcome is not
+// reported.
 void SaveMachineSetting(std::string_view application, std::string_view section,
                         std::string_view key, std::string_view value);
 

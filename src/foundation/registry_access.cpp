@@ -118,9 +118,12 @@ bool RegKeyExists(RegRoot root, std::string_view keyPath) {
     return key.Open(root, keyPath, kOpenMask) == ERROR_SUCCESS;
 }
 
+// Creating the key and writing the value are one change: one run of Wine's registry tool while
+// Wine's server holds the registry.
 void RegWriteValue(RegRoot root, std::string_view keyPath, std::string_view valueName,
                    std::string_view value) {
     OpenRegKey key;
+    ScopedRegistryChanges changes(key.registry());
     if (key.Create(root, keyPath) != ERROR_SUCCESS) {
         return;
     }

@@ -34,19 +34,26 @@ std::unique_ptr<HiveRegistry> MakePrefixRegistry(
     const std::string& prefixFolder, std::optional<std::vector<std::string>> wineServerRoots) {
     const std::string machinePath = prefixFolder + "/system.reg";
     const std::string architecture = ArchitectureLine(machinePath);
-    auto store = [&](const std::string& name, const std::string& relativeTo) {
-        FileHiveStore::Options options;
-        options.newFilePreamble = Preamble(relativeTo, architecture);
-        options.serverRuns = [prefixFolder, wineServerRoots] {
-            return WineServerRuns(prefixFolder,
-                                  wineServerRoots.value_or(WineServerRoots(prefixFolder)));
-        };
-        return std::make_unique<FileHiveStore>(prefixFolder + "/" + name, std::move(options));
+    const auto serverRuns = [prefixFolder, wineServerRoots] {
+        return WineServerRuns(prefixFolder,
+                              wineServerRoots.value_or(WineServerRoots(prefixFolder)));
     };
     HiveSet hives;
-    hives.machine = store("system.reg", "REGISTRY\\\\Machine");
-    hives.user = store("user.reg", "REGISTRY\\\\User\\\\" + std::string(kWineUserSid));
-    hives.userDefault = store("userdef.reg", "REGISTRY\\\\User\\\\.Default");
+    hives.writes = std::make_shared<HiveWriteGroup>(prefixFolder, serverRuns);
+    auto store = [&](const std::string& name, const std::string& relativeTo,
+                     const std::string& wineTopKey) {
+        FileHiveStore::Options options;
+        options.newFilePreamble = Preamble(relativeTo, architecture);
+        options.serverRuns = serverRuns;
+        options.group = hives.writes.get();
+        options.wineTopKey = wineTopKey;
+        return std::make_unique<FileHiveStore>(prefixFolder + "/" + name, std::move(options));
+    };
+    hives.machine = store("system.reg", "REGISTRY\\\\Machine", "HKEY_LOCAL_MACHINE");
+    hives.user =
+        store("user.reg", "REGISTRY\\\\User\\\\" + std::string(kWineUserSid), "HKEY_CURRENT_USER");
+    hives.userDefault =
+        store("userdef.reg", "REGISTRY\\\\User\\\\.Default", "HKEY_USERS\\.Default");
     return std::make_unique<HiveRegistry>(std::move(hives));
 }
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "platform/hive_file_store.h"
 #include "platform/hive_key_name.h"
 #include "platform/text_case.h"
+#include "platform/wine_registry_tool.h"
 
 namespace platform {
 
@@ -245,10 +247,7 @@ long HiveRegistry::CreateKey(RegRoot root, std::string_view subKey, RegHandle* k
     } else if (Find(*location)) {
         error = location->store->WritePermission();
     } else {
-        error = location->store->Change([&](Hive& hive) {
-            CreatePath(hive.root, location->path);
-            return ERROR_SUCCESS;
-        });
+        error = EditAt(*location, HiveEdit::Kind::CreateKey);
     }
     if (error == ERROR_SUCCESS) {
         *key = Remember(root, std::move(path), KEY_ALL_ACCESS);
@@ -262,12 +261,9 @@ void HiveRegistry::CloseKey(RegHandle key) {
 
 // ---- Values
 
-long HiveRegistry::ChangeKey(const Location& location,
-                             const std::function<long(HiveKey&)>& change) {
-    return location.store->Change([&](Hive& hive) {
-        HiveKey* key = FindPath(hive.root, location.path);
-        return key ? change(*key) : ERROR_KEY_DELETED;
-    });
+long HiveRegistry::EditAt(const Location& location, HiveEdit::Kind kind, std::string_view name,
+                          const RegValue& value) {
+    return location.store->Edit({kind, location.path, std::string(name), value});
 }
 
 long HiveRegistry::QueryValue(RegHandle key, std::string_view name, RegValue* value) {
@@ -290,10 +286,7 @@ long HiveRegistry::SetValue(RegHandle key, std::string_view name, const RegValue
     if (error != ERROR_SUCCESS || resolved.usersRoot) {
         return resolved.usersRoot ? ERROR_ACCESS_DENIED : error;
     }
-    return ChangeKey(*resolved.location, [&](HiveKey& current) {
-        platform::SetValue(current, name, value);
-        return ERROR_SUCCESS;
-    });
+    return EditAt(*resolved.location, HiveEdit::Kind::SetValue, name, value);
 }
 
 long HiveRegistry::DeleteValue(RegHandle key, std::string_view name) {
@@ -305,9 +298,7 @@ long HiveRegistry::DeleteValue(RegHandle key, std::string_view name) {
     if (resolved.usersRoot || !FindValue(*resolved.key, name)) {
         return ERROR_FILE_NOT_FOUND;
     }
-    return ChangeKey(*resolved.location, [&](HiveKey& current) {
-        return platform::DeleteValue(current, name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-    });
+    return EditAt(*resolved.location, HiveEdit::Kind::DeleteValue, name);
 }
 
 // ---- Enumeration
@@ -349,16 +340,6 @@ long HiveRegistry::EnumValueNames(RegHandle key, std::vector<std::string>* names
 
 // ---- Deleting keys
 
-long HiveRegistry::RemoveKey(const Location& location) {
-    KeyPath parentPath = location.path;
-    const std::string name = parentPath.back();
-    parentPath.pop_back();
-    return location.store->Change([&](Hive& hive) {
-        HiveKey* parent = FindPath(hive.root, parentPath);
-        return parent && RemoveSubKey(*parent, name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-    });
-}
-
 // A link key is deleted itself, never the tree it points at. Under HKEY_CLASSES_ROOT the key goes
 // from the user's classes and from the machine's, so that it is gone from the merged view.
 long HiveRegistry::DeleteKeyTree(RegRoot root, std::string_view subKey) {
@@ -373,23 +354,57 @@ long HiveRegistry::DeleteKeyTree(RegRoot root, std::string_view subKey) {
         return ERROR_ACCESS_DENIED;  // a user's whole hive
     }
     long result = ERROR_FILE_NOT_FOUND;
+    BeginChanges();
     for (auto& candidate : Candidates(root, path)) {
         const Location location = FollowLinks(std::move(candidate), false);
         if (location.path.empty() || !Find(location)) {
             continue;
         }
-        const long error = RemoveKey(location);
+        const long error = EditAt(location, HiveEdit::Kind::DeleteKey);
         if (result == ERROR_FILE_NOT_FOUND || error != ERROR_SUCCESS) {
             result = error;
         }
     }
-    return result;
+    const long stored = CommitChanges();
+    return result == ERROR_SUCCESS ? stored : result;
 }
 
 void HiveRegistry::HoldHives(bool hold) {
     for (HiveStore* store : {hives_.machine.get(), hives_.user.get(), hives_.userDefault.get()}) {
         store->Hold(hold);
     }
+}
+
+void HiveRegistry::BeginChanges() {
+    if (hives_.writes) {
+        hives_.writes->Begin();
+    }
+}
+
+long HiveRegistry::CommitChanges() {
+    return hives_.writes ? hives_.writes->Commit() : ERROR_SUCCESS;
+}
+
+// Each root's keys live in Wine's machine key, user key or both (the classes root); a key under
+// HKEY_USERS may be the user's or the default user's.
+std::optional<long> HiveRegistry::ExportWhileHeld(const std::filesystem::path& folder,
+                                                  const std::vector<RegRoot>& roots) {
+    if (!hives_.writes || !hives_.writes->ServerRuns()) {
+        return std::nullopt;
+    }
+    std::vector<std::string> keys;
+    const auto add = [&](bool wanted, const char* key) {
+        if (wanted) {
+            keys.push_back(key);
+        }
+    };
+    const auto any = [&](std::initializer_list<RegRoot> of) {
+        return std::find_first_of(roots.begin(), roots.end(), of.begin(), of.end()) != roots.end();
+    };
+    add(any({HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG}), "HKLM");
+    add(any({HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_USERS}), "HKCU");
+    add(any({HKEY_USERS}), "HKU\\.Default");
+    return ExportThroughWine(hives_.writes->PrefixFolder(), folder, keys);
 }
 
 std::unique_ptr<HiveRegistry> MakeMemoryRegistry() {

@@ -14,8 +14,13 @@ namespace platform {
 // The security id Wine gives the prefix's one user, when its hive does not name one.
 inline constexpr std::string_view kWineUserSid = "S-1-5-21-0-0-0-1000";
 
+class HiveWriteGroup;
+
 // The three hives of a Windows installation.
 struct HiveSet {
+    // For hives in files: the group that stores their edits together (declared first, so that it
+    // outlives the stores that refer to it).
+    std::shared_ptr<HiveWriteGroup> writes;
     std::unique_ptr<HiveStore> machine;      // HKEY_LOCAL_MACHINE
     std::unique_ptr<HiveStore> user;         // HKEY_CURRENT_USER, HKEY_USERS\<the user's id>
     std::unique_ptr<HiveStore> userDefault;  // HKEY_USERS\.Default
@@ -39,6 +44,10 @@ class HiveRegistry : public Registry {
     long EnumValueNames(RegHandle key, std::vector<std::string>* names) override;
     long DeleteKeyTree(RegRoot root, std::string_view subKey) override;
     void HoldHives(bool hold) override;
+    void BeginChanges() override;
+    long CommitChanges() override;
+    std::optional<long> ExportWhileHeld(const std::filesystem::path& folder,
+                                        const std::vector<RegRoot>& roots) override;
 
     // What could not be read in the hives as they stand now, by file and line.
     std::vector<HiveDiagnostic> Diagnostics();
@@ -79,8 +88,8 @@ class HiveRegistry : public Registry {
     long Resolve(RegHandle handle, std::uint32_t right, Resolved* resolved);
     long StartRootCall(RegRoot root, std::string_view subKey, RegHandle* key, KeyPath* path) const;
     RegHandle Remember(RegRoot root, KeyPath path, std::uint32_t access);
-    long ChangeKey(const Location& location, const std::function<long(HiveKey&)>& change);
-    long RemoveKey(const Location& location);
+    static long EditAt(const Location& location, HiveEdit::Kind kind, std::string_view name = {},
+                       const RegValue& value = {});
     std::uint32_t GrantedAccess(HiveStore& store, std::uint32_t access, long* error);
 
     HiveSet hives_;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "platform/hive_edit.h"
 #include "platform/hive_tree.h"
 
 namespace platform {
@@ -19,6 +20,11 @@ class HiveStore {
     // or an error having changed nothing. When the hive cannot be stored, the error is returned and
     // the hive stays as it was.
     virtual long Change(const std::function<long(Hive&)>& change) = 0;
+    // Makes one edit (see ApplyHiveEdit) and stores it, as Change does; a store whose file another
+    // process holds may store it through that process.
+    virtual long Edit(const HiveEdit& edit) {
+        return Change([&](Hive& hive) { return ApplyHiveEdit(hive, edit); });
+    }
     // While held, Current() gives the hive as it stood when the hold began (see
     // Registry::HoldHives).
     virtual void Hold(bool hold) = 0;

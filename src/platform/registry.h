@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,9 @@ inline constexpr RegRoot HKEY_USERS = static_cast<RegRoot>(0x80000003u);
 inline constexpr RegRoot HKEY_PERFORMANCE_DATA = static_cast<RegRoot>(0x80000004u);
 inline constexpr RegRoot HKEY_CURRENT_CONFIG = static_cast<RegRoot>(0x80000005u);
 inline constexpr RegRoot HKEY_DYN_DATA = static_cast<RegRoot>(0x80000006u);
+// The roots a key can be opened under.
+inline const std::vector<RegRoot> kEveryRegistryRoot = {
+    HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_CURRENT_CONFIG};
 
 // Win32 error codes that callers look at.
 inline constexpr long ERROR_SUCCESS = 0;
@@ -34,6 +39,15 @@ inline constexpr long ERROR_KEY_DELETED = 1018;  // the open key was deleted mea
 // Not a Win32 code (bit 29 marks codes an application defines): Wine's server runs for the
 // prefix and keeps the registry in memory, so a change written to its hive files would be lost.
 inline constexpr long ERROR_WINE_SERVER_RUNNING = 0x20000001;
+// While Wine's server holds the registry, changes go through Wine's own registry tool; these say
+// why one was not made: the tool could not be started (no "wine"), it did not finish in time, or
+// it reported a failure.
+inline constexpr long ERROR_WINE_TOOL_NOT_STARTED = 0x20000002;
+inline constexpr long ERROR_WINE_TOOL_TIMED_OUT = 0x20000003;
+inline constexpr long ERROR_WINE_TOOL_FAILED = 0x20000004;
+
+// Whether the code says that a change through Wine's own tools failed.
+bool IsWineToolError(long code);
 
 // A text the user can be shown for a registry error code ("" for ERROR_SUCCESS).
 std::string RegistryErrorText(long code);
@@ -107,6 +121,49 @@ class Registry {
     // asking their files for a change at every call: for a pass that writes nothing, such as a
     // scan's registry phase. Writes still see the files as they are.
     virtual void HoldHives(bool hold) = 0;
+
+    // Changes made until the matching CommitChanges are seen by every read at once and stored
+    // together: one write of each hive, or one run of Wine's registry tool while Wine's server
+    // holds the registry. Pairs nest; the outermost commit stores. Until then every change
+    // reports what it would do to the registry as it is seen.
+    virtual void BeginChanges() {}
+    // ERROR_SUCCESS once every change since BeginChanges is stored, else why not; a change that
+    // was not stored is not seen any more.
+    virtual long CommitChanges() { return ERROR_SUCCESS; }
+
+    // While another process holds the registry (Wine's server, for a prefix whose programs run),
+    // exports what lies under the given roots as that process shows it to the installation's
+    // programs into the folder, and gives the result; nothing when no process holds it, so that its
+    // files are as they are seen.
+    virtual std::optional<long> ExportWhileHeld(const std::filesystem::path&,
+                                                const std::vector<RegRoot>&) {
+        return std::nullopt;
+    }
+};
+
+// Makes the changes of its scope one change of the registry (see Registry::BeginChanges); the
+// changes are stored by Commit, or when the scope ends.
+class ScopedRegistryChanges {
+  public:
+    explicit ScopedRegistryChanges(Registry& registry) : registry_(registry) {
+        registry_.BeginChanges();
+    }
+    ~ScopedRegistryChanges() {
+        if (!committed_) {
+            registry_.CommitChanges();
+        }
+    }
+    ScopedRegistryChanges(const ScopedRegistryChanges&) = delete;
+    ScopedRegistryChanges& operator=(const ScopedRegistryChanges&) = delete;
+
+    long Commit() {
+        committed_ = true;
+        return registry_.CommitChanges();
+    }
+
+  private:
+    Registry& registry_;
+    bool committed_ = false;
 };
 
 // Holds the registry's hives for the scope's life (see Registry::HoldHives).

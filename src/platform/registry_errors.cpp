@@ -26,9 +26,24 @@ std::string RegistryErrorText(long code) {
             return "Wine is running for this Windows installation and keeps its registry in "
                    "memory, so a change written now would be lost. Close the programs running "
                    "under Wine (or run \"wineserver -k\") and try again.";
+        case ERROR_WINE_TOOL_NOT_STARTED:
+            return "Programs of this Windows installation are running, so Wine keeps its registry "
+                   "in memory and only Wine's own registry tool can reach it, but \"wine\" could "
+                   "not be started.";
+        case ERROR_WINE_TOOL_TIMED_OUT:
+            return "Programs of this Windows installation are running, so Wine's own registry "
+                   "tool was used, and it did not finish within 20 seconds; it was stopped.";
+        case ERROR_WINE_TOOL_FAILED:
+            return "Programs of this Windows installation are running, so Wine's own registry "
+                   "tool was used, and it reported a failure.";
         default:
             return "The registry request failed (error " + std::to_string(code) + ").";
     }
+}
+
+bool IsWineToolError(long code) {
+    return code == ERROR_WINE_TOOL_NOT_STARTED || code == ERROR_WINE_TOOL_TIMED_OUT ||
+           code == ERROR_WINE_TOOL_FAILED;
 }
 
 }  // namespace platform

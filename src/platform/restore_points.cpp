@@ -2,14 +2,19 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
+#include <optional>
 #include <system_error>
 #include <vector>
 
 #include "platform/file_attributes.h"
 #include "platform/file_errors.h"
 #include "platform/host_files.h"
+#include "platform/pending_file.h"
+#include "platform/temporary_files.h"
 #include "platform/us_date.h"
 
 namespace fs = std::filesystem;
@@ -31,37 +36,64 @@ std::string CutToCharacters(const std::string& text, std::size_t limit) {
     return text;
 }
 
-// The restore points' numbers are their folder names; anything else in the folder is not one.
-std::int64_t HighestNumberIn(const fs::path& folder) {
-    std::int64_t highest = 0;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        std::int64_t number = 0;
-        const auto [last, failure] =
-            std::from_chars(name.data(), name.data() + name.size(), number);
-        if (failure == std::errc() && last == name.data() + name.size() && number > highest) {
-            highest = number;
-        }
+// What a restore point is built under until it is whole: ".restore-point.tmp-XXXXXX".
+constexpr std::string_view kBuildingName = "restore-point";
+
+// A restore point's number is its folder's name; anything else in the folder is not one.
+std::optional<std::int64_t> NumberOf(const fs::directory_entry& entry) {
+    const std::string name = entry.path().filename().string();
+    std::int64_t number = 0;
+    const auto [last, failure] = std::from_chars(name.data(), name.data() + name.size(), number);
+    if (failure != std::errc() || last != name.data() + name.size() || number <= 0) {
+        return std::nullopt;
     }
-    return highest;
+    return number;
 }
 
-// Makes the next numbered folder; a number another process took meanwhile is skipped.
-long ReserveNextFolder(const fs::path& folder, std::int64_t* number) {
+std::vector<std::int64_t> NumbersIn(const fs::path& folder) {
+    std::vector<std::int64_t> numbers;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (const auto number = NumberOf(*it)) {
+            numbers.push_back(*number);
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+long MakeBuildingFolder(const fs::path& folder, fs::path* building) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (IsReadOnlyFolder(folder)) {
         return ERROR_ACCESS_DENIED;
     }
-    for (std::int64_t next = HighestNumberIn(folder) + 1;; ++next) {
-        if (::mkdir((folder / std::to_string(next)).c_str(), 0700) == 0) {
-            *number = next;
-            return ERROR_SUCCESS;
+    std::string pattern = TemporaryFilePattern(folder / kBuildingName, kPendingFileMarker);
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        return Win32ErrorFromErrno(errno);
+    }
+    *building = pattern;
+    return ERROR_SUCCESS;
+}
+
+// Gives the whole restore point the next number; a number another process took meanwhile is
+// skipped.
+long Number(const fs::path& folder, const fs::path& building, std::int64_t* number) {
+    const auto numbers = NumbersIn(folder);
+    for (std::int64_t next = numbers.empty() ? 1 : numbers.back() + 1;; ++next) {
+        const long renamed = RenameWithoutReplacing(building, folder / std::to_string(next));
+        if (renamed != ERROR_ALREADY_EXISTS) {
+            *number = renamed == ERROR_SUCCESS ? next : 0;
+            return renamed;
         }
-        if (errno != EEXIST) {
-            return Win32ErrorFromErrno(errno);
-        }
+    }
+}
+
+void KeepTheNewest(const fs::path& folder) {
+    const auto numbers = NumbersIn(folder);
+    for (std::size_t i = 0; i + kKeptRestorePoints < numbers.size(); ++i) {
+        std::error_code error;
+        fs::remove_all(folder / std::to_string(numbers[i]), error);
     }
 }
 
@@ -83,29 +115,41 @@ long CopyHives(const Prefix& prefix, const fs::path& snapshot) {
     return ERROR_SUCCESS;
 }
 
-std::string NoteText(const Prefix& prefix, const RestorePointInfo& info) {
+std::string NoteText(const Prefix& prefix, const RestorePointInfo& info, bool exported) {
     return "Description: " + CutToCharacters(info.description, kRestorePointDescriptionLimit) +
            "\nType: " + std::to_string(info.restorePointType) +
            "\nPrefix: " + prefix.root().string() + "\nBegan: " + FormatGeneralDate(LocalNow()) +
+           "\nRegistry: " +
+           (exported ? "exported through Wine, whose server held it (the keys the change touches)"
+                     : "copies of the hive files") +
            "\n";
 }
 
-long BeginRestorePoint(const Prefix& prefix, const RestorePointInfo& info, std::int64_t* number) {
+long BeginRestorePoint(const Prefix& prefix, const RestorePointInfo& info, Registry* registry,
+                       const std::vector<RegRoot>& changing, std::int64_t* number) {
+    *number = 0;
     const fs::path folder = RestorePointsFolder();
-    if (const long status = ReserveNextFolder(folder, number)) {
+    fs::path building;
+    if (const long status = MakeBuildingFolder(folder, &building)) {
         return status;
     }
-    const fs::path snapshot = folder / std::to_string(*number);
-    long status = CopyHives(prefix, snapshot);
+    const std::optional<long> exported =
+        registry ? registry->ExportWhileHeld(building, changing) : std::nullopt;
+    long status = exported ? *exported : CopyHives(prefix, building);
     if (status == ERROR_SUCCESS) {
-        status = ReplaceHostFile(snapshot / kRestorePointNoteName, NoteText(prefix, info));
+        status = ReplaceHostFile(building / kRestorePointNoteName,
+                                 NoteText(prefix, info, exported.has_value()));
     }
+    if (status == ERROR_SUCCESS) {
+        status = Number(folder, building, number);
+    }
+    std::error_code error;
     if (status != ERROR_SUCCESS) {
-        std::error_code error;
-        fs::remove_all(snapshot, error);  // a snapshot without all its hives would mislead
-        *number = 0;
+        fs::remove_all(building, error);  // a snapshot without all its hives would mislead
+        return status;
     }
-    return status;
+    KeepTheNewest(folder);
+    return ERROR_SUCCESS;
 }
 
 long EndRestorePoint(std::int64_t number) {
@@ -131,10 +175,12 @@ bool RestorePointsSupported(const OsVersion& version) {
            (version.major > 5 || (version.major == 5 && version.minor == 1));
 }
 
-bool SetRestorePoint(const Prefix& prefix, const RestorePointInfo& info, StateMgrStatus* status) {
+bool SetRestorePoint(const Prefix& prefix, const RestorePointInfo& info, StateMgrStatus* status,
+                     Registry* registry, const std::vector<RegRoot>& changing) {
     status->sequenceNumber = 0;
     if (info.eventType == BEGIN_SYSTEM_CHANGE) {
-        status->status = BeginRestorePoint(prefix, info, &status->sequenceNumber);
+        status->status =
+            BeginRestorePoint(prefix, info, registry, changing, &status->sequenceNumber);
     } else if (info.eventType == END_SYSTEM_CHANGE) {
         status->status = EndRestorePoint(info.sequenceNumber);
         status->sequenceNumber = info.sequenceNumber;
@@ -142,6 +188,19 @@ bool SetRestorePoint(const Prefix& prefix, const RestorePointInfo& info, StateMg
         status->status = ERROR_INVALID_PARAMETER;
     }
     return status->status == ERROR_SUCCESS;
+}
+
+void RemoveIncompleteRestorePoints() {
+    std::error_code error;
+    const fs::path folder = RestorePointsFolder();
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code entryError;
+        if (it->symlink_status(entryError).type() == fs::file_type::directory &&
+            IsTemporaryFileName(it->path().filename().string(), kPendingFileMarker,
+                                kBuildingName)) {
+            fs::remove_all(it->path(), entryError);
+        }
+    }
 }
 
 }  // namespace platform

@@ -117,20 +117,36 @@ TEST_F(HomePageShield, SwitchedOffItStopsItsOwnTimerAndLooksAtNothing) {
     EXPECT_EQ(StartPage(), "http://search.example/");
 }
 
-TEST_F(HomePageShield, YesSaysSoWhenThePageCannotBeWrittenBack) {
-    DeleteRegistryKeyFromOutside(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer");
-    AnswerAlertWith(&FrmHomePageChangedAlertForm::cmdYes);
-    host.ExpectMsgBox({forms::MsgBoxResult::Ok,
-                       gProgramName + " could not restore your homepage. " +
-                           platform::RegistryErrorText(platform::ERROR_FILE_NOT_FOUND),
-                       gProgramName,
-                       forms::MsgBoxExclamation,
-                       {}});
-    host.Advance(5s);
-    // A missing start page reads as an empty one.
-    EXPECT_NE(alertText.find("change your homepage to:\r\n"), std::string::npos);
-    EXPECT_TRUE(alertText.ends_with("to:\r\n"));
-    EXPECT_EQ(StartPage(), "(absent)");
+// A page that cannot be put back is said once, whether the user said Yes or the shield restores
+// silently; the shield then leaves that page alone (no question, no try, at every tick) until the
+// start page changes again.
+TEST_F(HomePageShield, ARestoreThatFailsIsToldOnceAndThatPageIsThenLeftAlone) {
+    for (const bool ask : {true, false}) {
+        SCOPED_TRACE(ask ? "asking" : "silent");
+        StoreOption("optAlwaysnotifybeforerestoring", ask ? "True" : "False");
+        StoreOption("optRestoredefaultwithoutnotification", ask ? "False" : "True");
+        DeleteRegistryKeyFromOutside(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer");
+        if (ask) {
+            AnswerAlertWith(&FrmHomePageChangedAlertForm::cmdYes);
+        }
+        host.ExpectMsgBox({forms::MsgBoxResult::Ok,
+                           gProgramName + " could not restore your homepage. " +
+                               platform::RegistryErrorText(platform::ERROR_FILE_NOT_FOUND),
+                           gProgramName,
+                           forms::MsgBoxExclamation,
+                           {}});
+        host.Advance(20s);
+        EXPECT_EQ(StartPage(), "(absent)");
+        // A missing start page reads as an empty one.
+        EXPECT_TRUE(!ask || alertText.ends_with("change your homepage to:\r\n"));
+
+        SetStartPage("http://search.example/");
+        if (ask) {
+            AnswerAlertWith(&FrmHomePageChangedAlertForm::cmdYes);
+        }
+        host.Advance(5s);
+        EXPECT_EQ(StartPage(), kProtected);
+    }
 }
 
 TEST_F(HomePageShield, RegistryTextReadsNumbersInHexAndLongTextsWhole) {

@@ -8,6 +8,7 @@
 #include "engine/registry_removal.h"
 #include "platform/machine.h"
 #include "removal_fixture.h"
+#include "support/fake_wine.h"
 
 namespace fs = std::filesystem;
 using platform::HKEY_CURRENT_USER;
@@ -179,6 +180,7 @@ TEST_F(QuarantineTest, ARegistryDeletionTheRegistryRefusesIsNeitherDoneNorLogged
     SetRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue", "bad.exe");
     {
         auto server = hives.RunWineServer();
+        const test_support::FakeWine wine(test_support::FakeWine::Behaviour::Fails);
         EXPECT_FALSE(RegDeleteLoggedValue(HKEY_CURRENT_USER, "Software\\Bad", "v"));
         EXPECT_FALSE(RegDeleteKeyTree(HKEY_CURRENT_USER, "Software\\Bad"));
     }

@@ -5,21 +5,26 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <set>
 
 #include "engine/globals.h"
+#include "engine/registry_removal.h"
 #include "engine/system_restore.h"
 #include "forms/form_registry.h"
 #include "foundation/definition_files.h"
 #include "foundation/globals.h"
+#include "foundation/machine_settings.h"
 #include "foundation/program_error.h"
 #include "foundation/settings_store.h"
 #include "platform/path_mapper.h"
 #include "removal_fixture.h"
 #include "support/child_process.h"
+#include "support/fake_wine.h"
 #include "ui/frm_delete.h"
 
 namespace fs = std::filesystem;
@@ -317,22 +322,122 @@ TEST_F(RemovalSequenceTest, AFileIsLoggedOnceByTheRemovalThatCopiedOrRemovedIt) 
     EXPECT_EQ(QuarantineLogText(), copied + entry("bad.dll", library));
 }
 
-TEST_F(RemovalSequenceTest, ARegistryDeletionThatIsRefusedIsListedKeptAndNotCounted) {
-    ScanThreeThreatsWithFiveTraces();
-    window.cmdSelectAll.Click();
-    {
-        auto server = hives.RunWineServer();
-        Delete();
+// Registry entries go only once a whole restore point exists (where restore points are kept), and
+// while Wine's server holds the registry, through Wine's tool in one run. Otherwise they stay,
+// listed and not counted, and the user is told why once; the files go all the same.
+TEST_F(RemovalSequenceTest, RegistryEntriesGoOnlyAfterAWholeRestorePointAndThroughRunningWine) {
+    using Behaviour = test_support::FakeWine::Behaviour;
+    const fs::path restorePoints = userFolders.path() / "data/tollenwark/restore-points";
+    const struct {
+        const char* name;
+        bool serverRuns;
+        Behaviour wine;
+        bool restorePoints;
+        bool folderWritable;  // the restore points'
+        std::string told;     // how the box that tells begins; "" for none
+    } cases[] = {
+        {"Wine's tool takes them", true, Behaviour::Works, true, true, ""},
+        {"no export, no restore point", true, Behaviour::Fails, true, true,
+         gProgramName + " could not make a restore point"},
+        {"Wine's tool fails", true, Behaviour::Fails, false, true,
+         gProgramName + " could not remove the registry entries"},
+        {"a read-only restore-point folder", false, Behaviour::Works, true, false,
+         gProgramName + " could not make a restore point"},
+    };
+    int expectedTotal = 0;
+    for (const auto& [name, serverRuns, behaviour, keepsRestorePoints, folderWritable, told] :
+         cases) {
+        SCOPED_TRACE(name);
+        ScanThreeThreatsWithFiveTraces();
+        window.cmdSelectAll.Click();
+        hives.machine().OverrideVersion(
+            keepsRestorePoints
+                ? std::nullopt
+                : std::optional(platform::OsVersion{platform::VER_PLATFORM_WIN32_NT, 5, 2}));
+        fs::create_directories(restorePoints);
+        fs::permissions(restorePoints, fs::perms::owner_write,
+                        folderWritable ? fs::perm_options::add : fs::perm_options::remove);
+        const test_support::FakeWine wine(behaviour);
+        std::optional<test_support::ChildProcess> server;
+        if (serverRuns) {
+            server.emplace(hives.RunWineServer());
+        }
+        const std::size_t boxes = host.MsgBoxesShown().size();
+        host.ExpectMsgBox(forms::MsgBoxResult::Yes);
+        if (!told.empty()) {
+            host.ExpectMsgBox(forms::MsgBoxResult::Ok);
+        }
+        window.Command4.Click();
+        fs::permissions(restorePoints, fs::perms::owner_write, fs::perm_options::add);
+
+        const bool removed = told.empty();
+        ASSERT_EQ(host.MsgBoxesShown().size(), boxes + (removed ? 1 : 2));  // and the question
+        EXPECT_TRUE(removed || host.MsgBoxesShown().back().text.starts_with(told));
+        EXPECT_EQ(RegistryKeyThere(HKEY_CURRENT_USER, "Software\\Nag"), !removed);
+        EXPECT_EQ(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, "NagStart"), !removed);
+        EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, "Good"));
+        EXPECT_FALSE(HostFileExists(badExe));
+        const std::vector<std::string> kept = {"HKEY_CURRENT_USER\\Software\\Nag",
+                                               "HKEY_LOCAL_MACHINE\\" + kRunKey + "\\NagStart"};
+        EXPECT_EQ(Problems(), removed ? std::vector<std::string>{} : kept);
+        EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), removed ? 0 : 2);
+        const std::vector<std::string> runs = wine.Runs();
+        const auto imports = std::count_if(runs.begin(), runs.end(), [](const std::string& run) {
+            return run.starts_with("reg import");
+        });
+        EXPECT_EQ(imports, serverRuns && (removed || !keepsRestorePoints) ? 1 : 0);
+        expectedTotal += removed ? 8 : 5;  // else the cookie and the tool with their three traces
+        EXPECT_EQ(RemovedTotal(), std::to_string(expectedTotal));
     }
-    EXPECT_TRUE(RegistryKeyThere(HKEY_CURRENT_USER, "Software\\Nag"));
-    EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, "NagStart"));
-    EXPECT_EQ(Problems(),
-              (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Nag",
-                                        "HKEY_LOCAL_MACHINE\\" + kRunKey + "\\NagStart"}));
-    EXPECT_EQ(RowTexts(threats), std::vector<std::string>{"Nag.Ware"});
-    EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), 2);
-    EXPECT_EQ(QuarantineLogText().find("Key:"), std::string::npos);
-    EXPECT_EQ(RemovedTotal(), "5");  // the cookie and the tool with their three traces
+    EXPECT_NE(QuarantineLogText().find("Key: HKEY_CURRENT_USER\\Software\\Nag"), std::string::npos);
+}
+
+// Whatever a definition names, the roots, the keys right below the top of a hive, the keys that
+// hold the program's own machine-wide key or Wine's configuration, and what lies in those two stay:
+// each such row is listed as not deleted and kept, while the other rows go.
+TEST_F(RemovalSequenceTest, ARemovalLeavesTheRegistrysRootsAndTopKeysAndItsOwnAndWinesKeys) {
+    using platform::HKEY_CLASSES_ROOT;
+    using platform::HKEY_USERS;
+    const std::string own = MachineSettingsKeyPath();
+    const struct {
+        platform::RegRoot root;
+        std::string key;
+        std::string value;
+        bool kept;
+    } rows[] = {
+        {HKEY_LOCAL_MACHINE, "Software", "", true},
+        {HKEY_CURRENT_USER, "Software\\", "", true},
+        {HKEY_LOCAL_MACHINE, "", "", true},
+        {HKEY_CLASSES_ROOT, "", "", true},
+        {HKEY_USERS, ".Default\\Software", "", true},
+        {HKEY_LOCAL_MACHINE, own.substr(0, own.rfind('\\')), "", true},
+        {HKEY_LOCAL_MACHINE, own + "\\Settings", "FirstTime", true},
+        {HKEY_CURRENT_USER, "software\\wine", "", true},
+        {HKEY_CURRENT_USER, "Software\\Wine\\Drives", "c:", true},
+        {HKEY_LOCAL_MACHINE, "Software\\Bad", "Run", false},
+        {HKEY_CURRENT_USER, "Software\\Bad", "", false},
+        {HKEY_CLASSES_ROOT, "Bad.Object", "", false},
+    };
+    std::vector<std::string> kept;
+    for (const auto& row : rows) {
+        const std::string key = row.key.empty() ? "Software\\Filler" : row.key;
+        SetRegistryValue(row.root == HKEY_CLASSES_ROOT ? HKEY_LOCAL_MACHINE : row.root,
+                         (row.root == HKEY_CLASSES_ROOT ? "Software\\Classes\\" : "") + key,
+                         row.value.empty() ? "x" : row.value, "data");
+        AddRegistryThreat(row.root, row.key, row.value, "Threat " + std::to_string(kept.size()));
+        if (row.kept) {
+            kept.push_back(RegistryEntryLocation(row.root, row.key, row.value));
+        }
+    }
+    window.cmdSelectAll.Click();
+    Delete();
+    EXPECT_EQ(Problems(), kept);
+    for (const auto& row : rows) {
+        const bool there = row.value.empty() ? RegistryKeyThere(row.root, row.key)
+                                             : RegistryValueThere(row.root, row.key, row.value);
+        EXPECT_EQ(there, row.kept) << RegistryEntryLocation(row.root, row.key, row.value);
+    }
+    EXPECT_EQ(window.lvwRegistryToBeDeleted.ListItems.Count(), static_cast<int>(kept.size()));
 }
 
 // Whatever the definitions name, a removal leaves the drive roots, the special folders and the

@@ -2,14 +2,10 @@
 // options it shows are changed by clicking them, and the per-user settings file follows.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QStyleOptionButton>
-#include <QTabBar>
 #include <cstdlib>
 
+#include "desktop/drawn_places.h"
 #include "desktop/x_display.h"
-#include "forms/form_registry.h"
 #include "forms/test_host.h"
 #include "foundation/brand.h"
 #include "foundation/globals.h"
@@ -17,9 +13,6 @@
 #include "foundation/settings_store.h"
 #include "platform/fresh_prefix.h"
 #include "platform/machine.h"
-#include "qt/application_setup.h"
-#include "qt/outermost_loop.h"
-#include "qt/qt_host.h"
 #include "support/forms_fixture.h"
 #include "support/main_window.h"
 #include "support/scoped_environment.h"
@@ -41,60 +34,24 @@ struct MainWindowPlaces {
     QPoint scanCookiesBox;
 };
 
-// A check box takes a click on its box or its caption, not beside them.
-QPoint BoxOf(const QCheckBox& box) {
-    QStyleOptionButton option;
-    option.initFrom(&box);
-    option.text = box.text();
-    return box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box).center();
-}
-
-// The program's own front end draws its main window in this process, on the same display, before
-// the program starts: the places come from the same layout, fonts and style as the program's.
 MainWindowPlaces DrawnPlaces(const desktop::XDisplay& display) {
-    ScopedEnvironmentVariable platform("QT_QPA_PLATFORM", "xcb");
-    ScopedEnvironmentVariable screen("DISPLAY", display.name());
-    int argc = 1;
-    char name[] = "desktop_tests";
-    char* argv[] = {name, nullptr};
-    frontend::PrepareQtApplication();
-    QApplication application(argc, argv);
-    frontend::ConfigureQtApplication(application);
-    frontend::QtHost host;
-    forms::ScopedHost installed(host);
-
-    FrmMainForm& main = test_support::LoadMainWindowWithoutStartUp();
-    main.HideAllPanels();
-    main.frmOptions.SetVisible(true);
-    main.Show();
-    const frontend::FormWindow& window = *host.renderer().WindowOf(main);
-    const auto widgetOf = [&](const forms::Control& control) -> QWidget& {
-        return *window.ViewOf(control)->widget();
-    };
-    const auto centre = [&](const forms::Control& control) {
-        QWidget& widget = widgetOf(control);
-        return widget.mapTo(&window, widget.rect().center());
-    };
-    const auto box = [&](const forms::CheckBox& control) {
-        auto& widget = static_cast<QCheckBox&>(widgetOf(control));
-        return widget.mapTo(&window, BoxOf(widget));
-    };
-    const QTabBar& tabs = *widgetOf(main.TabStrip1).findChild<QTabBar*>();
-    const auto tab = [&](int index) {
-        return tabs.mapTo(&window, tabs.tabRect(index - 1).center());
-    };
-    QCoreApplication::processEvents();
-    MainWindowPlaces places{window.size(),
-                            centre(main.cmdSettings),
-                            tab(1),
-                            tab(3),
-                            box(main.chkAutomaticScanYesOrNo),
-                            centre(main.CmdProceed),
-                            box(main.chkScanCookies)};
-    forms::DestroyAllForms();
-    frontend::DestroyWaitingObjects();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return places;
+    const desktop::DrawnPlaces drawn = desktop::DrawForm(
+        display,
+        []() -> forms::Form& {
+            FrmMainForm& main = test_support::LoadMainWindowWithoutStartUp();
+            main.HideAllPanels();
+            main.frmOptions.SetVisible(true);
+            return main;
+        },
+        [](const desktop::PlaceFinder& at) {
+            FrmMainForm& main = FrmMain();
+            return std::vector<QPoint>{
+                at.Centre(main.cmdSettings), at.Tab(main.TabStrip1, 1),
+                at.Tab(main.TabStrip1, 3),   at.Box(main.chkAutomaticScanYesOrNo),
+                at.Centre(main.CmdProceed),  at.Box(main.chkScanCookies)};
+        });
+    const auto& at = drawn.places;
+    return {drawn.size, at[0], at[1], at[2], at[3], at[4], at[5]};
 }
 
 // A user who has started the program before, with nothing that would ask or interrupt: no

@@ -108,11 +108,17 @@ std::optional<QPoint> XDisplay::WaitForWindow(pid_t process, QSize size,
     return found;
 }
 
+// A move with --sync waits for the pointer to move, which it never does when it is there already.
 void XDisplay::Click(QPoint at) const {
-    const auto result = Xdotool(
-        {"mousemove", "--sync", std::to_string(at.x()), std::to_string(at.y()), "click", "1"});
+    auto pointer = ShellValues(Xdotool({"getmouselocation", "--shell"}).output);
+    const bool there = pointer["X"] == at.x() && pointer["Y"] == at.y();
+    const auto result = there ? Xdotool({"click", "1"})
+                              : Xdotool({"mousemove", "--sync", std::to_string(at.x()),
+                                         std::to_string(at.y()), "click", "1"});
     if (result.exitCode != 0) {
-        throw std::runtime_error("xdotool could not click: " + result.output);
+        throw std::runtime_error("xdotool could not click at " + std::to_string(at.x()) + "," +
+                                 std::to_string(at.y()) + " (exit code " +
+                                 std::to_string(result.exitCode) + "): " + result.output);
     }
 }
 

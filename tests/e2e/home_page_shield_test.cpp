@@ -23,13 +23,8 @@ std::optional<std::string> StartPageInHive(const WinePrefix& prefix) {
 
 SettingsSeed SilentHomePageShield() {
     SettingsSeed seed = QuietScheduledScan(0);
-    auto& options = seed["OptionAndSettings"];
-    options["chkAutomaticScanYesOrNo"] = "0";
-    options["optIEHomePageSheildOn"] = "True";
-    options["optIEHomePageSheildOff"] = "False";
-    options["optAlwaysnotifybeforerestoring"] = "False";
-    options["optRestoredefaultwithoutnotification"] = "True";
-    options["Homepage"] = kProtectedPage;
+    seed["OptionAndSettings"]["chkAutomaticScanYesOrNo"] = "0";
+    RestoreHomePageSilently(seed, kProtectedPage);
     return seed;
 }
 

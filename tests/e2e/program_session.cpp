@@ -83,6 +83,15 @@ SettingsSeed QuietScheduledScan(std::time_t scanAt) {
     };
 }
 
+void RestoreHomePageSilently(SettingsSeed& seed, const std::string& protectedPage) {
+    auto& options = seed["OptionAndSettings"];
+    options["optIEHomePageSheildOn"] = "True";
+    options["optIEHomePageSheildOff"] = "False";
+    options["optAlwaysnotifybeforerestoring"] = "False";
+    options["optRestoredefaultwithoutnotification"] = "True";
+    options["Homepage"] = protectedPage;
+}
+
 ProgramSession::ProgramSession(const fs::path& root, const WinePrefix& prefix)
     : root_(root), prefix_(prefix), programFolder_(root / "program") {
     for (const char* folder : {"home", "config", "data", "cache", "runtime"}) {
@@ -112,7 +121,7 @@ void ProgramSession::SeedUserSettings(const SettingsSeed& seed) const {
     std::ofstream(SettingsFile(root_), std::ios::binary) << text.str();
 }
 
-void ProgramSession::Start() {
+void ProgramSession::Start(const std::string& display) {
     ChildEnvironment environment = prefix_.Environment();
     for (const auto& [name, folder] : test_support::kUserFolderVariables) {
         environment.Set(name, (root_ / folder).string());
@@ -120,9 +129,16 @@ void ProgramSession::Start() {
     environment.Set("TOLLENWARK_PROGRAM_FOLDER", programFolder_.string());
     // Nothing listens there: no request of the program leaves this machine.
     environment.Set("TOLLENWARK_DEFINITIONS_SERVER", "http://127.0.0.1:9");
-    environment.Set("QT_QPA_PLATFORM", "offscreen");
+    environment.Set("QT_QPA_PLATFORM", display.empty() ? "offscreen" : "xcb");
+    if (!display.empty()) {
+        environment.Set("DISPLAY", display);
+    }
     process_ = std::make_unique<BackgroundProcess>(std::vector<std::string>{TOLLENWARK_PROGRAM},
                                                    environment, root_ / "program-output.txt");
+}
+
+pid_t ProgramSession::Id() const {
+    return process_ ? process_->id() : -1;
 }
 
 bool ProgramSession::Running() {

@@ -23,6 +23,9 @@ using SettingsSeed = std::map<std::string, std::map<std::string, std::string>>;
 // off, and a daily scheduled scan at the given time followed by the removal of what it finds.
 SettingsSeed QuietScheduledScan(std::time_t scanAt);
 
+// Switches the home-page shield on, to restore the protected page without asking.
+void RestoreHomePageSilently(SettingsSeed& seed, const std::string& protectedPage);
+
 // The time as the schedule stores it: "M/d/yyyy h:mm:ss AM" in local time.
 std::string GeneralDateText(std::time_t when);
 
@@ -40,13 +43,18 @@ class ProgramSession {
     // Writes the per-user settings file; call before Start.
     void SeedUserSettings(const SettingsSeed& seed) const;
 
-    void Start();
+    // Starts the program offscreen, or on the given X display (":N") where a test clicks it.
+    void Start(const std::string& display = "");
     bool Running();
+    pid_t Id() const;
     // Ends the program as the system ends a session's programs (SIGTERM); whether it ended.
     bool End();
 
     const std::filesystem::path& programFolder() const { return programFolder_; }
     std::filesystem::path QuarantineFolder() const { return programFolder_ / "quarantine"; }
+    std::filesystem::path RestorePointsFolder() const {
+        return root_ / "data" / "tollenwark" / "restore-points";
+    }
     std::string ProgramFolderText(const std::string& fileName) const;
     // A per-user setting as the program stored it.
     std::optional<std::string> Setting(const std::string& section, const std::string& key) const;

@@ -96,6 +96,11 @@ CommandResult WinePrefix::Run(const std::vector<std::string>& command,
     return result;
 }
 
+std::unique_ptr<BackgroundProcess> WinePrefix::RunInBackground(
+    const std::vector<std::string>& command, const std::filesystem::path& output) const {
+    return std::make_unique<BackgroundProcess>(command, Environment(), output);
+}
+
 void WinePrefix::StopServer() const {
     Run({"wineserver", "-k"});
     Run({"wineserver", "-w"});

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,11 @@ class WinePrefix {
     // does not end in time.
     CommandResult Run(const std::vector<std::string>& command,
                       std::chrono::seconds timeout = std::chrono::seconds(180)) const;
+
+    // Starts a Windows program of the prefix (a Wine command) and leaves it running; what it prints
+    // goes to the output file.
+    std::unique_ptr<BackgroundProcess> RunInBackground(const std::vector<std::string>& command,
+                                                       const std::filesystem::path& output) const;
 
     // Ends Wine's server and waits until it has written the hives: only then may another program
     // read or write them.

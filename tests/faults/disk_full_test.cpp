@@ -184,7 +184,10 @@ TEST_F(DiskFullTest, ARegistryDeletionThatCannotBeWrittenLeavesTheHiveWholeAndIs
     const std::string hiveBefore = ReadHostFileOrEmpty(userHive);
 
     disk.FillLeaving();
-    RemoveTicked();
+    // Without room for its restore point the removal leaves the registry alone and says why.
+    host.ExpectMsgBox(forms::MsgBoxResult::Yes);
+    host.ExpectMsgBox(forms::MsgBoxResult::Ok);
+    FrmMain().Command4.Click();
 
     EXPECT_EQ(ReadHostFileOrEmpty(userHive), hiveBefore);
     EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, "Software\\Nag", "Level"), "9");

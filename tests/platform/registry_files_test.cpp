@@ -11,12 +11,14 @@
 #include "platform/hive_parse.h"
 #include "platform/hive_prefix_registry.h"
 #include "support/child_process.h"
+#include "support/fake_wine.h"
 #include "support/temporary_folder.h"
 
 namespace platform {
 namespace {
 
 using test_support::ChildProcess;
+using test_support::FakeWine;
 using test_support::TemporaryFolder;
 
 std::string ReadFile(const std::filesystem::path& path) {
@@ -278,30 +280,93 @@ ChildProcess HoldServerLock(const std::string& folder) {
     });
 }
 
-TEST_F(RegistryFilesTest, WritesAreRefusedWhileWinesServerRunsForThePrefix) {
+// While Wine's server holds the registry, changes go to Wine's registry tool, one run for all the
+// changes made together, and the registry sees them on top of the file until the server writes
+// the file after them (or ends without writing it).
+TEST_F(RegistryFilesTest, WhileWinesServerRunsChangesGoThroughWinesToolAndAreSeenAtOnce) {
+    namespace fs = std::filesystem;
     WriteFile(prefix.path() / "system.reg", kSystemHive);
     auto registry = NewRegistry();
     ChildProcess server =
         HoldServerLock(WineServerFolder(prefix.path().string(), serverRoot.path().string()));
+    const FakeWine wine;
 
+    registry->BeginChanges();
+    EXPECT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
+                  RegValue::String("C:\\new \"place\"")),
+              ERROR_SUCCESS);
     EXPECT_EQ(
-        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("lost")),
-        ERROR_WINE_SERVER_RUNNING);
-    EXPECT_EQ(registry->DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Vendor"),
-              ERROR_WINE_SERVER_RUNNING);
-    EXPECT_NE(RegistryErrorText(ERROR_WINE_SERVER_RUNNING).find("Wine"), std::string::npos);
-    // Reading goes on, and so does opening for every access.
-    RegHandle key = 0;
-    EXPECT_EQ(registry->OpenKey(HKEY_LOCAL_MACHINE, "Software\\Vendor", 0x3F, &key), ERROR_SUCCESS);
-    registry->CloseKey(key);
-    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
-              "%ProgramFiles%\\Vendor");
-    EXPECT_EQ(ReadFile(prefix.path() / "system.reg"), kSystemHive);
-
-    server.Stop();
-    EXPECT_EQ(
-        Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path", RegValue::String("stored")),
+        registry->DeleteKeyTree(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles"),
         ERROR_SUCCESS);
+    EXPECT_EQ(Set(*registry, HKEY_CURRENT_USER, "Software\\Mine", "", RegValue::Dword(7)),
+              ERROR_SUCCESS);
+    EXPECT_EQ(registry->CommitChanges(), ERROR_SUCCESS);
+    EXPECT_EQ(wine.Runs().size(), 1u);
+    EXPECT_EQ(
+        wine.Imported(),
+        "Windows Registry Editor Version 5.00\r\n"
+        "\r\n[HKEY_LOCAL_MACHINE\\Software\\Vendor]\r\n\"Path\"=\"C:\\\\new \\\"place\\\"\"\r\n"
+        "\r\n[-HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Hardware Profiles]\r\n"
+        "\r\n[HKEY_CURRENT_USER\\Software\\Mine]\r\n"
+        "\r\n[HKEY_CURRENT_USER\\Software\\Mine]\r\n@=dword:00000007\r\n");
+    EXPECT_EQ(ReadFile(prefix.path() / "system.reg"), kSystemHive);
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"), "C:\\new \"place\"");
+    RegHandle key = 0;
+    EXPECT_EQ(registry->OpenKey(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles",
+                                KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
+
+    // The server writes the file after the change: from then on the file tells, with whatever
+    // the prefix's programs changed meanwhile. A file written before the change does not yet.
+    const auto saved = [&](const std::string& path, fs::file_time_type when) {
+        std::string text = kSystemHive;
+        text.replace(text.find("%ProgramFiles%\\\\Vendor"), 22, path);
+        WriteFile(prefix.path() / "system.reg", text);
+        fs::last_write_time(prefix.path() / "system.reg", when);
+    };
+    saved("changed by a program", fs::file_time_type::clock::now() + std::chrono::seconds(1));
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
+              "changed by a program");
+    EXPECT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
+                  RegValue::String("mine again")),
+              ERROR_SUCCESS);
+    saved("an older save", fs::file_time_type::clock::now() - std::chrono::seconds(5));
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"), "mine again");
+    // A server that ends without writing the file takes the change along.
+    server.Stop();
+    EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"), "an older save");
+    EXPECT_EQ(wine.Runs().size(), 2u);
+}
+
+// A change Wine's tool does not make is said and not seen; the file is never written meanwhile.
+TEST_F(RegistryFilesTest, AChangeWinesToolDoesNotMakeIsNeitherSeenNorWritten) {
+    WriteFile(prefix.path() / "system.reg", kSystemHive);
+    auto registry = NewRegistry();
+    ChildProcess server =
+        HoldServerLock(WineServerFolder(prefix.path().string(), serverRoot.path().string()));
+    const struct {
+        std::optional<FakeWine::Behaviour> wine;  // none: no "wine" to start
+        long expected;
+    } cases[] = {{std::nullopt, ERROR_WINE_TOOL_NOT_STARTED},
+                 {FakeWine::Behaviour::Fails, ERROR_WINE_TOOL_FAILED},
+                 {FakeWine::Behaviour::Hangs, ERROR_WINE_TOOL_TIMED_OUT}};
+    for (const auto& [behaviour, expected] : cases) {
+        std::optional<FakeWine> wine;
+        std::optional<test_support::ScopedEnvironmentVariable> noWine;
+        if (behaviour) {
+            wine.emplace(*behaviour);
+        } else {
+            noWine.emplace("WINE", (serverRoot.path() / "no-such-wine").string());
+        }
+        EXPECT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
+                      RegValue::String("lost")),
+                  expected);
+        EXPECT_EQ(registry->DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Vendor"), expected);
+        EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"),
+                  "%ProgramFiles%\\Vendor");
+        EXPECT_NE(RegistryErrorText(expected).find("Wine"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(prefix.path() / "system.reg"), kSystemHive);
 }
 
 // Run as root, Wine puts its server folders under a folder in /tmp that the prefix's file
@@ -314,9 +379,10 @@ TEST_F(RegistryFilesTest, FindsTheServerWhereThePrefixSaysWinePutIt) {
     {
         ChildProcess server = HoldServerLock(WineServerFolder(prefix.path().string(), root));
         auto registry = MakePrefixRegistry(prefix.path().string());
+        const FakeWine wine(FakeWine::Behaviour::Fails);
         EXPECT_EQ(Set(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path",
                       RegValue::String("lost")),
-                  ERROR_WINE_SERVER_RUNNING);
+                  ERROR_WINE_TOOL_FAILED);
     }
     std::filesystem::remove_all(root);
 }

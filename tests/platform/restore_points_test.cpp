@@ -1,8 +1,15 @@
 #include "platform/restore_points.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
 
 #include "platform/file_errors.h"
+#include "platform/hive_registry.h"
 #include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
 #include "support/temporary_prefix.h"
@@ -91,6 +98,57 @@ TEST_F(RestorePointsTest, AFailedSnapshotLeavesNoRestorePointBehind) {
     EXPECT_EQ(status.sequenceNumber, 0);
     fs::permissions(Snapshot(1).parent_path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_FALSE(fs::exists(Snapshot(1) / kRestorePointNoteName));
+}
+
+// A registry that Wine's server holds: its export writes a file and ends as `exported` says.
+class HeldRegistry : public HiveRegistry {
+  public:
+    explicit HeldRegistry(std::function<long()> exported)
+        : HiveRegistry(HiveSet{}), exported_(std::move(exported)) {}
+    std::optional<long> ExportWhileHeld(const fs::path& folder,
+                                        const std::vector<RegRoot>&) override {
+        test_support::WriteHostFile(folder / "HKEY_CURRENT_USER.reg", "exported");
+        return exported_();
+    }
+
+  private:
+    std::function<long()> exported_;
+};
+
+// A restore point gets a number only when whole: not when its export fails, nor when the process
+// is killed while it makes one (what that leaves goes at the next start). While Wine's server holds
+// the registry, the export is what it holds. Only the ten newest stay.
+TEST_F(RestorePointsTest, OnlyWholeRestorePointsAreNumberedAndTheTenNewestStay) {
+    const fs::path folder = Snapshot(1).parent_path();
+    for (const long result : {ERROR_SUCCESS, ERROR_WINE_TOOL_TIMED_OUT}) {
+        HeldRegistry registry([result] { return result; });
+        StateMgrStatus status;
+        SetRestorePoint(prefix_.prefix(), {BEGIN_SYSTEM_CHANGE, 6, 0, "held"}, &status, &registry);
+        EXPECT_EQ(status.status, result);
+    }
+    EXPECT_EQ(ReadHostFileOrEmpty(Snapshot(1) / "HKEY_CURRENT_USER.reg"), "exported");
+    EXPECT_FALSE(fs::exists(Snapshot(1) / "user.reg"));
+    for (int i = 2; i <= 12; ++i) {
+        ASSERT_EQ(Begin("removal " + std::to_string(i)).sequenceNumber, i);
+    }
+    if (::fork() == 0) {
+        HeldRegistry killedMeanwhile([] { return static_cast<long>(::raise(SIGKILL)); });
+        StateMgrStatus status;
+        SetRestorePoint(prefix_.prefix(), {BEGIN_SYSTEM_CHANGE, 6, 0, "x"}, &status,
+                        &killedMeanwhile);
+        ::_exit(0);
+    }
+    ::wait(nullptr);
+    RemoveIncompleteRestorePoints();
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left,
+              (std::vector<std::string>{"10", "11", "12", "3", "4", "5", "6", "7", "8", "9"}));
+    EXPECT_EQ(ReadHostFileOrEmpty(Snapshot(12) / "user.reg"),
+              ReadHostFileOrEmpty(prefix_.root() / "user.reg"));
 }
 
 TEST(RestorePointVersions, OnlyMeXpAndNewerNtSystemsKeepRestorePoints) {

@@ -1,0 +1,68 @@
+#include "support/fake_wine.h"
+
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+
+#include "platform/hive_utf16.h"
+#include "platform/wine_tool.h"
+
+namespace test_support {
+namespace {
+
+// A file argument "\\?\unix\tmp\x.reg" names the host file /tmp/x.reg.
+std::string Script(const std::filesystem::path& folder, FakeWine::Behaviour behaviour) {
+    const std::string start = "#!/bin/sh\necho \"$*\" >> '" + (folder / "runs.txt").string() +
+                              "'\nhost() { printf '%s' \"$1\" | sed 's/^\\\\\\\\?\\\\unix//; "
+                              "s/\\\\/\\//g'; }\n";
+    switch (behaviour) {
+        case FakeWine::Behaviour::Hangs:
+            return start + "exec sleep 60\n";
+        case FakeWine::Behaviour::Fails:
+            return start + "echo 'reg: failed' >&2\nexit 1\n";
+        default:
+            return start + "case \"$2\" in\n  import) cat \"$(host \"$3\")\" >> '" +
+                   (folder / "imported.txt").string() +
+                   "' ;;\n  export) echo \"exported $3\" > \"$(host \"$4\")\" ;;\nesac\n";
+    }
+}
+
+}  // namespace
+
+FakeWine::FakeWine(Behaviour behaviour) : wine_("WINE", (folder_.path() / "wine").string()) {
+    std::filesystem::permissions(folder_.WriteFile("wine", Script(folder_.path(), behaviour)),
+                                 std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    if (behaviour == Behaviour::Hangs) {
+        platform::SetWineToolDeadlineForTests(std::chrono::milliseconds(300));
+    }
+}
+
+FakeWine::~FakeWine() {
+    platform::SetWineToolDeadlineForTests(std::chrono::milliseconds(0));
+}
+
+std::vector<std::string> FakeWine::Runs() const {
+    std::vector<std::string> runs;
+    std::istringstream lines(ReadHostFileOrEmpty(folder_.path() / "runs.txt"));
+    for (std::string line; std::getline(lines, line);) {
+        runs.push_back(line);
+    }
+    return runs;
+}
+
+// Each file is UTF-16LE with a byte-order mark.
+std::string FakeWine::Imported() const {
+    const std::string bytes = ReadHostFileOrEmpty(folder_.path() / "imported.txt");
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                static_cast<unsigned char>(bytes[i + 1]) << 8);
+        if (unit != 0xFEFF) {
+            units += unit;
+        }
+    }
+    return platform::Utf16ToUtf8(units);
+}
+
+}  // namespace test_support
