@@ -169,6 +169,13 @@ class LanguageDownload : public LanguageChooser {
         server.Serve("Languages/21/Localization.xml", answer);
     }
 
+    void ExpectFailureBox() {
+        forms::TestHost::ExpectedMsgBox box;
+        box.text =
+            "The language file could not be downloaded. The language file you have was kept.";
+        host.ExpectMsgBox(box);
+    }
+
     DefinitionsServerProcess server;
     test_support::ScopedEnvironmentVariable serverVariable{"TOLLENWARK_LANGUAGE_SERVER",
                                                            server.BaseUrl() + "/"};
@@ -195,7 +202,7 @@ TEST_F(LanguageDownload, ANewFileReplacesTheOldOneByteForByteAndIsListed) {
     EXPECT_EQ(FrmMain().cmdScan.Caption(), "Analyser");
 }
 
-TEST_F(LanguageDownload, AnAnswerThatIsNoLanguageFileLeavesTheOldOneAndSaysNothing) {
+TEST_F(LanguageDownload, AnAnswerThatIsNoWholeLanguageFileLeavesTheOldOneAndSaysSo) {
     WriteLanguageFile(oldFile);
     Main();
     FrmLanguageForm& chooser = frmLanguage();
@@ -204,18 +211,21 @@ TEST_F(LanguageDownload, AnAnswerThatIsNoLanguageFileLeavesTheOldOneAndSaysNothi
         "<html><body>Service unavailable</body></html>",
         // Items, but the group never closes: what a cut-off file looks like.
         "<XML_DIZ_INFO><LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME><TRANSLATION_ITEMS>",
+        LanguageFile(kGerman),  // whole, but without the English the old file has
     };
     for (const std::string& answer : answers) {
         if (!answer.empty()) {
             Offer(answer);
         }
+        ExpectFailureBox();
         chooser.Command1.Click();
         EXPECT_EQ(LanguageFileNow(), oldFile) << answer;
     }
     server.Stop();
+    ExpectFailureBox();
     chooser.Command1.Click();
     EXPECT_EQ(LanguageFileNow(), oldFile) << "no server";
-    EXPECT_TRUE(host.MsgBoxesShown().empty());
+    EXPECT_EQ(host.MsgBoxesShown().size(), answers.size() + 1);
     EXPECT_EQ(ListOf(chooser.Combo1), Names{"English"});
 }
 
@@ -224,11 +234,11 @@ TEST_F(LanguageDownload, AFileThatCannotBeReplacedIsNotReportedAsDownloaded) {
     std::filesystem::permissions(program.path() / "Localization.xml",
                                  std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
-    Offer(LanguageFile(kGerman));
+    Offer(LanguageFile(kEnglish + kGerman));
     Main();
+    ExpectFailureBox();
     frmLanguage().Command1.Click();
     EXPECT_EQ(LanguageFileNow(), oldFile);
-    EXPECT_TRUE(host.MsgBoxesShown().empty());
 }
 
 }  // namespace

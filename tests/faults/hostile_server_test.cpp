@@ -1,9 +1,12 @@
 // A definitions server that misbehaves: a 100 MB body, a body that never ends, a reply that
-// stalls half-way. The update and the whole-file downloads end in bounded time and memory,
-// change no file, and the program goes on.
+// stalls half-way, error pages, nonsense, a cut or trickling reply, dates in the far future. The
+// update and the whole-file downloads end in bounded time and memory, and either change every
+// definition file and the date as a good update would or change nothing and say so; the program
+// goes on.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <random>
 
 #include "foundation/definition_files.h"
 #include "foundation/line_codec.h"
@@ -64,22 +67,6 @@ class HostileServerTest : public ProgramTest, public ::testing::WithParamInterfa
                                                            hostile.BaseUrl()};
 };
 
-TEST_P(HostileServerTest, AnUpdateChangesNothingAndTheProgramGoesOn) {
-    StartProgram();
-    const auto before = FolderContents(program.path());
-    const auto started = std::chrono::steady_clock::now();
-
-    RunUpdate();
-
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
-    EXPECT_EQ(FolderContents(program.path()), before);
-    EXPECT_EQ(DefinitionsNotice(), kFailedUpdateNotice);
-    EXPECT_TRUE(FrmMain().cmdLiveUpdate.Enabled());
-    EXPECT_TRUE(FrmMain().cmdScanNow.Enabled());
-    EndProgram();
-    StartProgram();
-}
-
 TEST_P(HostileServerTest, AWholeFileDownloadKeepsNoPartAndSaysSo) {
     StartProgram();
     const auto before = FolderContents(program.path());
@@ -90,6 +77,151 @@ TEST_P(HostileServerTest, AWholeFileDownloadKeepsNoPartAndSaysSo) {
 
     EXPECT_EQ(FolderContents(program.path()), before) << "no staged copy, nothing beside";
 }
+
+// ----- Every kind of bad answer to a live update started by the user
+
+struct BadServer {
+    const char* name = "";
+    DefinitionsServerOptions options{};
+    std::string currentDate = "4/2/2006 9:00:00 AM";
+    std::string package{};  // empty: a good package
+    std::string newDate = "4/2/2006 9:30:00 AM";
+    std::string dateDat = "4/1/2006\r\n";
+    platform::HttpLimits limits = test_support::QuickHttpLimits();
+    bool updates = false;  // whether a good update is what the user should get
+};
+
+void PrintTo(const BadServer& server, std::ostream* out) {
+    *out << server.name;
+}
+
+constexpr const char* kFarFuture = "12/31/9999 11:59:59 PM";
+
+// A package that changes every definition file.
+std::string GoodPackage() {
+    const auto record = [](std::string_view kind, std::string_view operation,
+                           const std::string& definition) {
+        return EncodeLine(kind) + "|" + std::string(operation) + "[DEF]" + definition + "[BR]\r\n";
+    };
+    const auto entry = [](const std::string& name) {
+        return EncodeLine(name) + "=" + EncodeLine("New") + "|" + EncodeLine("[windir]");
+    };
+    std::string package = record("FILE", "DEL", EncodeLine("old.exe"));
+    for (int i = 0; i < 100; ++i) {
+        package += record("EXE", "ADD", entry("new" + std::to_string(i) + ".exe"));
+    }
+    package += record("DIR", "ADD", entry("NewDir")) +
+               record("COOK", "ADD", EncodeLine("*new.ex")) +
+               record("SFILE", "ADD", entry("safe.exe")) +
+               record("REG", "ADD",
+                      EncodeLine("x") + "=" + EncodeLine("New") + "|" +
+                          EncodeLine("1^Software\\New") + "|" + EncodeLine("new"));
+    return platform::Utf8ToWindows1252(package);
+}
+
+DefinitionsServerOptions Misbehaving(const char* file, std::optional<int> status,
+                                     std::optional<std::size_t> cutAfter = {}) {
+    DefinitionsServerOptions options;
+    options.onlyFile = file;
+    options.status = status;
+    options.cutAfterBytes = cutAfter;
+    return options;
+}
+
+std::string RandomBytes(std::size_t count) {
+    std::mt19937 random(31);
+    std::string bytes(count, '\0');
+    for (char& byte : bytes) {
+        byte = static_cast<char>(random());
+    }
+    return bytes;
+}
+
+std::vector<BadServer> BadServers() {
+    DefinitionsServerOptions trickling;
+    trickling.trickleMs = 10'000;
+    platform::HttpLimits trickleLimits;  // no stall: only the deadline ends it
+    trickleLimits.deadline = std::chrono::milliseconds(1500);
+    std::string unknownKinds;
+    for (const char* kind : {"ZIP", "MOVE", "exe"}) {
+        unknownKinds += EncodeLine(kind) + "|ADD[DEF]" + EncodeLine("x.exe") + "=y|z[BR]";
+    }
+    return {
+        {.name = "HundredMegabytes", .options = HundredMegabytes()},
+        {.name = "Endless", .options = Endless()},
+        {.name = "StallingHalfWay", .options = StallingHalfWay()},
+        {.name = "Html500",
+         .options = Misbehaving("package.txt", 500),
+         .package = "<html><h1>500 Server Error</h1></html>"},
+        {.name = "Html200", .package = "<html><body>Down for maintenance</body></html>"},
+        {.name = "RandomBytes", .package = RandomBytes(20'000)},
+        {.name = "UnknownKinds", .package = platform::Utf8ToWindows1252(unknownKinds)},
+        {.name = "NotFoundWithAPackage", .options = Misbehaving("package.txt", 404)},
+        {.name = "CutWithoutALength",
+         .options = Misbehaving("package.txt", {}, GoodPackage().size() / 2)},
+        {.name = "TricklingOneByteEveryTenSeconds", .options = trickling, .limits = trickleLimits},
+        {.name = "FarFutureDate", .currentDate = kFarFuture},
+        {.name = "FarFutureNewDate", .newDate = kFarFuture},
+        {.name = "DateDatInTheFarFuture",
+         .dateDat = std::string(kFarFuture) + "\r\n",
+         .updates = true},
+    };
+}
+
+class BadServerTest : public ProgramTest, public ::testing::WithParamInterface<BadServer> {
+  protected:
+    BadServerTest() {
+        WriteDefinitions(kFileDefinitionFile, {"old.exe=Old|[windir]"});
+        WriteDefinitions(kSafetyFile, {"SFILE|keep.exe=x|[windir]"});
+        WriteEveryDefinitionFile();
+        ServeFrom(server, GoodPackage());
+        ServeFrom(bad, GetParam().package.empty() ? GoodPackage() : GetParam().package);
+    }
+
+    void ServeFrom(const DefinitionsServerProcess& to, const std::string& package) const {
+        const bool good = &to == &server;
+        to.Serve("currentDate.txt", good ? "4/2/2006 9:00:00 AM" : GetParam().currentDate);
+        to.Serve("package.txt", package);
+        to.Serve("date.txt", good ? "4/2/2006 9:30:00 AM" : GetParam().newDate);
+    }
+
+    DefinitionsServerProcess bad{GetParam().options};
+};
+
+TEST_P(BadServerTest, AnUpdateChangesAllAsAGoodOneWouldOrNothingAndSaysWhich) {
+    program.WriteFile("date.dat", GetParam().dateDat);
+    StartProgram();
+    const auto before = FolderContents(program.path());
+    RunUpdate();  // from a good server, for what the user should get
+    const auto good = FolderContents(program.path());
+    ASSERT_EQ(DefinitionsNotice(), gLanguages->getMessages("MSG_UPDATED_DEFS"));
+    for (const auto& [file, bytes] : before) {
+        program.WriteFile(file, bytes);
+    }
+    EndProgram();
+    StartProgram();
+
+    const test_support::ScopedHttpLimits limits(GetParam().limits);
+    const test_support::ScopedEnvironmentVariable badAddress("TOLLENWARK_DEFINITIONS_SERVER",
+                                                             bad.BaseUrl());
+    const auto started = std::chrono::steady_clock::now();
+    RunUpdate();
+
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+    if (GetParam().updates) {
+        EXPECT_EQ(FolderContents(program.path()), good);
+        EXPECT_EQ(DefinitionsNotice(), gLanguages->getMessages("MSG_UPDATED_DEFS"));
+    } else {
+        EXPECT_EQ(FolderContents(program.path()), before);
+        EXPECT_EQ(DefinitionsNotice(), kFailedUpdateNotice);
+    }
+    EXPECT_TRUE(FrmMain().cmdLiveUpdate.Enabled());
+    EndProgram();
+    StartProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, BadServerTest, ::testing::ValuesIn(BadServers()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Servers, HostileServerTest,
                          ::testing::Values(Misbehaviour{"HundredMegabytes", HundredMegabytes()},

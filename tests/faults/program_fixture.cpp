@@ -10,6 +10,7 @@
 #include "foundation/machine_settings.h"
 #include "foundation/open_reg_key.h"
 #include "foundation/settings_store.h"
+#include "platform/us_date.h"
 #include "platform/user_settings.h"
 #include "support/definition_file_writer.h"
 #include "support/main_window.h"
@@ -21,6 +22,9 @@ namespace fs = std::filesystem;
 
 const char kFailedUpdateNotice[] =
     "Definitions could not be downloaded. Please check your internet connection.";
+const char kDiskFullNotice[] =
+    "The new definitions could not be saved: the disk is full. Your definitions were kept as they "
+    "were. Free some space and run Live Update again.";
 
 namespace {
 
@@ -39,6 +43,7 @@ void MarkAsUsedBefore() {
 
 ProgramTest::ProgramTest() {
     host.SetDoEventsLimit(10'000'000);
+    host.SetNow(platform::LocalNow());  // the servers' dates, from 2006 on, lie in the past
     test_support::ResetProgramGlobals();
     MarkAsUsedBefore();
 }

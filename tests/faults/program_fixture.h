@@ -14,8 +14,10 @@
 #include "support/temporary_program_folder.h"
 #include "ui/frm_main.h"
 
-// The notice of an update that could not get or store the definitions.
+// The notice of an update that could not get or store the definitions, and of one that found no
+// room on the disk for them.
 extern const char kFailedUpdateNotice[];
+extern const char kDiskFullNotice[];
 
 // The program as a user has it, for fault tests: a machine (a prefix whose registry is its hive
 // files), a program folder, settings and data folders of its own, a definitions server, and the
