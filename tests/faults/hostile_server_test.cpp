@@ -8,14 +8,18 @@
 #include <chrono>
 #include <random>
 
+#include "foundation/brand.h"
 #include "foundation/definition_files.h"
+#include "foundation/globals.h"
 #include "foundation/line_codec.h"
+#include "foundation/settings_store.h"
 #include "invariants.h"
 #include "localization/globals.h"
 #include "platform/text_encoding.h"
 #include "program_fixture.h"
 #include "support/scoped_http_limits.h"
 #include "support/temporary_folder.h"
+#include "ui/frm_language.h"
 #include "update/globals.h"
 
 namespace {
@@ -228,5 +232,49 @@ INSTANTIATE_TEST_SUITE_P(Servers, HostileServerTest,
                                            Misbehaviour{"Endless", Endless()},
                                            Misbehaviour{"StallingHalfWay", StallingHalfWay()}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// ----- The language file's download
+
+using LanguageDownloadTest = ProgramTest;
+
+// The program's own language file, cut every 1,000 bytes as a broken connection or a server would
+// cut it: only the whole file replaces the one in use, and the chosen language survives every bad
+// download and a restart.
+TEST_F(LanguageDownloadTest, OnlyAWholeFileReplacesTheOneInUseAndTheChosenLanguageStays) {
+    const std::string shipped = test_support::ReadHostFileOrEmpty(
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" /
+        "Localization.xml");
+    ASSERT_GT(shipped.size(), 40'000u);
+    program.WriteFile("Localization.xml", shipped);
+    InitBrandSettings();
+    SaveSetting(gProgramName, "Settings", "Language", "German");
+    DefinitionsServerProcess languages;
+    const test_support::ScopedEnvironmentVariable languageServer("TOLLENWARK_LANGUAGE_SERVER",
+                                                                 languages.BaseUrl());
+    StartProgram();
+    const std::string german = FrmMain().cmdScan.Caption();
+    ASSERT_NE(german, "Scan Now");
+    FrmMain().mnuLanguageItem(0).Click();
+
+    for (std::size_t cut = 0; cut < shipped.size(); cut += 1000) {
+        SCOPED_TRACE("cut after " + std::to_string(cut) + " bytes");
+        languages.Serve("Languages/21/Localization.xml", shipped.substr(0, cut));
+        host.ExpectMsgBox(forms::MsgBoxResult::Ok, gLanguages->getMessages("MSG_LANGUAGE_FAILED"));
+        frmLanguage().Command1.Click();
+        EXPECT_EQ(test_support::ReadHostFileOrEmpty(program.path() / "Localization.xml"), shipped);
+        EXPECT_EQ(GetSetting(gProgramName, "Settings", "Language", ""), "German");
+    }
+    std::string newer = shipped;
+    newer.replace(newer.find("1.0</LOCALIZATION_FILE_VERSION>"), 3, "1.1");
+    languages.Serve("Languages/21/Localization.xml", newer);
+    host.ExpectMsgBox(forms::MsgBoxResult::Ok, gLanguages->getMessages("MSG_DOWNLOADED"));
+    frmLanguage().Command1.Click();
+    EXPECT_EQ(test_support::ReadHostFileOrEmpty(program.path() / "Localization.xml"),
+              newer + "\r\n");
+
+    EndProgram();
+    StartProgram();
+    EXPECT_EQ(FrmMain().cmdScan.Caption(), german);
+}
 
 }  // namespace
