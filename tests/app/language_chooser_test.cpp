@@ -229,6 +229,37 @@ TEST_F(LanguageDownload, AnAnswerThatIsNoWholeLanguageFileLeavesTheOldOneAndSays
     EXPECT_EQ(ListOf(chooser.Combo1), Names{"English"});
 }
 
+// A second click while the answer comes starts no second download, and closing the main window
+// (the browser keeps the program alive) abandons the one running: nothing is written or shown.
+TEST_F(LanguageDownload, OneAtATimeAndNoneOutlivesTheMainWindow) {
+    WriteLanguageFile(oldFile);
+    DefinitionsServerOptions trickling;
+    trickling.trickleMs = 20;
+    DefinitionsServerProcess slow(trickling);
+    test_support::ScopedEnvironmentVariable slowServer("TOLLENWARK_LANGUAGE_SERVER",
+                                                       slow.BaseUrl());
+    slow.Serve("Languages/21/Localization.xml", LanguageFile(kEnglish + kFrench));
+    FrmMainForm& main = Main();
+    main.mnuLanguageItem(0).Click();
+    FrmLanguageForm& chooser = frmLanguage();
+    frmAbout().lblWebsite.Click();
+    bool closed = false;
+    host.OnEveryDoEvents([&](int) {
+        if (!closed && !slow.RequestLines().empty()) {
+            chooser.Command1.Click();
+            closed = true;
+            main.Close();
+        }
+    });
+
+    chooser.Command1.Click();
+
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(slow.RequestLines().size(), 1u);
+    EXPECT_EQ(LanguageFileNow(), oldFile);
+    EXPECT_TRUE(host.MsgBoxesShown().empty());
+}
+
 TEST_F(LanguageDownload, AFileThatCannotBeReplacedIsNotReportedAsDownloaded) {
     WriteLanguageFile(oldFile);
     std::filesystem::permissions(program.path() / "Localization.xml",

@@ -119,8 +119,7 @@ void DefinitionsServer::Reply(httplib::Response& response, int status, std::stri
         response.set_content_provider(
             type, [body = std::move(body)](std::size_t, httplib::DataSink& sink) {
                 sink.write(body.data(), body.size());
-                sink.done();
-                return true;
+                return false;  // the connection closes here, which ends the body as far as it says
             });
     } else if (options_.trickleMs) {
         response.set_content_provider(
