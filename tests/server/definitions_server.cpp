@@ -122,8 +122,9 @@ void DefinitionsServer::Reply(httplib::Response& response, int status, std::stri
                 return false;  // the connection closes here, which ends the body as far as it says
             });
     } else if (options_.trickleMs) {
+        const std::size_t size = body.size();  // before the body moves into the provider
         response.set_content_provider(
-            body.size(), type,
+            size, type,
             [this, body = std::move(body), path](std::size_t offset, std::size_t,
                                                  httplib::DataSink& sink) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(*options_.trickleMs));
@@ -150,9 +151,10 @@ void DefinitionsServer::Reply(httplib::Response& response, int status, std::stri
                 return sink.write(filler.data(), filler.size());
             });
     } else if (options_.stallAfterBytes) {
-        const std::size_t sent = std::min(*options_.stallAfterBytes, body.size());
+        const std::size_t size = body.size();  // before the body moves into the provider
+        const std::size_t sent = std::min(*options_.stallAfterBytes, size);
         response.set_content_provider(
-            body.size(), type,
+            size, type,
             [body = std::move(body), sent](std::size_t offset, std::size_t,
                                            httplib::DataSink& sink) {
                 if (offset >= sent) {
