@@ -246,8 +246,8 @@ TEST_F(LanguageDownload, OneAtATimeAndNoneOutlivesTheMainWindow) {
     bool closed = false;
     host.OnEveryDoEvents([&](int) {
         if (!closed && !slow.RequestLines().empty()) {
-            chooser.Command1.Click();
             closed = true;
+            chooser.Command1.Click();
             main.Close();
         }
     });
