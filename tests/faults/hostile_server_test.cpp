@@ -256,7 +256,11 @@ TEST_F(LanguageDownloadTest, OnlyAWholeFileReplacesTheOneInUseAndTheChosenLangua
     ASSERT_NE(german, "Scan Now");
     FrmMain().mnuLanguageItem(0).Click();
 
+    std::vector<std::size_t> cuts = {shipped.rfind("</XML_DIZ_INFO>")};  // every group whole
     for (std::size_t cut = 0; cut < shipped.size(); cut += 1000) {
+        cuts.push_back(cut);
+    }
+    for (const std::size_t cut : cuts) {
         SCOPED_TRACE("cut after " + std::to_string(cut) + " bytes");
         languages.Serve("Languages/21/Localization.xml", shipped.substr(0, cut));
         host.ExpectMsgBox(forms::MsgBoxResult::Ok, gLanguages->getMessages("MSG_LANGUAGE_FAILED"));
