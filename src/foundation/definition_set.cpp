@@ -172,6 +172,10 @@ DefinitionSetResult ReplaceDefinitionSet(const std::vector<DefinitionSetFile>& f
             return DefinitionSetResult::Failed;
         }
     }
+    struct stat recorded {};
+    if (::lstat((*folder / kManifestName).c_str(), &recorded) == 0) {
+        return DefinitionSetResult::Failed;  // a set whose renames failed waits for the next start
+    }
     if (!HasRoomFor(*folder, files)) {
         return DefinitionSetResult::DiskFull;
     }
@@ -182,9 +186,9 @@ DefinitionSetResult ReplaceDefinitionSet(const std::vector<DefinitionSetFile>& f
             return FailureOf(written);
         }
     }
-    if (const long recorded = RecordSet(*folder, files)) {
+    if (const long failed = RecordSet(*folder, files)) {
         RemoveNewFiles(*folder);
-        return FailureOf(recorded);
+        return FailureOf(failed);
     }
     std::vector<std::string_view> fileNames;
     for (const DefinitionSetFile& file : files) {

@@ -122,7 +122,7 @@ void FrmMainForm::cmdLiveUpdate_Click() {
 // Only a whole, believable answer counts at every step, and the definition files and the date
 // change together or not at all: a server that fails, lies or is cut off leaves them as they were
 // and the update says it could not get the definitions. Each request has its deadline, and Cancel
-// ends the check wherever it is until the files are written.
+// ends the check wherever it is until the files are being written.
 std::int32_t FrmMainForm::CheckForDefinitionUpdates() {
     const std::string dateAddress = DefinitionsDateAddress(gProgramName, gCompanyName);
     const std::string packageAddress = DefinitionsPackageAddress(gProgramName, gCompanyName);
@@ -182,7 +182,10 @@ void FrmMainForm::timUpdate_Timer() {
         return;  // a scan runs: the tick neither counts nor resets the count
     }
     if (UpdateIdleTicks >= kIdleTicksBeforeAutomaticUpdate) {
-        cmdUpdate_Click();  // refused while an update runs, which then stands in for this one
+        // An update running stands in for this one, and its window stays as the user left it.
+        if (!updateRunning_) {
+            cmdUpdate_Click();
+        }
         UpdateIdleTicks = 0;
         timUpdate.SetEnabled(false);
     } else {

@@ -227,11 +227,9 @@ std::vector<std::string_view> DefinitionFileUpdate::Pieces() const {
 
 std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus) {
     const auto records = ParseDefinitionUpdate(packageText);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        std::optional<DefinitionUpdatePlan> plan = PlanDefinitionUpdate(records, showStatus);
-        if (plan && WriteDefinitionUpdate(*plan, std::nullopt) == DefinitionSetResult::Replaced) {
-            return plan->changes();
-        }
-    }
-    return 0;
+    std::optional<DefinitionUpdatePlan> plan = PlanDefinitionUpdate(records, showStatus);
+    return plan && ApplyPlannedUpdate(records, *plan, std::nullopt, showStatus) ==
+                       DefinitionSetResult::Replaced
+               ? plan->changes()
+               : 0;
 }

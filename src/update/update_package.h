@@ -98,8 +98,8 @@ DefinitionSetResult ApplyPlannedUpdate(const std::vector<DefinitionUpdateRecord>
                                        std::optional<std::string_view> dateText,
                                        const UpdateStatus& showStatus);
 
-// Plans and writes the package, tried twice; the number of changes, or 0 when it could not be
-// applied (every file as it was).
+// Plans and applies the package; the number of changes, or 0 when it could not be applied (every
+// file as it was).
 std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus);
 
 // What the definitions check returns when it did not update the definitions: no whole, believable
