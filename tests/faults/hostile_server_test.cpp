@@ -5,6 +5,7 @@
 // goes on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -24,71 +25,12 @@
 
 namespace {
 
-struct Misbehaviour {
-    const char* name;
-    DefinitionsServerOptions options;
-};
-
-DefinitionsServerOptions HundredMegabytes() {
-    DefinitionsServerOptions options;
-    options.hugeBodyBytes = 100 * 1024 * 1024;
-    return options;
-}
-
-DefinitionsServerOptions Endless() {
-    DefinitionsServerOptions options;
-    options.endless = true;
-    return options;
-}
-
-// The date reply (short) comes whole; the package stalls after its first bytes.
-DefinitionsServerOptions StallingHalfWay() {
-    DefinitionsServerOptions options;
-    options.stallAfterBytes = 600;
-    return options;
-}
-
-class HostileServerTest : public ProgramTest, public ::testing::WithParamInterface<Misbehaviour> {
-  protected:
-    HostileServerTest() {
-        program.WriteFile("date.dat", "4/1/2006\r\n");
-        WriteDefinitions(kFileDefinitionFile, {"old.exe=Old|[windir]"});
-        WriteEveryDefinitionFile();
-        hostile.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
-        std::string package;
-        for (int i = 0; i < 200; ++i) {
-            package += EncodeLine("FILE") + "|ADD[DEF]" + EncodeLine("new.exe") + "=" +
-                       EncodeLine("New") + "|" + EncodeLine("[windir]") + "[BR]";
-        }
-        hostile.Serve("package.txt", platform::Utf8ToWindows1252(package));
-        hostile.Serve("date.txt", "4/2/2006 9:30:00 AM");
-        hostile.Serve("definitions/data/FileDefinition.dat", package);
-    }
-
-    test_support::ScopedHttpLimits quick{test_support::QuickHttpLimits()};
-    DefinitionsServerProcess hostile{GetParam().options};
-    test_support::ScopedEnvironmentVariable hostileAddress{"TOLLENWARK_DEFINITIONS_SERVER",
-                                                           hostile.BaseUrl()};
-};
-
-TEST_P(HostileServerTest, AWholeFileDownloadKeepsNoPartAndSaysSo) {
-    StartProgram();
-    const auto before = FolderContents(program.path());
-    gDefinitionsBaseURL = hostile.BaseUrl();
-    host.ExpectMsgBox(forms::MsgBoxResult::Ok, gLanguages->getMessages("MSG_INTERNET"));
-
-    FrmMain().DownloadFileDefinitions(2);
-
-    EXPECT_EQ(FolderContents(program.path()), before) << "no staged copy, nothing beside";
-}
-
-// ----- Every kind of bad answer to a live update started by the user
-
 struct BadServer {
     const char* name = "";
     DefinitionsServerOptions options{};
-    std::string currentDate = "4/2/2006 9:00:00 AM";
-    std::string package{};  // empty: a good package
+    bool everyReply = false;  // whether the whole-file downloads meet the misbehaviour too
+    std::string package{};    // empty: a good package
+    std::string date = "4/2/2006 9:00:00 AM";
     std::string newDate = "4/2/2006 9:30:00 AM";
     std::string dateDat = "4/1/2006\r\n";
     platform::HttpLimits limits = test_support::QuickHttpLimits();
@@ -99,72 +41,51 @@ void PrintTo(const BadServer& server, std::ostream* out) {
     *out << server.name;
 }
 
-constexpr const char* kFarFuture = "12/31/9999 11:59:59 PM";
-
-// A package that changes every definition file.
-std::string GoodPackage() {
-    const auto record = [](std::string_view kind, std::string_view operation,
-                           const std::string& definition) {
-        return EncodeLine(kind) + "|" + std::string(operation) + "[DEF]" + definition + "[BR]\r\n";
-    };
-    const auto entry = [](const std::string& name) {
-        return EncodeLine(name) + "=" + EncodeLine("New") + "|" + EncodeLine("[windir]");
-    };
-    std::string package = record("FILE", "DEL", EncodeLine("old.exe"));
-    for (int i = 0; i < 100; ++i) {
-        package += record("EXE", "ADD", entry("new" + std::to_string(i) + ".exe"));
-    }
-    package += record("DIR", "ADD", entry("NewDir")) +
-               record("COOK", "ADD", EncodeLine("*new.ex")) +
-               record("SFILE", "ADD", entry("safe.exe")) +
-               record("REG", "ADD",
-                      EncodeLine("x") + "=" + EncodeLine("New") + "|" +
-                          EncodeLine("1^Software\\New") + "|" + EncodeLine("new"));
-    return platform::Utf8ToWindows1252(package);
-}
-
-DefinitionsServerOptions Misbehaving(const char* file, std::optional<int> status,
-                                     std::optional<std::size_t> cutAfter = {}) {
+template <typename Set>
+DefinitionsServerOptions With(Set set) {
     DefinitionsServerOptions options;
-    options.onlyFile = file;
-    options.status = status;
-    options.cutAfterBytes = cutAfter;
+    set(options);
     return options;
 }
 
-std::string RandomBytes(std::size_t count) {
-    std::mt19937 random(31);
-    std::string bytes(count, '\0');
-    for (char& byte : bytes) {
-        byte = static_cast<char>(random());
-    }
-    return bytes;
-}
+const std::string kGoodPackage = PackageForEveryFile(20);
+constexpr const char* kFarFuture = "12/31/9999 11:59:59 PM";
 
 std::vector<BadServer> BadServers() {
-    DefinitionsServerOptions trickling;
-    trickling.trickleMs = 10'000;
-    platform::HttpLimits trickleLimits;  // no stall: only the deadline ends it
-    trickleLimits.deadline = std::chrono::milliseconds(1500);
+    platform::HttpLimits deadlineOnly;  // the usual stall time-out, so that only the deadline ends
+    deadlineOnly.deadline = std::chrono::milliseconds(1500);  // a trickle of a byte every 10 s
+    std::string randomBytes(20'000, '\0');
+    std::generate(randomBytes.begin(), randomBytes.end(), std::mt19937(31));
     std::string unknownKinds;
     for (const char* kind : {"ZIP", "MOVE", "exe"}) {
         unknownKinds += EncodeLine(kind) + "|ADD[DEF]" + EncodeLine("x.exe") + "=y|z[BR]";
     }
     return {
-        {.name = "HundredMegabytes", .options = HundredMegabytes()},
-        {.name = "Endless", .options = Endless()},
-        {.name = "StallingHalfWay", .options = StallingHalfWay()},
+        {.name = "HundredMegabytes",
+         .options = With([](auto& o) { o.hugeBodyBytes = 100 << 20; }),
+         .everyReply = true},
+        {.name = "Endless", .options = With([](auto& o) { o.endless = true; }), .everyReply = true},
+        // The date reply (short) comes whole; the package stalls after its first bytes.
+        {.name = "StallingHalfWay",
+         .options = With([](auto& o) { o.stallAfterBytes = 600; }),
+         .everyReply = true},
         {.name = "Html500",
-         .options = Misbehaving("package.txt", 500),
+         .options = With([](auto& o) { o.status = 500, o.onlyFile = "package.txt"; }),
          .package = "<html><h1>500 Server Error</h1></html>"},
         {.name = "Html200", .package = "<html><body>Down for maintenance</body></html>"},
-        {.name = "RandomBytes", .package = RandomBytes(20'000)},
+        {.name = "RandomBytes", .package = randomBytes},
         {.name = "UnknownKinds", .package = platform::Utf8ToWindows1252(unknownKinds)},
-        {.name = "NotFoundWithAPackage", .options = Misbehaving("package.txt", 404)},
-        {.name = "CutWithoutALength",
-         .options = Misbehaving("package.txt", {}, GoodPackage().size() / 2)},
-        {.name = "TricklingOneByteEveryTenSeconds", .options = trickling, .limits = trickleLimits},
-        {.name = "FarFutureDate", .currentDate = kFarFuture},
+        {.name = "NotFoundWithAPackage",
+         .options = With([](auto& o) { o.status = 404, o.onlyFile = "package.txt"; })},
+        {.name = "CutWithoutALength", .options = With([](auto& o) {
+                                          o.cutAfterBytes = kGoodPackage.size() / 2,
+                                          o.onlyFile = "package.txt";
+                                      })},
+        {.name = "TricklingOneByteEveryTenSeconds",
+         .options = With([](auto& o) { o.trickleMs = 10'000; }),
+         .everyReply = true,
+         .limits = deadlineOnly},
+        {.name = "FarFutureDate", .date = kFarFuture},
         {.name = "FarFutureNewDate", .newDate = kFarFuture},
         {.name = "DateDatInTheFarFuture",
          .dateDat = std::string(kFarFuture) + "\r\n",
@@ -175,25 +96,19 @@ std::vector<BadServer> BadServers() {
 class BadServerTest : public ProgramTest, public ::testing::WithParamInterface<BadServer> {
   protected:
     BadServerTest() {
-        WriteDefinitions(kFileDefinitionFile, {"old.exe=Old|[windir]"});
-        WriteDefinitions(kSafetyFile, {"SFILE|keep.exe=x|[windir]"});
-        WriteEveryDefinitionFile();
-        ServeFrom(server, GoodPackage());
-        ServeFrom(bad, GetParam().package.empty() ? GoodPackage() : GetParam().package);
-    }
-
-    void ServeFrom(const DefinitionsServerProcess& to, const std::string& package) const {
-        const bool good = &to == &server;
-        to.Serve("currentDate.txt", good ? "4/2/2006 9:00:00 AM" : GetParam().currentDate);
-        to.Serve("package.txt", package);
-        to.Serve("date.txt", good ? "4/2/2006 9:30:00 AM" : GetParam().newDate);
+        WriteOldDefinitions(100);
+        program.WriteFile("date.dat", GetParam().dateDat);
+        ServeUpdate(server, kGoodPackage);
+        const BadServer& how = GetParam();
+        ServeUpdate(bad, how.package.empty() ? kGoodPackage : how.package, how.date, how.newDate);
+        bad.Serve("definitions/data/FileDefinition.dat", kGoodPackage);
     }
 
     DefinitionsServerProcess bad{GetParam().options};
+    test_support::ScopedHttpLimits limits{GetParam().limits};
 };
 
 TEST_P(BadServerTest, AnUpdateChangesAllAsAGoodOneWouldOrNothingAndSaysWhich) {
-    program.WriteFile("date.dat", GetParam().dateDat);
     StartProgram();
     const auto before = FolderContents(program.path());
     RunUpdate();  // from a good server, for what the user should get
@@ -205,33 +120,42 @@ TEST_P(BadServerTest, AnUpdateChangesAllAsAGoodOneWouldOrNothingAndSaysWhich) {
     EndProgram();
     StartProgram();
 
-    const test_support::ScopedHttpLimits limits(GetParam().limits);
     const test_support::ScopedEnvironmentVariable badAddress("TOLLENWARK_DEFINITIONS_SERVER",
                                                              bad.BaseUrl());
     const auto started = std::chrono::steady_clock::now();
     RunUpdate();
 
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
-    if (GetParam().updates) {
-        EXPECT_EQ(FolderContents(program.path()), good);
-        EXPECT_EQ(DefinitionsNotice(), gLanguages->getMessages("MSG_UPDATED_DEFS"));
-    } else {
-        EXPECT_EQ(FolderContents(program.path()), before);
-        EXPECT_EQ(DefinitionsNotice(), kFailedUpdateNotice);
-    }
+    EXPECT_EQ(FolderContents(program.path()), GetParam().updates ? good : before);
+    EXPECT_EQ(DefinitionsNotice(), GetParam().updates ? gLanguages->getMessages("MSG_UPDATED_DEFS")
+                                                      : std::string(kFailedUpdateNotice));
     EXPECT_TRUE(FrmMain().cmdLiveUpdate.Enabled());
     EndProgram();
     StartProgram();
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, BadServerTest, ::testing::ValuesIn(BadServers()),
-                         [](const auto& info) { return std::string(info.param.name); });
+class WholeFileServerTest : public BadServerTest {};
 
-INSTANTIATE_TEST_SUITE_P(Servers, HostileServerTest,
-                         ::testing::Values(Misbehaviour{"HundredMegabytes", HundredMegabytes()},
-                                           Misbehaviour{"Endless", Endless()},
-                                           Misbehaviour{"StallingHalfWay", StallingHalfWay()}),
-                         [](const auto& info) { return std::string(info.param.name); });
+TEST_P(WholeFileServerTest, AWholeFileDownloadKeepsNoPartAndSaysSo) {
+    StartProgram();
+    const auto before = FolderContents(program.path());
+    gDefinitionsBaseURL = bad.BaseUrl();
+    host.ExpectMsgBox(forms::MsgBoxResult::Ok, gLanguages->getMessages("MSG_INTERNET"));
+
+    FrmMain().DownloadFileDefinitions(2);
+
+    EXPECT_EQ(FolderContents(program.path()), before) << "no staged copy, nothing beside";
+}
+
+const auto kNameOf = [](const auto& info) { return std::string(info.param.name); };
+INSTANTIATE_TEST_SUITE_P(Servers, BadServerTest, ::testing::ValuesIn(BadServers()), kNameOf);
+std::vector<BadServer> EveryReplyBad() {
+    std::vector<BadServer> servers = BadServers();
+    std::erase_if(servers, [](const BadServer& server) { return !server.everyReply; });
+    return servers;
+}
+INSTANTIATE_TEST_SUITE_P(Servers, WholeFileServerTest, ::testing::ValuesIn(EveryReplyBad()),
+                         kNameOf);
 
 // ----- The language file's download
 
@@ -244,7 +168,6 @@ TEST_F(LanguageDownloadTest, OnlyAWholeFileReplacesTheOneInUseAndTheChosenLangua
     const std::string shipped = test_support::ReadHostFileOrEmpty(
         std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" /
         "Localization.xml");
-    ASSERT_GT(shipped.size(), 40'000u);
     program.WriteFile("Localization.xml", shipped);
     InitBrandSettings();
     SaveSetting(gProgramName, "Settings", "Language", "German");

@@ -222,50 +222,9 @@ TEST_F(KilledRemovalTest, EveryFileStaysOrHasAWholeCopyWhereverTheRemovalIsKille
 class InterruptedUpdateTest : public KilledProgramTest {
   protected:
     InterruptedUpdateTest() {
-        std::vector<std::string> lines;
-        for (int i = 0; i < 2000; ++i) {
-            lines.push_back("old" + std::to_string(i) + ".exe=Old|[windir]");
-        }
-        for (const std::string_view file :
-             {kFileDefinitionFile, kExeDefinitionFile, kDirectoryDefinitionFile}) {
-            WriteDefinitions(file, lines);
-        }
-        WriteDefinitions(kRegistryDefinitionFile, {"1^Software\\Old^=Old"});
-        WriteDefinitions(kBlockedCookiesFile, {"*old.example"});
-        WriteDefinitions(kSafetyFile, {"SFILE|safe.exe=x|[windir]"});
-        program.WriteFile("date.dat", "4/1/2006\r\n");
+        WriteOldDefinitions(2000);
         old_ = FolderContents(program.path());
-
-        server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
-        server.Serve("package.txt", platform::Utf8ToWindows1252(Package()));
-        server.Serve("date.txt", "4/2/2006 9:30:00 AM");
-    }
-
-    // Additions for every file and deletions that make most of them rewrite themselves.
-    static std::string Package() {
-        std::string package;
-        const auto record = [&](std::string_view kind, std::string_view operation,
-                                const std::string& definition) {
-            package +=
-                EncodeLine(kind) + "|" + std::string(operation) + "[DEF]" + definition + "[BR]\r\n";
-        };
-        const auto entry = [](const std::string& name) {
-            return EncodeLine(name) + "=" + EncodeLine("New") + "|" + EncodeLine("[windir]");
-        };
-        for (int i = 0; i < 500; ++i) {
-            record("EXE", "ADD", entry("new" + std::to_string(i) + ".exe"));
-            record("DIR", "ADD", entry("dir" + std::to_string(i)));
-        }
-        for (int i = 0; i < 2000; i += 7) {
-            record("EXE", "DEL", EncodeLine("old" + std::to_string(i) + ".exe") + "=x");
-            record("DIR", "DEL", EncodeLine("old" + std::to_string(i) + ".exe") + "=x");
-        }
-        record("REG", "ADD",
-               EncodeLine("x") + "=" + EncodeLine("New") + "|" + EncodeLine("1^Software\\New") +
-                   "|" + EncodeLine("new"));
-        record("COOK", "ADD", EncodeLine("*new.example"));
-        record("SFILE", "ADD", EncodeLine("other.exe") + "=x|" + EncodeLine("[windir]"));
-        return package;
+        ServeUpdate(server, PackageForEveryFile(500));
     }
 
     void PutBackOldFiles() const {
@@ -328,7 +287,7 @@ TEST_F(InterruptedUpdateTest, TheFilesAndTheDateAreAllOldOrAllNewWhereverTheUpda
     EXPECT_TRUE(someOld && someNew);
 }
 
-// From the failing write on, every write fails, the removal of what was written included.
+// From the failing write on every write fails, as on a disk that filled meanwhile.
 TEST_F(InterruptedUpdateTest, AFullDiskAtAnyWriteLeavesEveryFileAndTheDateAndSaysSo) {
     StartProgram();
     const std::vector<bool> steps = StepsOfAnUpdate();
