@@ -58,10 +58,13 @@ void FlushFolder(const fs::path& folder) {
 }
 
 void RemoveNewFiles(const fs::path& folder) {
+    bool removed = false;
     for (const std::string_view fileName : kDefinitionSetFiles) {
-        ::unlink(NewFilePath(folder, fileName).c_str());
+        removed |= ::unlink(NewFilePath(folder, fileName).c_str()) == 0;
     }
-    FlushFolder(folder);
+    if (removed) {
+        FlushFolder(folder);
+    }
 }
 
 long Renamed(const fs::path& from, const fs::path& to) {
@@ -150,8 +153,8 @@ bool FinishRecordedSet(const fs::path& folder, const std::vector<std::string_vie
     if (!finished || Injected(DefinitionSetStep::Close) != platform::ERROR_SUCCESS) {
         return false;
     }
+    // Not flushed: should the removal be lost, the next start finds nothing left to rename.
     ::unlink((folder / kManifestName).c_str());
-    FlushFolder(folder);
     return true;
 }
 
