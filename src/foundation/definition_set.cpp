@@ -100,25 +100,18 @@ bool HasRoomFor(const fs::path& folder, const std::vector<DefinitionSetFile>& fi
 }
 
 long WriteNewFile(const fs::path& folder, const DefinitionSetFile& file) {
-    platform::PendingFile pending(NewFilePath(folder, file.fileName));
-    struct stat replaced {};
-    if (pending.status() == platform::ERROR_SUCCESS &&
-        ::stat((folder / file.fileName).c_str(), &replaced) == 0) {
-        ::fchmod(pending.descriptor(), replaced.st_mode & 07777);  // the mode stays the old file's
-    }
     if (const long injected = Injected(DefinitionSetStep::Write, file.fileName)) {
         return injected;
     }
-    for (const std::string_view piece : file.pieces) {
-        pending.Write(piece);
+    const fs::path newFile = NewFilePath(folder, file.fileName);
+    if (const long written = platform::ReplaceHostFile(newFile, file.pieces)) {
+        return written;
     }
-    if (pending.status() != platform::ERROR_SUCCESS) {
-        return pending.status();
+    struct stat replaced {};
+    if (::stat((folder / file.fileName).c_str(), &replaced) == 0) {
+        ::chmod(newFile.c_str(), replaced.st_mode & 07777);  // the mode stays the old file's
     }
-    if (const long injected = Injected(DefinitionSetStep::Flush, file.fileName)) {
-        return injected;
-    }
-    return pending.Commit(true);
+    return platform::ERROR_SUCCESS;
 }
 
 long RecordSet(const fs::path& folder, const std::vector<DefinitionSetFile>& files) {

@@ -9,7 +9,8 @@
 
 // The definition files and date.dat of the program folder replaced as one set, so that a crash, a
 // kill or a full disk never leaves some of them new and others old. Every new file is first
-// written and flushed beside its old one (".<name>.next"); then the set is recorded as complete in
+// written and flushed beside its old one (".<name>.next", itself written whole or not at all);
+// then the set is recorded as complete in
 // a small manifest (".definition-set", the names of its files, written in one step); then each new
 // file takes its old one's place by a rename, and the manifest goes. Until the manifest is there
 // the old files are untouched; once it is there the set is finished, if not by this run then by
@@ -44,8 +45,7 @@ void FinishDefinitionSet();
 // called before each step with the step and the file's name (none for the manifest); a result
 // other than ERROR_SUCCESS is taken as that step's failure.
 enum class DefinitionSetStep {
-    Write,   // a new file's bytes, into a pending file beside it
-    Flush,   // that pending file flushed and put in place as the new file
+    Write,   // a new file, written and flushed beside the old one
     Record,  // the manifest
     Rename,  // a new file in place of the old one
     Close,   // the manifest removed
