@@ -1,5 +1,6 @@
 #include "foundation/definition_files.h"
 
+#include "foundation/definition_set.h"
 #include "foundation/file_queries.h"
 #include "foundation/globals.h"
 #include "foundation/line_codec.h"
@@ -45,10 +46,11 @@ void InstallStagedFile(std::string_view fileName) {
 }  // namespace
 
 // Decoded from the stored bytes line by line: a scan holds the lines of a whole file, and a copy of
-// them as text beside it would double what it holds.
+// them as text beside it would double what it holds. A line ends only at CR LF: the codec writes
+// "É" as a bare LF and "Ì" as a bare CR, which belong to their record.
 std::vector<std::string> ReadDefinitionLines(std::string_view fileName) {
     const std::string bytes = ReadProgramFileBytes(fileName, "ReadDefinitionLines");
-    const std::vector<std::string_view> stored = platform::SplitTextLineViews(bytes);
+    const std::vector<std::string_view> stored = platform::SplitCrLfLineViews(bytes);
     std::vector<std::string> lines;
     lines.reserve(stored.size());
     for (const std::string_view line : stored) {
@@ -58,6 +60,7 @@ std::vector<std::string> ReadDefinitionLines(std::string_view fileName) {
 }
 
 void InstallDownloadedDefinitions() {
+    FinishDefinitionSet();
     for (const auto fileName :
          {kBlockedCookiesFile, kRegistryDefinitionFile, kFileDefinitionFile, kExeDefinitionFile}) {
         InstallStagedFile(fileName);
@@ -77,7 +80,7 @@ std::int32_t CountDefinitions() {
     std::int32_t total = 0;
     for (const auto& [fileName, counter] : counted) {
         const auto lines = static_cast<std::int32_t>(
-            platform::CountTextLines(ReadProgramFileBytes(fileName, "CountDefinitions")));
+            platform::CountCrLfLines(ReadProgramFileBytes(fileName, "CountDefinitions")));
         *counter += lines;
         total += lines;
     }

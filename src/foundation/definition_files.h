@@ -22,11 +22,13 @@ inline constexpr std::string_view kStagedDefinitionPrefix = "DL";
 inline constexpr std::string_view kDefinitionsDateFile = "date.dat";
 inline constexpr std::string_view kDefaultDefinitionsDate = "3/16/2006 12:00:00 AM";
 
-// The decoded lines of a definition file of the program folder (kExeDefinitionFile, ...); none
-// when the file is missing. Throws ProgramError when the file is there but cannot be read.
+// The decoded lines of a definition file of the program folder (kExeDefinitionFile, ...), each
+// ended by CR LF; none when the file is missing. Throws ProgramError when the file is there but
+// cannot be read.
 std::vector<std::string> ReadDefinitionLines(std::string_view fileName);
 
-// Puts the staged copies of the cookie, registry, file and program definitions in place of the
+// Finishes or removes a set of new definition files a killed update left (definition_set.h), then
+// puts the staged copies of the cookie, registry, file and program definitions in place of the
 // files they replace. A staged copy that cannot be put in place stays for the next start; the file
 // it would have replaced is kept as it was.
 void InstallDownloadedDefinitions();

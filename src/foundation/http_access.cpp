@@ -1,6 +1,6 @@
 #include "foundation/http_access.h"
 
-#include <functional>
+#include <algorithm>
 #include <utility>
 
 #include "forms/host.h"
@@ -15,68 +15,79 @@ platform::HttpLimits& RequestLimits() {
     return limits;
 }
 
+platform::HttpLimits LimitsWithin(std::chrono::milliseconds deadline) {
+    platform::HttpLimits limits = RequestLimits();
+    limits.deadline = std::min(limits.deadline, deadline);
+    return limits;
+}
+
 // Addresses carry 8-bit text like the bodies do: the codec's names in "data=" go out as their
 // Windows-1252 bytes.
 std::string AddressBytes(std::string_view url) {
     return platform::Utf8ToWindows1252(url);
 }
 
-// Lets the window loop run while no byte comes (a slow connect, a stalled server), so that the
-// windows repaint and their timers tick for as long as the request waits.
-platform::HttpFlow YieldWhileWaiting() {
-    forms::DoEvents();
-    return platform::HttpFlow::Continue;
-}
-
-// Calls afterPiece with the number of the piece (from 1) and the bytes received so far after each
-// piece, then yields to the window loop; yields while waiting too.
-platform::HttpListener YieldingListener(
-    const std::function<void(int piece, std::size_t received)>& afterPiece) {
+// After each piece: the progress from the second piece on, then a turn of the window loop. While
+// no byte comes (a slow connect, a stalled server) the window loop runs too, so that the windows
+// repaint and their timers tick for as long as the request waits. A request the caller abandoned
+// during either turn ends there.
+platform::HttpListener YieldingListener(const TextRequest& request) {
+    const auto flow = [&request] {
+        return request.abandoned && request.abandoned() ? platform::HttpFlow::Abort
+                                                        : platform::HttpFlow::Continue;
+    };
     platform::HttpListener listener;
-    listener.onPiece = [afterPiece, pieces = 0,
+    listener.onPiece = [&request, flow, pieces = 0,
                         received = std::size_t{0}](std::string_view piece) mutable {
         received += piece.size();
-        afterPiece(++pieces, received);
+        if (++pieces > 1 && request.showProgress) {
+            request.showProgress("Downloaded " + std::to_string(received) + " bytes.");
+        }
         forms::DoEvents();
-        return platform::HttpFlow::Continue;
+        return flow();
     };
-    listener.onWait = YieldWhileWaiting;
+    listener.onWait = [flow] {
+        forms::DoEvents();
+        return flow();
+    };
     return listener;
 }
 
-std::string GetText(std::string_view url,
-                    const std::function<void(int piece, std::size_t received)>& afterPiece) {
-    const platform::HttpResult result =
-        platform::HttpGet(AddressBytes(url), YieldingListener(afterPiece), RequestLimits());
-    return result.succeeded() ? platform::Windows1252ToUtf8(result.body) : std::string();
+bool IsWhole(const platform::HttpResult& result) {
+    return result.succeeded() && result.status < 400 && result.delimited;
 }
 
 }  // namespace
 
+TextAnswer GetTextAnswer(std::string_view url, const TextRequest& request) {
+    const platform::HttpResult result = platform::HttpGet(
+        AddressBytes(url), YieldingListener(request), LimitsWithin(request.deadline));
+    TextAnswer answer;
+    answer.whole = IsWhole(result);
+    answer.abandoned = result.error == platform::HttpError::Aborted;
+    if (answer.whole) {
+        answer.text = platform::Windows1252ToUtf8(result.body);
+    }
+    return answer;
+}
+
 std::string HttpGetText(std::string_view url) {
-    return GetText(url, [](int, std::size_t) {});
+    return GetTextAnswer(url, {}).text;
 }
 
 std::string HttpGetTextWithProgress(std::string_view url, forms::TextBox& statusBox) {
-    return HttpGetTextWithProgress(
-        url, [&statusBox](const std::string& text) { statusBox.SetText(text); });
-}
-
-std::string HttpGetTextWithProgress(std::string_view url,
-                                    const std::function<void(const std::string&)>& showProgress) {
-    return GetText(url, [&showProgress](int piece, std::size_t received) {
-        if (piece > 1) {
-            showProgress("Downloaded " + std::to_string(received) + " bytes.");
-        }
-    });
+    TextRequest request;
+    request.showProgress = [&statusBox](const std::string& text) { statusBox.SetText(text); };
+    return GetTextAnswer(url, request).text;
 }
 
 bool DownloadUrlToFile(std::string_view url, std::string_view filePath) {
     const auto target = platform::CurrentMachine().paths().ToHost(filePath);
-    return target && platform::DownloadUrlToHostFile(AddressBytes(url), *target,
-                                                     YieldingListener([](int, std::size_t) {}),
-                                                     RequestLimits())
-                         .succeeded();
+    const TextRequest request{kLongAnswerDeadline, {}, {}};
+    return target &&
+           platform::DownloadUrlToHostFile(AddressBytes(url), *target, YieldingListener(request),
+                                           LimitsWithin(request.deadline))
+               .succeeded();
 }
 
 platform::HttpLimits SetHttpLimitsForTests(const platform::HttpLimits& limits) {

@@ -177,3 +177,34 @@ std::string ReplaceIdentityPlaceholders(std::string_view text, std::string_view 
     result = ReplaceIgnoringCase(result, "[CompanyName]", companyName);
     return ReplaceIgnoringCase(result, "[Website]", website);
 }
+
+bool IsWholeLanguageFile(std::string_view fileText) {
+    const std::string foldedText = platform::ToLowerText(fileText);
+    const std::string_view folded = foldedText;
+    // The outer element: the first tag that is neither a declaration nor a comment.
+    std::size_t tag = folded.find('<');
+    while (tag != std::string_view::npos && tag + 1 < folded.size() &&
+           (folded[tag + 1] == '?' || folded[tag + 1] == '!')) {
+        tag = folded.find('<', tag + 1);
+    }
+    if (tag == std::string_view::npos) {
+        return false;
+    }
+    const std::size_t nameEnd = folded.find_first_of(" \t\r\n/>", tag + 1);
+    const std::string rootClose =
+        "</" + std::string(folded.substr(tag + 1, nameEnd - tag - 1)) + ">";
+    std::size_t groupsEnd = tag;
+    for (std::size_t start = folded.find(kGroupOpen); start != std::string_view::npos;
+         start = folded.find(kGroupOpen, groupsEnd)) {
+        const std::size_t end = folded.find(kGroupClose, start);
+        const std::size_t next = folded.find(kGroupOpen, start + kGroupOpen.size());
+        if (end == std::string_view::npos || next < end ||
+            !TextBetween(fileText.substr(start, end - start), folded.substr(start, end - start),
+                         kNameOpen, kNameClose)) {
+            return false;
+        }
+        groupsEnd = end + kGroupClose.size();
+    }
+    return nameEnd != std::string_view::npos && groupsEnd > tag &&
+           folded.find(rootClose, groupsEnd) != std::string_view::npos;
+}

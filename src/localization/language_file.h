@@ -47,3 +47,9 @@ std::string FindItemText(const std::vector<std::string>& itemLines, std::string_
 // letter case), in that order.
 std::string ReplaceIdentityPlaceholders(std::string_view text, std::string_view programName,
                                         std::string_view companyName, std::string_view website);
+
+// Whether the text is a whole language file, as a download must be before it replaces the one in
+// use: every language group named and closed (none left open before the next begins), and the
+// closing tag of the document's outer element after the last group. A file cut anywhere before
+// its end fails.
+bool IsWholeLanguageFile(std::string_view fileText);

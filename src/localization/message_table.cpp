@@ -91,6 +91,13 @@ constexpr std::pair<const char*, const char*> kDefaultMessages[] = {
     // translate keys the table holds.
     {"MSG_TITLELANGUAGE", "Language Selection"},
     {"MSG_DOWNLOADED", "The newest language file has been downloaded."},
+    // A live update that found no room for the new definitions, and a language file's download
+    // that brought no whole file: each failure is told as what it is.
+    {"MSG_DISK_FULL",
+     "The new definitions could not be saved: the disk is full. Your definitions were kept as "
+     "they were. Free some space and run Live Update again."},
+    {"MSG_LANGUAGE_FAILED",
+     "The language file could not be downloaded. The language file you have was kept."},
 };
 
 }  // namespace

@@ -13,6 +13,8 @@ HttpResult HttpGet(std::string_view url, const HttpListener& listener, const Htt
     HttpTransferOutcome outcome = RunHttpTransfer(url, keepPiece, listener, limits);
     result.error = outcome.error;
     result.detail = std::move(outcome.detail);
+    result.status = outcome.status;
+    result.delimited = outcome.delimited;
     return result;
 }
 

@@ -8,8 +8,9 @@
 #include <string_view>
 
 // HTTP GET as the program sends it: agent "Mozilla", no proxy, always from the server (no cache),
-// no retry and no status check, so an error page comes back like any other body. The body is
-// handed out in pieces so that the caller can yield to the window loop between them.
+// no retry. An error page comes back like any other body, with its status beside it for the caller
+// to judge. The body is handed out in pieces so that the caller can yield to the window loop
+// between them.
 namespace platform {
 
 // The largest piece of a body handed to a caller at once; every piece but the last has this size.
@@ -18,6 +19,8 @@ inline constexpr std::size_t kHttpPieceSize = 256;
 // Limits that keep a dead or hostile server from hanging the program or filling its memory.
 inline constexpr std::chrono::milliseconds kHttpConnectTimeout{15'000};
 inline constexpr std::chrono::milliseconds kHttpStallTimeout{30'000};  // no byte for this long
+// The whole request, however steadily a slow server trickles its bytes.
+inline constexpr std::chrono::milliseconds kHttpDeadline{600'000};
 inline constexpr std::size_t kHttpMaxBodyBytes = 16 * 1024 * 1024;
 
 // How often a caller waiting for bytes hears from a request (see HttpListener::onWait).
@@ -26,6 +29,7 @@ inline constexpr std::chrono::milliseconds kHttpWaitTick{50};
 struct HttpLimits {
     std::chrono::milliseconds connectTimeout = kHttpConnectTimeout;
     std::chrono::milliseconds stallTimeout = kHttpStallTimeout;
+    std::chrono::milliseconds deadline = kHttpDeadline;
     std::size_t maxBodyBytes = kHttpMaxBodyBytes;
 };
 
@@ -45,11 +49,12 @@ enum class HttpError {
     None,
     BadAddress,      // not an http or https address libcurl can read
     ConnectFailed,   // no connection to the host (unknown name, refused, unreachable)
-    TimedOut,        // the connect or stall time-out ran out
+    TimedOut,        // the connect or stall time-out or the deadline ran out
     TooLarge,        // the body would exceed HttpLimits::maxBodyBytes
     Aborted,         // a handler returned HttpFlow::Abort
     TransferFailed,  // the connection broke or the reply could not be read
     HttpStatus,      // a download answered with an error status
+    Unframed,        // a download's end could not be told from a broken connection
     WriteFailed,     // a download could not write its file
 };
 
@@ -59,6 +64,11 @@ struct HttpResult {
     std::string body;
     HttpError error = HttpError::None;
     std::string detail;
+    long status = 0;  // the status of the final reply; 0 when none arrived
+    // Whether the reply announced where its body ends (a length, the chunked encoding, or a
+    // protocol that frames every reply): only then does a closed connection mean the body is
+    // whole, and not that it was cut.
+    bool delimited = false;
 
     bool succeeded() const { return error == HttpError::None; }
 };
@@ -67,8 +77,9 @@ struct HttpResult {
 HttpResult HttpGet(std::string_view url, const HttpListener& listener = {},
                    const HttpLimits& limits = {});
 
-// Stores the body of `url` in `target`, replacing the file only when the whole body has arrived
-// with a success status; otherwise `target` is left as it was. The body is not kept in `body`.
+// Stores the body of `url` in `target`, replacing the file only when the whole, delimited body has
+// arrived with a success status; otherwise `target` is left as it was. The body is not kept in
+// `body`.
 HttpResult DownloadUrlToHostFile(std::string_view url, const std::filesystem::path& target,
                                  const HttpListener& listener = {}, const HttpLimits& limits = {});
 

@@ -12,4 +12,9 @@ namespace platform {
 // Everything else, "%" included, is left alone.
 std::string EscapeAddressForRequestLine(std::string_view address);
 
+// A value as a query carries it: every byte a query reserves ("&", "=", "+", "#", "%" and the other
+// delimiters of an address) written "%XX", so that the server's query parser gives back exactly
+// these bytes. The rest goes as it is, to be escaped for the request line like any address.
+std::string EscapeQueryValue(std::string_view value);
+
 }  // namespace platform

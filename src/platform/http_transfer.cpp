@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/http_address.h"
+#include "platform/text_case.h"
 
 namespace platform {
 namespace {
@@ -49,6 +50,22 @@ std::size_t KeepArrivedBytes(char* data, std::size_t size, std::size_t count, vo
     arrivals.pending.append(data, length);
     arrivals.total += length;
     return length;
+}
+
+constexpr std::string_view kTransferEncoding = "Transfer-Encoding:";
+
+// Whether the final reply's body comes in the chunked encoding, whose last chunk marks its end.
+// Every reply of a redirect chain starts with its status line, which forgets what came before.
+std::size_t NoteFraming(char* data, std::size_t size, std::size_t count, void* context) {
+    auto& chunked = *static_cast<bool*>(context);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/")) {
+        chunked = false;
+    } else if (EqualsIgnoringCase(line.substr(0, kTransferEncoding.size()), kTransferEncoding) &&
+               FindIgnoringCase(line, "chunked") != std::string_view::npos) {
+        chunked = true;
+    }
+    return size * count;
 }
 
 HeaderList NoCacheHeaders() {
@@ -115,13 +132,16 @@ class Transfer {
         curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText_);
         curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, KeepArrivedBytes);
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, &arrivals_);
+        curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, NoteFraming);
+        curl_easy_setopt(easy, CURLOPT_HEADERDATA, &chunked_);
     }
 
     // Runs libcurl until the transfer ends, handing out pieces and waiting in between. The stall
-    // time-out is checked right after reading, never after a handler ran: bytes that came while
-    // a handler was busy (a message box from the window loop) are read first.
+    // time-out and the deadline are checked right after reading, never after a handler ran: bytes
+    // that came while a handler was busy (a message box from the window loop) are read first.
     HttpTransferOutcome Drive() {
-        auto lastArrival = Clock::now();
+        const auto started = Clock::now();
+        auto lastArrival = started;
         std::size_t totalSeen = 0;
         for (;;) {
             int running = 0;
@@ -138,6 +158,10 @@ class Transfer {
             } else if (Clock::now() - lastArrival >= limits_.stallTimeout) {
                 return HandOutRestThen(
                     {HttpError::TimedOut, "no data within the stall time-out", StatusSoFar()});
+            }
+            if (Clock::now() - started >= limits_.deadline) {
+                return HandOutRestThen(
+                    {HttpError::TimedOut, "not done within the deadline", StatusSoFar()});
             }
             const Handout handout = HandOutPieces(false);
             if (handout == Handout::Stopped) {
@@ -161,7 +185,15 @@ class Transfer {
             }
         }
         const HttpError error = ErrorOf(code, arrivals_.overCap);
-        return {error, DetailOf(code, error), StatusSoFar()};
+        return {error, DetailOf(code, error), StatusSoFar(), Delimited()};
+    }
+
+    bool Delimited() const {
+        curl_off_t length = -1;
+        long version = CURL_HTTP_VERSION_NONE;
+        curl_easy_getinfo(easy_.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+        curl_easy_getinfo(easy_.get(), CURLINFO_HTTP_VERSION, &version);
+        return length >= 0 || chunked_ || version >= CURL_HTTP_VERSION_2_0;
     }
 
     // The short last piece, and whatever came before a failure, belong to the body too.
@@ -218,6 +250,7 @@ class Transfer {
     MultiHandle multi_{curl_multi_init()};
     HeaderList headers_ = NoCacheHeaders();
     Arrivals arrivals_;
+    bool chunked_ = false;
     HttpTransferOutcome stop_;
     char errorText_[CURL_ERROR_SIZE] = {};
 };

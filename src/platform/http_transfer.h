@@ -15,7 +15,8 @@ using HttpBodySink = std::function<bool(std::string_view piece)>;
 struct HttpTransferOutcome {
     HttpError error = HttpError::None;
     std::string detail;
-    long status = 0;  // the status of the final reply; 0 when none arrived
+    long status = 0;         // the status of the final reply; 0 when none arrived
+    bool delimited = false;  // see HttpResult::delimited
 };
 
 // Sends the program's GET for `url` and passes the body to `sink`, then to the listener, piece by

@@ -28,6 +28,24 @@ std::size_t CountTextLines(std::string_view bytes) {
     return bytes.empty() || bytes.back() == '\n' ? lineEnds : lineEnds + 1;
 }
 
+std::vector<std::string_view> SplitCrLfLineViews(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = std::min(FindCrLf(bytes, start), bytes.size());
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::size_t CountCrLfLines(std::string_view bytes) {
+    std::size_t lines = 0;
+    for (std::size_t start = 0; start < bytes.size(); ++lines) {
+        start = std::min(FindCrLf(bytes, start), bytes.size()) + 2;
+    }
+    return lines;
+}
+
 // Sized first: whole files are joined here.
 std::string JoinTextLines(const std::vector<std::string>& lines) {
     std::size_t size = 0;

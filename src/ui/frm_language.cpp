@@ -1,6 +1,7 @@
 // The language chooser: its design, the choice of a language and the language file's download.
 #include "ui/frm_language.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,13 +35,6 @@ std::string LanguageFilePath() {
 
 std::string SavedLanguage() {
     return GetSetting(gProgramName, "Settings", "Language", "English");
-}
-
-// The language server's answer as the bytes that came over the wire. The HTTP procedures read
-// bodies as Windows-1252, whose mapping is one to one over all 256 byte values, so converting back
-// restores the file's UTF-8 bytes exactly.
-std::string DownloadLanguageFile() {
-    return platform::Utf8ToWindows1252(HttpGetText(LanguageFileAddress(gProgramId)));
 }
 
 }  // namespace
@@ -91,17 +85,46 @@ void FrmLanguageForm::Combo1_Click() {
     gLanguages->ChangeLanguage(*this, language);
 }
 
-// The old file is replaced in one step, and only by a whole language file: a failed or foreign
-// answer leaves it untouched and says nothing. The windows keep their texts until the next choice.
+// One download at a time. The old file is replaced in one step, and only by a whole language file
+// that keeps its languages; otherwise it stays and the user is told. A download that this window
+// does not outlive (closed by itself or with the main window) is abandoned, never applied. The
+// windows keep their texts until the next choice.
 void FrmLanguageForm::Command1_Click() {
+    if (downloading_) {
+        return;
+    }
+    TextAnswer answer;
+    {
+        downloading_ = true;
+        const std::unique_ptr<bool, void (*)(bool*)> running(&downloading_,
+                                                             [](bool* flag) { *flag = false; });
+        downloadAbandoned_ = false;
+        TextRequest request;
+        request.deadline = kLongAnswerDeadline;
+        request.abandoned = [this] { return downloadAbandoned_; };
+        answer = GetTextAnswer(LanguageFileAddress(gProgramId), request);
+    }
+    if (downloadAbandoned_) {
+        return;
+    }
+    // The answer as the bytes that came over the wire: the HTTP procedures read bodies as
+    // Windows-1252, one to one over all 256 byte values, so converting back restores the file's
+    // UTF-8 bytes exactly.
     const std::optional<std::string> languageFile =
-        LanguageFileFromDownload(DownloadLanguageFile());
+        LanguageFileFromDownload(platform::Utf8ToWindows1252(answer.text),
+                                 ReadLanguageFile(LanguageFilePath()).value_or(""));
     if (!languageFile || platform::CurrentMachine().files().ReplaceBytes(
                              LanguageFilePath(), *languageFile) != platform::ERROR_SUCCESS) {
+        forms::MsgBox(gLanguages->getMessages("MSG_LANGUAGE_FAILED"),
+                      forms::MsgBoxOkOnly | forms::MsgBoxExclamation);
         return;
     }
     LoadLanguageList();
     forms::MsgBox(gLanguages->getMessages("MSG_DOWNLOADED"), forms::MsgBoxOkOnly);
+}
+
+void FrmLanguageForm::Form_Unload(bool&) {
+    downloadAbandoned_ = true;
 }
 
 void FrmLanguageForm::Command2_Click() {

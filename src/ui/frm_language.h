@@ -21,6 +21,8 @@ class FrmLanguageForm : public forms::Form {
 
   protected:
     void Form_Load() override;
+    // Abandons a running download.
+    void Form_Unload(bool& cancel) override;
 
   private:
     void Combo1_Click();
@@ -31,6 +33,9 @@ class FrmLanguageForm : public forms::Form {
     void Command3_Click();
     // Fills Combo1 with the language names of the language file.
     void LoadLanguageList();
+
+    bool downloading_ = false;
+    bool downloadAbandoned_ = false;
 };
 
 FrmLanguageForm& frmLanguage();

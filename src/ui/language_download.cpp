@@ -1,5 +1,6 @@
 #include "ui/language_download.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "localization/language_file.h"
@@ -21,10 +22,21 @@ std::string LanguageFileAddress(int programId) {
            std::string(kLanguageFileName);
 }
 
-std::optional<std::string> LanguageFileFromDownload(std::string_view answer) {
+std::optional<std::string> LanguageFileFromDownload(std::string_view answer,
+                                                    std::string_view oldFileText) {
     if (platform::FindIgnoringCase(answer, "<TRANSLATION_ITEMS>") == std::string_view::npos ||
-        LanguageGroupNames(answer).empty()) {
+        !IsWholeLanguageFile(answer)) {
         return std::nullopt;
+    }
+    const std::vector<std::string> offered = LanguageGroupNames(answer);
+    std::vector<std::string> kept = LanguageGroupNames(oldFileText);
+    kept.emplace_back("English");
+    for (const std::string& name : kept) {
+        if (std::none_of(offered.begin(), offered.end(), [&name](const std::string& other) {
+                return platform::EqualsIgnoringCase(name, other);
+            })) {
+            return std::nullopt;
+        }
     }
     const std::size_t firstTag = answer.find('<');
     return std::string(answer.substr(firstTag)) + "\r\n";

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The language server keeps the newest language file of each product under
 // "/Languages/<program id>/Localization.xml". TOLLENWARK_LANGUAGE_SERVER
@@ -17,7 +18,9 @@ std::string LanguageServerAddress();
 std::string LanguageFileAddress(int programId);
 
 // What a downloaded answer leaves to store as the language file: its bytes from the first "<" on
-// (a byte-order mark or other lead-in dropped), followed by CR LF. Nothing when the answer is not
-// a language file: it lacks "<TRANSLATION_ITEMS>" (in any letter case) or holds no complete,
-// named language group, as an error page or a cut-off answer would.
-std::optional<std::string> LanguageFileFromDownload(std::string_view answer);
+// (a byte-order mark or other lead-in dropped), followed by CR LF. Nothing when the answer is not a
+// whole language file (it lacks "<TRANSLATION_ITEMS>" in any letter case, or fails
+// IsWholeLanguageFile, as an error page or a cut-off answer would) or lacks one of the languages
+// the user may be using: those of the file it would replace (oldFileText), and English.
+std::optional<std::string> LanguageFileFromDownload(std::string_view answer,
+                                                    std::string_view oldFileText);

@@ -1,5 +1,6 @@
 #include "update/definitions_date.h"
 
+#include <chrono>
 #include <exception>
 
 #include "foundation/definition_files.h"
@@ -39,10 +40,31 @@ std::optional<platform::DateTime> ParseDateReply(std::string_view reply) {
     return platform::ParseUsDate(CleanDateReply(reply));
 }
 
-platform::DateTime InstalledDefinitionsDate() {
+bool IsBelievableDefinitionsDate(const platform::DateTime& date, const platform::DateTime& now) {
+    using namespace std::chrono;
+    const year_month_day tomorrow{
+        sys_days{year_month_day{year{now.year}, month{static_cast<unsigned>(now.month)},
+                                day{static_cast<unsigned>(now.day)}}} +
+        days{1}};
+    return date <= platform::DateTime{static_cast<int>(tomorrow.year()),
+                                      static_cast<int>(static_cast<unsigned>(tomorrow.month())),
+                                      static_cast<int>(static_cast<unsigned>(tomorrow.day())),
+                                      now.hour,
+                                      now.minute,
+                                      now.second};
+}
+
+std::optional<platform::DateTime> ParseBelievableDateReply(std::string_view reply,
+                                                           const platform::DateTime& now) {
+    const auto date = ParseDateReply(reply);
+    return date && IsBelievableDefinitionsDate(*date, now) ? date : std::nullopt;
+}
+
+platform::DateTime InstalledDefinitionsDate(const platform::DateTime& now) {
     const auto builtIn = *platform::ParseUsDate(kDefaultDefinitionsDate);
     try {
-        return platform::ParseUsDate(LoadDefinitionsDate()).value_or(builtIn);
+        const auto installed = platform::ParseUsDate(LoadDefinitionsDate());
+        return installed && IsBelievableDefinitionsDate(*installed, now) ? *installed : builtIn;
     } catch (const std::exception&) {
         return builtIn;
     }

@@ -23,5 +23,6 @@ std::string DefinitionsDateAddress(std::string_view programName, std::string_vie
 std::string DefinitionsPackageAddress(std::string_view programName, std::string_view companyName);
 // "/asp/date.asp": the date to store once a package has been applied.
 std::string NewDefinitionsDateAddress();
-// "/asp/getData.asp?data=": the submission address, to be followed by the payload.
+// "/asp/getData.asp?data=": the submission address, to be followed by the payload escaped as a
+// query value (platform::EscapeQueryValue).
 std::string SubmissionAddress();

@@ -8,6 +8,7 @@
 #include "ui/frm_download.h"
 #include "ui/skin.h"
 #include "ui/tray.h"
+#include "update/globals.h"
 
 namespace {
 
@@ -63,8 +64,9 @@ void FrmDownloadForm::Form_TrayMessage(int message) {
     SetWindowState(forms::WindowState::Normal);
 }
 
-// Cancel closes the window only; the update goes on.
+// Cancel ends the running update's transfer: it changes nothing and closes this window.
 void FrmDownloadForm::Command1_Click() {
+    gLiveUpdateCancelled = true;
     Unload();
 }
 

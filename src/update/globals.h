@@ -8,5 +8,9 @@
 // when the update button is pressed with Shift.
 extern std::string gDefinitionsBaseURL;
 
+// Set by the download window's Cancel while a live update runs: its requests end at once and it
+// changes nothing. Cleared when an update starts.
+extern bool gLiveUpdateCancelled;
+
 // Puts every value back to its state at process start.
 void ResetUpdateGlobals();

@@ -8,6 +8,7 @@
 #include "foundation/line_codec.h"
 #include "foundation/path_text.h"
 #include "localization/globals.h"
+#include "platform/http_address.h"
 #include "platform/processes.h"
 #include "platform/text_case.h"
 #include "ui/frm_main.h"
@@ -54,13 +55,14 @@ std::string ListRunningProcessNamesWmi() {
 void SubmitAnonymousData() {
     const std::string payload = ListRunningProcessNamesWmi();
     if (!payload.empty()) {
-        HttpGetText(SubmissionAddress() + payload);
+        HttpGetText(SubmissionAddress() + platform::EscapeQueryValue(payload));
     }
 }
 
 void FrmMainForm::cmdSubmit_Click() {
     const std::string name = txtFilename.Text();
-    const std::string reply = HttpGetText(SubmissionAddress() + ManualSubmissionPayload(name));
+    const std::string reply = HttpGetText(
+        SubmissionAddress() + platform::EscapeQueryValue(ManualSubmissionPayload(name)));
     if (SubmissionAccepted(reply)) {
         Label26.SetCaption(Message("MSG_RESULTS") + " " + name + " " +
                            Message("MSG_RESULTS_THANK"));

@@ -1,6 +1,7 @@
 #include "update/update_package.h"
 
 #include "foundation/definition_files.h"
+#include "foundation/definition_set.h"
 #include "foundation/program_folder.h"
 #include "platform/machine.h"
 #include "platform/text_encoding.h"
@@ -53,7 +54,7 @@ std::optional<SoughtKeys> SoughtByRecords(const std::vector<DefinitionUpdateReco
     return sought;
 }
 
-// A definition file as it was before the application, so that it can be put back.
+// A definition file as it was before the application.
 struct FileBefore {
     std::string path;
     std::optional<std::string> bytes;  // nothing: the file did not exist
@@ -74,67 +75,78 @@ bool ReadBefore(std::string_view fileName, FileBefore& before) {
     return true;
 }
 
-void PutBack(const FileBefore& before) {
-    const auto& files = platform::CurrentMachine().files();
-    if (before.bytes) {
-        files.ReplaceBytes(before.path, *before.bytes);
-    } else {
-        files.Delete(before.path);
-    }
-}
+}  // namespace
 
-struct PlannedFile {
-    const FileBefore* before;
-    DefinitionFileUpdate update;
+struct DefinitionUpdatePlan::File {
+    std::string_view fileName;
+    FileBefore before;
+    std::optional<DefinitionFileUpdate> update;  // nothing: neither changed nor created
 };
 
-// Replaces every planned file; when one cannot be written, the ones written already get their old
-// content back.
-bool ReplaceDefinitionFiles(const std::vector<PlannedFile>& planned) {
-    const auto& files = platform::CurrentMachine().files();
-    for (std::size_t index = 0; index < planned.size(); ++index) {
-        if (files.ReplacePieces(planned[index].before->path, planned[index].update.Pieces()) !=
-            platform::ERROR_SUCCESS) {
-            for (std::size_t written = 0; written < index; ++written) {
-                PutBack(*planned[written].before);
-            }
-            return false;
-        }
-    }
-    return true;
-}
+DefinitionUpdatePlan::DefinitionUpdatePlan() = default;
+DefinitionUpdatePlan::DefinitionUpdatePlan(DefinitionUpdatePlan&&) noexcept = default;
+DefinitionUpdatePlan& DefinitionUpdatePlan::operator=(DefinitionUpdatePlan&&) noexcept = default;
+DefinitionUpdatePlan::~DefinitionUpdatePlan() = default;
 
-std::optional<std::int32_t> TryApply(const std::vector<DefinitionUpdateRecord>& records,
-                                     const UpdateStatus& showStatus) {
+std::optional<DefinitionUpdatePlan> PlanDefinitionUpdate(
+    const std::vector<DefinitionUpdateRecord>& records, const UpdateStatus& showStatus) {
     DeletionProgress progress(showStatus);
-    // Never moved once read: the updates keep views into their bytes.
-    std::vector<FileBefore> befores(kUpdatedDefinitionFiles.size());
-    std::vector<PlannedFile> planned;
-    std::int32_t changes = 0;
-    for (std::size_t index = 0; index < befores.size(); ++index) {
-        const std::string_view fileName = kUpdatedDefinitionFiles[index];
-        const FileBefore& before = befores[index];
-        if (!ReadBefore(fileName, befores[index])) {
+    DefinitionUpdatePlan plan;
+    // Sized once: the updates keep views into the bytes read, which must never move.
+    plan.files_ = std::make_unique<DefinitionUpdatePlan::File[]>(kUpdatedDefinitionFiles.size());
+    for (std::size_t index = 0; index < kUpdatedDefinitionFiles.size(); ++index) {
+        DefinitionUpdatePlan::File& file = plan.files_[index];
+        file.fileName = kUpdatedDefinitionFiles[index];
+        if (!ReadBefore(file.fileName, file.before)) {
             return std::nullopt;
         }
-        auto update = UpdateDefinitionFile(
-            records, fileName, before.bytes ? std::string_view(*before.bytes) : std::string_view(),
-            progress);
+        const std::optional<std::string>& bytes = file.before.bytes;
+        auto update =
+            UpdateDefinitionFile(records, file.fileName,
+                                 bytes ? std::string_view(*bytes) : std::string_view(), progress);
         if (!update) {
             return std::nullopt;
         }
-        changes += update->changes;
-        if (!before.bytes || update->linesChanged) {
-            planned.push_back({&before, std::move(*update)});
+        plan.changes_ += update->changes;
+        if (!bytes || update->linesChanged) {
+            file.update = std::move(update);
         }
     }
-    if (!ReplaceDefinitionFiles(planned)) {
-        return std::nullopt;
-    }
-    return changes;
+    return plan;
 }
 
-}  // namespace
+DefinitionSetResult WriteDefinitionUpdate(const DefinitionUpdatePlan& plan,
+                                          std::optional<std::string_view> dateText) {
+    std::vector<DefinitionSetFile> set;
+    for (std::size_t index = 0; index < kUpdatedDefinitionFiles.size(); ++index) {
+        const DefinitionUpdatePlan::File& file = plan.files_[index];
+        if (file.update) {
+            set.push_back({file.fileName, file.update->Pieces()});
+        }
+    }
+    std::string dateLine;
+    if (dateText) {
+        dateLine = platform::Utf8ToWindows1252(*dateText) + "\r\n";
+        set.push_back({kDefinitionsDateFile, {dateLine}});
+    }
+    return set.empty() ? DefinitionSetResult::Replaced : ReplaceDefinitionSet(set);
+}
+
+DefinitionSetResult ApplyPlannedUpdate(const std::vector<DefinitionUpdateRecord>& records,
+                                       DefinitionUpdatePlan& plan,
+                                       std::optional<std::string_view> dateText,
+                                       const UpdateStatus& showStatus) {
+    DefinitionSetResult result = WriteDefinitionUpdate(plan, dateText);
+    if (result != DefinitionSetResult::Failed) {
+        return result;
+    }
+    std::optional<DefinitionUpdatePlan> again = PlanDefinitionUpdate(records, showStatus);
+    if (!again) {
+        return DefinitionSetResult::Failed;
+    }
+    plan = std::move(*again);
+    return WriteDefinitionUpdate(plan, dateText);
+}
 
 const std::array<std::string_view, 6> kUpdatedDefinitionFiles = {
     kFileDefinitionFile, kExeDefinitionFile,       kRegistryDefinitionFile,
@@ -213,17 +225,11 @@ std::vector<std::string_view> DefinitionFileUpdate::Pieces() const {
     return pieces;
 }
 
-std::optional<std::int32_t> TryApplyDefinitionUpdate(std::string_view packageText,
-                                                     const UpdateStatus& showStatus) {
-    const auto records = ParseDefinitionUpdate(packageText);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (const auto changes = TryApply(records, showStatus)) {
-            return changes;
-        }
-    }
-    return std::nullopt;
-}
-
 std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus) {
-    return TryApplyDefinitionUpdate(packageText, showStatus).value_or(0);
+    const auto records = ParseDefinitionUpdate(packageText);
+    std::optional<DefinitionUpdatePlan> plan = PlanDefinitionUpdate(records, showStatus);
+    return plan && ApplyPlannedUpdate(records, *plan, std::nullopt, showStatus) ==
+                       DefinitionSetResult::Replaced
+               ? plan->changes()
+               : 0;
 }

@@ -3,11 +3,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "foundation/definition_set.h"
 #include "update/update_records.h"
 
 // Applying an update package (update_records.h) to the definition files of the program folder:
@@ -57,16 +59,52 @@ std::optional<DefinitionFileUpdate> UpdateDefinitionFile(
     const std::vector<DefinitionUpdateRecord>& records, std::string_view fileName,
     std::string_view storedBytes, DeletionProgress& progress);
 
-// Applies the package to every definition file and returns the number of changes (see
-// DefinitionFileUpdate); missing files are created. The files are replaced only when every one of
-// them could be updated, each in one step: a failure (a record that cannot be applied, a file that
-// cannot be read or written) leaves every file as it was, and the whole application is tried once
-// more before the result is nothing.
-std::optional<std::int32_t> TryApplyDefinitionUpdate(std::string_view packageText,
-                                                     const UpdateStatus& showStatus);
-// The same, with 0 for a package that could not be applied.
+// An application of the records to every definition file worked out in memory, from the files as
+// they were read: the new content of each file that changes, or is missing and so created.
+class DefinitionUpdatePlan {
+  public:
+    DefinitionUpdatePlan();
+    DefinitionUpdatePlan(DefinitionUpdatePlan&&) noexcept;
+    DefinitionUpdatePlan& operator=(DefinitionUpdatePlan&&) noexcept;
+    ~DefinitionUpdatePlan();
+
+    // See DefinitionFileUpdate::changes, summed over the files.
+    std::int32_t changes() const { return changes_; }
+
+  private:
+    struct File;
+    friend std::optional<DefinitionUpdatePlan> PlanDefinitionUpdate(
+        const std::vector<DefinitionUpdateRecord>& records, const UpdateStatus& showStatus);
+    friend DefinitionSetResult WriteDefinitionUpdate(const DefinitionUpdatePlan& plan,
+                                                     std::optional<std::string_view> dateText);
+
+    std::unique_ptr<File[]> files_;  // one per kUpdatedDefinitionFiles, never moved once read
+    std::int32_t changes_ = 0;
+};
+
+// Nothing when a file cannot be read or a record of a file cannot be applied.
+std::optional<DefinitionUpdatePlan> PlanDefinitionUpdate(
+    const std::vector<DefinitionUpdateRecord>& records, const UpdateStatus& showStatus);
+
+// Writes the planned files, and date.dat holding dateText when there is one, as one set
+// (definition_set.h): all of them or none.
+DefinitionSetResult WriteDefinitionUpdate(const DefinitionUpdatePlan& plan,
+                                          std::optional<std::string_view> dateText);
+
+// The same, and when the files could not be read or written (but not for a full disk), the records
+// are planned again from the files as they are then and written once more.
+DefinitionSetResult ApplyPlannedUpdate(const std::vector<DefinitionUpdateRecord>& records,
+                                       DefinitionUpdatePlan& plan,
+                                       std::optional<std::string_view> dateText,
+                                       const UpdateStatus& showStatus);
+
+// Plans and applies the package; the number of changes, or 0 when it could not be applied (every
+// file as it was).
 std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus);
 
-// What the definitions check returns when the definitions could not be had or stored: no readable
-// date from the server, no package, or a package that could not be applied.
+// What the definitions check returns when it did not update the definitions: no whole, believable
+// answer from the server or a package that changes nothing or cannot be applied; no room on the
+// disk for the new files; the user's Cancel.
 inline constexpr std::int32_t kDefinitionUpdateFailed = -1;
+inline constexpr std::int32_t kDefinitionUpdateDiskFull = -2;
+inline constexpr std::int32_t kDefinitionUpdateCancelled = -3;

@@ -145,16 +145,35 @@ TEST_F(LanguageChooser, TranslateThisProgramOpensTheLanguageFile) {
 
 // The browser keeps the program alive after the main window closed; the chooser must not outlive
 // it: a choice made there would load a new main window, whose start-up replaces the language
-// object the choice is running on.
+// object the choice is running on, and a download running there (a second click on it starts
+// none) would replace the file and speak after the program's end. It is abandoned instead.
 TEST_F(LanguageChooser, GoesWithTheMainWindowAndNeverLoadsANewOne) {
-    WriteLanguageFile(LanguageFile(kEnglish + kGerman));
+    const std::string oldFile = LanguageFile(kEnglish + kGerman);
+    WriteLanguageFile(oldFile);
+    DefinitionsServerOptions trickling;
+    trickling.trickleMs = 20;
+    DefinitionsServerProcess slow(trickling);
+    test_support::ScopedEnvironmentVariable slowServer("TOLLENWARK_LANGUAGE_SERVER",
+                                                       slow.BaseUrl());
+    slow.Serve("Languages/21/Localization.xml", LanguageFile(kEnglish + kGerman + kFrench));
     FrmMainForm& main = Main();
     main.mnuLanguageItem(0).Click();
     FrmLanguageForm& chooser = frmLanguage();
     frmAbout().lblWebsite.Click();
+    bool closing = false;
+    host.OnEveryDoEvents([&](int) {
+        if (!closing && !slow.RequestLines().empty()) {
+            closing = true;
+            chooser.Command1.Click();
+            main.Close();
+        }
+    });
 
-    main.Close();
+    chooser.Command1.Click();
 
+    EXPECT_EQ(slow.RequestLines().size(), 1u);
+    EXPECT_EQ(LanguageFileNow(), oldFile);
+    EXPECT_TRUE(host.MsgBoxesShown().empty());
     EXPECT_TRUE(forms::IsLoaded<FrmWebsiteForm>());
     EXPECT_FALSE(forms::IsLoaded<FrmLanguageForm>()) << "unloaded with the main window";
     // A choice still reaching the chooser's object (its window is gone) changes no main window.
@@ -167,6 +186,10 @@ class LanguageDownload : public LanguageChooser {
   protected:
     void Offer(const std::string& answer) const {
         server.Serve("Languages/21/Localization.xml", answer);
+    }
+
+    void ExpectFailureBox() {
+        host.ExpectMsgBox(forms::MsgBoxResult::Ok, gLanguages->getMessages("MSG_LANGUAGE_FAILED"));
     }
 
     DefinitionsServerProcess server;
@@ -195,7 +218,7 @@ TEST_F(LanguageDownload, ANewFileReplacesTheOldOneByteForByteAndIsListed) {
     EXPECT_EQ(FrmMain().cmdScan.Caption(), "Analyser");
 }
 
-TEST_F(LanguageDownload, AnAnswerThatIsNoLanguageFileLeavesTheOldOneAndSaysNothing) {
+TEST_F(LanguageDownload, AnAnswerThatIsNoWholeLanguageFileLeavesTheOldOneAndSaysSo) {
     WriteLanguageFile(oldFile);
     Main();
     FrmLanguageForm& chooser = frmLanguage();
@@ -204,18 +227,21 @@ TEST_F(LanguageDownload, AnAnswerThatIsNoLanguageFileLeavesTheOldOneAndSaysNothi
         "<html><body>Service unavailable</body></html>",
         // Items, but the group never closes: what a cut-off file looks like.
         "<XML_DIZ_INFO><LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME><TRANSLATION_ITEMS>",
+        LanguageFile(kGerman),  // whole, but without the English the old file has
     };
     for (const std::string& answer : answers) {
         if (!answer.empty()) {
             Offer(answer);
         }
+        ExpectFailureBox();
         chooser.Command1.Click();
         EXPECT_EQ(LanguageFileNow(), oldFile) << answer;
     }
     server.Stop();
+    ExpectFailureBox();
     chooser.Command1.Click();
     EXPECT_EQ(LanguageFileNow(), oldFile) << "no server";
-    EXPECT_TRUE(host.MsgBoxesShown().empty());
+    EXPECT_EQ(host.MsgBoxesShown().size(), answers.size() + 1);
     EXPECT_EQ(ListOf(chooser.Combo1), Names{"English"});
 }
 
@@ -224,11 +250,11 @@ TEST_F(LanguageDownload, AFileThatCannotBeReplacedIsNotReportedAsDownloaded) {
     std::filesystem::permissions(program.path() / "Localization.xml",
                                  std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
-    Offer(LanguageFile(kGerman));
+    Offer(LanguageFile(kEnglish + kGerman));
     Main();
+    ExpectFailureBox();
     frmLanguage().Command1.Click();
     EXPECT_EQ(LanguageFileNow(), oldFile);
-    EXPECT_TRUE(host.MsgBoxesShown().empty());
 }
 
 }  // namespace

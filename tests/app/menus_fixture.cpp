@@ -5,11 +5,13 @@
 #include "forms/form_registry.h"
 #include "foundation/globals.h"
 #include "localization/globals.h"
+#include "platform/us_date.h"
 #include "startup_fixture.h"
 #include "support/main_window.h"
 
 MenusTest::MenusTest() {
     ResetProgramGlobals();
+    host.SetNow(platform::LocalNow());  // the servers' dates, from 2006 on, lie in the past
     gProgramName = "Tollenwark";
     gCompanyName = "Tollenwark Labs";
     gWebsite = "tollenwark.example";

@@ -66,13 +66,16 @@ TEST_F(SubmissionTest, SendsNothingWhenOnlyCommonProgramsRun) {
     EXPECT_TRUE(server.RequestLines().empty());
 }
 
-TEST_F(SubmissionTest, ThanksForANameTheServerTookAndEmptiesTheBox) {
-    Main().txtFilename.SetText("bad ware.exe");
+// The codec writes "å", "ä", "ê", "ü" and "â" as "&", "%", "+", "=" and "#": the server's query
+// parser gets each back as it is, not as a separator, an escape or a blank.
+TEST_F(SubmissionTest, ThanksForANameTheServerTookByteForByteAndEmptiesTheBox) {
+    const std::string name = "bad ware \u00E5\u00E4\u00EA\u00FC\u00E2&%+=#.exe";
+    Main().txtFilename.SetText(name);
     Main().cmdSubmit.Click();
 
-    EXPECT_EQ(server.Submissions(), Names{OnTheWire(EncodeLine("bad ware.exe") + "|")});
+    EXPECT_EQ(server.Submissions(), Names{OnTheWire(EncodeLine(name) + "|")});
     // The message table hands out every text with its first letter upper-cased.
-    EXPECT_EQ(Main().Label26.Caption(), "Results: bad ware.exe Submitted.  Thank you!");
+    EXPECT_EQ(Main().Label26.Caption(), "Results: " + name + " Submitted.  Thank you!");
     EXPECT_EQ(Main().txtFilename.Text(), "");
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "forms/form_registry.h"
 #include "foundation/globals.h"
@@ -118,7 +119,7 @@ TEST_F(UpdateCheckTest, WithoutDateDatTheBuiltInDateIsSentAndAnUnreadableNewDate
     EXPECT_EQ(DateFile(), "4/2/2006 9:00:00 AM\r\n");
 }
 
-TEST_F(UpdateCheckTest, APackageWithoutChangesKeepsTheDate) {
+TEST_F(UpdateCheckTest, APackageWithoutChangesAfterANewerDateIsAFailureAndKeepsTheDate) {
     server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
     server.Serve("package.txt", "<html>nothing new</html>");
     server.Serve("date.txt", "4/2/2006 9:30:00 AM");
@@ -127,7 +128,7 @@ TEST_F(UpdateCheckTest, APackageWithoutChangesKeepsTheDate) {
 
     EXPECT_EQ(server.RequestLines().size(), 2u) << "no new date is asked for";
     EXPECT_EQ(DateFile(), "4/1/2006\r\n");
-    EXPECT_EQ(NoticeText(), kRecentText);
+    EXPECT_EQ(NoticeText(), kFailedText);
 }
 
 TEST_F(UpdateCheckTest, NoServerEndsAtOnceChangingNothing) {
@@ -202,26 +203,48 @@ TEST_F(UpdateCheckTest, NoSecondUpdateStartsWhileOneWaitsForTheServer) {
     EXPECT_EQ(slow.RequestLines().size(), 4u) << "the next update runs once this one is over";
 }
 
-TEST_F(UpdateCheckTest, CancelClosesTheDownloadWindowButTheUpdateGoesOnAndReloadsItHidden) {
-    server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
-    server.Serve("package.txt", AddFileRecord("new.exe"));
-    server.Serve("date.txt", "4/2/2006 9:30:00 AM");
-    host.OnDoEvents(1, [] { frmDownload().Command1.Click(); });
-    bool reloadedHidden = false;
-    host.OnEveryDoEvents([&](int call) {
-        auto* download = forms::LoadedInstance<FrmDownloadForm>();
-        if (call == 1) {
-            EXPECT_EQ(download, nullptr) << "Cancel unloads the window";
-        } else if (download != nullptr && !download->Visible()) {
-            reloadedHidden = true;
+// While the package trickles in, the user closes the download window, asks for Live Update again
+// (which brings the window back rather than starting a second update), then presses Cancel.
+TEST_F(UpdateCheckTest, CancelEndsTheTransferAndASecondLiveUpdateBringsTheWindowBack) {
+    DefinitionsServerOptions trickling;
+    trickling.trickleMs = 50;
+    trickling.onlyFile = "package.txt";
+    DefinitionsServerProcess slow(trickling);
+    test_support::ScopedEnvironmentVariable slowServer("TOLLENWARK_DEFINITIONS_SERVER",
+                                                       slow.BaseUrl());
+    slow.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
+    slow.Serve("package.txt", AddFileRecord("new.exe"));
+    bool shownAgain = false;
+    bool cancelled = false;
+    host.OnEveryDoEvents([&](int) {
+        if (cancelled || slow.RequestLines().size() < 2) {
+            return;
+        }
+        if (!shownAgain) {
+            frmDownload().Close();
+            Main().cmdUpdate.Click();
+            shownAgain = frmDownload().Visible();
+        } else {
+            cancelled = true;
+            frmDownload().Command1.Click();
         }
     });
 
     RunUpdate();
 
-    EXPECT_TRUE(reloadedHidden) << "a later status loads the window again without showing it";
-    EXPECT_EQ(Definitions("FileDefinition.dat"), Lines{"new.exe=Threat|[windir]"});
+    EXPECT_TRUE(shownAgain);
+    ASSERT_TRUE(cancelled);
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (slow.ClosedConnections().empty() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(20ms);
+    }
+    EXPECT_EQ(slow.ClosedConnections(), Lines{"package.txt"}) << "the server saw it go";
+    EXPECT_EQ(slow.RequestLines().size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(program.path() / "FileDefinition.dat"));
+    EXPECT_EQ(DateFile(), "4/1/2006\r\n");
+    EXPECT_EQ(NoticeText(), "") << "the user stopped it: nothing to tell";
     EXPECT_FALSE(forms::IsLoaded<FrmDownloadForm>());
+    EXPECT_TRUE(Main().cmdLiveUpdate.Enabled());
 }
 
 TEST_F(UpdateCheckTest, TheDownloadWindowHoldsTheTrayIconWhileTheUpdateRuns) {

@@ -169,6 +169,28 @@ TEST_F(UpdatePackageTest, APackageAppliedAgainAddsNoLineTwiceButCountsItsChanges
     }
 }
 
+// A record holding every byte value, among them the codec's bare LF ("É") and CR ("Ì"), is one
+// line, and adding it again adds none.
+TEST_F(UpdatePackageTest, ARecordHoldingEveryByteValueIsOneLineAddedOnce) {
+    std::string name;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte != '=' && byte != '|') {  // the plain separators, which the record holds too
+            name += static_cast<char>(byte);
+        }
+    }
+    const std::string package = platform::Windows1252ToUtf8(
+        platform::Utf8ToWindows1252(EncodeLine("FILE") + "|ADD[DEF]") + name + "=" +
+        platform::Utf8ToWindows1252(EncodeLine("Threat") + "|" + EncodeLine("x")));
+
+    EXPECT_EQ(Apply(package), 1);
+    const std::string once = ReadHostFileOrEmpty(File(kFileDefinitionFile));
+    const Lines lines = ReadDefinitionLines(kFileDefinitionFile);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], DecodeLine(platform::Windows1252ToUtf8(name)) + "=Threat|x");
+    EXPECT_EQ(Apply(package), 1);
+    EXPECT_EQ(ReadHostFileOrEmpty(File(kFileDefinitionFile)), once);
+}
+
 TEST_F(UpdatePackageTest, AppendingKeepsBlankLinesAndNeverJoinsALastLineWithoutItsEnd) {
     const std::string lastLineWithoutEnd = Encoded({"a=A|x", "", " "}) + Encoded({"b=B|y"});
     program.WriteFile(kFileDefinitionFile,

@@ -40,16 +40,21 @@ TEST(DateReplies, AreCutAfterTheTimeAndFreedOfBlanksAndLineBreaks) {
     EXPECT_FALSE(ParseDateReply(""));
 }
 
-TEST(InstalledDefinitionsDate, IsTheBuiltInDateUnlessDateDatHoldsADate) {
+TEST(InstalledDefinitionsDate, IsTheBuiltInDateUnlessDateDatHoldsABelievableDate) {
     test_support::TemporaryProgramFolder program;
     const platform::DateTime builtIn{2006, 3, 16, 0, 0, 0};
-    EXPECT_EQ(InstalledDefinitionsDate(), builtIn);
+    const platform::DateTime now{2007, 5, 1, 13, 2, 3};
+    EXPECT_EQ(InstalledDefinitionsDate(now), builtIn);
     program.WriteFile("date.dat", "not a date\r\n");
-    EXPECT_EQ(InstalledDefinitionsDate(), builtIn);
+    EXPECT_EQ(InstalledDefinitionsDate(now), builtIn);
     program.WriteFile("date.dat", "");
-    EXPECT_EQ(InstalledDefinitionsDate(), builtIn) << "a date.dat without a line";
+    EXPECT_EQ(InstalledDefinitionsDate(now), builtIn) << "a date.dat without a line";
     program.WriteFile("date.dat", "5/2/2007 1:02:03 PM\r\n");
-    EXPECT_EQ(InstalledDefinitionsDate(), (platform::DateTime{2007, 5, 2, 13, 2, 3}));
+    EXPECT_EQ(InstalledDefinitionsDate(now), (platform::DateTime{2007, 5, 2, 13, 2, 3}))
+        << "a day ahead of the clock";
+    program.WriteFile("date.dat", "5/2/2007 1:02:04 PM\r\n");
+    EXPECT_EQ(InstalledDefinitionsDate(now), builtIn) << "further on: the server's fault";
+    EXPECT_TRUE(IsBelievableDefinitionsDate({2008, 1, 1, 9, 0, 0}, {2007, 12, 31, 9, 0, 0}));
 }
 
 TEST(DefinitionAddressList, StartsFromTheHostOfTheWebsite) {

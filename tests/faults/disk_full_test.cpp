@@ -160,7 +160,7 @@ TEST_F(DiskFullTest, AnUpdateThatDoesNotFitLeavesEveryDefinitionFileAndTheDate) 
     RunUpdate();
 
     EXPECT_EQ(FolderContents(program.path()), before) << "every file as it was, nothing beside";
-    EXPECT_EQ(DefinitionsNotice(), kFailedUpdateNotice);
+    EXPECT_EQ(DefinitionsNotice(), kDiskFullNotice);
     EXPECT_TRUE(FrmMain().cmdLiveUpdate.Enabled());
 
     disk.Free();

@@ -1,14 +1,17 @@
 // The program killed (SIGKILL) at random moments of a removal and of an update, many times over:
 // whatever it was doing, nothing is lost and it starts again normally.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <map>
 #include <random>
 
 #include "foundation/definition_files.h"
+#include "foundation/definition_set.h"
 #include "foundation/line_codec.h"
 #include "invariants.h"
 #include "killed_copy.h"
+#include "platform/file_errors.h"
 #include "platform/restore_points.h"
 #include "platform/temporary_files.h"
 #include "platform/text_encoding.h"
@@ -218,57 +221,14 @@ TEST_F(KilledRemovalTest, EveryFileStaysOrHasAWholeCopyWhereverTheRemovalIsKille
         });
 }
 
-// ----- An update
+// ----- An update, killed or finding the disk full at each step that changes the disk
 
-class KilledUpdateTest : public KilledProgramTest {
+class InterruptedUpdateTest : public KilledProgramTest {
   protected:
-    KilledUpdateTest() {
-        std::vector<std::string> lines;
-        for (int i = 0; i < 2000; ++i) {
-            lines.push_back("old" + std::to_string(i) + ".exe=Old|[windir]");
-        }
-        for (const std::string_view file :
-             {kFileDefinitionFile, kExeDefinitionFile, kDirectoryDefinitionFile}) {
-            WriteDefinitions(file, lines);
-        }
-        WriteDefinitions(kRegistryDefinitionFile, {"1^Software\\Old^=Old"});
-        WriteDefinitions(kBlockedCookiesFile, {"*old.example"});
-        WriteDefinitions(kSafetyFile, {"SFILE|safe.exe=x|[windir]"});
-        program.WriteFile("date.dat", "4/1/2006\r\n");
-        for (const std::string_view file : kDefinitionFiles) {
-            old_[std::string(file)] = ReadHostFileOrEmpty(program.path() / file);
-        }
-
-        server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
-        server.Serve("package.txt", platform::Utf8ToWindows1252(Package()));
-        server.Serve("date.txt", "4/2/2006 9:30:00 AM");
-    }
-
-    // Additions for every file and deletions that make most of them rewrite themselves.
-    static std::string Package() {
-        std::string package;
-        const auto record = [&](std::string_view kind, std::string_view operation,
-                                const std::string& definition) {
-            package +=
-                EncodeLine(kind) + "|" + std::string(operation) + "[DEF]" + definition + "[BR]\r\n";
-        };
-        const auto entry = [](const std::string& name) {
-            return EncodeLine(name) + "=" + EncodeLine("New") + "|" + EncodeLine("[windir]");
-        };
-        for (int i = 0; i < 500; ++i) {
-            record("EXE", "ADD", entry("new" + std::to_string(i) + ".exe"));
-            record("DIR", "ADD", entry("dir" + std::to_string(i)));
-        }
-        for (int i = 0; i < 2000; i += 7) {
-            record("EXE", "DEL", EncodeLine("old" + std::to_string(i) + ".exe") + "=x");
-            record("DIR", "DEL", EncodeLine("old" + std::to_string(i) + ".exe") + "=x");
-        }
-        record("REG", "ADD",
-               EncodeLine("x") + "=" + EncodeLine("New") + "|" + EncodeLine("1^Software\\New") +
-                   "|" + EncodeLine("new"));
-        record("COOK", "ADD", EncodeLine("*new.example"));
-        record("SFILE", "ADD", EncodeLine("other.exe") + "=x|" + EncodeLine("[windir]"));
-        return package;
+    InterruptedUpdateTest() {
+        WriteOldDefinitions(2000);
+        old_ = FolderContents(program.path());
+        ServeUpdate(server, PackageForEveryFile(500));
     }
 
     void PutBackOldFiles() const {
@@ -277,50 +237,79 @@ class KilledUpdateTest : public KilledProgramTest {
         }
     }
 
-    void ExpectEachFileOldOrNew() const {
-        for (const auto& [file, bytes] : old_) {
-            EXPECT_TRUE(HoldsOneOf(program.path() / file, {bytes, new_.at(file)})) << file;
-        }
-    }
-
-    // The next update finishes the job: the files the killed one replaced already get no line
-    // twice, and every file ends as an uninterrupted update leaves it.
-    void ExpectTheNextUpdateToFinishIt() {
+    // Runs an uninterrupted update and returns its steps, each a write (true) or not.
+    std::vector<bool> StepsOfAnUpdate() {
+        std::vector<bool> steps;
+        const auto before = SetDefinitionSetHookForTests([&](DefinitionSetStep step, auto) {
+            steps.push_back(step <= DefinitionSetStep::Record);
+            return platform::ERROR_SUCCESS;
+        });
         RunUpdate();
-        for (const auto& [file, bytes] : new_) {
-            EXPECT_EQ(ReadHostFileOrEmpty(program.path() / file), bytes) << file;
+        SetDefinitionSetHookForTests(before);
+        new_ = FolderContents(program.path());
+        for (std::size_t file = 0; file < old_.size(); ++file) {
+            EXPECT_NE(new_.at(file), old_[file]) << old_[file].first << " changes";
         }
+        PutBackOldFiles();
+        return steps;
     }
 
-    static constexpr std::string_view kDefinitionFiles[] = {
-        kFileDefinitionFile, kExeDefinitionFile, kRegistryDefinitionFile, kDirectoryDefinitionFile,
-        kBlockedCookiesFile, kSafetyFile,        kDefinitionsDateFile};
-
-    std::map<std::string, std::string> old_;
-    std::map<std::string, std::string> new_;
+    std::vector<std::pair<std::string, std::string>> old_;
+    std::vector<std::pair<std::string, std::string>> new_;
 };
 
-TEST_F(KilledUpdateTest,
-       EveryDefinitionFileIsTheOldOrTheNewOneWhereverTheUpdateIsKilledAndTheNextUpdateEndsIt) {
+// The copy is killed by the step itself, before it is taken; after the last step it ends as it
+// would. The start after it finishes or removes the set.
+TEST_F(InterruptedUpdateTest, TheFilesAndTheDateAreAllOldOrAllNewWhereverTheUpdateIsKilled) {
     StartProgram();
-    const auto update = [this] { RunUpdate(); };
-    const auto whole = TimeInCopy(update);
-    for (const auto& [file, bytes] : old_) {
-        new_[file] = ReadHostFileOrEmpty(program.path() / file);
-        EXPECT_NE(new_[file], bytes) << file << " is changed by an uninterrupted update";
+    const std::size_t steps = StepsOfAnUpdate().size();
+    ASSERT_EQ(steps, 2 * 7 + 2u) << "a write and a rename of each file, the record and its end";
+    bool someOld = false;
+    bool someNew = false;
+    for (std::size_t kill = 0; kill <= steps; ++kill) {
+        SCOPED_TRACE("killed before step " + std::to_string(kill));
+        RestartProgram();
+        RunInKilledCopy(
+            [&] {
+                SetDefinitionSetHookForTests([&, step = std::size_t{0}](auto, auto) mutable {
+                    if (step++ == kill) {
+                        ::raise(SIGKILL);
+                    }
+                    return platform::ERROR_SUCCESS;
+                });
+                RunUpdate();
+            },
+            std::nullopt);
+        RestartProgram();
+        const auto now = FolderContents(program.path());
+        EXPECT_TRUE(now == old_ || now == new_);
+        someOld |= now == old_;
+        someNew |= now == new_;
+        ExpectHivesAndSettingsReadWhole();
+        PutBackOldFiles();
     }
+    EXPECT_TRUE(someOld && someNew);
+}
 
-    KillAtRandomMoments(
-        whole,
-        [this] {
-            PutBackOldFiles();
-            RestartProgram();
-        },
-        update,
-        [this] {
-            ExpectEachFileOldOrNew();
-            ExpectTheNextUpdateToFinishIt();
+// From the failing write on every write fails, as on a disk that filled meanwhile.
+TEST_F(InterruptedUpdateTest, AFullDiskAtAnyWriteLeavesEveryFileAndTheDateAndSaysSo) {
+    StartProgram();
+    const std::vector<bool> steps = StepsOfAnUpdate();
+    for (std::size_t full = 0; full < steps.size(); ++full) {
+        if (!steps[full]) {
+            continue;
+        }
+        SCOPED_TRACE("the disk full from step " + std::to_string(full));
+        const auto before = SetDefinitionSetHookForTests([&, step = std::size_t{0}](
+                                                             DefinitionSetStep kind, auto) mutable {
+            return step++ >= full && kind <= DefinitionSetStep::Record ? platform::ERROR_DISK_FULL
+                                                                       : platform::ERROR_SUCCESS;
         });
+        RunUpdate();
+        SetDefinitionSetHookForTests(before);
+        EXPECT_EQ(FolderContents(program.path()), old_);
+        EXPECT_EQ(DefinitionsNotice(), kDiskFullNotice);
+    }
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 #include "foundation/brand.h"
 #include "foundation/definition_files.h"
 #include "foundation/globals.h"
+#include "foundation/line_codec.h"
 #include "foundation/machine_settings.h"
 #include "foundation/open_reg_key.h"
 #include "foundation/settings_store.h"
+#include "platform/text_encoding.h"
+#include "platform/us_date.h"
 #include "platform/user_settings.h"
 #include "support/definition_file_writer.h"
 #include "support/main_window.h"
@@ -21,6 +24,9 @@ namespace fs = std::filesystem;
 
 const char kFailedUpdateNotice[] =
     "Definitions could not be downloaded. Please check your internet connection.";
+const char kDiskFullNotice[] =
+    "The new definitions could not be saved: the disk is full. Your definitions were kept as they "
+    "were. Free some space and run Live Update again.";
 
 namespace {
 
@@ -39,6 +45,7 @@ void MarkAsUsedBefore() {
 
 ProgramTest::ProgramTest() {
     host.SetDoEventsLimit(10'000'000);
+    host.SetNow(platform::LocalNow());  // the servers' dates, from 2006 on, lie in the past
     test_support::ResetProgramGlobals();
     MarkAsUsedBefore();
 }
@@ -98,6 +105,54 @@ void ProgramTest::WriteDefinitions(std::string_view fileName,
 
 void ProgramTest::WriteEveryDefinitionFile() const {
     test_support::WriteMissingDefinitionFiles(program.path());
+}
+
+void ProgramTest::WriteOldDefinitions(int lines) const {
+    std::vector<std::string> old;
+    for (int i = 0; i < lines; ++i) {
+        old.push_back("old" + std::to_string(i) + ".exe=Old|[windir]");
+    }
+    for (const std::string_view file :
+         {kFileDefinitionFile, kExeDefinitionFile, kDirectoryDefinitionFile}) {
+        WriteDefinitions(file, old);
+    }
+    WriteDefinitions(kRegistryDefinitionFile, {"1^Software\\Old^=Old"});
+    WriteDefinitions(kBlockedCookiesFile, {"*old.example"});
+    WriteDefinitions(kSafetyFile, {"SFILE|safe.exe=x|[windir]"});
+    program.WriteFile("date.dat", "4/1/2006\r\n");
+}
+
+std::string PackageForEveryFile(int added) {
+    std::string package;
+    const auto record = [&](std::string_view kind, std::string_view operation,
+                            const std::string& definition) {
+        package +=
+            EncodeLine(kind) + "|" + std::string(operation) + "[DEF]" + definition + "[BR]\r\n";
+    };
+    const auto entry = [](const std::string& name) {
+        return EncodeLine(name) + "=" + EncodeLine("New") + "|" + EncodeLine("[windir]");
+    };
+    for (int i = 0; i < added; ++i) {
+        record("EXE", "ADD", entry("new" + std::to_string(i) + ".exe"));
+        record("DIR", "ADD", entry("dir" + std::to_string(i)));
+    }
+    for (int i = 0; i < 4 * added; i += 7) {
+        record("EXE", "DEL", EncodeLine("old" + std::to_string(i) + ".exe") + "=x");
+        record("DIR", "DEL", EncodeLine("old" + std::to_string(i) + ".exe") + "=x");
+    }
+    record("REG", "ADD",
+           EncodeLine("x") + "=" + EncodeLine("New") + "|" + EncodeLine("1^Software\\New") + "|" +
+               EncodeLine("new"));
+    record("COOK", "ADD", EncodeLine("*new.example"));
+    record("SFILE", "ADD", EncodeLine("other.exe") + "=x|" + EncodeLine("[windir]"));
+    return platform::Utf8ToWindows1252(package);
+}
+
+void ServeUpdate(const DefinitionsServerProcess& to, const std::string& package,
+                 const std::string& date, const std::string& newDate) {
+    to.Serve("currentDate.txt", date);
+    to.Serve("package.txt", package);
+    to.Serve("date.txt", newDate);
 }
 
 void ProgramTest::ScanAndTickEverything() {

@@ -14,8 +14,19 @@
 #include "support/temporary_program_folder.h"
 #include "ui/frm_main.h"
 
-// The notice of an update that could not get or store the definitions.
+// The notice of an update that could not get or store the definitions, and of one that found no
+// room on the disk for them.
 extern const char kFailedUpdateNotice[];
+extern const char kDiskFullNotice[];
+
+// A package as the server sends it that changes all six definition files: `added` program and
+// folder definitions, a registry key, a cookie host, a safe-list entry, and deletions of every
+// seventh old definition (ProgramTest::WriteOldDefinitions) from the program and folder files.
+std::string PackageForEveryFile(int added);
+// Serves an update newer than the old date.dat: its date, the package and the date to store.
+void ServeUpdate(const DefinitionsServerProcess& to, const std::string& package,
+                 const std::string& date = "4/2/2006 9:00:00 AM",
+                 const std::string& newDate = "4/2/2006 9:30:00 AM");
 
 // The program as a user has it, for fault tests: a machine (a prefix whose registry is its hive
 // files), a program folder, settings and data folders of its own, a definitions server, and the
@@ -44,6 +55,10 @@ class ProgramTest : public FormsTest {
     void WriteDefinitions(std::string_view fileName, const std::vector<std::string>& lines) const;
     // The five definition files a scan needs, empty where none was written.
     void WriteEveryDefinitionFile() const;
+
+    // Definitions in all six files ("old<i>.exe" in the program, file and folder ones) and
+    // date.dat "4/1/2006".
+    void WriteOldDefinitions(int lines) const;
 
     // Runs a scan and ticks every threat it found.
     void ScanAndTickEverything();

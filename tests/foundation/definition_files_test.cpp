@@ -46,8 +46,9 @@ class DefinitionFilesTest : public ::testing::Test {
 TEST_F(DefinitionFilesTest, CountsLinesPerFileIntoTheFourCounters) {
     program.WriteFile("BlockedCookies.dat", Lines(3));
     program.WriteFile("ExeDefinition.dat", "");
-    program.WriteFile("FileDefinition.dat", Lines(10, false));       // no final line end
-    program.WriteFile("DirectoryDefinition.dat", "a\r\n\r\n\nb\n");  // empty lines count too
+    program.WriteFile("FileDefinition.dat", Lines(10, false));  // no final line end
+    // Empty lines count too; a bare LF (the codec's "É") is part of its line.
+    program.WriteFile("DirectoryDefinition.dat", "a\r\n\r\n\r\nb\nc");
     program.WriteFile("Safety.dat", Lines(7));
 
     EXPECT_EQ(CountDefinitions(), 17);

@@ -45,8 +45,8 @@ TEST_F(HttpAccessTest, ReturnsTheWholeBodyAsText) {
     server.Serve("cp1252.txt", "caf\xE9 \x80");
     EXPECT_EQ(HttpGetText(server.BaseUrl() + "/ten.txt"), "0123456789");
     EXPECT_EQ(HttpGetText(server.BaseUrl() + "/cp1252.txt"), "caf\u00E9 \u20AC");
-    // No status check: the error page is the answer.
-    EXPECT_NE(HttpGetText(server.BaseUrl() + "/missing.txt"), "");
+    // An error page is no answer.
+    EXPECT_EQ(HttpGetText(server.BaseUrl() + "/missing.txt"), "");
 }
 
 TEST_F(HttpAccessTest, ShowsProgressAfterEveryPieceButTheFirstAndYieldsAfterEach) {

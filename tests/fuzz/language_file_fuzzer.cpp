@@ -36,5 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         LookUpTranslations(*fileText, language);
     }
     LookUpTranslations(*fileText, "English");
+    fuzz_support::Require(!IsWholeLanguageFile(*fileText) || !LanguageGroupNames(*fileText).empty(),
+                          "a whole language file without a language");
     return 0;
 }

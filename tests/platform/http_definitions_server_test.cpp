@@ -17,8 +17,9 @@ TEST(DefinitionsServer, AnswersTheProgramsRequestsFromItsFiles) {
     EXPECT_EQ(HttpGet(base + "/asp/getDefsNEW.asp?prog=P&comp=C&date=3/16/2006").body, "package");
     EXPECT_EQ(HttpGet(base + "/asp/date.asp").body, "4/2/2024");
     EXPECT_EQ(HttpGet(base + "/Languages/21/Localization.xml").body, "<TRANSLATION_ITEMS/>");
-    EXPECT_EQ(HttpGet(base + "/asp/getData.asp?data=a&b=c|d%41").body, "Added");
-    EXPECT_EQ(server.Submissions(), std::vector<std::string>({"a&b=c|dA"}));
+    EXPECT_EQ(HttpGet(base + "/asp/getData.asp?data=a%26b%3Dc|d%41+e&f=g").body, "Added");
+    EXPECT_EQ(server.Submissions(), std::vector<std::string>({"a&b=c|dA e"}))
+        << "read as a query parser reads it";
     const auto lines = server.RequestLines();
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[2], "GET /asp/date.asp HTTP/1.1");

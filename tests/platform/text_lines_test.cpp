@@ -8,11 +8,11 @@ using namespace platform;
 
 namespace {
 
-// What filtering must give: the kept lines of the split, joined again.
+// What filtering must give: the kept lines of the split at CR LF, joined again.
 template <typename Keep>
 std::string SplitFilteredJoined(std::string_view bytes, Keep keep) {
     std::vector<std::string> kept;
-    for (const std::string_view line : SplitTextLineViews(bytes)) {
+    for (const std::string_view line : SplitCrLfLineViews(bytes)) {
         if (keep(line)) {
             kept.emplace_back(line);
         }
@@ -68,6 +68,8 @@ TEST(TextLines, CountsTheLinesThatSplittingFinds) {
     for (const std::string_view bytes : {"", "\n", "\r\n", "one", "one\r\n", "one\ntwo",
                                          "one\r\ntwo\r\n", "\n\n\nlast", "a\rb\r\n", "a\r\n\r\n"}) {
         EXPECT_EQ(CountTextLines(bytes), SplitTextLineViews(bytes).size())
+            << testing::PrintToString(bytes);
+        EXPECT_EQ(CountCrLfLines(bytes), SplitCrLfLineViews(bytes).size())
             << testing::PrintToString(bytes);
     }
 }

@@ -13,43 +13,6 @@ namespace fs = std::filesystem;
 constexpr std::size_t kFillerChunk = 64 * 1024;
 const std::string kNotFoundPage = "<html><body><h1>404 Not Found</h1></body></html>";
 
-int HexValue(char digit) {
-    if (digit >= '0' && digit <= '9') {
-        return digit - '0';
-    }
-    if (digit >= 'A' && digit <= 'F') {
-        return digit - 'A' + 10;
-    }
-    if (digit >= 'a' && digit <= 'f') {
-        return digit - 'a' + 10;
-    }
-    return -1;
-}
-
-// Undoes %XX only: the program sends "+" and every other byte as it is.
-std::string PercentDecode(const std::string& text) {
-    std::string decoded;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-        const int low = i + 2 < text.size() ? HexValue(text[i + 2]) : -1;
-        if (text[i] == '%' && high >= 0 && low >= 0) {
-            decoded += static_cast<char>(high * 16 + low);
-            i += 2;
-        } else {
-            decoded += text[i];
-        }
-    }
-    return decoded;
-}
-
-// Everything after the first "data=" of the query, as the program wrote it: the payload is not
-// escaped, so it may hold "&" and "=" of its own.
-std::string RawDataField(const std::string& target) {
-    const std::size_t query = target.find('?');
-    const std::size_t data = target.find("data=", query == std::string::npos ? 0 : query);
-    return data == std::string::npos ? std::string() : target.substr(data + 5);
-}
-
 bool ReadFile(const fs::path& path, std::string& contents) {
     std::ifstream file(path, std::ios::binary);
     if (!file || fs::is_directory(path)) {
@@ -111,7 +74,7 @@ void DefinitionsServer::InstallRoutes() {
     server_.Get("/asp/date.asp",
                 [this](const auto&, auto& response) { ReplyWithFile(response, "date.txt"); });
     server_.Get("/asp/getData.asp", [this](const httplib::Request& request, auto& response) {
-        Log("submissions.log", PercentDecode(RawDataField(request.target)));
+        Log("submissions.log", request.get_param_value("data"));
         Reply(response, 200, "Added");
     });
     server_.Get("/echo/headers", [this](const httplib::Request& request, auto& response) {
@@ -135,17 +98,43 @@ void DefinitionsServer::ReplyWithFile(httplib::Response& response,
                                       const std::string& relativePath) {
     std::string contents;
     if (StaysInsideRoot(relativePath) && ReadFile(options_.root / relativePath, contents)) {
-        Reply(response, 200, std::move(contents));
+        Reply(response, 200, std::move(contents), relativePath);
     } else {
-        Reply(response, 404, kNotFoundPage);
+        Reply(response, 404, kNotFoundPage, relativePath);
     }
 }
 
 // Sends `body`, or what the test switches make of it.
-void DefinitionsServer::Reply(httplib::Response& response, int status, std::string body) {
+void DefinitionsServer::Reply(httplib::Response& response, int status, std::string body,
+                              const std::string& path) {
     response.status = status;
     const char* type = "text/html";
-    if (options_.hugeBodyBytes) {
+    if (options_.onlyFile && *options_.onlyFile != path) {
+        response.set_content(std::move(body), type);
+        return;
+    }
+    response.status = options_.status.value_or(status);
+    if (options_.cutAfterBytes) {
+        body.resize(std::min(body.size(), *options_.cutAfterBytes));
+        response.set_content_provider(
+            type, [body = std::move(body)](std::size_t, httplib::DataSink& sink) {
+                sink.write(body.data(), body.size());
+                return false;  // the connection closes here, which ends the body as far as it says
+            });
+    } else if (options_.trickleMs) {
+        const std::size_t size = body.size();  // before the body moves into the provider
+        response.set_content_provider(
+            size, type,
+            [this, body = std::move(body), path](std::size_t offset, std::size_t,
+                                                 httplib::DataSink& sink) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(*options_.trickleMs));
+                if (!sink.write(body.data() + offset, 1)) {
+                    Log("closed.log", path);
+                    return false;
+                }
+                return true;
+            });
+    } else if (options_.hugeBodyBytes) {
         response.set_content_provider(
             *options_.hugeBodyBytes, type,
             [](std::size_t, std::size_t length, httplib::DataSink& sink) {
@@ -162,9 +151,10 @@ void DefinitionsServer::Reply(httplib::Response& response, int status, std::stri
                 return sink.write(filler.data(), filler.size());
             });
     } else if (options_.stallAfterBytes) {
-        const std::size_t sent = std::min(*options_.stallAfterBytes, body.size());
+        const std::size_t size = body.size();  // before the body moves into the provider
+        const std::size_t sent = std::min(*options_.stallAfterBytes, size);
         response.set_content_provider(
-            body.size(), type,
+            size, type,
             [body = std::move(body), sent](std::size_t offset, std::size_t,
                                            httplib::DataSink& sink) {
                 if (offset >= sent) {

@@ -14,8 +14,10 @@
 //   /echo/headers                               the request's headers, one "Name: value" a line
 //   anything else                               the file at that path under the root
 // A missing file is answered with status 404 and a small error page. Every request line is
-// appended to requests.log as it arrives, before any delay. The server library refuses (400) an
-// address with a second "?", before anything is logged.
+// appended to requests.log as it arrives, before any delay; a trickled reply whose client went
+// away appends its path to closed.log. The data of a submission is read as a query parser reads
+// it ("+" a blank, "%XX" a byte, cut at "&"). The server library refuses (400) an address with a
+// second "?", before anything is logged.
 class DefinitionsServer {
   public:
     explicit DefinitionsServer(DefinitionsServerOptions options);
@@ -26,7 +28,8 @@ class DefinitionsServer {
   private:
     void InstallRoutes();
     void Log(const char* fileName, const std::string& line);
-    void Reply(httplib::Response& response, int status, std::string body);
+    void Reply(httplib::Response& response, int status, std::string body,
+               const std::string& path = {});
     void ReplyWithFile(httplib::Response& response, const std::string& relativePath);
 
     DefinitionsServerOptions options_;

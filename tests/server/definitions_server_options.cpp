@@ -27,6 +27,17 @@ std::vector<std::string> ToArguments(const DefinitionsServerOptions& options) {
     if (options.hugeBodyBytes) {
         arguments.insert(arguments.end(), {"--huge-body", std::to_string(*options.hugeBodyBytes)});
     }
+    const auto add = [&arguments](const char* name, const auto& value) {
+        if (value) {
+            arguments.insert(arguments.end(), {name, std::to_string(*value)});
+        }
+    };
+    add("--status", options.status);
+    add("--cut-after", options.cutAfterBytes);
+    add("--trickle-ms", options.trickleMs);
+    if (options.onlyFile) {
+        arguments.insert(arguments.end(), {"--only-file", *options.onlyFile});
+    }
     return arguments;
 }
 
@@ -58,6 +69,15 @@ std::optional<DefinitionsServerOptions> ParseArguments(const std::vector<std::st
         } else if (name == "--huge-body") {
             understood = ReadNumber(value, bytes);
             options.hugeBodyBytes = bytes;
+        } else if (name == "--cut-after") {
+            understood = ReadNumber(value, bytes);
+            options.cutAfterBytes = bytes;
+        } else if (name == "--status" || name == "--trickle-ms") {
+            int number = 0;
+            understood = ReadNumber(value, number);
+            (name == "--status" ? options.status : options.trickleMs) = number;
+        } else if (name == "--only-file") {
+            options.onlyFile = value;
         } else {
             understood = false;
         }

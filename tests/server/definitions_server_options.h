@@ -16,6 +16,11 @@ struct DefinitionsServerOptions {
     std::optional<std::size_t> stallAfterBytes;  // send this much of each body, then hang
     bool endless = false;                        // each body goes on with filler for ever
     std::optional<std::size_t> hugeBodyBytes;    // each body is this many bytes of filler
+    std::optional<int> status;                   // each reply has this status
+    std::optional<std::size_t> cutAfterBytes;    // no length; the connection closes after this much
+    std::optional<int> trickleMs;  // one byte every so often; a closed connection is logged
+    // The switches above apply to the replies of this served file only (all replies without it).
+    std::optional<std::string> onlyFile;
 };
 
 // The command line that carries `options`, and back.

@@ -139,3 +139,7 @@ std::vector<std::string> DefinitionsServerProcess::RequestLines() const {
 std::vector<std::string> DefinitionsServerProcess::Submissions() const {
     return ReadLines(options_.logFolder / "submissions.log");
 }
+
+std::vector<std::string> DefinitionsServerProcess::ClosedConnections() const {
+    return ReadLines(options_.logFolder / "closed.log");
+}

@@ -30,6 +30,8 @@ class DefinitionsServerProcess {
     std::vector<std::string> RequestLines() const;
     // The decoded "data=" field of every submission so far.
     std::vector<std::string> Submissions() const;
+    // The path of every trickled reply whose client closed the connection.
+    std::vector<std::string> ClosedConnections() const;
 
     // Ends the server; later requests find the port closed.
     void Stop();
