@@ -1,5 +1,6 @@
 // A hive file in Wine's text format: read, written back, and read again.
 #include <string>
+#include <vector>
 
 #include "platform/hive_parse.h"
 #include "platform/hive_serialize.h"
@@ -14,9 +15,7 @@ bool SameValue(const platform::RegValue& left, const platform::RegValue& right) 
            left.data == right.data;
 }
 
-// Whether every key and value of the first tree is in the second, unchanged. The second may hold
-// more: a line kept broken may read as a value once a write puts other lines after it.
-bool KeepsEveryKey(const platform::HiveKey& first, const platform::HiveKey& second) {
+bool KeepsEveryValue(const platform::HiveKey& first, const platform::HiveKey& second) {
     if (platform::LinkTarget(first) != platform::LinkTarget(second)) {
         return false;
     }
@@ -26,13 +25,25 @@ bool KeepsEveryKey(const platform::HiveKey& first, const platform::HiveKey& seco
             return false;
         }
     }
-    for (const auto& subKey : first.subKeys) {
-        const platform::HiveKey* kept = platform::FindSubKey(second, subKey->name);
-        if (kept == nullptr || !KeepsEveryKey(*subKey, *kept)) {
-            return false;
-        }
-    }
     return true;
+}
+
+// Whether every key and value of the first tree is in the second, unchanged. The second may hold
+// more: a line kept broken may read as a value once a write puts other lines after it.
+bool KeepsEveryKey(const platform::HiveKey& first, const platform::HiveKey& second) {
+    // The key of the second tree that stands where the walk is, at each depth.
+    std::vector<const platform::HiveKey*> counterparts;
+    bool keeps = true;
+    platform::ForEachKey(first, [&](const platform::HiveKey& key, std::size_t depth) {
+        counterparts.resize(depth);
+        const platform::HiveKey* kept =
+            depth == 0 ? &second
+                       : (counterparts.back() ? platform::FindSubKey(*counterparts.back(), key.name)
+                                              : nullptr);
+        counterparts.push_back(kept);
+        keeps = keeps && kept != nullptr && KeepsEveryValue(key, *kept);
+    });
+    return keeps;
 }
 
 }  // namespace
