@@ -113,16 +113,14 @@ std::string ComparablePath(std::string_view modulePath) {
     return platform::ToUpperText(ExpandSystem32Path(platform::ToUpperText(TrimBlanks(modulePath))));
 }
 
-void ExamineModuleOf(ProcessId id) {
-    platform::Processes& processes = platform::CurrentProcesses();
-    if (processes.Open(id) != platform::OpenResult::Opened) {
-        return;
-    }
-    const std::optional<platform::ProcessModule> module = processes.FirstModule(id);
-    if (!module) {
-        return;
-    }
-    const std::string path = ComparablePath(module->path);
+// The name a process is listed by: its program file name, "unknown" when its path names none.
+std::string ListedName(const platform::ProcessEntry& process) {
+    const std::string name = GetFileNameFromPath(process.programPath);
+    return name.empty() ? "unknown" : name;
+}
+
+void ExamineModuleOf(const platform::ProcessEntry& process) {
+    const std::string path = ComparablePath(process.programPath);
     if (!IsInModulePathCache(gModulePathCache, path)) {
         return;
     }
@@ -139,7 +137,7 @@ void ExamineModuleOf(ProcessId id) {
     if (platform::EqualsIgnoringCase(TrimBlanks(name), kOwnHelperProgram)) {
         return;
     }
-    ReportRunningSpyware(name, company, RunningProgram{id, module->path});
+    ReportRunningSpyware(name, company, RunningProgram{process.id, process.programPath});
     CountOne(gSoftwareFound);
 }
 
@@ -245,20 +243,21 @@ void ScanMemoryByPlatform() {
 
 void ScanRunningModules() {
     const bool insideScan = IsInsideScan();
-    std::vector<std::string> names;
-    std::vector<ProcessId> ids;
-    const std::int32_t count = GetProcessList(names, ids);
+    // The processes that can be opened, each with its first module, read once for the whole pass:
+    // the shield makes a pass every few seconds.
+    const std::vector<platform::ProcessEntry> running =
+        platform::CurrentProcesses().Snapshot().value_or(std::vector<platform::ProcessEntry>{});
     BuildModulePathCache(insideScan);
-    FrmMain().lblTotalNoOfRunningItems.SetCaption(std::to_string(std::max(count, 0)));
-    for (std::size_t index = 0; index < ids.size(); ++index) {
+    FrmMain().lblTotalNoOfRunningItems.SetCaption(std::to_string(running.size()));
+    for (const platform::ProcessEntry& process : running) {
         CountOne(gMemoryInspected);
         if (insideScan) {
-            ShowProgress(names[index], std::int64_t{gMemoryInspected} + gExeDefCount);
+            ShowProgress(ListedName(process), std::int64_t{gMemoryInspected} + gExeDefCount);
         }
         if (gStopScan) {
             break;
         }
-        ExamineModuleOf(ids[index]);
+        ExamineModuleOf(process);
         forms::DoEvents();
     }
 }

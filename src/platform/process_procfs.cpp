@@ -92,19 +92,32 @@ bool RunsForPrefix(ProcessId id, const fs::path& prefixFolder) {
     return prefix && IsSameFolder(*prefix, prefixFolder);
 }
 
+// Where an id comes from: a caller, who may name one thread of a process, or the listing of
+// /proc, which names processes only.
+enum class IdFrom { Caller, Listing };
+
 // Opening a process: it must be a process (not one thread of another) that Wine runs for the
 // prefix, and the program must be allowed to signal it. What /proc shows of it goes to facts.
-OpenResult OpenProcess(ProcessId id, const fs::path& prefixFolder, ProcessFacts* facts) {
-    const std::optional<std::string> status = ReadProcFile(id, "status");
-    if (id == 0 || !status || ParseId(StatusField(*status, "Tgid")) != id) {
+// Each entry is read at most once, the cheap ones first, so that the host's own processes cost
+// a link and their environment.
+OpenResult OpenProcess(ProcessId id, const fs::path& prefixFolder, ProcessFacts* facts,
+                       IdFrom from = IdFrom::Caller) {
+    if (id == 0 || static_cast<pid_t>(id) == getpid()) {
         return OpenResult::NotFound;
+    }
+    if (from == IdFrom::Caller) {
+        const std::optional<std::string> status = ReadProcFile(id, "status");
+        if (!status || ParseId(StatusField(*status, "Tgid")) != id) {
+            return OpenResult::NotFound;
+        }
     }
     const std::optional<std::string> exeLink = ReadExeLink(id);
     if (!exeLink || !RunsForPrefix(id, prefixFolder)) {
         return OpenResult::NotFound;
     }
-    std::string maps = ReadProcFile(id, "maps").value_or("");
-    if (!IsWineProcess(*exeLink, maps)) {
+    const bool loader = IsWineLoader(*exeLink);
+    std::string maps = loader && !facts ? "" : ReadProcFile(id, "maps").value_or("");
+    if (!loader && !IsWineProcess(*exeLink, maps)) {
         return OpenResult::NotFound;
     }
     if (kill(static_cast<pid_t>(id), 0) != 0) {
@@ -159,6 +172,24 @@ WaitResult WatchProc(ProcessId id, std::chrono::milliseconds timeout) {
     }
 }
 
+// Calls take(id) for each process /proc lists; false when /proc cannot be listed.
+template <typename Take>
+bool ForEachListedId(Take take) {
+    std::error_code error;
+    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+        if (const std::optional<ProcessId> id = ParseId(it->path().filename().string())) {
+            take(*id);
+        }
+    }
+    return !error;
+}
+
+// The program path of a process of the machine, "" when it has none in Windows form.
+std::string ProgramPathOf(const ProcessFacts& facts, const Machine& machine) {
+    return WindowsProgramPath(
+        facts, [&](const std::string& hostPath) { return machine.paths().ToWindows(hostPath); });
+}
+
 int PollTimeout(std::chrono::milliseconds timeout) {
     return static_cast<int>(
         std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INT32_MAX));
@@ -170,16 +201,14 @@ ProcfsProcesses::ProcfsProcesses(std::function<const Machine&()> installation)
     : installation_(std::move(installation)) {}
 
 std::optional<std::vector<ProcessId>> ProcfsProcesses::ProcessIds() {
-    std::error_code error;
     std::vector<ProcessId> ids;
     const fs::path prefixFolder = installation_().prefix().root();
-    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
-        const std::optional<ProcessId> id = ParseId(it->path().filename().string());
-        if (id && OpenProcess(*id, prefixFolder, nullptr) != OpenResult::NotFound) {
-            ids.push_back(*id);
+    const bool listed = ForEachListedId([&](ProcessId id) {
+        if (OpenProcess(id, prefixFolder, nullptr, IdFrom::Listing) != OpenResult::NotFound) {
+            ids.push_back(id);
         }
-    }
-    if (error) {
+    });
+    if (!listed) {
         return std::nullopt;
     }
     std::ranges::sort(ids);
@@ -196,8 +225,7 @@ std::optional<ProcessModule> ProcfsProcesses::FirstModule(ProcessId id) {
     if (OpenProcess(id, machine.prefix().root(), &facts) != OpenResult::Opened) {
         return std::nullopt;
     }
-    std::string path = WindowsProgramPath(
-        facts, [&](const std::string& hostPath) { return machine.paths().ToWindows(hostPath); });
+    std::string path = ProgramPathOf(facts, machine);
     if (path.empty()) {
         return std::nullopt;
     }
@@ -205,17 +233,24 @@ std::optional<ProcessModule> ProcfsProcesses::FirstModule(ProcessId id) {
     return ProcessModule{std::move(path), std::move(baseName)};
 }
 
+// One look at each process: the shields take a snapshot every few seconds, and Wine processes'
+// maps are long.
 std::optional<std::vector<ProcessEntry>> ProcfsProcesses::Snapshot() {
-    const std::optional<std::vector<ProcessId>> ids = ProcessIds();
-    if (!ids) {
+    const Machine& machine = installation_();
+    const fs::path prefixFolder = machine.prefix().root();
+    std::vector<ProcessEntry> entries;
+    const bool listed = ForEachListedId([&](ProcessId id) {
+        ProcessFacts facts;
+        if (OpenProcess(id, prefixFolder, &facts, IdFrom::Listing) == OpenResult::Opened) {
+            if (std::string path = ProgramPathOf(facts, machine); !path.empty()) {
+                entries.push_back({id, std::move(path)});
+            }
+        }
+    });
+    if (!listed) {
         return std::nullopt;
     }
-    std::vector<ProcessEntry> entries;
-    for (const ProcessId id : *ids) {
-        if (std::optional<ProcessModule> module = FirstModule(id)) {
-            entries.push_back({id, std::move(module->path)});
-        }
-    }
+    std::ranges::sort(entries, {}, &ProcessEntry::id);
     return entries;
 }
 
