@@ -22,22 +22,8 @@ int CompareNames(std::string_view a, std::string_view b) {
 }
 
 bool NamesEqual(std::string_view a, std::string_view b) {
-    // Folding keeps each character's length, so names of other lengths differ; ASCII is folded
-    // in place.
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto left = static_cast<unsigned char>(a[i]);
-        const auto right = static_cast<unsigned char>(b[i]);
-        if (left >= 0x80 || right >= 0x80) {
-            return CompareNames(a.substr(i), b.substr(i)) == 0;
-        }
-        if (ToUpperCharacter(left) != ToUpperCharacter(right)) {
-            return false;
-        }
-    }
-    return true;
+    // Folding keeps each character's length: names of other lengths differ.
+    return a.size() == b.size() && CompareNames(a, b) == 0;
 }
 
 }  // namespace platform
