@@ -79,14 +79,54 @@ void AddMemoryLine(const std::string& text) {
 
 // --- The newer platform family.
 
+// What the module path cache is made of: the bytes of ExeDefinition.dat (by their hash, as a
+// file rewritten in place within the same clock tick keeps its size and time) and the folders of
+// the tokens.
+struct ModulePathSource {
+    std::optional<std::size_t> definitions;
+    std::vector<std::string> tokenFolders;
+    std::string driveRoot;
+    bool operator==(const ModulePathSource&) const = default;
+};
+
+struct BuiltModulePaths {
+    ModulePathSource source;
+    std::size_t cacheSize = 0;  // tells a cache emptied since from the one built
+    ModulePathIndex index;
+};
+
+std::optional<BuiltModulePaths>& LastBuiltModulePaths() {
+    static std::optional<BuiltModulePaths> built;
+    return built;
+}
+
+ModulePathSource CurrentModulePathSource(FolderTokenExpander& tokens) {
+    std::string bytes;
+    const bool read = platform::CurrentMachine().files().ReadBytes(
+                          ProgramFolderFile(kExeDefinitionFile), &bytes) == platform::ERROR_SUCCESS;
+    return {read ? std::optional(std::hash<std::string>{}(bytes)) : std::nullopt,
+            tokens.TokenFolders(), tokens.SystemDriveRoot()};
+}
+
+// Outside a scan nothing shows the cache being built, and the shield builds it every few seconds:
+// when neither the definitions nor the folders their tokens stand for changed, it is taken as the
+// last pass left it. A scan builds it afresh, showing each line.
 void BuildModulePathCache(bool insideScan) {
+    FolderTokenExpander tokens;
+    ModulePathSource source = CurrentModulePathSource(tokens);
+    std::optional<BuiltModulePaths>& built = LastBuiltModulePaths();
+    if (!insideScan && !gStopScan && built && built->source == source &&
+        built->cacheSize == gModulePathCache.size()) {
+        return;
+    }
+    built.reset();
     gModulePathCache.clear();
     const std::optional<std::vector<std::string>> lines = ReadProgramDefinitions();
     if (!lines) {
+        built = BuiltModulePaths{std::move(source), 0, ModulePathIndex()};
         return;
     }
     LockWindowRedraw(FrmMain(), false);
-    FolderTokenExpander tokens;
     for (const std::string& line : *lines) {
         if (gStopScan) {
             gModulePathCache.clear();
@@ -105,6 +145,16 @@ void BuildModulePathCache(bool insideScan) {
         forms::DoEvents();
     }
     gModulePathCache = platform::ToUpperText(gModulePathCache);
+    if (!gStopScan) {
+        built = BuiltModulePaths{std::move(source), gModulePathCache.size(),
+                                 ModulePathIndex(gModulePathCache)};
+    }
+}
+
+bool IsInModulePaths(std::string_view path) {
+    const std::optional<BuiltModulePaths>& built = LastBuiltModulePaths();
+    return built ? built->index.Contains(gModulePathCache, path)
+                 : IsInModulePathCache(gModulePathCache, path);
 }
 
 // The program path a process is compared by: upper case, a system-folder path as the machine
@@ -121,7 +171,7 @@ std::string ListedName(const platform::ProcessEntry& process) {
 
 void ExamineModuleOf(const platform::ProcessEntry& process) {
     const std::string path = ComparablePath(process.programPath);
-    if (!IsInModulePathCache(gModulePathCache, path)) {
+    if (!IsInModulePaths(path)) {
         return;
     }
     const std::string company = GetFileCompanyName(path);
