@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <iterator>
+#include <optional>
 
 #include "platform/text_case.h"
 #include "platform/text_lines.h"
@@ -129,13 +130,18 @@ std::vector<std::string> ExeFiles(const std::vector<std::string>& mappedFiles) {
     return exeFiles;
 }
 
-// The mapped PE files, the one the process is named after first.
+// The mapped PE files, the one the process is named after first (its name is asked only when
+// there is one).
 std::vector<std::string> ImageCandidates(const std::vector<std::string>& mappedFiles,
-                                         std::string_view comm) {
+                                         const std::function<std::string()>& comm) {
     std::vector<std::string> candidates = ExeFiles(mappedFiles);
+    if (candidates.empty()) {
+        return candidates;
+    }
+    const std::string name = comm();
     // Not std::ranges: clang 14, which builds the fuzz targets, cannot compile its subrange.
     std::stable_partition(candidates.begin(), candidates.end(),
-                          [&](const std::string& path) { return NamesTheSameProgram(path, comm); });
+                          [&](const std::string& path) { return NamesTheSameProgram(path, name); });
     return candidates;
 }
 
@@ -162,19 +168,31 @@ std::vector<std::string> MappedExePaths(std::string_view maps) {
 }
 
 std::string WindowsProgramPath(const ProcessFacts& facts, const HostToWindowsPath& toWindows) {
-    const std::string commandLinePath = WindowsPathFromCommandLine(facts.commandLine);
-    const std::vector<std::string> mappedFiles = MappedFiles(facts.maps);
+    return WindowsProgramPath(
+        ProcessReadings{facts.maps, [&] { return facts.comm; }, [&] { return facts.commandLine; }},
+        toWindows);
+}
+
+std::string WindowsProgramPath(const ProcessReadings& process, const HostToWindowsPath& toWindows) {
+    std::optional<std::string> commandLinePath;
+    const auto pathOfCommandLine = [&]() -> const std::string& {
+        if (!commandLinePath) {
+            commandLinePath = WindowsPathFromCommandLine(process.commandLine());
+        }
+        return *commandLinePath;
+    };
+    const std::vector<std::string> mappedFiles = MappedFiles(process.maps);
     const std::string_view builtInFolder = WineBuiltInFolder(mappedFiles);
-    for (const std::string& hostPath : ImageCandidates(mappedFiles, facts.comm)) {
+    for (const std::string& hostPath : ImageCandidates(mappedFiles, process.comm)) {
         if (!builtInFolder.empty() && BeforeLast(hostPath, '/') == builtInFolder) {
-            return BuiltInProgramPath(AfterLast(hostPath, '/'), commandLinePath);
+            return BuiltInProgramPath(AfterLast(hostPath, '/'), pathOfCommandLine());
         }
         std::string windowsPath = toWindows(hostPath);
         if (!windowsPath.empty()) {
             return windowsPath;
         }
     }
-    return commandLinePath;
+    return pathOfCommandLine();
 }
 
 std::string WindowsBaseName(std::string_view windowsPath) {
