@@ -101,6 +101,8 @@ std::optional<BuiltModulePaths>& LastBuiltModulePaths() {
 }
 
 ModulePathSource CurrentModulePathSource(FolderTokenExpander& tokens) {
+    // The folders of the tokens take a hundred registry look-ups: the hives are looked at once.
+    const platform::ScopedHeldHives held(platform::CurrentMachine().registry());
     std::string bytes;
     const bool read = platform::CurrentMachine().files().ReadBytes(
                           ProgramFolderFile(kExeDefinitionFile), &bytes) == platform::ERROR_SUCCESS;
@@ -157,10 +159,37 @@ bool IsInModulePaths(std::string_view path) {
                  : IsInModulePathCache(gModulePathCache, path);
 }
 
+// The machine's system folder, looked up once for a pass over the processes rather than once
+// for each of them: the lookup reads the registry.
+class SystemFolderOfPass {
+  public:
+    const std::string& operator()() {
+        if (!folder_) {
+            folder_ = GetSystemDir();
+        }
+        return *folder_;
+    }
+
+  private:
+    std::optional<std::string> folder_;
+};
+
+// ExpandSystem32Path with the system folder given.
+template <typename SystemFolder>
+std::string ExpandSystem32PathIn(std::string_view path, SystemFolder&& systemFolder) {
+    const std::string upper = platform::ToUpperText(TrimBlanks(path));
+    const std::size_t at = upper.rfind(kSystem32);
+    if (at == std::string::npos) {
+        return std::string(path);
+    }
+    return systemFolder() + "\\" + std::string(TrimBlanks(path).substr(at + kSystem32.size()));
+}
+
 // The program path a process is compared by: upper case, a system-folder path as the machine
 // names its system folder.
-std::string ComparablePath(std::string_view modulePath) {
-    return platform::ToUpperText(ExpandSystem32Path(platform::ToUpperText(TrimBlanks(modulePath))));
+std::string ComparablePath(std::string_view modulePath, SystemFolderOfPass& systemFolder) {
+    return platform::ToUpperText(
+        ExpandSystem32PathIn(platform::ToUpperText(TrimBlanks(modulePath)), systemFolder));
 }
 
 // The name a process is listed by: its program file name, "unknown" when its path names none.
@@ -169,8 +198,8 @@ std::string ListedName(const platform::ProcessEntry& process) {
     return name.empty() ? "unknown" : name;
 }
 
-void ExamineModuleOf(const platform::ProcessEntry& process) {
-    const std::string path = ComparablePath(process.programPath);
+void ExamineModuleOf(const platform::ProcessEntry& process, SystemFolderOfPass& systemFolder) {
+    const std::string path = ComparablePath(process.programPath, systemFolder);
     if (!IsInModulePaths(path)) {
         return;
     }
@@ -299,6 +328,7 @@ void ScanRunningModules() {
         platform::CurrentProcesses().Snapshot().value_or(std::vector<platform::ProcessEntry>{});
     BuildModulePathCache(insideScan);
     FrmMain().lblTotalNoOfRunningItems.SetCaption(std::to_string(running.size()));
+    SystemFolderOfPass systemFolder;
     for (const platform::ProcessEntry& process : running) {
         CountOne(gMemoryInspected);
         if (insideScan) {
@@ -307,7 +337,7 @@ void ScanRunningModules() {
         if (gStopScan) {
             break;
         }
-        ExamineModuleOf(process);
+        ExamineModuleOf(process, systemFolder);
         forms::DoEvents();
     }
 }
@@ -336,12 +366,7 @@ void ScanRunningProcesses9x() {
 }
 
 std::string ExpandSystem32Path(std::string_view path) {
-    const std::string upper = platform::ToUpperText(TrimBlanks(path));
-    const std::size_t at = upper.rfind(kSystem32);
-    if (at == std::string::npos) {
-        return std::string(path);
-    }
-    return GetSystemDir() + "\\" + std::string(TrimBlanks(path).substr(at + kSystem32.size()));
+    return ExpandSystem32PathIn(path, GetSystemDir);
 }
 
 void ReportRunningSpyware(std::string_view name, std::string_view company,
