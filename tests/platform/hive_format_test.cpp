@@ -158,7 +158,7 @@ TEST(HiveFormat, TreesOfAnyDepthAndWidthAreReadWrittenAndTakenApart) {
     std::string wide = "WINE REGISTRY Version 2\n";
     for (int key = 0; key < kKeys; ++key) {
         deep += key > 0 ? "\\\\k" : "";
-        wide += "\n[w\\\\k" + std::to_string(key) + "] 1\n";
+        wide.append("\n[w\\\\k").append(std::to_string(key)).append("] 1\n");
     }
     deep += "] 1\n";
     for (const std::string* text : {&deep, &wide}) {
