@@ -91,8 +91,8 @@ struct ModulePathSource {
 
 struct BuiltModulePaths {
     ModulePathSource source;
-    std::size_t cacheSize = 0;  // tells a cache emptied since from the one built
-    ModulePathIndex index;
+    std::size_t cacheSize = 0;             // tells a cache emptied since from the one built
+    std::optional<ModulePathIndex> index;  // made at the first look-up
 };
 
 std::optional<BuiltModulePaths>& LastBuiltModulePaths() {
@@ -125,7 +125,7 @@ void BuildModulePathCache(bool insideScan) {
     gModulePathCache.clear();
     const std::optional<std::vector<std::string>> lines = ReadProgramDefinitions();
     if (!lines) {
-        built = BuiltModulePaths{std::move(source), 0, ModulePathIndex()};
+        built = BuiltModulePaths{std::move(source), 0, std::nullopt};
         return;
     }
     LockWindowRedraw(FrmMain(), false);
@@ -148,15 +148,19 @@ void BuildModulePathCache(bool insideScan) {
     }
     gModulePathCache = platform::ToUpperText(gModulePathCache);
     if (!gStopScan) {
-        built = BuiltModulePaths{std::move(source), gModulePathCache.size(),
-                                 ModulePathIndex(gModulePathCache)};
+        built = BuiltModulePaths{std::move(source), gModulePathCache.size(), std::nullopt};
     }
 }
 
 bool IsInModulePaths(std::string_view path) {
-    const std::optional<BuiltModulePaths>& built = LastBuiltModulePaths();
-    return built ? built->index.Contains(gModulePathCache, path)
-                 : IsInModulePathCache(gModulePathCache, path);
+    std::optional<BuiltModulePaths>& built = LastBuiltModulePaths();
+    if (!built) {
+        return IsInModulePathCache(gModulePathCache, path);
+    }
+    if (!built->index) {
+        built->index.emplace(gModulePathCache);
+    }
+    return built->index->Contains(gModulePathCache, path);
 }
 
 // The machine's system folder, looked up once for a pass over the processes rather than once
