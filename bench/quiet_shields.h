@@ -2,9 +2,9 @@
 
 #include <optional>
 
-// The program left alone with both shields on, as it sits in the tray all day: a real Wine prefix
-// whose server runs for a Windows program, and hundreds of other processes of the prefix. What it
-// costs is the share of one core its process uses over the measured period.
+// The program left alone with both shields on, its main window open as it starts: a real Wine
+// prefix whose server runs for a Windows program, and hundreds of other processes of the prefix.
+// What it costs is the share of one core its process uses over the measured period.
 namespace bench {
 
 struct QuietShieldsResult {
