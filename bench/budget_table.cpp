@@ -44,8 +44,8 @@ class Table {
                          Format("%.2f", ratio), Format("<= %.1fx", limit), ratio <= limit});
     }
     void AddLimit(const std::string& measure, const std::string& value, double amount,
-                  const std::string& budget, double limit) {
-        rows_.push_back({measure, value, "", "", budget, amount < limit});
+                  const std::string& budget, double limit, const std::string& against = "") {
+        rows_.push_back({measure, value, against, "", budget, amount < limit});
     }
 
     std::string Text(bool& allMet) const {
@@ -90,7 +90,7 @@ std::optional<double> BudgetTableReporter::SecondsOf(const std::string& name) co
 }
 
 std::string BudgetTable(const BudgetTableReporter& timings, const std::optional<ProbeResult>& probe,
-                        bool& allMet) {
+                        const std::optional<QuietShieldsResult>& quiet, bool& allMet) {
     Table table(timings);
     for (const char* phase : {"files", "folders", "registry", "processes", "cookies"}) {
         const std::string measure = std::string(phase) + " phase, 100,000 records";
@@ -134,6 +134,13 @@ std::string BudgetTable(const BudgetTableReporter& timings, const std::optional<
                        probe->startUpSeconds, "< 1000 ms", 1.0);
         table.AddLimit("peak memory after the whole scan", Format("%.1f MB", probe->peakMegabytes),
                        probe->peakMegabytes, "< 100 MB", 100.0);
+    }
+    if (quiet) {
+        const double percent = 100 * quiet->cpuSeconds / quiet->seconds;
+        table.AddLimit(
+            "idle, both shields, " + std::to_string(quiet->prefixProcesses) + " prefix processes",
+            Format("%.2f%%", percent), percent, "< 0.5%", 0.5,
+            "of a core over " + Format("%.0f s", quiet->seconds));
     }
     return table.Text(allMet);
 }

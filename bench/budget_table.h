@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "quiet_shields.h"
 #include "startup_probe.h"
 
 // The one table of a bench run: each measurement beside what it is held against, and the budget.
@@ -27,6 +28,6 @@ class BudgetTableReporter : public benchmark::ConsoleReporter {
 // The table as text; a row whose measurement did not run is left out. True in allMet when every
 // row kept its budget.
 std::string BudgetTable(const BudgetTableReporter& timings, const std::optional<ProbeResult>& probe,
-                        bool& allMet);
+                        const std::optional<QuietShieldsResult>& quiet, bool& allMet);
 
 }  // namespace bench

@@ -1,5 +1,6 @@
 // The benchmark program: Google Benchmark's runs, then a fresh process of the program for start-up
-// and memory, then the budget table. "--startup-probe" makes this binary that fresh process.
+// and memory, then the program left idle among many processes of a Wine prefix, then the budget
+// table. "--startup-probe" makes this binary that fresh process.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "bench_machine.h"
 #include "budget_table.h"
+#include "quiet_shields.h"
 #include "startup_probe.h"
 
 namespace {
@@ -35,8 +37,16 @@ int main(int argc, char** argv) {
     if (!probe) {
         std::fprintf(stderr, "the fresh process failed: no start-up, Qt host or memory rows\n");
     }
+    std::optional<bench::QuietShieldsResult> quiet;
+    if (!std::getenv("BENCH_NO_IDLE")) {
+        std::fprintf(stderr, "Leaving the program idle among the processes of a Wine prefix...\n");
+        quiet = bench::ProbeQuietShields();
+        if (!quiet) {
+            std::fprintf(stderr, "the idle program could not be measured: no quiet-shields row\n");
+        }
+    }
     bool allMet = false;
-    std::printf("\n%s", bench::BudgetTable(reporter, probe, allMet).c_str());
+    std::printf("\n%s", bench::BudgetTable(reporter, probe, quiet, allMet).c_str());
     benchmark::Shutdown();
     return allMet ? 0 : 2;
 }

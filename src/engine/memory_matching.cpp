@@ -45,6 +45,22 @@ bool IsInModulePathCache(std::string_view cache, std::string_view path) {
     return cache.find(entry) != std::string_view::npos;
 }
 
+ModulePathIndex::ModulePathIndex(std::string_view cache) {
+    const std::vector<std::string_view> pieces = SplitAt(cache, '|');
+    for (std::size_t piece = 1; piece + 1 < pieces.size(); ++piece) {
+        entries_.insert(pieces[piece]);
+    }
+}
+
+// "|" + path + "|" stands in the cache exactly where the path is one of the pieces between two of
+// its "|"s; a path holding a "|" itself is looked for in the text.
+bool ModulePathIndex::Contains(std::string_view cache, std::string_view path) const {
+    if (path.find('|') != std::string_view::npos) {
+        return IsInModulePathCache(cache, path);
+    }
+    return entries_.contains(path);
+}
+
 bool IsListedProgramName(std::string_view upperLines, std::string_view upperName) {
     if (upperName.empty()) {
         return false;

@@ -79,14 +79,56 @@ void AddMemoryLine(const std::string& text) {
 
 // --- The newer platform family.
 
+// What the module path cache is made of: the bytes of ExeDefinition.dat (by their hash, as a
+// file rewritten in place within the same clock tick keeps its size and time) and the folders of
+// the tokens.
+struct ModulePathSource {
+    std::optional<std::size_t> definitions;
+    std::vector<std::string> tokenFolders;
+    std::string driveRoot;
+    bool operator==(const ModulePathSource&) const = default;
+};
+
+struct BuiltModulePaths {
+    ModulePathSource source;
+    std::size_t cacheSize = 0;             // tells a cache emptied since from the one built
+    std::optional<ModulePathIndex> index;  // made at the first look-up
+};
+
+std::optional<BuiltModulePaths>& LastBuiltModulePaths() {
+    static std::optional<BuiltModulePaths> built;
+    return built;
+}
+
+ModulePathSource CurrentModulePathSource(FolderTokenExpander& tokens) {
+    // The folders of the tokens take a hundred registry look-ups: the hives are looked at once.
+    const platform::ScopedHeldHives held(platform::CurrentMachine().registry());
+    std::string bytes;
+    const bool read = platform::CurrentMachine().files().ReadBytes(
+                          ProgramFolderFile(kExeDefinitionFile), &bytes) == platform::ERROR_SUCCESS;
+    return {read ? std::optional(std::hash<std::string>{}(bytes)) : std::nullopt,
+            tokens.TokenFolders(), tokens.SystemDriveRoot()};
+}
+
+// Outside a scan nothing shows the cache being built, and the shield builds it every few seconds:
+// when neither the definitions nor the folders their tokens stand for changed, it is taken as the
+// last pass left it. A scan builds it afresh, showing each line.
 void BuildModulePathCache(bool insideScan) {
+    FolderTokenExpander tokens;
+    ModulePathSource source = CurrentModulePathSource(tokens);
+    std::optional<BuiltModulePaths>& built = LastBuiltModulePaths();
+    if (!insideScan && !gStopScan && built && built->source == source &&
+        built->cacheSize == gModulePathCache.size()) {
+        return;
+    }
+    built.reset();
     gModulePathCache.clear();
     const std::optional<std::vector<std::string>> lines = ReadProgramDefinitions();
     if (!lines) {
+        built = BuiltModulePaths{std::move(source), 0, std::nullopt};
         return;
     }
     LockWindowRedraw(FrmMain(), false);
-    FolderTokenExpander tokens;
     for (const std::string& line : *lines) {
         if (gStopScan) {
             gModulePathCache.clear();
@@ -105,25 +147,64 @@ void BuildModulePathCache(bool insideScan) {
         forms::DoEvents();
     }
     gModulePathCache = platform::ToUpperText(gModulePathCache);
+    if (!gStopScan) {
+        built = BuiltModulePaths{std::move(source), gModulePathCache.size(), std::nullopt};
+    }
+}
+
+bool IsInModulePaths(std::string_view path) {
+    std::optional<BuiltModulePaths>& built = LastBuiltModulePaths();
+    if (!built) {
+        return IsInModulePathCache(gModulePathCache, path);
+    }
+    if (!built->index) {
+        built->index.emplace(gModulePathCache);
+    }
+    return built->index->Contains(gModulePathCache, path);
+}
+
+// The machine's system folder, looked up once for a pass over the processes rather than once
+// for each of them: the lookup reads the registry.
+class SystemFolderOfPass {
+  public:
+    const std::string& operator()() {
+        if (!folder_) {
+            folder_ = GetSystemDir();
+        }
+        return *folder_;
+    }
+
+  private:
+    std::optional<std::string> folder_;
+};
+
+// ExpandSystem32Path with the system folder given.
+template <typename SystemFolder>
+std::string ExpandSystem32PathIn(std::string_view path, SystemFolder&& systemFolder) {
+    const std::string upper = platform::ToUpperText(TrimBlanks(path));
+    const std::size_t at = upper.rfind(kSystem32);
+    if (at == std::string::npos) {
+        return std::string(path);
+    }
+    return systemFolder() + "\\" + std::string(TrimBlanks(path).substr(at + kSystem32.size()));
 }
 
 // The program path a process is compared by: upper case, a system-folder path as the machine
 // names its system folder.
-std::string ComparablePath(std::string_view modulePath) {
-    return platform::ToUpperText(ExpandSystem32Path(platform::ToUpperText(TrimBlanks(modulePath))));
+std::string ComparablePath(std::string_view modulePath, SystemFolderOfPass& systemFolder) {
+    return platform::ToUpperText(
+        ExpandSystem32PathIn(platform::ToUpperText(TrimBlanks(modulePath)), systemFolder));
 }
 
-void ExamineModuleOf(ProcessId id) {
-    platform::Processes& processes = platform::CurrentProcesses();
-    if (processes.Open(id) != platform::OpenResult::Opened) {
-        return;
-    }
-    const std::optional<platform::ProcessModule> module = processes.FirstModule(id);
-    if (!module) {
-        return;
-    }
-    const std::string path = ComparablePath(module->path);
-    if (!IsInModulePathCache(gModulePathCache, path)) {
+// The name a process is listed by: its program file name, "unknown" when its path names none.
+std::string ListedName(const platform::ProcessEntry& process) {
+    const std::string name = GetFileNameFromPath(process.programPath);
+    return name.empty() ? "unknown" : name;
+}
+
+void ExamineModuleOf(const platform::ProcessEntry& process, SystemFolderOfPass& systemFolder) {
+    const std::string path = ComparablePath(process.programPath, systemFolder);
+    if (!IsInModulePaths(path)) {
         return;
     }
     const std::string company = GetFileCompanyName(path);
@@ -139,7 +220,7 @@ void ExamineModuleOf(ProcessId id) {
     if (platform::EqualsIgnoringCase(TrimBlanks(name), kOwnHelperProgram)) {
         return;
     }
-    ReportRunningSpyware(name, company, RunningProgram{id, module->path});
+    ReportRunningSpyware(name, company, RunningProgram{process.id, process.programPath});
     CountOne(gSoftwareFound);
 }
 
@@ -245,20 +326,22 @@ void ScanMemoryByPlatform() {
 
 void ScanRunningModules() {
     const bool insideScan = IsInsideScan();
-    std::vector<std::string> names;
-    std::vector<ProcessId> ids;
-    const std::int32_t count = GetProcessList(names, ids);
+    // The processes that can be opened, each with its first module, read once for the whole pass:
+    // the shield makes a pass every few seconds.
+    const std::vector<platform::ProcessEntry> running =
+        platform::CurrentProcesses().Snapshot().value_or(std::vector<platform::ProcessEntry>{});
     BuildModulePathCache(insideScan);
-    FrmMain().lblTotalNoOfRunningItems.SetCaption(std::to_string(std::max(count, 0)));
-    for (std::size_t index = 0; index < ids.size(); ++index) {
+    FrmMain().lblTotalNoOfRunningItems.SetCaption(std::to_string(running.size()));
+    SystemFolderOfPass systemFolder;
+    for (const platform::ProcessEntry& process : running) {
         CountOne(gMemoryInspected);
         if (insideScan) {
-            ShowProgress(names[index], std::int64_t{gMemoryInspected} + gExeDefCount);
+            ShowProgress(ListedName(process), std::int64_t{gMemoryInspected} + gExeDefCount);
         }
         if (gStopScan) {
             break;
         }
-        ExamineModuleOf(ids[index]);
+        ExamineModuleOf(process, systemFolder);
         forms::DoEvents();
     }
 }
@@ -287,12 +370,7 @@ void ScanRunningProcesses9x() {
 }
 
 std::string ExpandSystem32Path(std::string_view path) {
-    const std::string upper = platform::ToUpperText(TrimBlanks(path));
-    const std::size_t at = upper.rfind(kSystem32);
-    if (at == std::string::npos) {
-        return std::string(path);
-    }
-    return GetSystemDir() + "\\" + std::string(TrimBlanks(path).substr(at + kSystem32.size()));
+    return ExpandSystem32PathIn(path, GetSystemDir);
 }
 
 void ReportRunningSpyware(std::string_view name, std::string_view company,

@@ -81,9 +81,7 @@ std::string GetProcessNameById(ProcessId id) {
     if (id == kSystemProcessId) {
         return "System";
     }
-    if (Processes().Open(id) != platform::OpenResult::Opened) {
-        return "";
-    }
+    // Reading the first module opens the process; one that cannot be opened has none.
     const std::optional<platform::ProcessModule> module = Processes().FirstModule(id);
     if (!module) {
         return "";

@@ -96,8 +96,6 @@ class Host {
     // Whether the desktop names an application that opens the document (a Windows path); false
     // also when it cannot be asked.
     virtual bool HasApplicationFor(const std::string& path) = 0;
-    // Starts a program (a Windows path) with its arguments, without waiting.
-    virtual bool StartProgram(const std::string& program, const std::string& arguments) = 0;
 
     // The application's entry in the taskbar.
     virtual void SetApplicationInTaskbar(bool shown) = 0;

@@ -294,11 +294,6 @@ bool TestHost::OpenDocument(const std::string& path) {
     return true;
 }
 
-bool TestHost::StartProgram(const std::string& program, const std::string& arguments) {
-    programsStarted_.emplace_back(program, arguments);
-    return true;
-}
-
 void TestHost::EndProcess() {
     ended_ = true;
     throw ProcessEnded{};

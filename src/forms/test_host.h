@@ -136,10 +136,6 @@ class TestHost final : public Host {
     const std::vector<std::string>& DocumentsOpened() const { return documentsOpened_; }
     // The desktop has an application for every document.
     bool HasApplicationFor(const std::string&) override { return true; }
-    bool StartProgram(const std::string& program, const std::string& arguments) override;
-    const std::vector<std::pair<std::string, std::string>>& ProgramsStarted() const {
-        return programsStarted_;
-    }
     void SetApplicationInTaskbar(bool shown) override { inTaskbar_ = shown; }
     bool ApplicationInTaskbar() override { return inTaskbar_; }
     // Records the end and throws ProcessEnded.
@@ -194,7 +190,6 @@ class TestHost final : public Host {
     std::map<std::pair<std::int32_t, int>, TrayIcon> trayIcons_;
     bool trayAvailable_ = true;
     std::vector<std::string> documentsOpened_;
-    std::vector<std::pair<std::string, std::string>> programsStarted_;
     bool inTaskbar_ = true;
     bool ended_ = false;
 };

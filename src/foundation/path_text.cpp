@@ -3,14 +3,6 @@
 #include "platform/text_case.h"
 #include "platform/text_encoding.h"
 
-std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string ReplaceEachOnce(std::string_view text, std::string_view find,
                             std::string_view replacement) {
     if (find.empty()) {

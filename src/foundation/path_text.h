@@ -5,10 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text_lines.h"
+
 // Small text procedures on Windows paths and raw file text.
 
 // The text without the blanks (spaces only) around it.
-std::string_view TrimBlanks(std::string_view text);
+using platform::TrimBlanks;
 
 // Replaces every occurrence of find, left to right, once: text that a replacement brings together
 // is not looked at again (replacing "\\" by "\" in "\\\" gives "\\"). An empty find changes

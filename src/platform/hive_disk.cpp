@@ -7,26 +7,16 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <vector>
 
-#include "platform/temporary_files.h"
+#include "platform/file_errors.h"
+#include "platform/pending_file.h"
 
 namespace platform {
 
 namespace {
 
-std::function<bool(const std::string&)>& BeforeRenameHook() {
-    static std::function<bool(const std::string&)> hook;
-    return hook;
-}
-
 std::string SystemError(const std::string& what, const std::string& path) {
     return what + " \"" + path + "\": " + std::strerror(errno);
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    return folder.empty() ? "." : folder;
 }
 
 // A hive reached through a symbolic link is replaced where it lives, keeping the link.
@@ -41,43 +31,15 @@ std::string ResolvedPath(const std::string& path) {
     return path;
 }
 
-bool WriteAll(int fd, const std::string& content) {
-    std::size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t result = ::write(fd, content.data() + written, content.size() - written);
-        if (result < 0 && errno == EINTR) {
-            continue;
-        }
-        if (result <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(result);
-    }
-    return true;
-}
-
-// The mode and owner the new content takes: the file's own, or for a new file the usual mode
-// and the folder's owner (so that a hive made for a user stays the user's).
-void TakeOverModeAndOwner(int fd, const std::string& path, const std::string& folder) {
+// The mode and owner the new content takes: the file's own, or for a new file (which has the usual
+// mode) its folder's owner, so that a hive made for a user stays the user's.
+void TakeOverModeAndOwner(int fd, const std::filesystem::path& path) {
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0) {
         (void)::fchown(fd, existing.st_uid, existing.st_gid);
         ::fchmod(fd, existing.st_mode & 07777);
-        return;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::stat(folder.c_str(), &existing) == 0) {
+    } else if (::stat(FolderOf(path).c_str(), &existing) == 0) {
         (void)::fchown(fd, existing.st_uid, existing.st_gid);
-    }
-}
-
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
     }
 }
 
@@ -125,43 +87,17 @@ bool OwnerMayWrite(const std::string& path) {
 
 bool ReplaceFileAtomically(const std::string& requestedPath, const std::string& content,
                            std::string* error) {
-    const std::string path = ResolvedPath(requestedPath);
-    const std::string folder = FolderOf(path);
-    std::string temporary = TemporaryFilePattern(path, kReplacedFileMarker);
-    std::vector<char> name(temporary.begin(), temporary.end());
-    name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) {
-        *error = SystemError("cannot create a temporary file in", folder);
+    const std::filesystem::path path = ResolvedPath(requestedPath);
+    PendingFile pending(path, kReplacedFileMarker);
+    if (pending.status() == ERROR_SUCCESS) {
+        TakeOverModeAndOwner(pending.descriptor(), path);
+    }
+    pending.Write(content);
+    if (pending.Commit(true) != ERROR_SUCCESS) {
+        *error = pending.failure();
         return false;
     }
-    temporary = name.data();
-    TakeOverModeAndOwner(fd, path, folder);
-    bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
-    if (!written) {
-        *error = SystemError("cannot write", temporary);
-    }
-    if (::close(fd) != 0 && written) {
-        written = false;
-        *error = SystemError("cannot write", temporary);
-    }
-    if (written && BeforeRenameHook() && !BeforeRenameHook()(temporary)) {
-        written = false;
-        *error = "cannot replace \"" + path + "\": interrupted before the rename";
-    } else if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        written = false;
-        *error = SystemError("cannot replace", path);
-    }
-    if (!written) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    SyncFolder(folder);
     return true;
-}
-
-void SetBeforeRenameHookForTests(std::function<bool(const std::string&)> hook) {
-    BeforeRenameHook() = std::move(hook);
 }
 
 }  // namespace platform

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,13 +28,9 @@ bool ReadWholeFile(const std::string& path, std::string* content, std::string* e
 // respects here, as Windows' read-only attribute binds every account) and the system agrees.
 bool OwnerMayWrite(const std::string& path);
 
-// Replaces the file's content: a temporary file beside it is written, flushed to the disk and
-// renamed over it, keeping the file's mode and owner (a new file takes its folder's owner). On
+// Replaces the file's content as a PendingFile, keeping the file's mode and owner (a new file
+// takes its folder's owner); a file reached through a symbolic link is replaced where it lives. On
 // failure the file is left as it was, and false is returned with *error set.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content, std::string* error);
-
-// Tests only: runs after the temporary file is complete and before the rename; returning false
-// makes the replacement fail there.
-void SetBeforeRenameHookForTests(std::function<bool(const std::string& temporaryPath)> hook);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/hive_escape.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/hive_utf16.h"
@@ -60,10 +61,13 @@ std::size_t ReadNumber(std::string_view line, std::size_t pos, int base, int max
 std::optional<UnescapedText> UnescapeHiveText(std::string_view line, std::size_t start,
                                               char terminator, std::string* error) {
     UnescapedText result;
+    result.text.reserve(line.size() - std::min(start, line.size()));
     std::string plain;  // unescaped bytes waiting to be read as UTF-8
     auto flushPlain = [&] {
-        result.text += Utf8ToUtf16(plain);
-        plain.clear();
+        if (!plain.empty()) {
+            result.text += Utf8ToUtf16(plain);
+            plain.clear();
+        }
     };
     for (std::size_t pos = start; pos < line.size();) {
         const char c = line[pos];
@@ -73,7 +77,12 @@ std::optional<UnescapedText> UnescapeHiveText(std::string_view line, std::size_t
             return result;
         }
         if (c != '\\') {
-            plain += c;
+            if (static_cast<unsigned char>(c) < 0x80) {
+                flushPlain();
+                result.text += static_cast<char16_t>(c);  // ASCII needs no decoding
+            } else {
+                plain += c;
+            }
             ++pos;
             continue;
         }

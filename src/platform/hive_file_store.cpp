@@ -8,16 +8,12 @@
 
 #include "platform/hive_parse.h"
 #include "platform/hive_serialize.h"
+#include "platform/pending_file.h"
 #include "platform/wine_registry_tool.h"
 
 namespace platform {
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    return folder.empty() ? "." : folder;
-}
 
 void ReportOnStandardError(const std::vector<HiveDiagnostic>& diagnostics) {
     for (const auto& diagnostic : diagnostics) {
@@ -110,7 +106,7 @@ long FileHiveStore::WritePermission() {
     if (unreadable_) {
         return ERROR_BADDB;
     }
-    const std::string folder = FolderOf(path_);
+    const std::string folder = FolderOf(path_).string();
     std::error_code ignored;
     if (!std::filesystem::exists(folder, ignored)) {
         return options_.makeFolder ? ERROR_SUCCESS : ERROR_PATH_NOT_FOUND;
@@ -187,7 +183,8 @@ long FileHiveStore::StoreCurrent() {
     }
     const std::string text = WriteHiveText(hive_);
     if (folderError || !ReplaceFileAtomically(path_, text, &error)) {
-        std::cerr << (folderError ? FolderOf(path_) + ": " + folderError.message() : error) << "\n";
+        std::cerr << (folderError ? FolderOf(path_).string() + ": " + folderError.message() : error)
+                  << "\n";
         loaded_ = false;
         return ERROR_WRITE_FAULT;
     }

@@ -22,7 +22,8 @@ int CompareNames(std::string_view a, std::string_view b) {
 }
 
 bool NamesEqual(std::string_view a, std::string_view b) {
-    return CompareNames(a, b) == 0;
+    // Folding keeps each character's length: names of other lengths differ.
+    return a.size() == b.size() && CompareNames(a, b) == 0;
 }
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/hive_parse.h"
 
+#include <algorithm>
+
 #include "platform/hive_escape.h"
 #include "platform/hive_key_name.h"
 #include "platform/hive_utf16.h"
@@ -47,13 +49,8 @@ bool IsContinuationLine(std::string_view line) {
            std::string_view("[\"@#;").find(content[0]) == std::string_view::npos;
 }
 
-// A header "[path] seconds": the key names of its path and the path as spelled.
-struct Header {
-    std::vector<std::string> path;
-    std::string spelledPath;
-};
-
-std::optional<Header> ParseHeader(std::string_view line, std::string* error) {
+// The path of a header "[path] seconds".
+std::optional<std::u16string> ParseHeader(std::string_view line, std::string* error) {
     const auto path = UnescapeHiveText(line, 1, ']', error);
     if (!path) {
         return std::nullopt;
@@ -63,18 +60,7 @@ std::optional<Header> ParseHeader(std::string_view line, std::string* error) {
         *error = "unexpected text after the key's path";
         return std::nullopt;
     }
-    Header header;
-    header.spelledPath = std::string(line.substr(1, path->end - 2));
-    std::u16string name;
-    for (const char16_t unit : path->text + u'\\') {
-        if (unit != u'\\') {
-            name += unit;
-        } else if (!name.empty()) {
-            header.path.push_back(Utf16ToUtf8(name));
-            name.clear();
-        }
-    }
-    return header;
+    return std::move(path->text);
 }
 
 class HiveParser {
@@ -142,7 +128,7 @@ class HiveParser {
             key_ = nullptr;
             orphanIsCurrent_ = true;
         } else {
-            key_ = &KeyOf(header->path);
+            key_ = &KeyOf(*header);
             orphanIsCurrent_ = false;
             if (key_->fileOrder != -1) {
                 Report(index_, "the key is listed twice; its values are merged");
@@ -151,18 +137,23 @@ class HiveParser {
                 key_->fileOrder = order_++;
                 key_->leadingLines = pending_;
                 key_->headerLine = std::string(line);
-                key_->spelledPath = header->spelledPath;
             }
         }
         pending_.clear();
     }
 
-    // The key of a path, with the keys above it in the order the file names them.
-    HiveKey& KeyOf(const std::vector<std::string>& path) {
+    // The key of a path, with the keys above it in the order the file names them. Empty names
+    // (repeated "\\") are skipped.
+    HiveKey& KeyOf(std::u16string_view path) {
         HiveKey* key = &hive_.root;
-        for (const auto& name : path) {
-            HiveKey* subKey = FindSubKey(*key, name);
-            key = subKey ? subKey : &AppendSubKey(*key, name);
+        for (std::size_t start = 0; start < path.size();) {
+            const std::size_t end = std::min(path.find(u'\\', start), path.size());
+            if (end > start) {
+                const std::string name = Utf16ToUtf8(path.substr(start, end - start));
+                HiveKey* subKey = FindSubKey(*key, name);
+                key = subKey ? subKey : &AppendSubKey(*key, name);
+            }
+            start = end + 1;
         }
         return *key;
     }

@@ -30,13 +30,35 @@ std::string TimeLine(HiveTime time) {
     return line;
 }
 
-std::string SpelledPath(const std::vector<std::string>& path) {
-    std::string joined;
-    for (const auto& name : path) {
-        joined += (joined.empty() ? "" : "\\") + name;
+// The path of the key a walk of the tree has reached, spelled as a header spells it. It is spelled
+// only when a new key needs it, and what is spelled is kept for the keys that follow below the same
+// keys: a deep tree is spelled once, not once per key.
+class SpelledPath {
+  public:
+    void Enter(const HiveKey& key, std::size_t depth) {
+        chain_.resize(depth);
+        chain_.push_back(&key);
+        // The keys above it are those the walk passed on its way to the key before it.
+        if (depth == 0 || ends_.size() >= depth) {
+            ends_.resize(depth == 0 ? 0 : depth - 1);
+            text_.resize(ends_.empty() ? 0 : ends_.back());
+        }
     }
-    return EscapeHiveText(Utf8ToUtf16(joined), "[]");
-}
+
+    const std::string& Text() {
+        for (std::size_t depth = ends_.size() + 1; depth < chain_.size(); ++depth) {
+            text_ += depth > 1 ? "\\\\" : "";
+            text_ += EscapeHiveText(Utf8ToUtf16(chain_[depth]->name), "[]");
+            ends_.push_back(text_.size());
+        }
+        return text_;
+    }
+
+  private:
+    std::vector<const HiveKey*> chain_;  // the key reached and the keys above it, from the root
+    std::vector<std::size_t> ends_;      // where each spelled key's name ends in text_
+    std::string text_;
+};
 
 void EndLine(std::string& text) {
     if (!text.empty() && text.back() != '\n') {
@@ -54,13 +76,19 @@ bool NeedsSection(const HiveKey& key, bool isRoot) {
 
 // Brings a changed or new key's section up to date: a fresh header and time, its values in the
 // hive's layout, every other line as it stood.
-void RenewSection(HiveKey& key, const std::vector<std::string>& path) {
+void RenewSection(HiveKey& key, SpelledPath& path) {
     const HiveTime time = key.changedAt.value_or(HiveTimeNow());
+    std::string spelledPath;
     if (key.fileOrder == -1) {
         key.leadingLines = "\n";
-        key.spelledPath = SpelledPath(path);
+        spelledPath = path.Text();
+    } else {
+        // As the file spelled it: between the header's first "[" and its last "]", after which
+        // a header holds only its time.
+        const std::size_t open = key.headerLine.find('[');
+        spelledPath = key.headerLine.substr(open + 1, key.headerLine.rfind(']') - open - 1);
     }
-    key.headerLine = "[" + key.spelledPath + "] " + std::to_string(UnixSecondsOf(time)) + "\n";
+    key.headerLine = "[" + spelledPath + "] " + std::to_string(UnixSecondsOf(time)) + "\n";
     if (std::none_of(key.entries.begin(), key.entries.end(), IsTimeLine)) {
         key.entries.insert(key.entries.begin(), HiveEntry{false, {}, {}, {}});
         key.entries.front().text = "#time=";
@@ -76,63 +104,70 @@ void RenewSection(HiveKey& key, const std::vector<std::string>& path) {
     key.changedAt.reset();
 }
 
-std::string SectionText(const HiveKey& key) {
-    std::string text = key.leadingLines + key.headerLine;
+template <typename Take>
+void ForEachPieceOfSection(const HiveKey& key, Take take) {
+    take(key.leadingLines);
+    take(key.headerLine);
     for (const auto& entry : key.entries) {
-        text += entry.text;
+        take(entry.text);
     }
-    return text;
 }
 
-class PieceCollector {
-  public:
+// The sections of the tree, in the order of a walk over it.
+std::vector<Piece> CollectSections(HiveKey& root) {
     std::vector<Piece> pieces;
-
-    void Visit(HiveKey& key, std::vector<std::string>& path, bool isRoot) {
-        if (NeedsSection(key, isRoot)) {
-            if (key.fileOrder != -1) {
-                anchor_ = key.fileOrder;
-                sequence_ = 0;
-            } else {
-                ++sequence_;
-            }
-            if (key.fileOrder == -1 || key.changedAt) {
-                RenewSection(key, path);
-            }
-            pieces.push_back({anchor_, sequence_, &key, nullptr});
+    SpelledPath path;
+    long anchor = -1;
+    long sequence = 0;
+    ForEachKey(root, [&](HiveKey& key, std::size_t depth) {
+        path.Enter(key, depth);
+        if (!NeedsSection(key, depth == 0)) {
+            return;
         }
-        for (const auto& subKey : key.subKeys) {
-            path.push_back(subKey->name);
-            Visit(*subKey, path, false);
-            path.pop_back();
+        if (key.fileOrder != -1) {
+            anchor = key.fileOrder;
+            sequence = 0;
+        } else {
+            ++sequence;
         }
-    }
-
-  private:
-    long anchor_ = -1;
-    long sequence_ = 0;
-};
+        if (key.fileOrder == -1 || key.changedAt) {
+            RenewSection(key, path);
+        }
+        pieces.push_back({anchor, sequence, &key, nullptr});
+    });
+    return pieces;
+}
 
 }  // namespace
 
 std::string WriteHiveText(Hive& hive) {
-    PieceCollector collector;
-    std::vector<std::string> path;
-    collector.Visit(hive.root, path, true);
-    auto& pieces = collector.pieces;
+    std::vector<Piece> pieces = CollectSections(hive.root);
     for (auto& orphan : hive.orphans) {
         pieces.push_back({orphan.fileOrder, 0, nullptr, &orphan});
     }
     std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) {
         return a.anchor != b.anchor ? a.anchor < b.anchor : a.sequence < b.sequence;
     });
-    std::string text = hive.preamble;
+    // The whole text in one piece of memory: a hive may hold millions of keys.
+    std::size_t size = hive.preamble.size();
+    for (const auto& piece : pieces) {
+        if (piece.key) {
+            ForEachPieceOfSection(*piece.key,
+                                  [&](const std::string& part) { size += part.size(); });
+        } else {
+            size += piece.orphan->text.size();
+        }
+        ++size;  // a line end that may be added
+    }
+    std::string text;
+    text.reserve(size);
+    text += hive.preamble;
     long order = 0;
     for (const auto& piece : pieces) {
         EndLine(text);  // the file's last line may have had no line end
         if (piece.key) {
             piece.key->fileOrder = order++;
-            text += SectionText(*piece.key);
+            ForEachPieceOfSection(*piece.key, [&](const std::string& part) { text += part; });
         } else {
             piece.orphan->fileOrder = order++;
             text += piece.orphan->text;

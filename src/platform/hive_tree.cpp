@@ -11,6 +11,21 @@ namespace platform {
 
 namespace {
 
+// A key with more sub-keys than this finds them through its index.
+constexpr std::size_t kSubKeysWithoutIndex = 8;
+
+// Files a key added to the sub-keys under its name, making the index once they are many.
+void IndexSubKey(HiveKey& key, HiveKey& added) {
+    if (key.subKeysByName) {
+        (*key.subKeysByName)[ToUpperText(added.name)] = &added;
+    } else if (key.subKeys.size() > kSubKeysWithoutIndex) {
+        key.subKeysByName = std::make_unique<std::unordered_map<std::string, HiveKey*>>();
+        for (const auto& subKey : key.subKeys) {
+            (*key.subKeysByName)[ToUpperText(subKey->name)] = subKey.get();
+        }
+    }
+}
+
 // Ticks between 1601-01-01 and 1970-01-01.
 constexpr HiveTime kUnixEpochInHiveTime = 116444736000000000;
 
@@ -31,6 +46,31 @@ void EraseOtherEntriesOf(std::vector<HiveEntry>& entries, std::string_view name,
 }
 
 }  // namespace
+
+SubKeyList& SubKeyList::operator=(SubKeyList&& other) noexcept {
+    TakeApart();
+    std::vector<std::unique_ptr<HiveKey>>::operator=(std::move(other));
+    return *this;
+}
+
+SubKeyList::~SubKeyList() {
+    TakeApart();
+}
+
+// Each key is destroyed only once its own sub-keys were moved out, so no destructor nests in
+// another.
+void SubKeyList::TakeApart() noexcept {
+    std::vector<std::unique_ptr<HiveKey>> waiting = std::move(*this);
+    clear();
+    while (!waiting.empty()) {
+        std::unique_ptr<HiveKey> key = std::move(waiting.back());
+        waiting.pop_back();
+        for (auto& subKey : key->subKeys) {
+            waiting.push_back(std::move(subKey));
+        }
+        key->subKeys.clear();
+    }
+}
 
 HiveTime HiveTimeNow() {
     const auto sinceUnixEpoch = std::chrono::system_clock::now().time_since_epoch();
@@ -56,8 +96,15 @@ std::vector<std::string> SplitKeyPath(std::string_view text) {
 }
 
 HiveKey* FindSubKey(const HiveKey& key, std::string_view name) {
-    const auto found = key.subKeysByName.find(ToUpperText(name));
-    return found == key.subKeysByName.end() ? nullptr : found->second;
+    if (key.subKeysByName) {
+        const auto found = key.subKeysByName->find(ToUpperText(name));
+        return found == key.subKeysByName->end() ? nullptr : found->second;
+    }
+    // The last of a name, as the index keeps it.
+    const auto found =
+        std::find_if(key.subKeys.rbegin(), key.subKeys.rend(),
+                     [&](const auto& subKey) { return NamesEqual(subKey->name, name); });
+    return found == key.subKeys.rend() ? nullptr : found->get();
 }
 
 HiveKey& AddSubKey(HiveKey& key, std::string_view name) {
@@ -67,24 +114,25 @@ HiveKey& AddSubKey(HiveKey& key, std::string_view name) {
     HiveKey& added = **key.subKeys.insert(place, std::make_unique<HiveKey>());
     added.name = std::string(name);
     added.changedAt = HiveTimeNow();
-    key.subKeysByName[ToUpperText(name)] = &added;
+    IndexSubKey(key, added);
     return added;
 }
 
 HiveKey& AppendSubKey(HiveKey& key, std::string_view name) {
     HiveKey& added = *key.subKeys.emplace_back(std::make_unique<HiveKey>());
     added.name = std::string(name);
-    key.subKeysByName[ToUpperText(name)] = &added;
+    IndexSubKey(key, added);
     return added;
 }
 
 bool RemoveSubKey(HiveKey& key, std::string_view name) {
-    const auto found = key.subKeysByName.find(ToUpperText(name));
-    if (found == key.subKeysByName.end()) {
+    const HiveKey* removed = FindSubKey(key, name);
+    if (!removed) {
         return false;
     }
-    const HiveKey* removed = found->second;
-    key.subKeysByName.erase(found);
+    if (key.subKeysByName) {
+        key.subKeysByName->erase(ToUpperText(name));
+    }
     std::erase_if(key.subKeys, [&](const auto& subKey) { return subKey.get() == removed; });
     return true;
 }

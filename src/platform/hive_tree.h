@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/registry.h"
@@ -32,11 +34,28 @@ struct HiveEntry {
     std::string text;
 };
 
+struct HiveKey;
+
+// The sub-keys a key owns. A tree read from a file may be a million keys deep, more than the call
+// stack holds: a tree is taken apart here in a loop, never by each key's destructor calling the
+// next one's.
+class SubKeyList : public std::vector<std::unique_ptr<HiveKey>> {
+  public:
+    SubKeyList() = default;
+    SubKeyList(SubKeyList&&) noexcept = default;
+    SubKeyList& operator=(SubKeyList&& other) noexcept;
+    ~SubKeyList();
+
+  private:
+    void TakeApart() noexcept;
+};
+
 struct HiveKey {
     std::string name;
-    std::vector<std::unique_ptr<HiveKey>> subKeys;  // in the order of the file, new ones by name
-    // The same sub-keys by upper-case name: a key may have thousands (Software\Classes).
-    std::unordered_map<std::string, HiveKey*> subKeysByName;
+    SubKeyList subKeys;  // in the order of the file, new ones by name
+    // The same sub-keys by upper-case name, once there are more than a few: a key may have
+    // thousands (Software\Classes), but most have one or none, and a hive may have millions.
+    std::unique_ptr<std::unordered_map<std::string, HiveKey*>> subKeysByName;
     std::vector<HiveEntry> entries;
     bool isLink = false;  // a symbolic link ("#link"); its target is the value SymbolicLinkValue
 
@@ -45,7 +64,6 @@ struct HiveKey {
     long fileOrder = -1;
     std::string leadingLines;  // the blank lines before the header
     std::string headerLine;    // "[path] seconds" with its line end, as read
-    std::string spelledPath;   // the path inside the header's brackets, as spelled there
     // Set when the key changed: its section is then written afresh, stamped with this time.
     std::optional<HiveTime> changedAt;
 };
@@ -92,6 +110,21 @@ bool DeleteValue(HiveKey& key, std::string_view name);
 std::vector<std::string> SubKeyNames(const HiveKey& key);
 // Each value name once, in the order of the file.
 std::vector<std::string> ValueNames(const HiveKey& key);
+
+// Calls visit(key, depth) for root (depth 0) and every key below it, each key before its sub-keys
+// and the sub-keys in their order. A loop, not recursion, for trees of any depth.
+template <typename Key, typename Visit>
+void ForEachKey(Key& root, Visit visit) {
+    std::vector<std::pair<Key*, std::size_t>> waiting{{&root, 0}};
+    while (!waiting.empty()) {
+        const auto [key, depth] = waiting.back();
+        waiting.pop_back();
+        visit(*key, depth);
+        for (auto subKey = key->subKeys.rbegin(); subKey != key->subKeys.rend(); ++subKey) {
+            waiting.emplace_back(subKey->get(), depth + 1);
+        }
+    }
+}
 
 // The target of a link key as the file gives it ("\Registry\Machine\System\ControlSet001").
 std::optional<std::string> LinkTarget(const HiveKey& key);

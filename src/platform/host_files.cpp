@@ -31,9 +31,10 @@ bool IsSameFile(const struct stat& a, const struct stat& b) {
 }
 
 // Reads a descriptor to its end, handing each piece to take (which may stop it with an error).
+// With shortReadEnds a piece shorter than asked is the last, as with the files of /proc.
 template <typename TakePiece>
-long ReadPieces(int from, TakePiece take) {
-    std::array<char, 64 * 1024> buffer{};
+long ReadPieces(int from, TakePiece take, bool shortReadEnds = false) {
+    std::array<char, 64 * 1024> buffer;  // not cleared: only what read() filled is used
     for (;;) {
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
         if (got < 0 && errno == EINTR) {
@@ -48,6 +49,9 @@ long ReadPieces(int from, TakePiece take) {
         if (const long status =
                 take(std::string_view(buffer.data(), static_cast<std::size_t>(got)))) {
             return status;
+        }
+        if (shortReadEnds && static_cast<std::size_t>(got) < buffer.size()) {
+            return ERROR_SUCCESS;
         }
     }
 }
@@ -155,6 +159,16 @@ long ReadHostFile(const fs::path& path, std::string* bytes, std::size_t limit) {
         bytes->clear();
     }
     return read;
+}
+
+long ReadToEnd(int descriptor, std::string* bytes, bool shortReadEnds) {
+    return ReadPieces(
+        descriptor,
+        [&](std::string_view piece) {
+            bytes->append(piece);
+            return ERROR_SUCCESS;
+        },
+        shortReadEnds);
 }
 
 long AppendToHostFile(const fs::path& path, std::string_view bytes) {

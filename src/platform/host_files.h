@@ -21,6 +21,12 @@ inline constexpr std::size_t kNoReadLimit = std::numeric_limits<std::size_t>::ma
 long ReadHostFile(const std::filesystem::path& path, std::string* bytes,
                   std::size_t limit = kNoReadLimit);
 
+// Reads an open descriptor to its end, appending to bytes: for files whose size the system does
+// not tell, such as those of /proc. With shortReadEnds a read that returns less than asked is
+// taken as the end without another read, which holds for the files of /proc (they fill what is
+// asked until their end).
+long ReadToEnd(int descriptor, std::string* bytes, bool shortReadEnds = false);
+
 // Appends bytes, creating a missing file; a read-only file refuses.
 long AppendToHostFile(const std::filesystem::path& path, std::string_view bytes);
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,9 @@ namespace fs = std::filesystem;
 namespace platform {
 namespace {
 
-void SyncFolder(const fs::path& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
+std::function<bool(const std::string&)>& BeforeRenameHook() {
+    static std::function<bool(const std::string&)> hook;
+    return hook;
 }
 
 mode_t CurrentUmask() {
@@ -33,6 +31,23 @@ mode_t CurrentUmask() {
 }
 
 }  // namespace
+
+void SetBeforeRenameHookForTests(std::function<bool(const std::string&)> hook) {
+    BeforeRenameHook() = std::move(hook);
+}
+
+fs::path FolderOf(const fs::path& path) {
+    fs::path folder = path.parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
+void SyncFolder(const fs::path& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
 
 long WriteAll(int descriptor, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -58,22 +73,26 @@ long RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
     // A file system without the no-replace rename: look first, then rename.
     struct stat status {};
     if (::lstat(to.c_str(), &status) == 0) {
+        errno = EEXIST;
         return ERROR_ALREADY_EXISTS;
     }
     return ::rename(from.c_str(), to.c_str()) == 0 ? ERROR_SUCCESS : Win32ErrorFromErrno(errno);
 }
 
-PendingFile::PendingFile(fs::path target) : target_(std::move(target)), status_(ERROR_SUCCESS) {
-    if (IsReadOnlyFolder(target_.parent_path())) {
-        Fail(ERROR_ACCESS_DENIED);
+PendingFile::PendingFile(fs::path target, std::string_view marker)
+    : target_(std::move(target)), status_(ERROR_SUCCESS) {
+    if (IsReadOnlyFolder(FolderOf(target_))) {
+        errno = EACCES;
+        Fail(ERROR_ACCESS_DENIED, "cannot write in", FolderOf(target_));
         return;
     }
-    const std::string pattern = TemporaryFilePattern(target_, kPendingFileMarker);
+    const std::string pattern = TemporaryFilePattern(target_, marker);
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     descriptor_ = ::mkostemp(name.data(), O_CLOEXEC);
     if (descriptor_ < 0) {
-        Fail(errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno));
+        Fail(errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno),
+             "cannot create a temporary file in", FolderOf(target_));
         return;
     }
     temporary_ = name.data();
@@ -89,9 +108,11 @@ PendingFile::~PendingFile() {
     }
 }
 
-long PendingFile::Fail(long status) {
+// Keeps the first failure, described with errno as the failed call left it.
+long PendingFile::Fail(long status, std::string_view what, const fs::path& path) {
     if (status_ == ERROR_SUCCESS) {
         status_ = status;
+        failure_ = std::string(what) + " \"" + path.string() + "\": " + std::strerror(errno);
     }
     return status_;
 }
@@ -101,7 +122,7 @@ long PendingFile::Write(std::string_view bytes) {
         return status_;
     }
     const long result = WriteAll(descriptor_, bytes);
-    return result == ERROR_SUCCESS ? result : Fail(result);
+    return result == ERROR_SUCCESS ? result : Fail(result, "cannot write", temporary_);
 }
 
 long PendingFile::Commit(bool replaceExisting) {
@@ -109,22 +130,26 @@ long PendingFile::Commit(bool replaceExisting) {
         return status_;
     }
     if (::fsync(descriptor_) != 0) {
-        return Fail(Win32ErrorFromErrno(errno));
+        return Fail(Win32ErrorFromErrno(errno), "cannot write", temporary_);
     }
     const int closeResult = ::close(descriptor_);
     descriptor_ = -1;
     if (closeResult != 0) {
-        return Fail(Win32ErrorFromErrno(errno));
+        return Fail(Win32ErrorFromErrno(errno), "cannot write", temporary_);
+    }
+    if (BeforeRenameHook() && !BeforeRenameHook()(temporary_.string())) {
+        errno = EINTR;
+        return Fail(ERROR_WRITE_FAULT, "interrupted before replacing", target_);
     }
     const long renamed = replaceExisting ? (::rename(temporary_.c_str(), target_.c_str()) == 0
                                                 ? ERROR_SUCCESS
                                                 : Win32ErrorFromErrno(errno))
                                          : RenameWithoutReplacing(temporary_, target_);
     if (renamed != ERROR_SUCCESS) {
-        return Fail(renamed);
+        return Fail(renamed, "cannot replace", target_);
     }
     committed_ = true;
-    SyncFolder(target_.parent_path());
+    SyncFolder(FolderOf(target_));
     return ERROR_SUCCESS;
 }
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <iterator>
+#include <optional>
 
 #include "platform/text_case.h"
+#include "platform/text_lines.h"
 
 namespace platform {
 namespace {
@@ -22,23 +24,19 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
            EqualsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+constexpr std::string_view kBlanks = " \t";
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+bool IsBlank(char c) {
+    return kBlanks.find(c) != std::string_view::npos;
 }
 
 std::string_view AfterLast(std::string_view text, char separator) {
     const auto at = text.rfind(separator);
     return at == std::string_view::npos ? text : text.substr(at + 1);
+}
+
+std::string_view BeforeLast(std::string_view text, char separator) {
+    return text.substr(0, text.rfind(separator));
 }
 
 // "C:\..." - a path that names its drive.
@@ -108,16 +106,12 @@ std::vector<std::string> MappedFiles(std::string_view maps) {
     return paths;
 }
 
-std::string_view FolderOf(std::string_view hostPath) {
-    return hostPath.substr(0, hostPath.rfind('/'));
-}
-
 // The host folder Wine keeps its own Windows programs and libraries in: the one its ntdll.dll is
 // mapped from. "" when no ntdll.dll is mapped.
 std::string_view WineBuiltInFolder(const std::vector<std::string>& mappedFiles) {
     for (const std::string& path : mappedFiles) {
         if (EqualsIgnoringCase(AfterLast(path, '/'), kWineNtdll)) {
-            return FolderOf(path);
+            return BeforeLast(path, '/');
         }
     }
     return {};
@@ -136,13 +130,18 @@ std::vector<std::string> ExeFiles(const std::vector<std::string>& mappedFiles) {
     return exeFiles;
 }
 
-// The mapped PE files, the one the process is named after first.
+// The mapped PE files, the one the process is named after first (its name is asked only when
+// there is one).
 std::vector<std::string> ImageCandidates(const std::vector<std::string>& mappedFiles,
-                                         std::string_view comm) {
+                                         const std::function<std::string()>& comm) {
     std::vector<std::string> candidates = ExeFiles(mappedFiles);
+    if (candidates.empty()) {
+        return candidates;
+    }
+    const std::string name = comm();
     // Not std::ranges: clang 14, which builds the fuzz targets, cannot compile its subrange.
     std::stable_partition(candidates.begin(), candidates.end(),
-                          [&](const std::string& path) { return NamesTheSameProgram(path, comm); });
+                          [&](const std::string& path) { return NamesTheSameProgram(path, name); });
     return candidates;
 }
 
@@ -159,7 +158,8 @@ std::string BuiltInProgramPath(std::string_view fileName, const std::string& com
 
 std::string WindowsPathFromCommandLine(std::string_view commandLine) {
     const std::string_view firstString = commandLine.substr(0, commandLine.find('\0'));
-    const std::string_view path = TrimBlanks(FirstCommandWord(TrimBlanks(firstString)));
+    const std::string_view path =
+        TrimBlanks(FirstCommandWord(TrimBlanks(firstString, kBlanks)), kBlanks);
     return IsDriveAbsolute(path) ? std::string(path) : std::string();
 }
 
@@ -168,19 +168,31 @@ std::vector<std::string> MappedExePaths(std::string_view maps) {
 }
 
 std::string WindowsProgramPath(const ProcessFacts& facts, const HostToWindowsPath& toWindows) {
-    const std::string commandLinePath = WindowsPathFromCommandLine(facts.commandLine);
-    const std::vector<std::string> mappedFiles = MappedFiles(facts.maps);
+    return WindowsProgramPath(
+        ProcessReadings{facts.maps, [&] { return facts.comm; }, [&] { return facts.commandLine; }},
+        toWindows);
+}
+
+std::string WindowsProgramPath(const ProcessReadings& process, const HostToWindowsPath& toWindows) {
+    std::optional<std::string> commandLinePath;
+    const auto pathOfCommandLine = [&]() -> const std::string& {
+        if (!commandLinePath) {
+            commandLinePath = WindowsPathFromCommandLine(process.commandLine());
+        }
+        return *commandLinePath;
+    };
+    const std::vector<std::string> mappedFiles = MappedFiles(process.maps);
     const std::string_view builtInFolder = WineBuiltInFolder(mappedFiles);
-    for (const std::string& hostPath : ImageCandidates(mappedFiles, facts.comm)) {
-        if (!builtInFolder.empty() && FolderOf(hostPath) == builtInFolder) {
-            return BuiltInProgramPath(AfterLast(hostPath, '/'), commandLinePath);
+    for (const std::string& hostPath : ImageCandidates(mappedFiles, process.comm)) {
+        if (!builtInFolder.empty() && BeforeLast(hostPath, '/') == builtInFolder) {
+            return BuiltInProgramPath(AfterLast(hostPath, '/'), pathOfCommandLine());
         }
         std::string windowsPath = toWindows(hostPath);
         if (!windowsPath.empty()) {
             return windowsPath;
         }
     }
-    return commandLinePath;
+    return pathOfCommandLine();
 }
 
 std::string WindowsBaseName(std::string_view windowsPath) {

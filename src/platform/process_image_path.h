@@ -26,10 +26,20 @@ std::string WindowsPathFromCommandLine(std::string_view commandLine);
 // them, each once.
 std::vector<std::string> MappedExePaths(std::string_view maps);
 
+// What /proc shows of one process Wine runs, as WindowsProgramPath reads it: the maps text, and
+// the name and the argument area only when the maps do not settle the path. A listing reads
+// hundreds of processes every few seconds.
+struct ProcessReadings {
+    std::string_view maps;
+    std::function<std::string()> comm;
+    std::function<std::string()> commandLine;
+};
+
 // The program path of a Wine process in Windows form: its mapped PE file, else the image path of
 // its argument area; "" when neither has a Windows form. Wine's own programs (mapped from the
 // host folder that Wine's ntdll.dll comes from) are where Wine puts them: in the folder their
 // command line names, else in the system folder.
+std::string WindowsProgramPath(const ProcessReadings& process, const HostToWindowsPath& toWindows);
 std::string WindowsProgramPath(const ProcessFacts& facts, const HostToWindowsPath& toWindows);
 
 // The text after the last backslash.

@@ -1,5 +1,7 @@
 #include "platform/process_procfs.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -7,9 +9,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <thread>
+#include <unordered_map>
 
 #include "platform/file_errors.h"
 #include "platform/host_files.h"
@@ -27,22 +31,25 @@ std::string ProcPath(ProcessId id, const char* entry) {
 }
 
 // Nothing when the process has ended, even between the opening and the reading (a stream would
-// throw there).
+// throw there). One open, reads and a close: a listing reads hundreds of these.
 std::optional<std::string> ReadProcFile(ProcessId id, const char* entry) {
-    std::string bytes;
-    if (ReadHostFile(ProcPath(id, entry), &bytes) != ERROR_SUCCESS) {
+    const int descriptor = ::open(ProcPath(id, entry).c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
         return std::nullopt;
     }
-    return bytes;
+    std::string bytes;
+    const long read = ReadToEnd(descriptor, &bytes, true);
+    ::close(descriptor);
+    return read == ERROR_SUCCESS ? std::optional(std::move(bytes)) : std::nullopt;
 }
 
 std::optional<std::string> ReadExeLink(ProcessId id) {
-    std::error_code error;
-    const fs::path target = fs::read_symlink(ProcPath(id, "exe"), error);
-    if (error) {
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(ProcPath(id, "exe").c_str(), target, sizeof target);
+    if (length < 0 || static_cast<std::size_t>(length) == sizeof target) {
         return std::nullopt;
     }
-    return WithoutDeletedMark(target.string());
+    return WithoutDeletedMark(std::string_view(target, static_cast<std::size_t>(length)));
 }
 
 std::optional<ProcessId> ParseId(std::string_view text) {
@@ -76,42 +83,78 @@ std::string ReadComm(ProcessId id) {
     return comm;
 }
 
-bool IsSameFolder(const fs::path& one, const fs::path& other) {
-    std::error_code error;
-    return fs::equivalent(one, other, error) && !error;
-}
+// Whether a prefix a process names is the installation's folder. A listing meets the same few
+// texts in hundreds of environments: each is compared with the folder on the disk once.
+class PrefixFolderMatch {
+  public:
+    explicit PrefixFolderMatch(fs::path folder) : folder_(std::move(folder)) {}
+
+    bool operator()(const fs::path& named) {
+        const auto [known, isNew] = answers_.try_emplace(named.string(), false);
+        if (isNew) {
+            std::error_code error;
+            known->second = fs::equivalent(named, folder_, error) && !error;
+        }
+        return known->second;
+    }
+
+  private:
+    fs::path folder_;
+    std::unordered_map<std::string, bool> answers_;
+};
 
 // Whether the process' environment makes Wine use the prefix; a process whose environment may not
 // be read cannot be told to be one of its programs.
-bool RunsForPrefix(ProcessId id, const fs::path& prefixFolder) {
+bool RunsForPrefix(ProcessId id, PrefixFolderMatch& isPrefix) {
     const std::optional<std::string> environment = ReadProcFile(id, "environ");
     if (!environment) {
         return false;
     }
     const std::optional<fs::path> prefix = WinePrefixOf(*environment, HomeFolder());
-    return prefix && IsSameFolder(*prefix, prefixFolder);
+    return prefix && isPrefix(*prefix);
 }
 
+// Where an id comes from: a caller, who may name one thread of a process, or the listing of
+// /proc, which names processes only.
+enum class IdFrom { Caller, Listing };
+
+// What opening processes compares them with: the installation's prefix, and this process, which
+// is never one of its programs.
+struct ProgramsOfPrefix {
+    explicit ProgramsOfPrefix(const fs::path& prefixFolder) : isPrefix(prefixFolder) {}
+    PrefixFolderMatch isPrefix;
+    ProcessId self = static_cast<ProcessId>(getpid());
+};
+
 // Opening a process: it must be a process (not one thread of another) that Wine runs for the
-// prefix, and the program must be allowed to signal it. What /proc shows of it goes to facts.
-OpenResult OpenProcess(ProcessId id, const fs::path& prefixFolder, ProcessFacts* facts) {
-    const std::optional<std::string> status = ReadProcFile(id, "status");
-    if (id == 0 || !status || ParseId(StatusField(*status, "Tgid")) != id) {
+// prefix, and the program must be allowed to signal it. Its maps text goes to maps when asked.
+// Each entry is read at most once, the cheap ones first, so that the host's own processes cost
+// a link and their environment.
+OpenResult OpenProcess(ProcessId id, ProgramsOfPrefix& sought, std::string* maps,
+                       IdFrom from = IdFrom::Caller) {
+    if (id == 0 || id == sought.self) {
         return OpenResult::NotFound;
+    }
+    if (from == IdFrom::Caller) {
+        const std::optional<std::string> status = ReadProcFile(id, "status");
+        if (!status || ParseId(StatusField(*status, "Tgid")) != id) {
+            return OpenResult::NotFound;
+        }
     }
     const std::optional<std::string> exeLink = ReadExeLink(id);
-    if (!exeLink || !RunsForPrefix(id, prefixFolder)) {
+    if (!exeLink || !RunsForPrefix(id, sought.isPrefix)) {
         return OpenResult::NotFound;
     }
-    std::string maps = ReadProcFile(id, "maps").value_or("");
-    if (!IsWineProcess(*exeLink, maps)) {
+    const bool loader = IsWineLoader(*exeLink);
+    std::string mapsText = loader && !maps ? "" : ReadProcFile(id, "maps").value_or("");
+    if (!loader && !IsWineProcess(*exeLink, mapsText)) {
         return OpenResult::NotFound;
     }
     if (kill(static_cast<pid_t>(id), 0) != 0) {
         return errno == ESRCH ? OpenResult::NotFound : OpenResult::AccessDenied;
     }
-    if (facts) {
-        *facts = {ReadComm(id), ReadProcFile(id, "cmdline").value_or(""), std::move(maps)};
+    if (maps) {
+        *maps = std::move(mapsText);
     }
     return OpenResult::Opened;
 }
@@ -159,6 +202,33 @@ WaitResult WatchProc(ProcessId id, std::chrono::milliseconds timeout) {
     }
 }
 
+// Calls take(id) for each process /proc lists; false when /proc cannot be listed.
+template <typename Take>
+bool ForEachListedId(Take take) {
+    DIR* proc = ::opendir("/proc");
+    if (proc == nullptr) {
+        return false;
+    }
+    errno = 0;
+    while (const dirent* entry = ::readdir(proc)) {
+        if (const std::optional<ProcessId> id = ParseId(entry->d_name)) {
+            take(*id);
+        }
+        errno = 0;
+    }
+    const bool listed = errno == 0;
+    ::closedir(proc);
+    return listed;
+}
+
+// The program path of an opened process of the machine, "" when it has none in Windows form.
+std::string ProgramPathOf(ProcessId id, std::string_view maps, const Machine& machine) {
+    return WindowsProgramPath(
+        ProcessReadings{maps, [id] { return ReadComm(id); },
+                        [id] { return ReadProcFile(id, "cmdline").value_or(""); }},
+        [&](const std::string& hostPath) { return machine.paths().ToWindows(hostPath); });
+}
+
 int PollTimeout(std::chrono::milliseconds timeout) {
     return static_cast<int>(
         std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INT32_MAX));
@@ -170,16 +240,14 @@ ProcfsProcesses::ProcfsProcesses(std::function<const Machine&()> installation)
     : installation_(std::move(installation)) {}
 
 std::optional<std::vector<ProcessId>> ProcfsProcesses::ProcessIds() {
-    std::error_code error;
     std::vector<ProcessId> ids;
-    const fs::path prefixFolder = installation_().prefix().root();
-    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
-        const std::optional<ProcessId> id = ParseId(it->path().filename().string());
-        if (id && OpenProcess(*id, prefixFolder, nullptr) != OpenResult::NotFound) {
-            ids.push_back(*id);
+    ProgramsOfPrefix sought(installation_().prefix().root());
+    const bool listed = ForEachListedId([&](ProcessId id) {
+        if (OpenProcess(id, sought, nullptr, IdFrom::Listing) != OpenResult::NotFound) {
+            ids.push_back(id);
         }
-    }
-    if (error) {
+    });
+    if (!listed) {
         return std::nullopt;
     }
     std::ranges::sort(ids);
@@ -187,17 +255,18 @@ std::optional<std::vector<ProcessId>> ProcfsProcesses::ProcessIds() {
 }
 
 OpenResult ProcfsProcesses::Open(ProcessId id) {
-    return OpenProcess(id, installation_().prefix().root(), nullptr);
+    ProgramsOfPrefix sought(installation_().prefix().root());
+    return OpenProcess(id, sought, nullptr);
 }
 
 std::optional<ProcessModule> ProcfsProcesses::FirstModule(ProcessId id) {
     const Machine& machine = installation_();
-    ProcessFacts facts;
-    if (OpenProcess(id, machine.prefix().root(), &facts) != OpenResult::Opened) {
+    std::string maps;
+    ProgramsOfPrefix sought(machine.prefix().root());
+    if (OpenProcess(id, sought, &maps) != OpenResult::Opened) {
         return std::nullopt;
     }
-    std::string path = WindowsProgramPath(
-        facts, [&](const std::string& hostPath) { return machine.paths().ToWindows(hostPath); });
+    std::string path = ProgramPathOf(id, maps, machine);
     if (path.empty()) {
         return std::nullopt;
     }
@@ -205,17 +274,24 @@ std::optional<ProcessModule> ProcfsProcesses::FirstModule(ProcessId id) {
     return ProcessModule{std::move(path), std::move(baseName)};
 }
 
+// One look at each process: the shields take a snapshot every few seconds, and Wine processes'
+// maps are long.
 std::optional<std::vector<ProcessEntry>> ProcfsProcesses::Snapshot() {
-    const std::optional<std::vector<ProcessId>> ids = ProcessIds();
-    if (!ids) {
+    const Machine& machine = installation_();
+    ProgramsOfPrefix sought(machine.prefix().root());
+    std::vector<ProcessEntry> entries;
+    const bool listed = ForEachListedId([&](ProcessId id) {
+        std::string maps;
+        if (OpenProcess(id, sought, &maps, IdFrom::Listing) == OpenResult::Opened) {
+            if (std::string path = ProgramPathOf(id, maps, machine); !path.empty()) {
+                entries.push_back({id, std::move(path)});
+            }
+        }
+    });
+    if (!listed) {
         return std::nullopt;
     }
-    std::vector<ProcessEntry> entries;
-    for (const ProcessId id : *ids) {
-        if (std::optional<ProcessModule> module = FirstModule(id)) {
-            entries.push_back({id, std::move(module->path)});
-        }
-    }
+    std::ranges::sort(entries, {}, &ProcessEntry::id);
     return entries;
 }
 

@@ -4,6 +4,14 @@
 
 namespace platform {
 
+std::string_view TrimBlanks(std::string_view text, std::string_view blanks) {
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 std::vector<std::string> SplitTextLines(std::string_view bytes) {
     const std::vector<std::string_view> views = SplitTextLineViews(bytes);
     return {views.begin(), views.end()};

@@ -9,6 +9,9 @@
 // without a line end counting as a line.
 namespace platform {
 
+// The text without the blanks around it: spaces, or the characters given.
+std::string_view TrimBlanks(std::string_view text, std::string_view blanks = " ");
+
 std::vector<std::string> SplitTextLines(std::string_view bytes);
 
 // The same lines as views into bytes, for callers that only look at them.

@@ -40,11 +40,14 @@ bool MapsFile(std::string_view maps, std::string_view fileName) {
 
 }  // namespace
 
-bool IsWineProcess(std::string_view exeLink, std::string_view maps) {
+bool IsWineLoader(std::string_view exeLink) {
     static constexpr std::array<std::string_view, 4> kWineLoaders = {
         "wine", "wine64", "wine-preloader", "wine64-preloader"};
-    return std::ranges::find(kWineLoaders, FileNameOf(exeLink)) != kWineLoaders.end() ||
-           MapsFile(maps, "ntdll.so");
+    return std::ranges::find(kWineLoaders, FileNameOf(exeLink)) != kWineLoaders.end();
+}
+
+bool IsWineProcess(std::string_view exeLink, std::string_view maps) {
+    return IsWineLoader(exeLink) || MapsFile(maps, "ntdll.so");
 }
 
 std::optional<std::filesystem::path> WinePrefixOf(std::string_view environment,

@@ -11,6 +11,9 @@ namespace platform {
 // the text of its maps file).
 bool IsWineProcess(std::string_view exeLink, std::string_view maps);
 
+// Whether the executable is one of Wine's loaders, which tells a Wine process without its maps.
+bool IsWineLoader(std::string_view exeLink);
+
 // The prefix folder Wine uses for a process with this environment (the raw NUL-separated block):
 // WINEPREFIX, else .wine in its HOME, else in homeFolder. Nothing when it names a prefix Wine
 // refuses (not an absolute path).

@@ -22,16 +22,6 @@ bool IsAddress(std::string_view text) {
     return false;
 }
 
-// An argument as a program on this host reads it.
-std::string HostArgument(const std::string& argument) {
-    if (IsWindowsPath(argument)) {
-        if (auto host = HostPathOf(argument)) {
-            return host->string();
-        }
-    }
-    return argument;
-}
-
 // The local item a Windows path names, when it is there.
 std::optional<QString> ExistingHostItem(const std::string& path) {
     const auto host = HostPathOf(path);
@@ -60,43 +50,6 @@ std::optional<QString> AskXdgMime(const QStringList& query) {
 
 }  // namespace
 
-std::vector<std::string> SplitCommandArguments(std::string_view arguments) {
-    std::vector<std::string> split;
-    std::string current;
-    bool quoted = false;
-    bool inArgument = false;
-    for (char c : arguments) {
-        if (c == '"') {
-            quoted = !quoted;
-            inArgument = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (inArgument) {
-                split.push_back(current);
-                current.clear();
-                inArgument = false;
-            }
-        } else {
-            current += c;
-            inArgument = true;
-        }
-    }
-    if (inArgument) {
-        split.push_back(current);
-    }
-    return split;
-}
-
-bool IsDesktopViewer(std::string_view program) {
-    std::string name = platform::ToUpperText(program);
-    if (const auto slash = name.find_last_of("\\/"); slash != std::string::npos) {
-        name.erase(0, slash + 1);
-    }
-    if (name.ends_with(".EXE")) {
-        name.resize(name.size() - 4);
-    }
-    return name == "EXPLORER" || name == "NOTEPAD";
-}
-
 bool OpenWithDesktop(const std::string& pathOrAddress) {
     if (IsAddress(pathOrAddress)) {
         return QDesktopServices::openUrl(QUrl(QString::fromStdString(pathOrAddress)));
@@ -124,31 +77,6 @@ bool DesktopHasApplicationFor(const std::string& path) {
     const QString bareType = type->section(u';', 0, 0).trimmed();
     const auto application = AskXdgMime({QStringLiteral("default"), bareType});
     return application && !application->isEmpty();
-}
-
-bool StartDetachedProgram(const std::string& program, const std::string& arguments) {
-    const std::vector<std::string> split = SplitCommandArguments(arguments);
-    if (IsDesktopViewer(program)) {
-        // The viewers take the rest of their command line as one path, blanks and all.
-        std::string item;
-        for (const std::string& part : split) {
-            item += (item.empty() ? "" : " ") + part;
-        }
-        return OpenWithDesktop(item);
-    }
-    QStringList hostArguments;
-    for (const std::string& argument : split) {
-        hostArguments.append(QString::fromStdString(HostArgument(argument)));
-    }
-    std::string hostProgram = program;
-    if (IsWindowsPath(program)) {
-        const auto host = HostPathOf(program);
-        if (!host) {
-            return false;
-        }
-        hostProgram = host->string();
-    }
-    return QProcess::startDetached(QString::fromStdString(hostProgram), hostArguments);
 }
 
 }  // namespace frontend

@@ -168,10 +168,6 @@ bool QtHost::HasApplicationFor(const std::string& path) {
     return DesktopHasApplicationFor(path);
 }
 
-bool QtHost::StartProgram(const std::string& program, const std::string& arguments) {
-    return StartDetachedProgram(program, arguments);
-}
-
 void QtHost::SetApplicationInTaskbar(bool shown) {
     renderer_.SetApplicationInTaskbar(shown);
 }

@@ -43,7 +43,6 @@ class QtHost final : public forms::Host {
 
     bool OpenDocument(const std::string& path) override;
     bool HasApplicationFor(const std::string& path) override;
-    bool StartProgram(const std::string& program, const std::string& arguments) override;
     void SetApplicationInTaskbar(bool shown) override;
     bool ApplicationInTaskbar() override;
     [[noreturn]] void EndProcess() override;

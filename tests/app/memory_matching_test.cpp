@@ -49,16 +49,27 @@ TEST(ProgramRecords, SystemFolderPathsAreComparedBelowTheMachinesOwn) {
               "C:\\Program Files\\System32x\\spy.exe");
 }
 
-TEST(ModulePathCache, HoldsWholePathsBetweenBars) {
+TEST(ModulePathCache, HoldsWholePathsBetweenBarsAndItsIndexAgrees) {
     std::string cache;
     EXPECT_FALSE(IsInModulePathCache(cache, "C:\\A.EXE"));
     AddToModulePathCache(cache, "C:\\A.EXE");
     AddToModulePathCache(cache, "C:\\DIR\\B.EXE");
-    EXPECT_EQ(cache, "|C:\\A.EXE|C:\\DIR\\B.EXE|");
-    EXPECT_TRUE(IsInModulePathCache(cache, "C:\\A.EXE"));
-    EXPECT_TRUE(IsInModulePathCache(cache, "C:\\DIR\\B.EXE"));
-    EXPECT_FALSE(IsInModulePathCache(cache, "\\B.EXE"));
-    EXPECT_FALSE(IsInModulePathCache(cache, "C:\\A.EX"));
+    AddToModulePathCache(cache, "C:\\X|Y.EXE");  // a name may hold a bar
+    EXPECT_EQ(cache, "|C:\\A.EXE|C:\\DIR\\B.EXE|C:\\X|Y.EXE|");
+    const ModulePathIndex index(cache);
+    for (const auto& [path, listed] : std::vector<std::pair<std::string, bool>>{
+             {"C:\\A.EXE", true},
+             {"C:\\DIR\\B.EXE", true},
+             {"C:\\X|Y.EXE", true},
+             {"C:\\X", true},  // the text between two bars, as the search finds it
+             {"\\B.EXE", false},
+             {"C:\\A.EX", false},
+             {"", false},
+             {"C:\\A.EXE|C:\\DIR\\B.EXE", true}}) {
+        EXPECT_EQ(IsInModulePathCache(cache, path), listed) << path;
+        EXPECT_EQ(index.Contains(cache, path), listed) << path;
+    }
+    EXPECT_FALSE(ModulePathIndex("").Contains("", ""));
 }
 
 TEST(ProcessNameCache, ListsRecordNamesAndNamesThatEndTheirLine) {

@@ -89,6 +89,18 @@ TEST_F(ShieldTick, StopEndsTheProgramAndTheTimersComeBackOn) {
     EXPECT_EQ(processes.terminated, std::vector<platform::ProcessId>{42});
 }
 
+// Each tick sees the definitions as they stand, even rewritten in place to the same size.
+TEST_F(ShieldTick, ATickSeesTheDefinitionsAsTheyStandNow) {
+    Run(42, "C:\\Program Files\\Bad\\badtool.exe");
+    Run(43, "C:\\Program Files\\Bad\\badtoom.exe");
+    AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdNO);
+    host.Advance(10s);
+    WriteProgramDefinitions({"badtoom.exe=Bad Tool|[progfil]Bad"});
+    host.Advance(10s);
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[1].substr(0, alerts[1].find(' ')), "BADTOOM.EXE");
+}
+
 TEST_F(ShieldTick, AllowedProgramsAreNotAskedAboutAgain) {
     Run(42, "C:\\Program Files\\Bad\\badtool.exe");
     AnswerAlertsWith(&FrmSpywareFoundAlertForm::cmdNO);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/hive_escape.h"
 #include "platform/hive_parse.h"
 #include "platform/hive_serialize.h"
@@ -146,6 +148,37 @@ TEST(HiveFormat, NewKeysGoAfterTheKeyBeforeThemAndDeletedOnesLeaveTheirParent) {
     Hive reread = ParseHive(WriteHiveText(hive), "system.reg");
     EXPECT_NE(FindPath(reread.root, {"Software", "Classes"}), nullptr);
     EXPECT_NE(FindPath(reread.root, {"Software", "Vendor", "Sub"}), nullptr);
+}
+
+// A million keys in a row and a million side by side, far more than the call stack could follow:
+// read, written back unchanged, changed at the far end and written again, and taken apart.
+TEST(HiveFormat, TreesOfAnyDepthAndWidthAreReadWrittenAndTakenApart) {
+    constexpr int kKeys = 1'000'000;
+    std::string deep = "WINE REGISTRY Version 2\n\n[k";
+    std::string wide = "WINE REGISTRY Version 2\n";
+    for (int key = 0; key < kKeys; ++key) {
+        deep += key > 0 ? "\\\\k" : "";
+        wide.append("\n[w\\\\k").append(std::to_string(key)).append("] 1\n");
+    }
+    deep += "] 1\n";
+    for (const std::string* text : {&deep, &wide}) {
+        auto hive = std::make_unique<Hive>(ParseHive(*text, "user.reg"));
+        EXPECT_TRUE(hive->diagnostics.empty());
+        EXPECT_EQ(WriteHiveText(*hive), *text);
+
+        HiveKey* last = &hive->root;
+        while (!last->subKeys.empty()) {
+            last = last->subKeys.back().get();
+        }
+        SetValue(AddSubKey(*last, "new"), "v", RegValue::String("far"));
+        const std::string written = WriteHiveText(*hive);
+        const std::size_t open = text->rfind('[');
+        const std::string lastPath = text->substr(open + 1, text->rfind(']') - open - 1);
+        ASSERT_TRUE(written.starts_with(*text));
+        EXPECT_TRUE(written.substr(text->size()).starts_with("\n[" + lastPath + "\\\\new] "));
+        EXPECT_TRUE(written.ends_with("\"v\"=\"far\"\n"));
+        hive.reset();
+    }
 }
 
 TEST(HiveFormat, TextSurvivesEscapingAndReading) {

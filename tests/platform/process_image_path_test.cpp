@@ -106,7 +106,7 @@ TEST(ProcessImagePath, WinesOwnProgramsAreWhereWinePutsThem) {
                                  ToWindows),
               "C:\\Bad\\badtool.exe");
     // Nothing to go on at all.
-    EXPECT_EQ(WindowsProgramPath({}, ToWindows), "");
+    EXPECT_EQ(WindowsProgramPath(ProcessFacts{}, ToWindows), "");
 }
 
 TEST(ProcessImagePath, MappedExeFilesAreListedOnceInOrder) {

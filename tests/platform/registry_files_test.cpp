@@ -10,6 +10,7 @@
 #include "platform/hive_disk.h"
 #include "platform/hive_parse.h"
 #include "platform/hive_prefix_registry.h"
+#include "platform/pending_file.h"
 #include "support/child_process.h"
 #include "support/fake_wine.h"
 #include "support/temporary_folder.h"
@@ -266,6 +267,38 @@ TEST_F(RegistryFilesTest, AChangeMadeByAnotherProcessIsSeen) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"), "changed");
+}
+
+// A key far deeper than the call stack could follow, as a hostile program may write it: the hive
+// is read, read again when another program rewrites the file (as Wine does when it saves),
+// written, and the key deleted, without the program ending.
+TEST_F(RegistryFilesTest, AUserHiveWithAVeryDeepKeyIsReadAgainWrittenAndDeleted) {
+    constexpr int kLevels = 300'000;
+    std::string deepPath = "Software\\Deep";
+    std::string section = "[Software\\\\Deep";
+    for (int level = 0; level < kLevels; ++level) {
+        deepPath += "\\k";
+        section += "\\\\k";
+    }
+    const auto hiveText = [&](std::string_view value) {
+        return "WINE REGISTRY Version 2\n\n[Software] 1\n\"top\"=\"" + std::string(value) +
+               "\"\n\n" + section + "] 1\n\"v\"=\"" + std::string(value) + "\"\n";
+    };
+    WriteFile(prefix.path() / "user.reg", hiveText("first"));
+    auto registry = NewRegistry();
+    EXPECT_EQ(Text(*registry, HKEY_CURRENT_USER, deepPath, "v"), "first");
+
+    WriteFile(prefix.path() / "user.reg.new", hiveText("second"));
+    std::filesystem::rename(prefix.path() / "user.reg.new", prefix.path() / "user.reg");
+    EXPECT_EQ(Text(*registry, HKEY_CURRENT_USER, deepPath, "v"), "second");
+
+    ASSERT_EQ(Set(*registry, HKEY_CURRENT_USER, "Software", "top", RegValue::String("set")),
+              ERROR_SUCCESS);
+    EXPECT_TRUE(ReadFile(prefix.path() / "user.reg").ends_with(section + "] 1\n\"v\"=\"second\"\n"))
+        << "the deep key is kept whole";
+    EXPECT_EQ(registry->DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Deep"), ERROR_SUCCESS);
+    EXPECT_EQ(Text(*registry, HKEY_CURRENT_USER, deepPath, "v"), "<none>");
+    EXPECT_EQ(Text(*NewRegistry(), HKEY_CURRENT_USER, "Software", "top"), "set");
 }
 
 // A stand-in for Wine's server: a child process holding the lock of the prefix's server folder.

@@ -1,9 +1,8 @@
-// The front end's own rules: message box buttons, file filters, command lines, line ends, the
-// taskbar strip, date formats and where pictures are found.
+// The front end's own rules: message box buttons, file filters, line ends, the taskbar strip,
+// date formats and where pictures are found.
 #include <gtest/gtest.h>
 
 #include "qt/date_formats.h"
-#include "qt/desktop_launch.h"
 #include "qt/image_files.h"
 #include "qt/line_ends.h"
 #include "qt/message_box_dialog.h"
@@ -38,18 +37,6 @@ TEST(FileFilterTest, PairsBecomeQtFiltersAndStarDotStarMeansEveryFile) {
               "Text files (*.txt);;All files (*)");
     EXPECT_EQ(frontend::ToQtFileFilter("Programs|*.exe;*.com"), "Programs (*.exe *.com)");
     EXPECT_EQ(frontend::ToQtFileFilter(""), "");
-}
-
-TEST(CommandLineTest, ArgumentsSplitAtBlanksOutsideQuotes) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ(frontend::SplitCommandArguments(R"(-n 30  "C:\Program Files\x" 127.0.0.1)"),
-              (V{"-n", "30", "C:\\Program Files\\x", "127.0.0.1"}));
-    EXPECT_EQ(frontend::SplitCommandArguments(R"("" a)"), (V{"", "a"}));
-    EXPECT_TRUE(frontend::SplitCommandArguments("   ").empty());
-
-    EXPECT_TRUE(frontend::IsDesktopViewer("explorer"));
-    EXPECT_TRUE(frontend::IsDesktopViewer("C:\\Windows\\NOTEPAD.EXE"));
-    EXPECT_FALSE(frontend::IsDesktopViewer("notepad2"));
 }
 
 TEST(LineEndsTest, CrLfForTheProgramAndLfForTheEditor) {
