@@ -22,6 +22,7 @@ enum class Property {
     ToolTipText,
     Tag,
     Container,
+    TabStop,
     // The form.
     WindowState,
     Icon,
@@ -29,6 +30,8 @@ enum class Property {
     FixedBorder,
     TopMost,
     ShowInTaskbar,
+    Borderless,
+    TakesFocus,
     ZOrder,       // asked to come to the front
     FrameInsets,  // border and title sizes, as the front end measured them
     MinimumSize,

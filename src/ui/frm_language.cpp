@@ -57,6 +57,7 @@ FrmLanguageForm::FrmLanguageForm() : Form("frmLanguage") {
     Place(Command3, nullptr, "Translate this program", 2910, 1140, 2550, 420);
     Place(Command2, nullptr, "OK", 4260, 1800, 1200, 420);
     Command2.SetDefault(true);
+    Command2.SetCancel(true);
 
     Combo1.OnClick = [this] { Combo1_Click(); };
     Command1.OnClick = [this] { Command1_Click(); };

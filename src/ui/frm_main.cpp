@@ -100,6 +100,11 @@ void FrmMainForm::DesignWorkLists() {
     for (forms::ListView* list : {&lvwFilesToBeDeleted, &lvwFileNotFounds}) {
         list->SetHideColumnHeaders(true);
     }
+    // Out of view, so out of the Tab order: the keyboard never goes where nobody can see it.
+    for (forms::ListView* list :
+         {&lvwFilesToBeDeleted, &lvwFileNotFounds, &lvwRegistryToBeDeleted, &lvwCookiesToDelete}) {
+        list->SetTabStop(false);
+    }
     for (forms::ListView* list :
          {&lvwFilesToBeDeleted, &lvwRegistryToBeDeleted, &lvwCookiesToDelete}) {
         list->SetCheckboxes(true);
@@ -234,10 +239,11 @@ void FrmMainForm::WireEvents() {
     cmdDefaultSetting.OnClick = [this] { cmdDefaultSetting_Click(); };
     chkAutomaticUpdate.OnClick = [this] { chkAutomaticUpdate_Click(); };
     cmdLiveUpdate.OnClick = [this] { cmdLiveUpdate_Click(); };
-    // Only the mouse-up: a value set by code never asks the consent question.
+    // Only the user's mouse-up or Space: a value set by code never asks the consent question.
     chkSendData.OnMouseUp = [this](int b, int s, double x, double y) {
         chkSendData_MouseUp(b, s, x, y);
     };
+    chkSendData.OnKeyUp = [this](int keyCode, int shift) { chkSendData_KeyUp(keyCode, shift); };
     txtFilename.OnKeyPress = [this](int& keyAscii) { txtFilename_KeyPress(keyAscii); };
     Command2.OnClick = [this] { Command2_Click(); };
     cmdSubmit.OnClick = [this] { cmdSubmit_Click(); };

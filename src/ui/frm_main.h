@@ -350,6 +350,9 @@ class FrmMainForm : public forms::Form {
     void chkScanRegistry_Click();
     void chkSweepMemory_Click();
     void chkSendData_MouseUp(int button, int shift, double x, double y);
+    // Space ticks and unticks the box as a click does, and is saved and asked about the same way.
+    void chkSendData_KeyUp(int keyCode, int shift);
+    void SaveSendDataChoice();
     void optAlwaysnotifybeforerestoring_Click();
     void optRestoredefaultwithoutnotification_Click();
     void optIEHomePageSheildOn_Click();

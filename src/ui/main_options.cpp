@@ -227,6 +227,16 @@ void FrmMainForm::chkSweepMemory_Click() {
 
 // Only the user's own click reaches here, so a value set by code never asks.
 void FrmMainForm::chkSendData_MouseUp(int, int, double, double) {
+    SaveSendDataChoice();
+}
+
+void FrmMainForm::chkSendData_KeyUp(int keyCode, int) {
+    if (keyCode == forms::key::Space) {
+        SaveSendDataChoice();
+    }
+}
+
+void FrmMainForm::SaveSendDataChoice() {
     RunIgnoringFailure([&] {
         if (chkSendData.Value() == forms::kUnchecked &&
             forms::MsgBox(DataSharingQuestion(), forms::MsgBoxYesNo, Message("MSG_ANON4")) ==

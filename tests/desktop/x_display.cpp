@@ -47,13 +47,28 @@ std::map<std::string, int> ShellValues(const std::string& output) {
     return values;
 }
 
-}  // namespace
-
-bool DisplayToolsPresent() {
-    return OnPath("Xvfb") && OnPath("xdotool");
+std::string LineAfter(const std::string& text, const std::string& label) {
+    const auto at = text.find(label);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const auto start = at + label.size();
+    return text.substr(start, text.find('\n', start) - start);
 }
 
-XDisplay::XDisplay()
+int NumberAfter(const std::string& text, const std::string& label) {
+    return std::atoi(LineAfter(text, label).c_str());
+}
+
+}  // namespace
+
+bool DisplayToolsPresent(bool session) {
+    const bool display = OnPath("Xvfb") && OnPath("xdotool");
+    return display && (!session || (OnPath("openbox") && OnPath("trayer") && OnPath("xprop") &&
+                                    OnPath("xwininfo")));
+}
+
+XDisplay::XDisplay(bool session)
     : output_(std::filesystem::temp_directory_path() /
               ("tollenwark-xvfb-" + std::to_string(::getpid()) + ".txt")) {
     server_ = std::make_unique<e2e::BackgroundProcess>(
@@ -71,18 +86,58 @@ XDisplay::XDisplay()
         throw std::runtime_error("Xvfb did not start: " + e2e::ReadWholeFile(output_));
     }
     name_ = ":" + *number;
+    if (!session) {
+        return;
+    }
+    windowManager_ = StartOnDisplay({"openbox", "--sm-disable"}, "openbox");
+    if (!e2e::WaitUntil(
+            [&] {
+                return Tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"})
+                           .output.find("window id") != std::string::npos;
+            },
+            20s, 50ms)) {
+        throw std::runtime_error("openbox did not start");
+    }
+    // A notification area at the bottom right, as a panel, taking its strip off the work area.
+    tray_ = StartOnDisplay(
+        {"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height",
+         "24", "--SetDockType", "true", "--SetPartialStrut", "true", "--transparent", "false"},
+        "trayer");
+    if (!e2e::WaitUntil(
+            [&] {
+                return !Tool("xdotool", {"search", "--onlyvisible", "--class", "trayer"})
+                            .output.empty();
+            },
+            20s, 50ms)) {
+        throw std::runtime_error("trayer did not start");
+    }
+}
+
+std::unique_ptr<e2e::BackgroundProcess> XDisplay::StartOnDisplay(
+    const std::vector<std::string>& command, const std::string& logName) {
+    e2e::ChildEnvironment environment;
+    environment.Set("DISPLAY", name_);
+    return std::make_unique<e2e::BackgroundProcess>(command, environment,
+                                                    output_.string() + "." + logName + ".txt");
 }
 
 // Ended as a session ends it, so that it takes its socket and lock file away.
 XDisplay::~XDisplay() {
-    server_->Signal(SIGTERM);
-    server_->WaitForEnd(5s);
-    server_.reset();
-    std::filesystem::remove(output_);
+    for (auto* process : {&tray_, &windowManager_, &server_}) {
+        if (*process) {
+            (*process)->Signal(SIGTERM);
+            (*process)->WaitForEnd(5s);
+            process->reset();
+        }
+    }
+    for (const char* log : {"", ".openbox.txt", ".trayer.txt"}) {
+        std::filesystem::remove(output_.string() + log);
+    }
 }
 
-e2e::CommandResult XDisplay::Xdotool(const std::vector<std::string>& arguments) const {
-    std::vector<std::string> command = {"xdotool"};
+e2e::CommandResult XDisplay::Tool(const std::string& tool,
+                                  const std::vector<std::string>& arguments) const {
+    std::vector<std::string> command = {tool};
     command.insert(command.end(), arguments.begin(), arguments.end());
     e2e::ChildEnvironment environment;
     environment.Set("DISPLAY", name_);
@@ -95,9 +150,11 @@ std::optional<QPoint> XDisplay::WaitForWindow(pid_t process, QSize size,
     e2e::WaitUntil(
         [&] {
             std::istringstream windows(
-                Xdotool({"search", "--onlyvisible", "--pid", std::to_string(process)}).output);
+                Tool("xdotool", {"search", "--onlyvisible", "--pid", std::to_string(process)})
+                    .output);
             for (std::string window; windows >> window;) {
-                auto values = ShellValues(Xdotool({"getwindowgeometry", "--shell", window}).output);
+                auto values =
+                    ShellValues(Tool("xdotool", {"getwindowgeometry", "--shell", window}).output);
                 if (values["WIDTH"] == size.width() && values["HEIGHT"] == size.height()) {
                     found = QPoint(values["X"], values["Y"]);
                 }
@@ -109,11 +166,80 @@ std::optional<QPoint> XDisplay::WaitForWindow(pid_t process, QSize size,
 }
 
 void XDisplay::Click(QPoint at) const {
-    const auto result = Xdotool(
-        {"mousemove", "--sync", std::to_string(at.x()), std::to_string(at.y()), "click", "1"});
+    const auto result = Tool("xdotool", {"mousemove", "--sync", std::to_string(at.x()),
+                                         std::to_string(at.y()), "click", "1"});
     if (result.exitCode != 0) {
         throw std::runtime_error("xdotool could not click: " + result.output);
     }
+}
+
+void XDisplay::DoubleClick(QPoint at) const {
+    const auto result =
+        Tool("xdotool", {"mousemove", "--sync", std::to_string(at.x()), std::to_string(at.y()),
+                         "click", "--repeat", "2", "--delay", "80", "1"});
+    if (result.exitCode != 0) {
+        throw std::runtime_error("xdotool could not click: " + result.output);
+    }
+}
+
+void XDisplay::Key(const std::string& keys) const {
+    Tool("xdotool", {"key", "--clearmodifiers", keys});
+}
+
+void XDisplay::Type(const std::string& text) const {
+    Tool("xdotool", {"type", "--delay", "30", text});
+}
+
+void XDisplay::Activate(unsigned long window) const {
+    Tool("xdotool", {"windowactivate", "--sync", std::to_string(window)});
+}
+
+std::optional<unsigned long> XDisplay::WaitForVisibleWindow(
+    pid_t process, const std::string& title, std::chrono::milliseconds timeout) const {
+    std::optional<unsigned long> found;
+    e2e::WaitUntil(
+        [&] {
+            std::istringstream windows(
+                Tool("xdotool", {"search", "--onlyvisible", "--pid", std::to_string(process)})
+                    .output);
+            for (unsigned long window = 0; windows >> window;) {
+                if (title.empty() ||
+                    Tool("xdotool", {"getwindowname", std::to_string(window)}).output.find(title) !=
+                        std::string::npos) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout, 10ms);
+    return found;
+}
+
+WindowOnScreen XDisplay::Inspect(unsigned long window) const {
+    const std::string id = std::to_string(window);
+    const std::string info = Tool("xwininfo", {"-id", id}).output;
+    const std::string properties = Tool("xprop", {"-id", id, "WM_STATE", "_NET_WM_STATE"}).output;
+    const std::string state = LineAfter(properties, "window state: ");
+    return {LineAfter(info, "Map State: ") == "IsViewable",
+            state == "Normal"   ? ManagedState::Normal
+            : state == "Iconic" ? ManagedState::Iconic
+                                : ManagedState::None,
+            properties.find("_NET_WM_STATE_SKIP_TASKBAR") != std::string::npos};
+}
+
+QRect XDisplay::FrameOf(unsigned long window) const {
+    const std::string id = std::to_string(window);
+    const std::string info = Tool("xwininfo", {"-id", id}).output;
+    std::istringstream extents(
+        LineAfter(Tool("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}).output, " = "));
+    int left = 0, right = 0, top = 0, bottom = 0;
+    char comma = 0;
+    extents >> left >> comma >> right >> comma >> top >> comma >> bottom;
+    return {NumberAfter(info, "Absolute upper-left X:") - left,
+            NumberAfter(info, "Absolute upper-left Y:") - top,
+            NumberAfter(info, "Width:") + left + right,
+            NumberAfter(info, "Height:") + top + bottom};
 }
 
 }  // namespace desktop
