@@ -11,6 +11,7 @@
 #include "foundation/globals.h"
 #include "foundation/machine_settings.h"
 #include "foundation/settings_store.h"
+#include "platform/fresh_prefix.h"
 #include "platform/machine.h"
 #include "platform/prefix.h"
 #include "qt/application_setup.h"
@@ -46,6 +47,21 @@ void SeedQuietStart(const std::string& prefixFolder, std::initializer_list<Store
 
 std::string Setting(const std::string& section, const std::string& key) {
     return GetSetting(gProgramName, section, key, "<none>");
+}
+
+void SeedQuietStartOfOwnPrefix(std::initializer_list<StoredSetting> more) {
+    ASSERT_EQ(platform::LayDownFreshPrefix(platform::OwnPrefixFolder(), platform::HostUserName()),
+              0);
+    SeedQuietStart(platform::OwnPrefixFolder(), more);
+}
+
+e2e::ChildEnvironment ProgramEnvironment(const XDisplay& display) {
+    e2e::ChildEnvironment environment;
+    environment.Remove("WINEPREFIX");
+    environment.Set("DISPLAY", display.name());
+    environment.Set("QT_QPA_PLATFORM", "xcb");
+    environment.Set("TOLLENWARK_DEFINITIONS_SERVER", "http://127.0.0.1:9");  // nobody listens
+    return environment;
 }
 
 ProgramOnDisplay::ProgramOnDisplay(const XDisplay& display)

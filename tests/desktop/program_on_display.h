@@ -34,6 +34,12 @@ void SeedQuietStart(const std::string& prefixFolder,
 
 std::string Setting(const std::string& section, const std::string& key);
 
+// For the program run as a process of its own: the quiet start above on the program's own prefix
+// (laid down now), and the environment that runs it on the display with that prefix, its
+// definitions server never answering.
+void SeedQuietStartOfOwnPrefix(std::initializer_list<StoredSetting> more = {});
+e2e::ChildEnvironment ProgramEnvironment(const XDisplay& display);
+
 class ProgramOnDisplay {
   public:
     explicit ProgramOnDisplay(const XDisplay& display);

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <map>
@@ -214,6 +215,26 @@ std::optional<unsigned long> XDisplay::WaitForVisibleWindow(
         },
         timeout, 10ms);
     return found;
+}
+
+void XDisplay::Close(unsigned long window) const {
+    xcb_connection_t* connection = xcb_connect(name_.c_str(), nullptr);
+    const char kCloseWindow[] = "_NET_CLOSE_WINDOW";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, sizeof kCloseWindow - 1, kCloseWindow), nullptr);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window);
+    message.type = atom == nullptr ? 0 : atom->atom;
+    message.data.data32[0] = XCB_CURRENT_TIME;
+    message.data.data32[1] = 2;  // from a pager or taskbar: the user's own request
+    std::free(atom);
+    xcb_send_event(connection, 0, xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    xcb_disconnect(connection);
 }
 
 WindowOnScreen XDisplay::Inspect(unsigned long window) const {

@@ -70,6 +70,8 @@ class XDisplay {
     void Type(const std::string& text) const;
     // Makes the window the active one, as a click on its title would, and waits until it is.
     void Activate(unsigned long window) const;
+    // Asks the window manager to close the window, as its close box or a taskbar's close does.
+    void Close(unsigned long window) const;
 
     WindowOnScreen Inspect(unsigned long window) const;
     // The window with its border and title, as the window manager framed it.
