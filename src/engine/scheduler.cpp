@@ -55,14 +55,16 @@ void EmptyAndEnable(forms::DTPicker& picker, bool empty, bool enabled) {
 }
 
 // The pickers a schedule of the list's position needs: only a one-time schedule has a date, and
-// "Never" has no time either. Other positions leave them as they are.
+// "Never" has no time either. Other positions leave them as they are. With scheduled scans off
+// (Reset, or the stored schedule shown again) nothing of the schedule can be edited.
 void SetPickersFor(FrmMainForm& main, int position) {
+    const bool scheduling = main.chkAutomaticScanYesOrNo.Value() != forms::kUnchecked;
     if (position >= 0 && position <= kScheduleDaily) {
         EmptyAndEnable(main.dtpScheduleDate, true, false);
-        main.dtpScheduleTime.SetEnabled(true);
+        main.dtpScheduleTime.SetEnabled(scheduling);
     } else if (position == kScheduleDateAndTime) {
-        main.dtpScheduleDate.SetEnabled(true);
-        main.dtpScheduleTime.SetEnabled(true);
+        main.dtpScheduleDate.SetEnabled(scheduling);
+        main.dtpScheduleTime.SetEnabled(scheduling);
     } else if (position == kScheduleNever) {
         EmptyAndEnable(main.dtpScheduleDate, true, false);
         EmptyAndEnable(main.dtpScheduleTime, true, false);

@@ -97,6 +97,14 @@ bool ProgramOnDisplay::Start() {
         std::chrono::seconds(20));
 }
 
+bool ProgramOnDisplay::Restart() {
+    forms::DestroyAllForms();
+    frontend::DestroyWaitingObjects();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    test_support::ResetProgramGlobals();
+    return Start();
+}
+
 bool ProgramOnDisplay::RunUntil(const std::function<bool()>& condition,
                                 std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;

@@ -49,6 +49,8 @@ class ProgramOnDisplay {
 
     // Shows the splash, and returns once its timer has opened the main window (false after 20 s).
     bool Start();
+    // Ends the program as its end does, every window and value gone, and starts it again.
+    bool Restart();
 
     // Runs the event loop until the condition holds; false when it still does not at the limit.
     bool RunUntil(const std::function<bool()>& condition,

@@ -219,8 +219,13 @@ TEST_F(UserInputTest, ADatePickerTakesAValueOrNoneFromTheUser) {
     EXPECT_EQ(*form.dtpWhen.Value(), (platform::DateTime{2006, 4, 1, 0, 0, 0}));
     hasValue.click();
     EXPECT_FALSE(form.dtpWhen.Value());
-    EXPECT_FALSE(field.isEnabled());
+    EXPECT_TRUE(field.isReadOnly());
     EXPECT_EQ(form.events, (std::vector<std::string>{"dtpWhen_Change", "dtpWhen_Change"}));
+    // Empty is not disabled: the field looks different.
+    const QImage empty = field.grab().toImage();
+    form.dtpWhen.SetEnabled(false);
+    EXPECT_NE(field.grab().toImage(), empty);
+    form.dtpWhen.SetEnabled(true);
 
     form.dtpWhen.SetValue(platform::DateTime{2007, 1, 2, 0, 0, 0});  // code: no Change
     EXPECT_TRUE(hasValue.isChecked());
