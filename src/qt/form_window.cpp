@@ -310,6 +310,8 @@ void FormWindow::ApplyGeometry() {
     const QPoint place(TwipsToPixels(form_->Left()), TwipsToPixels(form_->Top()));
     applyingGeometry_ = true;
     if (place != pos()) {
+        // The place left may still be answered too.
+        NoteRequest(requestedPlaces_, pos());
         NoteRequest(requestedPlaces_, place);
         move(place);
     }
@@ -414,17 +416,24 @@ void FormWindow::TakeUserSize() {
     }
 }
 
+// Only a window on the screen is moved or sized by its user: while it is being mapped and framed
+// the window system reports places and sizes on the way.
+bool FormWindow::TakesWindowSystemGeometry() const {
+    return isVisible() && !applyingGeometry_ && windowHandle() != nullptr &&
+           windowHandle()->isExposed();
+}
+
 void FormWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     ReportInsets();
-    if (isVisible() && !applyingGeometry_ && !AnswersRequest(requestedSizes_, size())) {
+    if (TakesWindowSystemGeometry() && !AnswersRequest(requestedSizes_, size())) {
         TakeUserSize();
     }
 }
 
 void FormWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (isVisible() && !applyingGeometry_ && !AnswersRequest(requestedPlaces_, pos())) {
+    if (TakesWindowSystemGeometry() && !AnswersRequest(requestedPlaces_, pos())) {
         TakeUserPosition();
     }
 }

@@ -56,6 +56,7 @@ class FormWindow final : public QMainWindow {
     void ApplyVisible();
     void ApplyWindowState();
     void ReportInsets();
+    bool TakesWindowSystemGeometry() const;
     void TakeUserPosition();
     void TakeUserSize();
 

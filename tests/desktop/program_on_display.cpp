@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
+#include <cstdlib>
+#include <filesystem>
 #include <QTimer>
 
 #include "forms/form_registry.h"
@@ -57,6 +59,12 @@ void SeedQuietStartOfOwnPrefix(std::initializer_list<StoredSetting> more) {
 
 e2e::ChildEnvironment ProgramEnvironment(const XDisplay& display) {
     e2e::ChildEnvironment environment;
+    // A runtime folder of its own: the instance lock there is not the one a program run inside
+    // this process holds.
+    const std::filesystem::path runtime = std::string(std::getenv("XDG_RUNTIME_DIR")) + "-programs";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    environment.Set("XDG_RUNTIME_DIR", runtime.string());
     environment.Remove("WINEPREFIX");
     environment.Set("DISPLAY", display.name());
     environment.Set("QT_QPA_PLATFORM", "xcb");

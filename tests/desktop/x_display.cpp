@@ -100,17 +100,25 @@ XDisplay::XDisplay(bool session)
         throw std::runtime_error("openbox did not start");
     }
     // A notification area at the bottom right, as a panel, taking its strip off the work area.
-    tray_ = StartOnDisplay(
-        {"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height",
-         "24", "--SetDockType", "true", "--SetPartialStrut", "true", "--transparent", "false"},
-        "trayer");
-    if (!e2e::WaitUntil(
-            [&] {
-                return !Tool("xdotool", {"search", "--onlyvisible", "--class", "trayer"})
-                            .output.empty();
-            },
-            20s, 50ms)) {
-        throw std::runtime_error("trayer did not start");
+    // Now and then it does not come up beside a window manager that has only just started: it is
+    // started again then.
+    for (int attempt = 1; !tray_; ++attempt) {
+        tray_ = StartOnDisplay(
+            {"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height",
+             "24", "--SetDockType", "true", "--SetPartialStrut", "true", "--transparent", "false"},
+            "trayer");
+        if (e2e::WaitUntil(
+                [&] {
+                    return !Tool("xdotool", {"search", "--onlyvisible", "--class", "trayer"})
+                                .output.empty();
+                },
+                5s, 50ms)) {
+            break;
+        }
+        tray_.reset();
+        if (attempt == 3) {
+            throw std::runtime_error("trayer did not start");
+        }
     }
 }
 
@@ -166,19 +174,29 @@ std::optional<QPoint> XDisplay::WaitForWindow(pid_t process, QSize size,
     return found;
 }
 
+namespace {
+
+// The pointer goes there by way of a point beside it: waiting for it to arrive where it is already
+// would wait for ever.
+std::vector<std::string> PointerTo(QPoint at) {
+    return {"mousemove", std::to_string(at.x() + 1), std::to_string(at.y()), "mousemove",
+            "--sync",    std::to_string(at.x()),     std::to_string(at.y())};
+}
+
+}  // namespace
+
 void XDisplay::Click(QPoint at) const {
-    const auto result = Tool("xdotool", {"mousemove", "--sync", std::to_string(at.x()),
-                                         std::to_string(at.y()), "click", "1"});
-    if (result.exitCode != 0) {
+    std::vector<std::string> command = PointerTo(at);
+    command.insert(command.end(), {"click", "1"});
+    if (const auto result = Tool("xdotool", command); result.exitCode != 0) {
         throw std::runtime_error("xdotool could not click: " + result.output);
     }
 }
 
 void XDisplay::DoubleClick(QPoint at) const {
-    const auto result =
-        Tool("xdotool", {"mousemove", "--sync", std::to_string(at.x()), std::to_string(at.y()),
-                         "click", "--repeat", "2", "--delay", "80", "1"});
-    if (result.exitCode != 0) {
+    std::vector<std::string> command = PointerTo(at);
+    command.insert(command.end(), {"click", "--repeat", "2", "--delay", "80", "1"});
+    if (const auto result = Tool("xdotool", command); result.exitCode != 0) {
         throw std::runtime_error("xdotool could not click: " + result.output);
     }
 }
