@@ -36,14 +36,14 @@ std::string PickerText(const forms::DTPicker& picker) {
 }
 
 // A picker from its stored text: "Null" empties it, after setting it to the value it then shows
-// once the user ticks it; a text that is no date leaves it as it is.
+// once the user ticks it. A text that is no date never matches, so it shows as "Null" does.
 void LoadPicker(forms::DTPicker& picker, std::string_view stored,
                 const platform::DateTime& shownWhenEmpty) {
-    if (stored == kNull) {
+    if (const auto value = platform::ParseUsDate(stored)) {
+        picker.SetValue(value);
+    } else {
         picker.SetValue(shownWhenEmpty);
         picker.SetValue(std::nullopt);
-    } else if (const auto value = platform::ParseUsDate(stored)) {
-        picker.SetValue(value);
     }
 }
 
@@ -148,7 +148,7 @@ void FrmMainForm::SaveScheduleSettings() {
         SaveOptionSetting(chkAutomaticScanYesOrNo.Name(),
                           std::to_string(chkAutomaticScanYesOrNo.Value()));
     });
-    if (OptionAsNumber(chkAutomaticScanYesOrNo.Name(), "0") == 1) {
+    if (OptionCheckState(chkAutomaticScanYesOrNo.Name(), 0) == 1) {
         RunIgnoringFailure([&] {
             SaveOptionSetting("Day", std::to_string(cmbDays.ListIndex()));
             SaveOptionSetting("Time", PickerText(dtpScheduleTime));
@@ -163,12 +163,8 @@ void FrmMainForm::SaveScheduleSettings() {
 // Showing the stored schedule is no change of the user's: Apply keeps its state.
 void FrmMainForm::LoadScheduleSettings() {
     const bool applyEnabled = CmdProceed.Enabled();
-    RunIgnoringFailure([&] {
-        if (const auto value = WholeNumberFromText(
-                GetSetting(gProgramName, kSettingsSection, chkAutoDel.Name(), "0"))) {
-            chkAutoDel.SetValue(*value);
-        }
-    });
+    RunIgnoringFailure(
+        [&] { chkAutoDel.SetValue(StoredCheckState(kSettingsSection, chkAutoDel.Name(), 0)); });
     RunIgnoringFailure([&] {
         if (GetOptionSetting("Day", "None") == "None") {
             cmbDays.SetListIndex(kScheduleDaily);
@@ -180,9 +176,7 @@ void FrmMainForm::LoadScheduleSettings() {
         LoadPicker(
             dtpScheduleTime, GetOptionSetting("Time", kNull),
             platform::DateTime{.hour = now.hour, .minute = now.minute, .second = now.second});
-        if (const auto position = WholeNumberFromText(GetOptionSetting("Day", "7"))) {
-            cmbDays.SetListIndex(*position);
-        }
+        cmbDays.SetListIndex(StoredSchedulePosition());
     });
     CmdProceed.SetEnabled(applyEnabled);
 }
@@ -192,7 +186,7 @@ void FrmMainForm::tmrScheduler_Timer() {
     const platform::DateTime now = forms::CurrentHost().Now();
     bool due = false;
     RunIgnoringFailure([&] {
-        due = ScheduleIsDue(OptionAsNumber("Day", "7"), GetOptionSetting("Time", kNull),
+        due = ScheduleIsDue(StoredSchedulePosition(), GetOptionSetting("Time", kNull),
                             GetOptionSetting("Date", kNull), now);
     });
     if (due && LastScheduledScanAt != now) {

@@ -30,25 +30,15 @@ std::string CheckStateText(const forms::CheckBox& box) {
     return std::to_string(box.Value());
 }
 
-// A check box from its stored check state; a text that is no number leaves it as it is. A change
-// raises its click handler, which stores the value and applies it.
-void LoadCheckState(forms::CheckBox& box, std::string_view section, std::string_view key,
-                    std::string_view defaultValue) {
-    if (const auto value =
-            WholeNumberFromText(GetSetting(gProgramName, section, key, defaultValue))) {
-        box.SetValue(*value);
-    }
-}
-
-void LoadCheckState(forms::CheckBox& box, std::string_view key, std::string_view defaultValue) {
-    LoadCheckState(box, kOptionsSection, key, defaultValue);
+// A check box from its stored check state, read as everything it drives reads it. A change raises
+// its click handler, which stores the value and applies it.
+void LoadCheckState(forms::CheckBox& box, std::string_view key, int defaultState) {
+    box.SetValue(OptionCheckState(key, defaultState));
 }
 
 // An option button from its stored flag; setting it raises its click handler when it was not set.
 void LoadFlag(forms::OptionButton& button, std::string_view key, std::string_view defaultValue) {
-    if (const auto value = BooleanFromText(GetOptionSetting(key, defaultValue))) {
-        button.SetValue(*value);
-    }
+    button.SetValue(OptionAsFlag(key, defaultValue));
 }
 
 void SaveCheckState(const forms::CheckBox& box) {
@@ -84,10 +74,10 @@ std::string DataSharingQuestion() {
 void LoadRunAtStartup(FrmMainForm& main) {
     if (gProgramName == kRunsAtStartupByDefault &&
         GetSetting(gProgramName, kSettingsSection, "ranOneTime", "0") == "0") {
-        LoadCheckState(main.chkRunAtStartup, "chkRunAtStartup", "1");
+        LoadCheckState(main.chkRunAtStartup, "chkRunAtStartup", 1);
         SaveSetting(gProgramName, kSettingsSection, "ranOneTime", "1");
     } else {
-        LoadCheckState(main.chkRunAtStartup, "chkRunAtStartup", "0");
+        LoadCheckState(main.chkRunAtStartup, "chkRunAtStartup", 0);
     }
 }
 
@@ -95,9 +85,9 @@ void LoadRunAtStartup(FrmMainForm& main) {
 void LoadScheduleSwitch(FrmMainForm& main) {
     const bool applyEnabled = main.CmdProceed.Enabled();
     RunIgnoringFailure(
-        [&] { LoadCheckState(main.chkAutomaticScanYesOrNo, "chkAutomaticScanYesOrNo", "0"); });
+        [&] { LoadCheckState(main.chkAutomaticScanYesOrNo, "chkAutomaticScanYesOrNo", 0); });
     main.CmdProceed.SetEnabled(applyEnabled);
-    const bool scheduled = OptionAsNumber("chkAutomaticScanYesOrNo", "0") != 0;
+    const bool scheduled = OptionCheckState("chkAutomaticScanYesOrNo", 0) == 1;
     main.dtpScheduleDate.SetEnabled(scheduled);
     main.dtpScheduleTime.SetEnabled(scheduled);
     main.cmbDays.SetEnabled(scheduled);
@@ -143,7 +133,7 @@ void FrmMainForm::LoadSettingsIntoControls() {
     RunIgnoringFailure([] { SaveOptionSetting("SHOW", "True"); });
     RunIgnoringFailure([&] { LoadFlag(optIEHomePageSheildOn, "optIEHomePageSheildOn", "True"); });
     RunIgnoringFailure([&] { chkHomePage.SetValue(optIEHomePageSheildOn.Value() ? 1 : 0); });
-    RunIgnoringFailure([&] { LoadCheckState(chkMakeLog, "chkMakeLog", "1"); });
+    RunIgnoringFailure([&] { LoadCheckState(chkMakeLog, "chkMakeLog", 1); });
     RunIgnoringFailure(
         [&] { LoadFlag(optIEHomePageSheildOff, "optIEHomePageSheildOff", "False"); });
     RunIgnoringFailure([&] {
@@ -156,20 +146,20 @@ void FrmMainForm::LoadSettingsIntoControls() {
     RunIgnoringFailure([&] { LoadFlag(optMemorySheildOn, "optMemorySheildOn", "True"); });
     RunIgnoringFailure([&] { chkAutoProtect.SetValue(optMemorySheildOn.Value() ? 1 : 0); });
     RunIgnoringFailure([&] { LoadFlag(optMemorySheildOff, "optMemorySheildOff", "False"); });
-    RunIgnoringFailure([&] { LoadCheckState(chkSweepMemory, "chkSweepMemory", "1"); });
-    RunIgnoringFailure([&] { LoadCheckState(chkScanRegistry, "chkScanRegistry", "1"); });
+    RunIgnoringFailure([&] { LoadCheckState(chkSweepMemory, "chkSweepMemory", 1); });
+    RunIgnoringFailure([&] { LoadCheckState(chkScanRegistry, "chkScanRegistry", 1); });
     RunIgnoringFailure(
         [&] { LoadFlag(optScanAllSelectedHardDrive, "optScanAllSelectedHardDrive", "True"); });
     // Every start begins with the quick scan, whatever was stored.
     RunIgnoringFailure([&] { optScanOnlyKnownSoftwares.SetValue(true); });
     RunIgnoringFailure([&] { LoadRunAtStartup(*this); });
-    RunIgnoringFailure([&] { LoadCheckState(chkScanCookies, "chkScanCookies", "1"); });
-    RunIgnoringFailure([&] { LoadCheckState(chkSendData, "chkSendData", "1"); });
+    RunIgnoringFailure([&] { LoadCheckState(chkScanCookies, "chkScanCookies", 1); });
+    RunIgnoringFailure([&] { LoadCheckState(chkSendData, "chkSendData", 1); });
     RunIgnoringFailure([&] {
         lblLastUpdate.SetCaption("Signatures Last Updated On " + LoadDefinitionsDate() + " PST");
     });
     RunIgnoringFailure([&] { LoadScheduleSwitch(*this); });
-    RunIgnoringFailure([&] { LoadCheckState(chkAutomaticUpdate, "chkAutomaticUpdate", "1"); });
+    RunIgnoringFailure([&] { LoadCheckState(chkAutomaticUpdate, "chkAutomaticUpdate", 1); });
     LoadDriveTicks(*this);
     LoadThreatColumnWidths(*this);
     RunIgnoringFailure([&] {
