@@ -37,8 +37,15 @@ void SaveOptionSetting(std::string_view key, std::string_view value) {
 }
 
 int StoredCheckState(std::string_view section, std::string_view key, int defaultState) {
-    const auto state = WholeNumberFromText(GetSetting(gProgramName, section, key, ""));
-    return state == 0 || state == 1 ? *state : defaultState;
+    const std::string stored = GetSetting(gProgramName, section, key, "");
+    if (const auto state = WholeNumberFromText(stored); state == 0 || state == 1) {
+        return *state;
+    }
+    const std::string_view word = TrimBlanks(stored);
+    if (platform::EqualsIgnoringCase(word, "True") || platform::EqualsIgnoringCase(word, "False")) {
+        return platform::EqualsIgnoringCase(word, "True") ? 1 : 0;
+    }
+    return defaultState;
 }
 
 int OptionCheckState(std::string_view key, int defaultState) {

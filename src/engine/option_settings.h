@@ -17,8 +17,9 @@ void SaveOptionSetting(std::string_view key, std::string_view value);
 // Each stored value is read one way by the control that shows it and by everything it drives, so
 // that what the user sees is what the program does.
 
-// A stored check state: 0 or 1 (as WholeNumberFromText reads them). Any other text (garbage,
-// "1x", 2, a number too large) counts as an absent value: the default.
+// A stored check state: 0 or 1 (as WholeNumberFromText reads them), or the flag words "False"
+// and "True". Any other text (garbage, "1x", 2, a number too large) counts as an absent value:
+// the default.
 int StoredCheckState(std::string_view section, std::string_view key, int defaultState);
 int OptionCheckState(std::string_view key, int defaultState);
 

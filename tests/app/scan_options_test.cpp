@@ -21,7 +21,9 @@ TEST_F(ScanOptionsTest, CheckStatesAreZeroOrOneAndOtherTextIsTheDefault) {
     EXPECT_EQ(OptionCheckState("chkScanCookies", 1), 1) << "a value never stored is the default";
     Store("chkScanCookies", " 0 ");
     EXPECT_EQ(OptionCheckState("chkScanCookies", 1), 0);
-    for (const char* unreadable : {" 2 days", "1x", "2", "True"}) {
+    Store("chkScanCookies", "false");
+    EXPECT_EQ(OptionCheckState("chkScanCookies", 1), 0) << "a flag word";
+    for (const char* unreadable : {" 2 days", "1x", "2", "yes"}) {
         Store("chkScanCookies", unreadable);
         EXPECT_EQ(OptionCheckState("chkScanCookies", 1), 1) << unreadable;
     }
