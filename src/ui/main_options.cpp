@@ -14,6 +14,7 @@
 #include "localization/globals.h"
 #include "platform/application.h"
 #include "platform/autostart_entry.h"
+#include "platform/machine.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -57,7 +58,11 @@ void RegisterRunAtStartup(bool run) {
     if (run) {
         RegWriteValue(platform::HKEY_LOCAL_MACHINE, kRunKey, name,
                       platform::ProgramFolder() + "\\" + name);
-        platform::WriteAutostartEntry(gProgramName, platform::ExecutablePath());
+        // Started at log-in, it protects the same installation with the same program folder.
+        platform::WriteAutostartEntry(
+            gProgramName, platform::ExecutablePath(),
+            {{"WINEPREFIX", platform::CurrentMachine().prefix().root().string()},
+             {"TOLLENWARK_PROGRAM_FOLDER", platform::ProgramFolderHostPath().string()}});
     } else {
         RegDeleteNamedValue(platform::HKEY_LOCAL_MACHINE, kRunKey, name);
         platform::DeleteAutostartEntry();
