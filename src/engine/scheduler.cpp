@@ -181,9 +181,15 @@ void FrmMainForm::LoadScheduleSettings() {
     CmdProceed.SetEnabled(applyEnabled);
 }
 
-// A scan is started at most once in a matching second, also when it ends within that second.
+// A scan is started at most once in a matching second, also when it ends within that second. The
+// schedule names a second, so the clock is compared with it once a second: the other ticks of the
+// second could not answer otherwise, and the timer costs next to nothing while the program waits.
 void FrmMainForm::tmrScheduler_Timer() {
     const platform::DateTime now = forms::CurrentHost().Now();
+    if (LastScheduleCheckAt == now) {
+        return;
+    }
+    LastScheduleCheckAt = now;
     bool due = false;
     RunIgnoringFailure([&] {
         due = ScheduleIsDue(StoredSchedulePosition(), GetOptionSetting("Time", kNull),

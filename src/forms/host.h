@@ -57,6 +57,9 @@ class Host {
     virtual void DoEvents() = 0;
     // Runs the event loop until the window is hidden or unloaded (Form::Show with ShowMode::Modal).
     virtual void RunModal(Form& form) = 0;
+    // The same for a window that leaves the others usable: the caller waits, blocked in the loop
+    // (never polling it), until the window is hidden or unloaded.
+    virtual void WaitWhileShown(Form& form) = 0;
     // A modal box; the caller (forms::MsgBox) has already put the application title in place of an
     // empty one. Returns the button pressed.
     virtual MsgBoxResult MsgBox(const std::string& text, int style, const std::string& title) = 0;

@@ -196,6 +196,12 @@ void TestHost::RunModal(Form& form) {
     }
 }
 
+void TestHost::WaitWhileShown(Form& form) {
+    while (form.IsLoaded() && form.Visible()) {
+        DoEvents();
+    }
+}
+
 void TestHost::ExpectOpenDialog(std::optional<std::string> fileName) {
     openDialogAnswers_.push_back(std::move(fileName));
 }

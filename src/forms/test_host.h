@@ -86,6 +86,9 @@ class TestHost final : public Host {
     void ExpectModalOf(Script script);
     const std::vector<std::string>& ModalWindowsShown() const { return modalWindowsShown_; }
     void RunModal(Form& form) override;
+    // Yields (DoEvents) until the window is hidden or unloaded: the test answers it from inside a
+    // yield (OnDoEvents), as a user would while the program waits.
+    void WaitWhileShown(Form& form) override;
 
     // --- The Open dialog: the file chosen, or nothing for Cancel.
     void ExpectOpenDialog(std::optional<std::string> fileName);

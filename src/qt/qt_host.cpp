@@ -66,6 +66,15 @@ void QtHost::DoEvents() {
 }
 
 void QtHost::RunModal(forms::Form& form) {
+    RunLoopWhileShown(form, true);
+}
+
+void QtHost::WaitWhileShown(forms::Form& form) {
+    RunLoopWhileShown(form, false);
+}
+
+// The loop sleeps until an event comes; the window's hiding or unloading ends it.
+void QtHost::RunLoopWhileShown(forms::Form& form, bool modal) {
     if (!form.IsLoaded() || !form.Visible()) {
         return;
     }
@@ -76,7 +85,7 @@ void QtHost::RunModal(forms::Form& form) {
             loop.quit();
         }
     });
-    QPointer<FormWindow> window = renderer_.WindowOf(form);
+    QPointer<FormWindow> window = modal ? renderer_.WindowOf(form) : nullptr;
     if (window) {
         window->SetModal(true);
     }

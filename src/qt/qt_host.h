@@ -23,6 +23,7 @@ class QtHost final : public forms::Host {
 
     void DoEvents() override;
     void RunModal(forms::Form& form) override;
+    void WaitWhileShown(forms::Form& form) override;
     forms::MsgBoxResult MsgBox(const std::string& text, int style,
                                const std::string& title) override;
     std::optional<std::string> ShowOpenDialog(const forms::OpenDialogRequest& request) override;
@@ -58,6 +59,8 @@ class QtHost final : public forms::Host {
     bool TrayDelete(std::int32_t owner, int id) override;
 
   private:
+    void RunLoopWhileShown(forms::Form& form, bool modal);
+
     static constexpr int kFrameMs = 16;  // a screen's refresh at 60 Hz
     // A scan yields once or twice per item, hundreds of thousands of times, and a pass of the loop
     // costs a microsecond or two even when nothing waits: yields closer together than this are let

@@ -225,6 +225,8 @@ class FrmMainForm : public forms::Form {
     std::int16_t HomePageTicks = 0;
     // The second the scheduler last started a scan in, so that it starts one scan per match.
     std::optional<platform::DateTime> LastScheduledScanAt;
+    // The second the scheduler last compared the clock with the schedule.
+    std::optional<platform::DateTime> LastScheduleCheckAt;
 
     // --- The scan (src/engine/).
     // The sequencer: definitions check, safe list, then the phases in order. False when the

@@ -14,6 +14,7 @@
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QTreeView>
+#include <QWindow>
 
 #include "qt_fixture.h"
 #include "test_windows.h"
@@ -272,6 +273,8 @@ TEST_F(UserInputTest, AWindowUnloadedByItsOwnButtonGoesSafely) {
 TEST_F(UserInputTest, ResizingTheWindowResizesTheForm) {
     GalleryForm& form = ShownGallery();
     frontend::FormWindow& window = WindowOf(form);
+    ASSERT_TRUE(RunUntil([&] { return window.windowHandle()->isExposed(); }))
+        << "the user resizes a window on the screen";
     window.resize(window.width() + 30, window.height() + 15);
     ProcessEvents();
     EXPECT_DOUBLE_EQ(form.Width(), 9600 + 30 * 15);
