@@ -48,6 +48,9 @@ struct OpenDialogRequest {
 
 using TimerId = std::uint64_t;
 
+// The exit status of a process that ends on an error no handler of the program caught.
+inline constexpr int kFailedEnd = 1;
+
 class Host {
   public:
     virtual ~Host() = default;
@@ -105,8 +108,9 @@ class Host {
     // The application's entry in the taskbar.
     virtual void SetApplicationInTaskbar(bool shown) = 0;
     virtual bool ApplicationInTaskbar() = 0;
-    // Ends the process at once: no further events run, windows are abandoned.
-    [[noreturn]] virtual void EndProcess() = 0;
+    // Ends the process at once: no further events run, windows are abandoned. The status is the
+    // process' exit status: 0 for every end the program chose, kFailedEnd after an error.
+    [[noreturn]] virtual void EndProcess(int status = 0) = 0;
 
   protected:
     virtual bool TrayAdd(const TrayIcon& icon) = 0;

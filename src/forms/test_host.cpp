@@ -305,9 +305,9 @@ bool TestHost::StartProgram(const std::string& program, const std::string& argum
     return true;
 }
 
-void TestHost::EndProcess() {
+void TestHost::EndProcess(int status) {
     ended_ = true;
-    throw ProcessEnded{};
+    throw ProcessEnded{status};
 }
 
 }  // namespace forms

@@ -18,7 +18,9 @@ namespace forms {
 // Thrown by TestHost::EndProcess, so a test can expect the program to end at that point. It does
 // not derive from std::exception, so statements guarded with catch (const std::exception&) let it
 // through; code must never swallow it with catch (...).
-struct ProcessEnded {};
+struct ProcessEnded {
+    int status = 0;
+};
 
 // Thrown by TestHost::DoEvents past the limit of yields (SetDoEventsLimit): a loop that waits for
 // something the test never does. Not a std::exception either.
@@ -146,7 +148,7 @@ class TestHost final : public Host {
     void SetApplicationInTaskbar(bool shown) override { inTaskbar_ = shown; }
     bool ApplicationInTaskbar() override { return inTaskbar_; }
     // Records the end and throws ProcessEnded.
-    [[noreturn]] void EndProcess() override;
+    [[noreturn]] void EndProcess(int status = 0) override;
     bool ProcessHasEnded() const { return ended_; }
 
   protected:

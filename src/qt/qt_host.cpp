@@ -190,9 +190,9 @@ bool QtHost::ApplicationInTaskbar() {
 }
 
 // At once: no further event, no destructor; files the program wrote are complete already.
-void QtHost::EndProcess() {
+void QtHost::EndProcess(int status) {
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(status);
 }
 
 bool QtHost::TrayAdd(const forms::TrayIcon& icon) {

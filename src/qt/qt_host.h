@@ -47,7 +47,7 @@ class QtHost final : public forms::Host {
     bool StartProgram(const std::string& program, const std::string& arguments) override;
     void SetApplicationInTaskbar(bool shown) override;
     bool ApplicationInTaskbar() override;
-    [[noreturn]] void EndProcess() override;
+    [[noreturn]] void EndProcess(int status = 0) override;
 
     FormRenderer& renderer() { return renderer_; }
     TrayIcons& trayIcons() { return tray_; }

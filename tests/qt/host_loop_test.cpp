@@ -10,6 +10,7 @@
 #include "forms/message_box.h"
 #include "qt/host_paths.h"
 #include "qt/outermost_loop.h"
+#include "qt/unhandled_errors.h"
 #include "qt_fixture.h"
 #include "support/temporary_folder.h"
 #include "test_windows.h"
@@ -217,6 +218,27 @@ TEST_F(HostLoopTest, ALockedWindowPaintsWhatChangedOnlyOnceReleased) {
     EXPECT_TRUE(host.LockWindowUpdate(0));
     EXPECT_TRUE(RunUntil([&title] { return title.paints > 0; }));
     EXPECT_EQ(button.paints, 0);  // not the whole window
+}
+
+// A failure that no handler caught is shown, and the process then ends with a failing status, so
+// that whatever started the program learns that it failed.
+TEST_F(HostLoopTest, AnUnhandledErrorIsShownAndEndsTheProcessWithAFailingStatus) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            frontend::SetUnhandledErrorHandler({});
+            QTimer::singleShot(0, [] {
+                QMessageBox* box = nullptr;
+                while ((box = OpenMessageBox()) == nullptr) {
+                    QCoreApplication::processEvents();
+                }
+                std::fprintf(stderr, "shown: %s\n", box->text().toUtf8().constData());
+                box->close();
+            });
+            frontend::RunGuarded([] { throw std::runtime_error("the disk went away"); });
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(forms::kFailedEnd), "shown: Run-time error: the disk went away");
 }
 
 // The entry goes as the window system's own state: the window is never re-created for it, which
