@@ -109,6 +109,10 @@ std::string BudgetTable(const BudgetTableReporter& timings, const std::optional<
     }
     table.AddRatio("update, 10,000 adds + 10,000 deletions", "BM_ApplyUpdatePackage", "copy",
                    "BM_PlainCopy", 3.0);
+    if (const auto chooser = timings.SecondsOf("BM_OpenLanguageChooser")) {
+        table.AddLimit("language chooser, 10,000 languages", Milliseconds(*chooser), *chooser,
+                       "< 1000 ms", 1.0);
+    }
     if (probe) {
         table.AddLimit("start-up to ready main window", Milliseconds(probe->startUpSeconds),
                        probe->startUpSeconds, "< 1000 ms", 1.0);

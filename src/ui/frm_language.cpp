@@ -123,8 +123,10 @@ void FrmLanguageForm::LoadLanguageList() {
         return;
     }
     const std::optional<std::string> fileText = ReadLanguageFile(LanguageFilePath());
+    // Nothing stores the language while the list fills: it is read once.
+    const std::string saved = SavedLanguage();
     for (const std::string& name : LanguageGroupNames(fileText.value_or(""))) {
         Combo1.AddItem(name);
-        Combo1.SetText(SavedLanguage());
+        Combo1.SetText(saved);
     }
 }
