@@ -140,7 +140,9 @@ class TestHost final : public Host {
     bool OpenDocument(const std::string& path) override;
     const std::vector<std::string>& DocumentsOpened() const { return documentsOpened_; }
     // The desktop has an application for every document.
-    bool HasApplicationFor(const std::string&) override { return true; }
+    // The desktop opens every document unless told it has no application for them.
+    bool HasApplicationFor(const std::string&) override { return hasApplications_; }
+    void SetHasApplications(bool has) { hasApplications_ = has; }
     bool StartProgram(const std::string& program, const std::string& arguments) override;
     const std::vector<std::pair<std::string, std::string>>& ProgramsStarted() const {
         return programsStarted_;
@@ -202,6 +204,7 @@ class TestHost final : public Host {
     std::vector<std::pair<std::string, std::string>> programsStarted_;
     bool inTaskbar_ = true;
     bool ended_ = false;
+    bool hasApplications_ = true;
 };
 
 template <class F, class Script>

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "forms/buttons.h"
 #include "qt/mouse_input.h"
@@ -183,6 +185,7 @@ void FormWindow::ApplyFormProperty(forms::Property property) {
             ApplyVisible();
             break;
         case Property::WindowState:
+            KeepNormalGeometry();
             ApplyWindowState();
             break;
         case Property::Left:
@@ -346,6 +349,21 @@ void FormWindow::ApplyVisible() {
     }
 }
 
+// Maximised by the program (a start in the state the user left), the window comes back to its
+// own place and size when restored, not to the screen's: the window manager knows no other size
+// of a window it was given maximised. One the user maximised, the window manager restores itself.
+void FormWindow::KeepNormalGeometry() {
+    const forms::WindowState state = form_->WindowState();
+    if (state == forms::WindowState::Maximized && lastState_ == forms::WindowState::Normal &&
+        !takingUserState_) {
+        normalGeometry_ = {form_->Left(), form_->Top(), form_->Width(), form_->Height()};
+    } else if (state == forms::WindowState::Normal && normalGeometry_) {
+        const std::array<double, 4> normal = *std::exchange(normalGeometry_, std::nullopt);
+        RunGuarded([&] { form_->Move(normal[0], normal[1], normal[2], normal[3]); });
+    }
+    lastState_ = state;
+}
+
 void FormWindow::ApplyWindowState() {
     awaitingIconified_ = false;
     if (FromQtState(windowState()) != form_->WindowState()) {
@@ -466,7 +484,9 @@ void FormWindow::changeEvent(QEvent* event) {
         awaitingIconified_ = false;
     }
     if (state != form_->WindowState()) {
+        takingUserState_ = true;
         RunGuarded([&] { form_->SetWindowState(state); });
+        takingUserState_ = false;
     }
 }
 

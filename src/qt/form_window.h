@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "forms/form.h"
@@ -55,6 +57,7 @@ class FormWindow final : public QMainWindow {
     QSize WidgetSizeOf(double widthTwips, double heightTwips) const;
     void ApplyVisible();
     void ApplyWindowState();
+    void KeepNormalGeometry();
     void ReportInsets();
     bool TakesWindowSystemGeometry() const;
     void TakeUserPosition();
@@ -83,6 +86,11 @@ class FormWindow final : public QMainWindow {
     bool applyingGeometry_ = false;
     // Shown minimised, and not yet seen iconified by the window manager.
     bool awaitingIconified_ = false;
+    // The form's state as the window last took it, whether the user is changing it now, and the
+    // place and size (twips) a window maximised by the program comes back to.
+    forms::WindowState lastState_ = forms::WindowState::Normal;
+    bool takingUserState_ = false;
+    std::optional<std::array<double, 4>> normalGeometry_;
 };
 
 }  // namespace frontend
