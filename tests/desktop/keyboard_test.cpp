@@ -97,7 +97,7 @@ TEST_F(KeyboardOnTheDesktop, ArrowsSpinButtonsAndTypingChangeOnlyTheSectionTheUs
     EXPECT_EQ(PickerTime(), "16:25:00") << "Down on the seconds";
 
     display->Click(TextAt(field, 0, 2));  // the hours
-    display->Type("09:12:19");  // the field moves on by itself after two digits, too
+    display->Type("09:12:19");            // the field moves on by itself after two digits, too
     Settle();
     EXPECT_EQ(PickerTime(), "09:12:19") << "typed from the hours";
 

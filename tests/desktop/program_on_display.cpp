@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
-#include <QTimer>
 
 #include "forms/form_registry.h"
 #include "forms/test_host.h"

@@ -267,6 +267,14 @@ WindowOnScreen XDisplay::Inspect(unsigned long window) const {
             properties.find("_NET_WM_STATE_SKIP_TASKBAR") != std::string::npos};
 }
 
+std::string XDisplay::Property(unsigned long window, const std::string& name) const {
+    return Tool("xprop", {"-id", std::to_string(window), name}).output;
+}
+
+unsigned long XDisplay::ActiveWindow() const {
+    return std::stoul("0" + Tool("xdotool", {"getactivewindow"}).output);
+}
+
 QRect XDisplay::FrameOf(unsigned long window) const {
     const std::string id = std::to_string(window);
     const std::string info = Tool("xwininfo", {"-id", id}).output;

@@ -74,6 +74,10 @@ class XDisplay {
     void Close(unsigned long window) const;
 
     WindowOnScreen Inspect(unsigned long window) const;
+    // A property of the window as xprop prints it ("NAME(TYPE) = value").
+    std::string Property(unsigned long window, const std::string& name) const;
+    // The window that has the keyboard.
+    unsigned long ActiveWindow() const;
     // The window with its border and title, as the window manager framed it.
     QRect FrameOf(unsigned long window) const;
 
