@@ -1,9 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/geometry.h"
 #include "forms/message_box.h"
@@ -58,6 +60,11 @@ class Host {
     // Lets pending events run (input, timer ticks, repaints), then returns. Re-entrant: a handler
     // run from here may call it again.
     virtual void DoEvents() = 0;
+    // Runs the event loop, sleeping between events, until one of these file descriptors can be
+    // read or written or the time is up; returns whether it waited (a host without such a loop
+    // leaves the waiting to its caller).
+    virtual bool WaitForSockets(const std::vector<int>& readable, const std::vector<int>& writable,
+                                std::chrono::milliseconds limit) = 0;
     // Runs the event loop until the window is hidden or unloaded (Form::Show with ShowMode::Modal).
     virtual void RunModal(Form& form) = 0;
     // The same for a window that leaves the others usable: the caller waits, blocked in the loop

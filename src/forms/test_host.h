@@ -51,6 +51,11 @@ class TestHost final : public Host {
     // --- The loop.
     // Runs the actions due at this call, then moves the clock on by the DoEvents time step.
     void DoEvents() override;
+    // Leaves the waiting to the caller: its yields are what the test acts in.
+    bool WaitForSockets(const std::vector<int>&, const std::vector<int>&,
+                        std::chrono::milliseconds) override {
+        return false;
+    }
     // The number of DoEvents calls so far.
     int DoEventsCount() const { return doEventsCount_; }
     // Runs action inside the callNumber-th DoEvents (counted from 1 over the host's life), once.

@@ -41,6 +41,11 @@ platform::HttpListener YieldingListener(
         return platform::HttpFlow::Continue;
     };
     listener.onWait = YieldWhileWaiting;
+    // Between yields the window loop sleeps until the server sends or the time is up.
+    listener.waitForSockets = [](const platform::HttpSockets& sockets,
+                                 std::chrono::milliseconds limit) {
+        return forms::CurrentHost().WaitForSockets(sockets.readable, sockets.writable, limit);
+    };
     return listener;
 }
 

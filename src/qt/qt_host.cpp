@@ -5,8 +5,12 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <utility>
 
 #include "forms/form_registry.h"
 #include "qt/desktop_launch.h"
@@ -63,6 +67,24 @@ void QtHost::DoEvents() {
     NestedLoopScope nested;
     const PaintThrottle::Holding onePaintAFrame(paintThrottle_);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool QtHost::WaitForSockets(const std::vector<int>& readable, const std::vector<int>& writable,
+                            std::chrono::milliseconds limit) {
+    QEventLoop loop;
+    std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
+    for (const auto& [sockets, type] : {std::pair{&readable, QSocketNotifier::Read},
+                                        std::pair{&writable, QSocketNotifier::Write}}) {
+        for (const int socket : *sockets) {
+            auto& notifier =
+                notifiers.emplace_back(std::make_unique<QSocketNotifier>(socket, type));
+            QObject::connect(notifier.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+        }
+    }
+    QTimer::singleShot(limit, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    NestedLoopScope nested;
+    loop.exec();
+    return true;
 }
 
 void QtHost::RunModal(forms::Form& form) {

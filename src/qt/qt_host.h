@@ -22,6 +22,8 @@ class QtHost final : public forms::Host {
     ~QtHost() override;
 
     void DoEvents() override;
+    bool WaitForSockets(const std::vector<int>& readable, const std::vector<int>& writable,
+                        std::chrono::milliseconds limit) override;
     void RunModal(forms::Form& form) override;
     void WaitWhileShown(forms::Form& form) override;
     forms::MsgBoxResult MsgBox(const std::string& text, int style,

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/spyware_alert.h"
@@ -25,6 +26,8 @@ namespace {
 
 constexpr auto kWait = 5s;
 constexpr auto kBudget = 50ms;
+// What showing a window costs once (fonts, layout, painting) comes before the waiting measured.
+constexpr auto kSettle = 500ms;
 
 std::chrono::nanoseconds ProcessorTime() {
     timespec used{};
@@ -38,8 +41,20 @@ struct WaitingLoop {
     std::function<void()> wait;
 };
 
+// The processor time at the start and at the end of the five seconds measured.
+std::optional<std::chrono::nanoseconds> gWaitStart;
+std::optional<std::chrono::nanoseconds> gWaitEnd;
+
+// Measures five seconds of the wait that follows; then answers it (when there is an answer to
+// give).
 void AnswerAfterTheWait(std::function<void()> answer) {
-    QTimer::singleShot(kWait, Qt::PreciseTimer, qApp, std::move(answer));
+    QTimer::singleShot(kSettle, Qt::PreciseTimer, qApp, [] { gWaitStart = ProcessorTime(); });
+    QTimer::singleShot(kSettle + kWait, Qt::PreciseTimer, qApp, [answer = std::move(answer)] {
+        gWaitEnd = ProcessorTime();
+        if (answer) {
+            answer();
+        }
+    });
 }
 
 // The first request of a process sets the transfer library up, at a cost of its own.
@@ -60,11 +75,11 @@ TEST_P(WaitingLoops, UseNoProcessorTimeWhileTheyWait) {
     server = std::make_unique<DefinitionsServerProcess>(silent);
     server->Serve("date.txt", "3/17/2006");
     ProcessEvents();
-    const auto start = std::chrono::steady_clock::now();
-    const auto before = ProcessorTime();
+    gWaitStart.reset();
+    gWaitEnd.reset();
     GetParam().wait();
-    const auto used = ProcessorTime() - before;
-    EXPECT_GE(std::chrono::steady_clock::now() - start, kWait) << "it did not wait";
+    ASSERT_TRUE(gWaitStart && gWaitEnd) << "it did not wait";
+    const auto used = *gWaitEnd - *gWaitStart;
     EXPECT_LT(used, kBudget) << GetParam().name << " used "
                              << std::chrono::duration_cast<std::chrono::milliseconds>(used).count()
                              << " ms of processor time in " << kWait.count() << " s of waiting";
@@ -104,8 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         WaitingLoop{"a request to a silent server",
                     [] {
+                        AnswerAfterTheWait({});
                         platform::HttpLimits limits;
-                        limits.stallTimeout = kWait;
+                        limits.stallTimeout = kSettle + kWait + 1s;
                         const test_support::ScopedHttpLimits waitFiveSeconds(limits);
                         HttpGetText(WaitingLoops::server->BaseUrl() + "/date.txt");
                     }}),
