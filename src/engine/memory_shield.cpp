@@ -7,7 +7,7 @@
 
 void EnableShieldTimers(FrmMainForm& form, bool enable) {
     if (enable) {
-        form.tmrScheduler.SetEnabled(OptionAsNumber("chkAutomaticScanYesOrNo", "0") != 0);
+        form.tmrScheduler.SetEnabled(OptionCheckState("chkAutomaticScanYesOrNo", 0) == 1);
         form.tmrCheckHomePage.SetEnabled(OptionAsFlag("optIEHomePageSheildOn", "True"));
         form.tmrMemoryInspected.SetEnabled(OptionAsFlag("optMemorySheildOn", "True"));
     } else {

@@ -11,13 +11,6 @@
 
 namespace {
 
-long LeadingNumber(std::string_view text) {
-    text = TrimBlanks(text);
-    long number = 0;
-    std::from_chars(text.data(), text.data() + text.size(), number);
-    return number;
-}
-
 // The whole text as a finite decimal number, or nothing.
 std::optional<double> NumberFromText(std::string_view text) {
     text = TrimBlanks(text);
@@ -43,8 +36,27 @@ void SaveOptionSetting(std::string_view key, std::string_view value) {
     SaveSetting(gProgramName, kOptionsSection, key, value);
 }
 
-long OptionAsNumber(std::string_view key, std::string_view defaultValue) {
-    return LeadingNumber(GetOptionSetting(key, defaultValue));
+int StoredCheckState(std::string_view section, std::string_view key, int defaultState) {
+    const std::string stored = GetSetting(gProgramName, section, key, "");
+    if (const auto state = WholeNumberFromText(stored); state == 0 || state == 1) {
+        return *state;
+    }
+    const std::string_view word = TrimBlanks(stored);
+    if (platform::EqualsIgnoringCase(word, "True") || platform::EqualsIgnoringCase(word, "False")) {
+        return platform::EqualsIgnoringCase(word, "True") ? 1 : 0;
+    }
+    return defaultState;
+}
+
+int OptionCheckState(std::string_view key, int defaultState) {
+    return StoredCheckState(kOptionsSection, key, defaultState);
+}
+
+int StoredSchedulePosition() {
+    constexpr int kDaily = 7;
+    constexpr int kLastPosition = 9;
+    const auto position = WholeNumberFromText(GetOptionSetting("Day", ""));
+    return position && *position >= 0 && *position <= kLastPosition ? *position : kDaily;
 }
 
 bool OptionAsFlag(std::string_view key, std::string_view defaultValue) {

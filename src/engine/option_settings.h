@@ -14,9 +14,17 @@ inline constexpr std::string_view kSettingsSection = "Settings";
 std::string GetOptionSetting(std::string_view key, std::string_view defaultValue);
 void SaveOptionSetting(std::string_view key, std::string_view value);
 
-// The stored text read as a number the way the classic Val reads it: its leading digits, 0 when
-// there are none ("1" -> 1, "2 days" -> 2, "True" -> 0).
-long OptionAsNumber(std::string_view key, std::string_view defaultValue);
+// Each stored value is read one way by the control that shows it and by everything it drives, so
+// that what the user sees is what the program does.
+
+// A stored check state: 0 or 1 (as WholeNumberFromText reads them), or the flag words "False"
+// and "True". Any other text (garbage, "1x", 2, a number too large) counts as an absent value:
+// the default.
+int StoredCheckState(std::string_view section, std::string_view key, int defaultState);
+int OptionCheckState(std::string_view key, int defaultState);
+
+// The list position of the stored schedule ("Day"): 0 to 9. Any other text counts as daily.
+int StoredSchedulePosition();
 
 // The stored text read as a flag: "True"/"False" in any letter case, or a number (not 0 is true).
 // Other text counts as the default, which must itself be such a text.

@@ -83,7 +83,7 @@ void ShowCookieShare(FrmMainForm& window) {
 // stop each phase still starts and ends at its own first test.
 
 void RunCookiePhase(FrmMainForm& window) {
-    if (OptionAsNumber("chkScanCookies", "1") != 1) {
+    if (OptionCheckState("chkScanCookies", 1) != 1) {
         return;
     }
     window.shpCircle.SetVisible(false);
@@ -96,7 +96,7 @@ void RunCookiePhase(FrmMainForm& window) {
 }
 
 void RunMemoryPhase(FrmMainForm& window) {
-    if (OptionAsFlag("chkSweepMemory", "True")) {
+    if (OptionCheckState("chkSweepMemory", 1) == 1) {
         BeginPhase(window, "MSG_MEMORY");
         ScanMemoryByPlatform();
     } else {
@@ -111,7 +111,7 @@ void RunRegistryPhase(FrmMainForm& window) {
         window.pb1.SetValue(0);
         ShowCookieShare(window);
     }
-    if (OptionAsFlag("chkScanRegistry", "True")) {
+    if (OptionCheckState("chkScanRegistry", 1) == 1) {
         MoveCircleToNextPhase(window);
         window.ScanRegistryDefinitions();
     } else {

@@ -36,14 +36,14 @@ std::string PickerText(const forms::DTPicker& picker) {
 }
 
 // A picker from its stored text: "Null" empties it, after setting it to the value it then shows
-// once the user ticks it; a text that is no date leaves it as it is.
+// once the user ticks it. A text that is no date never matches, so it shows as "Null" does.
 void LoadPicker(forms::DTPicker& picker, std::string_view stored,
                 const platform::DateTime& shownWhenEmpty) {
-    if (stored == kNull) {
+    if (const auto value = platform::ParseUsDate(stored)) {
+        picker.SetValue(value);
+    } else {
         picker.SetValue(shownWhenEmpty);
         picker.SetValue(std::nullopt);
-    } else if (const auto value = platform::ParseUsDate(stored)) {
-        picker.SetValue(value);
     }
 }
 
@@ -55,14 +55,16 @@ void EmptyAndEnable(forms::DTPicker& picker, bool empty, bool enabled) {
 }
 
 // The pickers a schedule of the list's position needs: only a one-time schedule has a date, and
-// "Never" has no time either. Other positions leave them as they are.
+// "Never" has no time either. Other positions leave them as they are. With scheduled scans off
+// (Reset, or the stored schedule shown again) nothing of the schedule can be edited.
 void SetPickersFor(FrmMainForm& main, int position) {
+    const bool scheduling = main.chkAutomaticScanYesOrNo.Value() != forms::kUnchecked;
     if (position >= 0 && position <= kScheduleDaily) {
         EmptyAndEnable(main.dtpScheduleDate, true, false);
-        main.dtpScheduleTime.SetEnabled(true);
+        main.dtpScheduleTime.SetEnabled(scheduling);
     } else if (position == kScheduleDateAndTime) {
-        main.dtpScheduleDate.SetEnabled(true);
-        main.dtpScheduleTime.SetEnabled(true);
+        main.dtpScheduleDate.SetEnabled(scheduling);
+        main.dtpScheduleTime.SetEnabled(scheduling);
     } else if (position == kScheduleNever) {
         EmptyAndEnable(main.dtpScheduleDate, true, false);
         EmptyAndEnable(main.dtpScheduleTime, true, false);
@@ -146,7 +148,7 @@ void FrmMainForm::SaveScheduleSettings() {
         SaveOptionSetting(chkAutomaticScanYesOrNo.Name(),
                           std::to_string(chkAutomaticScanYesOrNo.Value()));
     });
-    if (OptionAsNumber(chkAutomaticScanYesOrNo.Name(), "0") == 1) {
+    if (OptionCheckState(chkAutomaticScanYesOrNo.Name(), 0) == 1) {
         RunIgnoringFailure([&] {
             SaveOptionSetting("Day", std::to_string(cmbDays.ListIndex()));
             SaveOptionSetting("Time", PickerText(dtpScheduleTime));
@@ -161,12 +163,8 @@ void FrmMainForm::SaveScheduleSettings() {
 // Showing the stored schedule is no change of the user's: Apply keeps its state.
 void FrmMainForm::LoadScheduleSettings() {
     const bool applyEnabled = CmdProceed.Enabled();
-    RunIgnoringFailure([&] {
-        if (const auto value = WholeNumberFromText(
-                GetSetting(gProgramName, kSettingsSection, chkAutoDel.Name(), "0"))) {
-            chkAutoDel.SetValue(*value);
-        }
-    });
+    RunIgnoringFailure(
+        [&] { chkAutoDel.SetValue(StoredCheckState(kSettingsSection, chkAutoDel.Name(), 0)); });
     RunIgnoringFailure([&] {
         if (GetOptionSetting("Day", "None") == "None") {
             cmbDays.SetListIndex(kScheduleDaily);
@@ -178,19 +176,23 @@ void FrmMainForm::LoadScheduleSettings() {
         LoadPicker(
             dtpScheduleTime, GetOptionSetting("Time", kNull),
             platform::DateTime{.hour = now.hour, .minute = now.minute, .second = now.second});
-        if (const auto position = WholeNumberFromText(GetOptionSetting("Day", "7"))) {
-            cmbDays.SetListIndex(*position);
-        }
+        cmbDays.SetListIndex(StoredSchedulePosition());
     });
     CmdProceed.SetEnabled(applyEnabled);
 }
 
-// A scan is started at most once in a matching second, also when it ends within that second.
+// A scan is started at most once in a matching second, also when it ends within that second. The
+// schedule names a second, so the clock is compared with it once a second: the other ticks of the
+// second could not answer otherwise, and the timer costs next to nothing while the program waits.
 void FrmMainForm::tmrScheduler_Timer() {
     const platform::DateTime now = forms::CurrentHost().Now();
+    if (LastScheduleCheckAt == now) {
+        return;
+    }
+    LastScheduleCheckAt = now;
     bool due = false;
     RunIgnoringFailure([&] {
-        due = ScheduleIsDue(OptionAsNumber("Day", "7"), GetOptionSetting("Time", kNull),
+        due = ScheduleIsDue(StoredSchedulePosition(), GetOptionSetting("Time", kNull),
                             GetOptionSetting("Date", kNull), now);
     });
     if (due && LastScheduledScanAt != now) {

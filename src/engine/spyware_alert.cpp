@@ -24,10 +24,9 @@ void RaiseSpywareAlert(std::string_view name, std::string_view company,
     alert.AlertedProgram = program;
     gAlertAnswered = false;
     alert.Show();
-    while (!gAlertAnswered && forms::IsLoaded<FrmSpywareFoundAlertForm>()) {
-        forms::DoEvents();
-        forms::DoEvents();
-    }
+    // Both answers unload the window, and so does the program's end: the wait sleeps in the loop
+    // until then, using no processor however long the user is away.
+    forms::CurrentHost().WaitWhileShown(alert);
 }
 
 void TellCouldNotBeStopped(std::string_view name) {

@@ -22,6 +22,7 @@ enum class Property {
     ToolTipText,
     Tag,
     Container,
+    TabStop,
     // The form.
     WindowState,
     Icon,
@@ -29,6 +30,8 @@ enum class Property {
     FixedBorder,
     TopMost,
     ShowInTaskbar,
+    Borderless,
+    TakesFocus,
     ZOrder,       // asked to come to the front
     FrameInsets,  // border and title sizes, as the front end measured them
     MinimumSize,
@@ -55,9 +58,12 @@ enum class Property {
     MultiLine,
     Locked,
     ScrollBars,
-    // Combo and list boxes (ListEntries: the entries changed; re-read them all).
+    // Combo and list boxes (ListEntries: the entries changed, re-read them all; ListEntryAdded and
+    // ListEntryRemoved: one entry at the position in `item`).
     ComboStyle,
     ListEntries,
+    ListEntryAdded,
+    ListEntryRemoved,
     ListIndex,
     // List views (item = the 1-based row or column, 0 for all of them).
     ColumnHeaders,

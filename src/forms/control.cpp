@@ -69,6 +69,10 @@ void Control::SetEnabled(bool enabled) {
     }
 }
 
+void Control::SetTabStop(bool tabStop) {
+    Update(common_.tabStop, tabStop, Property::TabStop);
+}
+
 void Control::SetLeft(double left) {
     Update(common_.left, left, Property::Left);
 }
@@ -155,6 +159,10 @@ void Control::MouseUp(int button, int shift, double x, double y) {
 
 void Control::MouseMove(int button, int shift, double x, double y) {
     RaiseIfEnabled(OnMouseMove, button, shift, x, y);
+}
+
+void Control::KeyUp(int keyCode, int shift) {
+    RaiseIfEnabled(OnKeyUp, keyCode, shift);
 }
 
 void Control::NotifyChanged(Property property, int item) {

@@ -47,6 +47,9 @@ class Control {
     void SetVisible(bool visible);
     bool Enabled() const { return common_.enabled; }
     void SetEnabled(bool enabled);
+    // Whether Tab stops at the control (for the controls that take the keyboard at all).
+    bool TabStop() const { return common_.tabStop; }
+    void SetTabStop(bool tabStop);
 
     double Left() const { return common_.left; }
     double Top() const { return common_.top; }
@@ -90,6 +93,10 @@ class Control {
     void MouseDown(int button, int shift, double x, double y);
     void MouseUp(int button, int shift, double x, double y);
     void MouseMove(int button, int shift, double x, double y);
+    // A key let go while the control had the keyboard: its key code (kKeySpace, ...) and the shift
+    // mask; a disabled control takes none. It comes after what the key did to the control.
+    Event<int, int> OnKeyUp;
+    void KeyUp(int keyCode, int shift);
 
   protected:
     Control(Form& form, ControlKind kind, std::string name, std::optional<int> index);
@@ -133,6 +140,7 @@ class Control {
     struct CommonProperties {
         bool visible = true;
         bool enabled = true;
+        bool tabStop = true;
         double left = 0;
         double top = 0;
         double width = 0;

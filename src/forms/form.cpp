@@ -61,8 +61,9 @@ void Form::SetVisible(bool visible) {
     }
     visible_ = visible;
     NotifyChanged(Property::Visible);
-    if (visible && !shownOnce_) {
+    if (visible && (!shownOnce_ || resizedWhileHidden_)) {
         shownOnce_ = true;
+        resizedWhileHidden_ = false;
         Form_Resize();
     }
 }
@@ -147,6 +148,7 @@ void Form::SetSize(std::optional<double> width, std::optional<double> height) {
 // A window's constructor sets its design size and state; those are no resize of a loaded window.
 void Form::RaiseResizeWhenLoaded() {
     if (loaded_) {
+        resizedWhileHidden_ = resizedWhileHidden_ || !visible_;
         Form_Resize();
     }
 }
@@ -165,6 +167,9 @@ double Form::TwipsPerUnit() const {
 FrameInsets Form::Insets() const {
     if (measuredInsets_) {
         return *measuredInsets_;
+    }
+    if (borderless_) {
+        return FrameInsets{};
     }
     return fixedBorder_ ? FrameInsets{3, 22, 3, 3} : FrameInsets{4, 23, 4, 4};
 }
@@ -214,6 +219,20 @@ void Form::SetShowInTaskbar(bool show) {
     if (showInTaskbar_ != show) {
         showInTaskbar_ = show;
         NotifyChanged(Property::ShowInTaskbar);
+    }
+}
+
+void Form::SetBorderless(bool borderless) {
+    if (borderless_ != borderless) {
+        borderless_ = borderless;
+        NotifyChanged(Property::Borderless);
+    }
+}
+
+void Form::SetTakesFocus(bool takes) {
+    if (takesFocus_ != takes) {
+        takesFocus_ = takes;
+        NotifyChanged(Property::TakesFocus);
     }
 }
 

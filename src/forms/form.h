@@ -102,7 +102,8 @@ class Form {
     void SetIcon(const ImageId& icon);
 
     bool Visible() const { return visible_; }
-    // Showing the window the first time raises Form_Resize.
+    // Showing the window the first time raises Form_Resize, and so does showing it after its state
+    // or size changed while it was hidden: its layout then follows what the user sees.
     void SetVisible(bool visible);
     // Makes the window visible and brings it to the front. Modal: returns when the window has been
     // hidden or unloaded, while the host runs the event loop (timers keep ticking).
@@ -151,6 +152,13 @@ class Form {
     void SetTopMost(bool topMost);
     bool ShowInTaskbar() const { return showInTaskbar_; }
     void SetShowInTaskbar(bool show);
+    // No border and no title bar at all.
+    bool Borderless() const { return borderless_; }
+    void SetBorderless(bool borderless);
+    // Whether showing the window makes it the active one, taking the keyboard; a notice that only
+    // informs takes neither.
+    bool TakesFocus() const { return takesFocus_; }
+    void SetTakesFocus(bool takes);
     // The smallest outer size the front end lets a sizable window have, in twips (0: no limit).
     // The model itself takes any size.
     double MinimumWidth() const { return minimumWidth_; }
@@ -226,6 +234,7 @@ class Form {
     bool loaded_ = false;
     bool unloading_ = false;
     bool shownOnce_ = false;
+    bool resizedWhileHidden_ = false;
     std::string caption_;
     ImageId icon_;
     bool visible_ = false;
@@ -239,6 +248,8 @@ class Form {
     bool fixedBorder_ = false;
     bool topMost_ = false;
     bool showInTaskbar_ = true;
+    bool borderless_ = false;
+    bool takesFocus_ = true;
     double minimumWidth_ = 0;
     double minimumHeight_ = 0;
     std::vector<Control*> controls_;

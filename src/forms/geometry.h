@@ -63,4 +63,12 @@ inline constexpr int CtrlKey = 2;
 inline constexpr int AltKey = 4;
 }  // namespace mouse
 
+// Key codes of key events: the desktop's virtual-key numbers (letters and digits are their
+// upper-case character codes).
+namespace key {
+inline constexpr int Return = 13;
+inline constexpr int Escape = 27;
+inline constexpr int Space = 32;
+}  // namespace key
+
 }  // namespace forms

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/geometry.h"
 #include "forms/message_box.h"
@@ -48,6 +50,9 @@ struct OpenDialogRequest {
 
 using TimerId = std::uint64_t;
 
+// The exit status of a process that ends on an error no handler of the program caught.
+inline constexpr int kFailedEnd = 1;
+
 class Host {
   public:
     virtual ~Host() = default;
@@ -55,8 +60,16 @@ class Host {
     // Lets pending events run (input, timer ticks, repaints), then returns. Re-entrant: a handler
     // run from here may call it again.
     virtual void DoEvents() = 0;
+    // Runs the event loop, sleeping between events, until one of these file descriptors can be
+    // read or written or the time is up; returns whether it waited (a host without such a loop
+    // leaves the waiting to its caller).
+    virtual bool WaitForSockets(const std::vector<int>& readable, const std::vector<int>& writable,
+                                std::chrono::milliseconds limit) = 0;
     // Runs the event loop until the window is hidden or unloaded (Form::Show with ShowMode::Modal).
     virtual void RunModal(Form& form) = 0;
+    // The same for a window that leaves the others usable: the caller waits, blocked in the loop
+    // (never polling it), until the window is hidden or unloaded.
+    virtual void WaitWhileShown(Form& form) = 0;
     // A modal box; the caller (forms::MsgBox) has already put the application title in place of an
     // empty one. Returns the button pressed.
     virtual MsgBoxResult MsgBox(const std::string& text, int style, const std::string& title) = 0;
@@ -100,8 +113,9 @@ class Host {
     // The application's entry in the taskbar.
     virtual void SetApplicationInTaskbar(bool shown) = 0;
     virtual bool ApplicationInTaskbar() = 0;
-    // Ends the process at once: no further events run, windows are abandoned.
-    [[noreturn]] virtual void EndProcess() = 0;
+    // Ends the process at once: no further events run, windows are abandoned. The status is the
+    // process' exit status: 0 for every end the program chose, kFailedEnd after an error.
+    [[noreturn]] virtual void EndProcess(int status = 0) = 0;
 
   protected:
     virtual bool TrayAdd(const TrayIcon& icon) = 0;

@@ -21,7 +21,7 @@ void ListControl::AddItem(const std::string& item, std::optional<int> index) {
     const int position = index.value_or(ListCount());
     CheckIndex(position, ListCount() + 1);
     entries_.insert(entries_.begin() + position, item);
-    NotifyChanged(Property::ListEntries, -1);
+    NotifyChanged(Property::ListEntryAdded, position);
     if (listIndex_ >= position) {
         SetListIndexQuietly(listIndex_ + 1);
     }
@@ -30,7 +30,7 @@ void ListControl::AddItem(const std::string& item, std::optional<int> index) {
 void ListControl::RemoveItem(int index) {
     CheckIndex(index, ListCount());
     entries_.erase(entries_.begin() + index);
-    NotifyChanged(Property::ListEntries, -1);
+    NotifyChanged(Property::ListEntryRemoved, index);
     if (listIndex_ == index) {
         SetListIndexQuietly(-1);
     } else if (listIndex_ > index) {

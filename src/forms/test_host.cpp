@@ -196,6 +196,12 @@ void TestHost::RunModal(Form& form) {
     }
 }
 
+void TestHost::WaitWhileShown(Form& form) {
+    while (form.IsLoaded() && form.Visible()) {
+        DoEvents();
+    }
+}
+
 void TestHost::ExpectOpenDialog(std::optional<std::string> fileName) {
     openDialogAnswers_.push_back(std::move(fileName));
 }
@@ -294,9 +300,9 @@ bool TestHost::OpenDocument(const std::string& path) {
     return true;
 }
 
-void TestHost::EndProcess() {
+void TestHost::EndProcess(int status) {
     ended_ = true;
-    throw ProcessEnded{};
+    throw ProcessEnded{status};
 }
 
 }  // namespace forms

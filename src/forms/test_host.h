@@ -18,7 +18,9 @@ namespace forms {
 // Thrown by TestHost::EndProcess, so a test can expect the program to end at that point. It does
 // not derive from std::exception, so statements guarded with catch (const std::exception&) let it
 // through; code must never swallow it with catch (...).
-struct ProcessEnded {};
+struct ProcessEnded {
+    int status = 0;
+};
 
 // Thrown by TestHost::DoEvents past the limit of yields (SetDoEventsLimit): a loop that waits for
 // something the test never does. Not a std::exception either.
@@ -49,6 +51,11 @@ class TestHost final : public Host {
     // --- The loop.
     // Runs the actions due at this call, then moves the clock on by the DoEvents time step.
     void DoEvents() override;
+    // Leaves the waiting to the caller: its yields are what the test acts in.
+    bool WaitForSockets(const std::vector<int>&, const std::vector<int>&,
+                        std::chrono::milliseconds) override {
+        return false;
+    }
     // The number of DoEvents calls so far.
     int DoEventsCount() const { return doEventsCount_; }
     // Runs action inside the callNumber-th DoEvents (counted from 1 over the host's life), once.
@@ -86,6 +93,9 @@ class TestHost final : public Host {
     void ExpectModalOf(Script script);
     const std::vector<std::string>& ModalWindowsShown() const { return modalWindowsShown_; }
     void RunModal(Form& form) override;
+    // Yields (DoEvents) until the window is hidden or unloaded: the test answers it from inside a
+    // yield (OnDoEvents), as a user would while the program waits.
+    void WaitWhileShown(Form& form) override;
 
     // --- The Open dialog: the file chosen, or nothing for Cancel.
     void ExpectOpenDialog(std::optional<std::string> fileName);
@@ -135,11 +145,13 @@ class TestHost final : public Host {
     bool OpenDocument(const std::string& path) override;
     const std::vector<std::string>& DocumentsOpened() const { return documentsOpened_; }
     // The desktop has an application for every document.
-    bool HasApplicationFor(const std::string&) override { return true; }
+    // The desktop opens every document unless told it has no application for them.
+    bool HasApplicationFor(const std::string&) override { return hasApplications_; }
+    void SetHasApplications(bool has) { hasApplications_ = has; }
     void SetApplicationInTaskbar(bool shown) override { inTaskbar_ = shown; }
     bool ApplicationInTaskbar() override { return inTaskbar_; }
     // Records the end and throws ProcessEnded.
-    [[noreturn]] void EndProcess() override;
+    [[noreturn]] void EndProcess(int status = 0) override;
     bool ProcessHasEnded() const { return ended_; }
 
   protected:
@@ -192,6 +204,7 @@ class TestHost final : public Host {
     std::vector<std::string> documentsOpened_;
     bool inTaskbar_ = true;
     bool ended_ = false;
+    bool hasApplications_ = true;
 };
 
 template <class F, class Script>

@@ -50,6 +50,11 @@ platform::HttpListener YieldingListener(const TextRequest& request) {
         forms::DoEvents();
         return flow();
     };
+    // Between yields the window loop sleeps until the server sends or the time is up.
+    listener.waitForSockets = [](const platform::HttpSockets& sockets,
+                                 std::chrono::milliseconds limit) {
+        return forms::CurrentHost().WaitForSockets(sockets.readable, sockets.writable, limit);
+    };
     return listener;
 }
 

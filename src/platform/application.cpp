@@ -40,12 +40,15 @@ fs::path ExecutablePath() {
     return text;
 }
 
-std::string ProgramFolder() {
+fs::path ProgramFolderHostPath() {
     const char* overridden = std::getenv("TOLLENWARK_PROGRAM_FOLDER");
-    const fs::path folder = overridden != nullptr && *overridden != '\0'
-                                ? fs::absolute(overridden).lexically_normal()
-                                : ExecutablePath().parent_path();
-    std::string path = ZDrivePath(folder);
+    return overridden != nullptr && *overridden != '\0'
+               ? fs::absolute(overridden).lexically_normal()
+               : ExecutablePath().parent_path();
+}
+
+std::string ProgramFolder() {
+    std::string path = ZDrivePath(ProgramFolderHostPath());
     if (path.size() > 3 && path.back() == '\\') {
         path.pop_back();
     }

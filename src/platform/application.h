@@ -10,6 +10,9 @@ namespace platform {
 // trailing "\". TOLLENWARK_PROGRAM_FOLDER (a host path) takes its place when set.
 std::string ProgramFolder();
 
+// The same folder as a host path.
+std::filesystem::path ProgramFolderHostPath();
+
 // The executable's file name ("tollenwark").
 std::string ExecutableBaseName();
 

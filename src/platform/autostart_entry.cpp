@@ -23,11 +23,11 @@ std::string EscapeValue(std::string_view text) {
     return escaped;
 }
 
-// The program as the one quoted argument of Exec: inside the quotes '"', '`', '$' and '\' take a
-// backslash, and '%' (a field code) is doubled.
-std::string QuotedProgram(const std::string& program) {
+// One quoted argument of Exec: inside the quotes '"', '`', '$' and '\' take a backslash, and '%'
+// (a field code) is doubled.
+std::string QuotedArgument(std::string_view argument) {
     std::string quoted = "\"";
-    for (char c : program) {
+    for (char c : argument) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') {
             quoted += '\\';
         } else if (c == '%') {
@@ -51,21 +51,32 @@ fs::path AutostartEntryPath() {
     return folder / "autostart" / "tollenwark.desktop";
 }
 
-std::optional<std::string> AutostartEntryText(std::string_view name, const fs::path& program) {
+std::optional<std::string> AutostartEntryText(std::string_view name, const fs::path& program,
+                                              const StartEnvironment& environment) {
     const std::string path = program.string();
     if (HoldsLineBreak(path)) {
         return std::nullopt;
     }
+    // "env" sets the variables and starts the program itself, whatever the session's shell.
+    std::string command = environment.empty() ? "" : "env ";
+    for (const auto& [variable, value] : environment) {
+        if (HoldsLineBreak(variable) || HoldsLineBreak(value)) {
+            return std::nullopt;
+        }
+        command += QuotedArgument(variable + "=" + value) + " ";
+    }
+    command += QuotedArgument(path);
     const std::string shownName = HoldsLineBreak(name) ? path : std::string(name);
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=" +
-           EscapeValue(shownName) + "\n" + "Exec=" + EscapeValue(QuotedProgram(path)) + "\n" +
+           EscapeValue(shownName) + "\n" + "Exec=" + EscapeValue(command) + "\n" +
            "Terminal=false\n";
 }
 
-bool WriteAutostartEntry(std::string_view name, const fs::path& program) {
-    const auto text = AutostartEntryText(name, program);
+bool WriteAutostartEntry(std::string_view name, const fs::path& program,
+                         const StartEnvironment& environment) {
+    const auto text = AutostartEntryText(name, program, environment);
     if (!text) {
         return false;
     }

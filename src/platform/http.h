@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // HTTP GET as the program sends it: agent "Mozilla", no proxy, always from the server (no cache),
 // no retry. An error page comes back like any other body, with its status beside it for the caller
@@ -36,6 +37,12 @@ struct HttpLimits {
 // What a caller's handler tells the running request.
 enum class HttpFlow { Continue, Abort };
 
+// The sockets a request waits on, as file descriptors: for bytes to read, or for room to write.
+struct HttpSockets {
+    std::vector<int> readable;
+    std::vector<int> writable;
+};
+
 // Handlers run on the caller's thread and outside libcurl, so they may run the window loop, which
 // may start other requests; a Cancel pressed there ends this request by returning Abort.
 struct HttpListener {
@@ -43,6 +50,12 @@ struct HttpListener {
     std::function<HttpFlow(std::string_view piece)> onPiece;
     // About every kHttpWaitTick while no piece is ready (connecting, a slow server).
     std::function<HttpFlow()> onWait;
+    // A caller with an event loop of its own waits in it rather than in the request: it returns
+    // once one of the sockets is ready or the time given is up (at most kHttpWaitTick while the
+    // request has no socket yet), and says whether it waited. Without it, or when it did not
+    // wait, the request waits itself, at most kHttpWaitTick at a time.
+    std::function<bool(const HttpSockets& sockets, std::chrono::milliseconds limit)>
+        waitForSockets = nullptr;
 };
 
 enum class HttpError {

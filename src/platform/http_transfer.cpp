@@ -1,7 +1,9 @@
 #include "platform/http_transfer.h"
 
 #include <curl/curl.h>
+#include <sys/select.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -171,9 +173,53 @@ class Transfer {
                 listener_.onWait() == HttpFlow::Abort) {
                 return {HttpError::Aborted, "aborted while waiting", StatusSoFar()};
             }
-            curl_multi_poll(multi_.get(), nullptr, 0, static_cast<int>(kHttpWaitTick.count()),
-                            nullptr);
+            WaitForSockets(lastArrival);
         }
+    }
+
+    // Until a socket of the transfer is ready, libcurl wants a look or the stall time-out is due:
+    // in the caller's event loop where it has one (so a silent server costs no processor time),
+    // else in libcurl's own poll, a tick at a time.
+    void WaitForSockets(Clock::time_point lastArrival) {
+        using std::chrono::milliseconds;
+        milliseconds limit =
+            std::max(milliseconds(0), std::chrono::duration_cast<milliseconds>(
+                                          limits_.stallTimeout - (Clock::now() - lastArrival)));
+        long curlTimeout = -1;
+        if (curl_multi_timeout(multi_.get(), &curlTimeout) == CURLM_OK && curlTimeout >= 0) {
+            limit = std::min(limit, milliseconds(curlTimeout));
+        }
+        const HttpSockets sockets = SocketsOfTransfer();
+        const bool noSocket = sockets.readable.empty() && sockets.writable.empty();
+        if (listener_.waitForSockets &&
+            listener_.waitForSockets(sockets, noSocket ? std::min(limit, kHttpWaitTick) : limit)) {
+            return;
+        }
+        curl_multi_poll(multi_.get(), nullptr, 0,
+                        static_cast<int>(std::min(limit, kHttpWaitTick).count()), nullptr);
+    }
+
+    HttpSockets SocketsOfTransfer() const {
+        fd_set readable;
+        fd_set writable;
+        fd_set failed;
+        FD_ZERO(&readable);
+        FD_ZERO(&writable);
+        FD_ZERO(&failed);
+        int highest = -1;
+        HttpSockets sockets;
+        if (curl_multi_fdset(multi_.get(), &readable, &writable, &failed, &highest) != CURLM_OK) {
+            return sockets;
+        }
+        for (int socket = 0; socket <= highest; ++socket) {
+            if (FD_ISSET(socket, &readable)) {
+                sockets.readable.push_back(socket);
+            }
+            if (FD_ISSET(socket, &writable)) {
+                sockets.writable.push_back(socket);
+            }
+        }
+        return sockets;
     }
 
     HttpTransferOutcome FinishedOutcome() {

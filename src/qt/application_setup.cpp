@@ -19,8 +19,8 @@ void PrepareQtApplication() {
 
 void ConfigureQtApplication(QApplication& application) {
     const QString product = QString::fromStdString(platform::ProgramVersionBlock().productName);
+    // No display name: Qt would add it to every window title, and the titles are the program's.
     QApplication::setApplicationName(product);
-    QApplication::setApplicationDisplayName(product);
     application.setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(ProgramIcon());
 }

@@ -24,7 +24,7 @@ class CommandButtonView final : public ControlView {
     void ApplyOwn(forms::Property property, int) override {
         using forms::Property;
         if (property == Property::Caption) {
-            shown().setText(QString::fromStdString(button_.Caption()));
+            shown().setText(AsWritten(button_.Caption()));
         } else if (property == Property::Picture || property == Property::ButtonStyle) {
             ApplyPicture();
         } else if (property == Property::Default) {
@@ -33,7 +33,7 @@ class CommandButtonView final : public ControlView {
     }
 
     void ApplyAllOwn() override {
-        shown().setText(QString::fromStdString(button_.Caption()));
+        shown().setText(AsWritten(button_.Caption()));
         shown().setDefault(button_.Default());
         ApplyPicture();
     }
@@ -67,14 +67,14 @@ class CheckBoxView final : public ControlView {
   protected:
     void ApplyOwn(forms::Property property, int) override {
         if (property == forms::Property::Caption) {
-            shown().setText(QString::fromStdString(box_.Caption()));
+            shown().setText(AsWritten(box_.Caption()));
         } else if (property == forms::Property::Value) {
             ShowValue();
         }
     }
 
     void ApplyAllOwn() override {
-        shown().setText(QString::fromStdString(box_.Caption()));
+        shown().setText(AsWritten(box_.Caption()));
         ShowValue();
     }
 
@@ -107,14 +107,14 @@ class OptionButtonView final : public ControlView {
   protected:
     void ApplyOwn(forms::Property property, int) override {
         if (property == forms::Property::Caption) {
-            shown().setText(QString::fromStdString(button_.Caption()));
+            shown().setText(AsWritten(button_.Caption()));
         } else if (property == forms::Property::Value) {
             shown().setChecked(button_.Value());
         }
     }
 
     void ApplyAllOwn() override {
-        shown().setText(QString::fromStdString(button_.Caption()));
+        shown().setText(AsWritten(button_.Caption()));
         shown().setChecked(button_.Value());
     }
 

@@ -25,7 +25,7 @@ class FrameView final : public ControlView {
         }
     }
     void ApplyAllOwn() override {
-        static_cast<QGroupBox*>(widget())->setTitle(QString::fromStdString(frame_.Caption()));
+        static_cast<QGroupBox*>(widget())->setTitle(AsWritten(frame_.Caption()));
     }
 
   private:

@@ -39,6 +39,19 @@ void ControlView::ApplyAll() {
     widget_->setToolTip(QString::fromStdString(control_.ToolTipText()));
     ApplyColors();
     ApplyAllOwn();
+    ApplyTabStop();
+}
+
+// A control out of the Tab order still takes the keyboard when clicked.
+void ControlView::ApplyTabStop() {
+    if (!ownFocusPolicy_) {
+        ownFocusPolicy_ = widget_->focusPolicy();
+    }
+    const Qt::FocusPolicy own = *ownFocusPolicy_;
+    const bool clickable = (own & Qt::ClickFocus) == Qt::ClickFocus;
+    widget_->setFocusPolicy(control_.TabStop() || !(own & Qt::TabFocus)
+                                ? own
+                                : (clickable ? Qt::ClickFocus : Qt::NoFocus));
 }
 
 void ControlView::Apply(const forms::Change& change) {
@@ -65,6 +78,9 @@ void ControlView::Apply(const forms::Change& change) {
             break;
         case Property::ToolTipText:
             widget_->setToolTip(QString::fromStdString(control_.ToolTipText()));
+            break;
+        case Property::TabStop:
+            ApplyTabStop();
             break;
         default:
             ApplyOwn(change.property, change.item);
@@ -107,8 +123,26 @@ void ControlView::ForwardMouseFrom(QWidget* source) {
     source->installEventFilter(this);
 }
 
+// The widget takes the key first, so that KeyUp sees what the key did (Space has ticked a box).
+bool ControlView::ForwardKeyRelease(QObject* watched, QKeyEvent& event) {
+    if (event.isAutoRepeat()) {
+        return false;
+    }
+    releasing_ = true;
+    QCoreApplication::sendEvent(watched, &event);
+    releasing_ = false;
+    const KeyInput input = ToKeyInput(event);
+    if (alive_ && input.keyCode != 0) {
+        FromUser([&] { control_.KeyUp(input.keyCode, input.shift); });
+    }
+    return true;
+}
+
 bool ControlView::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    if (type == QEvent::KeyRelease && !releasing_) {
+        return ForwardKeyRelease(watched, *static_cast<QKeyEvent*>(event));
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
         type != QEvent::MouseMove) {
         return QObject::eventFilter(watched, event);

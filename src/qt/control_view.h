@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 #include "forms/change.h"
 #include "forms/control.h"
@@ -48,7 +50,8 @@ class ControlView : public QObject {
     template <class Action>
     bool FromUser(Action&& action);
 
-    // Mouse input on these widgets also reaches the control's MouseDown/Up/Move.
+    // Mouse input on these widgets also reaches the control's MouseDown/Up/Move, and a key let go
+    // over them its KeyUp.
     void ForwardMouseFrom(QWidget* source);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -56,12 +59,16 @@ class ControlView : public QObject {
 
   private:
     void RunUserAction(const std::function<void()>& action);
+    void ApplyTabStop();
+    bool ForwardKeyRelease(QObject* watched, QKeyEvent& event);
 
     forms::Control& control_;
     QPointer<QWidget> widget_;
     bool alive_ = true;
-    // Set while a mouse release goes to the widget ahead of the control's MouseUp.
+    // Set while a mouse or key release goes to the widget ahead of the control's MouseUp or KeyUp.
     bool releasing_ = false;
+    // The widget's own focus policy, before the control's TabStop took Tab out of it.
+    std::optional<Qt::FocusPolicy> ownFocusPolicy_;
 };
 
 template <class Action>

@@ -50,4 +50,8 @@ std::unique_ptr<ControlView> MakeControlView(forms::Control& control, QWidget* p
     return std::move(maker.made);
 }
 
+QString AsWritten(const std::string& caption) {
+    return QString::fromStdString(caption).replace(QChar('&'), QStringLiteral("&&"));
+}
+
 }  // namespace frontend

@@ -56,7 +56,7 @@ void FormRenderer::SetApplicationInTaskbar(bool shown) {
     applicationInTaskbar_ = shown;
     for (auto& [form, window] : windows_) {
         if (window) {
-            window->ApplyFlags();
+            window->ApplyTaskbarEntry();
         }
     }
 }

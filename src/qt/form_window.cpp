@@ -1,9 +1,12 @@
 #include "qt/form_window.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "forms/buttons.h"
 #include "qt/mouse_input.h"
@@ -12,6 +15,7 @@
 #include "qt/unhandled_errors.h"
 #include "qt/units.h"
 #include "qt/views.h"
+#include "qt/window_system_state.h"
 
 namespace frontend {
 namespace {
@@ -40,6 +44,29 @@ forms::WindowState FromQtState(Qt::WindowStates state) {
         return forms::WindowState::Maximized;
     }
     return forms::WindowState::Normal;
+}
+
+// The window system answers every place and size the program asks for, in turn. An answer is taken
+// as the user's own change only when it answers none of the requests still open: a late answer to
+// an earlier request must not undo a later one (a sliding window would stop or jump back).
+constexpr std::size_t kOpenRequestsKept = 64;
+
+template <class T>
+void NoteRequest(std::deque<T>& requests, const T& value) {
+    requests.push_back(value);
+    if (requests.size() > kOpenRequestsKept) {
+        requests.pop_front();
+    }
+}
+
+template <class T>
+bool AnswersRequest(std::deque<T>& requests, const T& value) {
+    const auto found = std::find(requests.begin(), requests.end(), value);
+    if (found == requests.end()) {
+        return false;
+    }
+    requests.erase(requests.begin(), found + 1);
+    return true;
 }
 
 // A change that moves a menu in or out of the menu bar.
@@ -158,6 +185,7 @@ void FormWindow::ApplyFormProperty(forms::Property property) {
             ApplyVisible();
             break;
         case Property::WindowState:
+            KeepNormalGeometry();
             ApplyWindowState();
             break;
         case Property::Left:
@@ -170,9 +198,13 @@ void FormWindow::ApplyFormProperty(forms::Property property) {
             break;
         case Property::FixedBorder:
         case Property::TopMost:
-        case Property::ShowInTaskbar:
+        case Property::Borderless:
+        case Property::TakesFocus:
             ApplyFlags();
             ApplyGeometry();
+            break;
+        case Property::ShowInTaskbar:
+            ApplyTaskbarEntry();
             break;
         case Property::ScaleMode:
             for (auto& [control, view] : views_) {
@@ -180,9 +212,12 @@ void FormWindow::ApplyFormProperty(forms::Property property) {
             }
             break;
         case Property::ZOrder:
-            if (isVisible()) {
+            // Activating a minimised window would restore it; a notice takes no focus.
+            if (isVisible() && !(windowState() & Qt::WindowMinimized)) {
                 raise();
-                activateWindow();
+                if (form_->TakesFocus()) {
+                    activateWindow();
+                }
             }
             break;
         default:
@@ -198,30 +233,50 @@ void FormWindow::ApplyAll() {
     ApplyVisible();
 }
 
+// A native window takes new flags in place: QWidget::setWindowFlags would re-create it, hidden
+// and without its place.
 void FormWindow::ApplyFlags() {
     if (form_ == nullptr) {
         return;
     }
     Qt::WindowFlags flags = Qt::Window;
-    if (form_->FixedBorder()) {
+    if (form_->Borderless()) {
+        flags |= Qt::FramelessWindowHint;
+    } else if (form_->FixedBorder()) {
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     }
     if (form_->TopMost()) {
         flags |= Qt::WindowStaysOnTopHint;
     }
-    if (!applicationInTaskbar_ || !form_->ShowInTaskbar()) {
-        flags |= Qt::Tool;  // tool windows have no taskbar entry
+    if (!form_->TakesFocus()) {
+        flags |= Qt::WindowDoesNotAcceptFocus;
     }
+    setAttribute(Qt::WA_ShowWithoutActivating, !form_->TakesFocus());
     if (flags == windowFlags()) {
         return;
     }
-    setWindowFlags(flags);  // this hides the window
+    if (windowHandle() == nullptr) {
+        setWindowFlags(flags);
+    } else {
+        overrideWindowFlags(flags);
+        windowHandle()->setFlags(flags);
+    }
     if (!form_->FixedBorder()) {
         ApplyMinimumSize();
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
-    ApplyVisible();
+}
+
+// Out of the taskbar when the application is, or when the window never shows there.
+bool FormWindow::SkipsTaskbar() const {
+    return !applicationInTaskbar_ || !form_->ShowInTaskbar();
+}
+
+void FormWindow::ApplyTaskbarEntry() {
+    if (form_ != nullptr && isVisible()) {
+        RequestSkipTaskbar(*this, SkipsTaskbar());
+    }
 }
 
 // The widget's size for an outer size of the form, in twips.
@@ -255,27 +310,62 @@ void FormWindow::ApplyGeometry() {
         return;
     }
     const QSize size = WidgetSizeOf(form_->Width(), form_->Height());
-    move(TwipsToPixels(form_->Left()), TwipsToPixels(form_->Top()));
-    if (form_->FixedBorder()) {
+    const QPoint place(TwipsToPixels(form_->Left()), TwipsToPixels(form_->Top()));
+    applyingGeometry_ = true;
+    if (place != pos()) {
+        // The place left may still be answered too.
+        NoteRequest(requestedPlaces_, pos());
+        NoteRequest(requestedPlaces_, place);
+        move(place);
+    }
+    if (size != this->size()) {
+        NoteRequest(requestedSizes_, size);
+    }
+    if (form_->FixedBorder() || form_->Borderless()) {
         setFixedSize(size);
     } else {
         resize(size);
     }
+    applyingGeometry_ = false;
 }
 
 void FormWindow::ApplyVisible() {
     if (form_ == nullptr) {
         return;
     }
+    awaitingIconified_ = false;
     if (!form_->Visible()) {
         hide();
         return;
     }
     setWindowState(ToQtState(form_->WindowState()));
     show();
+    // Asked again once mapped: a window manager still withdrawing the window from its last
+    // showing may put back the state it had then.
+    RequestSkipTaskbar(*this, SkipsTaskbar());
+    if (form_->WindowState() == forms::WindowState::Minimized) {
+        RequestIconified(*this);
+        awaitingIconified_ = true;
+    }
+}
+
+// Maximised by the program (a start in the state the user left), the window comes back to its
+// own place and size when restored, not to the screen's: the window manager knows no other size
+// of a window it was given maximised. One the user maximised, the window manager restores itself.
+void FormWindow::KeepNormalGeometry() {
+    const forms::WindowState state = form_->WindowState();
+    if (state == forms::WindowState::Maximized && lastState_ == forms::WindowState::Normal &&
+        !takingUserState_) {
+        normalGeometry_ = {form_->Left(), form_->Top(), form_->Width(), form_->Height()};
+    } else if (state == forms::WindowState::Normal && normalGeometry_) {
+        const std::array<double, 4> normal = *std::exchange(normalGeometry_, std::nullopt);
+        RunGuarded([&] { form_->Move(normal[0], normal[1], normal[2], normal[3]); });
+    }
+    lastState_ = state;
 }
 
 void FormWindow::ApplyWindowState() {
+    awaitingIconified_ = false;
     if (FromQtState(windowState()) != form_->WindowState()) {
         setWindowState(ToQtState(form_->WindowState()));
     }
@@ -344,23 +434,34 @@ void FormWindow::TakeUserSize() {
     }
 }
 
+// Only a window on the screen is moved or sized by its user: while it is being mapped and framed
+// the window system reports places and sizes on the way.
+bool FormWindow::TakesWindowSystemGeometry() const {
+    return isVisible() && !applyingGeometry_ && windowHandle() != nullptr &&
+           windowHandle()->isExposed();
+}
+
 void FormWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     ReportInsets();
-    if (isVisible()) {
+    if (TakesWindowSystemGeometry() && !AnswersRequest(requestedSizes_, size())) {
         TakeUserSize();
     }
 }
 
 void FormWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (isVisible()) {
+    if (TakesWindowSystemGeometry() && !AnswersRequest(requestedPlaces_, pos())) {
         TakeUserPosition();
     }
 }
 
+// Sent before Qt maps the window: the taskbar state goes with the mapping.
 void FormWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (form_ != nullptr) {
+        WriteSkipTaskbar(*this, SkipsTaskbar());
+    }
     ReportInsets();
 }
 
@@ -370,25 +471,47 @@ void FormWindow::changeEvent(QEvent* event) {
         return;
     }
     const forms::WindowState state = FromQtState(windowState());
+    // A state on the way, reported before the window manager has settled it: not the user's.
+    if (!SettledOnWindowSystem(*this, state == forms::WindowState::Minimized)) {
+        return;
+    }
+    // Shown minimised, the window may be taken on in its normal state for a moment before it is
+    // iconified as asked: nobody can have restored it before then.
+    if (awaitingIconified_) {
+        if (state != forms::WindowState::Minimized) {
+            return;
+        }
+        awaitingIconified_ = false;
+    }
     if (state != form_->WindowState()) {
+        takingUserState_ = true;
         RunGuarded([&] { form_->SetWindowState(state); });
+        takingUserState_ = false;
     }
 }
 
-// Enter presses the window's default button and Escape its cancel button, when no control took
-// the key.
+// Keys no control took, as on the desktop's dialogs: Enter presses the focused button, else the
+// window's default button; Escape presses the cancel button, and closes a dialog that has none
+// (the close box's way, so the window decides).
 void FormWindow::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (form_ != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-        PressButton(true);
+        if (auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+            focused != nullptr && focused->isEnabled() && !focused->isCheckable()) {
+            focused->click();
+        } else {
+            PressButton(true);
+        }
     } else if (form_ != nullptr && key == Qt::Key_Escape) {
-        PressButton(false);
+        if (!PressButton(false) && form_->FixedBorder() && !form_->Borderless()) {
+            RunGuarded([this] { form_->Close(); });
+        }
     } else {
         QMainWindow::keyPressEvent(event);
     }
 }
 
-void FormWindow::PressButton(bool defaultButton) {
+bool FormWindow::PressButton(bool defaultButton) {
     for (forms::Control* control : form_->Controls()) {
         if (control->Kind() != forms::ControlKind::CommandButton) {
             continue;
@@ -396,9 +519,10 @@ void FormWindow::PressButton(bool defaultButton) {
         auto* button = static_cast<forms::CommandButton*>(control);
         if ((defaultButton ? button->Default() : button->Cancel()) && button->Visible()) {
             RunGuarded([button] { button->Click(); });
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 // The window's own area: mouse movement goes to the form; painting asks the form to paint.

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "forms/form.h"
@@ -29,7 +32,7 @@ class FormWindow final : public QMainWindow {
     // A modal window blocks input to every other window.
     void SetModal(bool modal);
     // The application's taskbar setting changed.
-    void ApplyFlags();
+    void ApplyTaskbarEntry();
     // The view of a control, or null (tests reach widgets through it).
     ControlView* ViewOf(const forms::Control& control) const;
 
@@ -46,13 +49,17 @@ class FormWindow final : public QMainWindow {
     void OnChange(const forms::Change& change);
     void OnControlChange(forms::Control& control, const forms::Change& change);
     void ApplyFormProperty(forms::Property property);
+    void ApplyFlags();
+    bool SkipsTaskbar() const;
     void ApplyAll();
     void ApplyGeometry();
     void ApplyMinimumSize();
     QSize WidgetSizeOf(double widthTwips, double heightTwips) const;
     void ApplyVisible();
     void ApplyWindowState();
+    void KeepNormalGeometry();
     void ReportInsets();
+    bool TakesWindowSystemGeometry() const;
     void TakeUserPosition();
     void TakeUserSize();
 
@@ -61,7 +68,8 @@ class FormWindow final : public QMainWindow {
     void PlaceView(ControlView& view);
     void Restack(QWidget* area);
     QWidget* AreaOf(const forms::Control* container) const;
-    void PressButton(bool defaultButton);
+    // Clicks the window's default or cancel button; false when it has none.
+    bool PressButton(bool defaultButton);
     void QueuePaint();
 
     forms::Form* form_;
@@ -71,6 +79,18 @@ class FormWindow final : public QMainWindow {
     std::unordered_map<const forms::Control*, std::unique_ptr<ControlView>> views_;
     forms::ObserverId observer_ = 0;
     bool paintQueued_ = false;
+    // Places and sizes asked of the window system and not yet answered, and whether the window is
+    // taking them from the form right now (Qt then reports them at once).
+    std::deque<QPoint> requestedPlaces_;
+    std::deque<QSize> requestedSizes_;
+    bool applyingGeometry_ = false;
+    // Shown minimised, and not yet seen iconified by the window manager.
+    bool awaitingIconified_ = false;
+    // The form's state as the window last took it, whether the user is changing it now, and the
+    // place and size (twips) a window maximised by the program comes back to.
+    forms::WindowState lastState_ = forms::WindowState::Normal;
+    bool takingUserState_ = false;
+    std::optional<std::array<double, 4>> normalGeometry_;
 };
 
 }  // namespace frontend

@@ -33,7 +33,7 @@ class ComboBoxView final : public ControlView {
     }
 
   protected:
-    void ApplyOwn(forms::Property property, int) override {
+    void ApplyOwn(forms::Property property, int item) override {
         using forms::Property;
         switch (property) {
             case Property::ComboStyle:
@@ -42,6 +42,19 @@ class ComboBoxView final : public ControlView {
             case Property::ListEntries:
                 ShowEntries();
                 break;
+            // One entry at a time: a list filled entry by entry fills in linear time.
+            case Property::ListEntryAdded: {
+                const QSignalBlocker quiet(shown());
+                shown().insertItem(item, QString::fromStdString(box_.List(item)));
+                ShowSelection();  // a combo box selects the first entry it gets
+                break;
+            }
+            case Property::ListEntryRemoved: {
+                const QSignalBlocker quiet(shown());
+                shown().removeItem(item);
+                ShowSelection();
+                break;
+            }
             case Property::ListIndex:
             case Property::Text:
                 ShowSelection();
@@ -107,9 +120,16 @@ class ListBoxView final : public ControlView {
     }
 
   protected:
-    void ApplyOwn(forms::Property property, int) override {
+    void ApplyOwn(forms::Property property, int item) override {
+        const QSignalBlocker quiet(shown());
         if (property == forms::Property::ListEntries) {
             ApplyAllOwn();
+        } else if (property == forms::Property::ListEntryAdded) {
+            shown().insertItem(item, QString::fromStdString(box_.List(item)));
+            ShowSelection();
+        } else if (property == forms::Property::ListEntryRemoved) {
+            delete shown().takeItem(item);
+            ShowSelection();
         } else if (property == forms::Property::ListIndex) {
             ShowSelection();
         }

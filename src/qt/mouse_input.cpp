@@ -34,7 +34,27 @@ int ShiftMask(Qt::KeyboardModifiers modifiers) {
     return mask;
 }
 
+// Letters, digits and the blank share their codes with Qt's keys.
+int KeyCodeOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return forms::key::Return;
+        case Qt::Key_Escape:
+            return forms::key::Escape;
+        default:
+            break;
+    }
+    const bool letter = qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z;
+    const bool digit = qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9;
+    return letter || digit || qtKey == Qt::Key_Space ? qtKey : 0;
+}
+
 }  // namespace
+
+KeyInput ToKeyInput(const QKeyEvent& event) {
+    return KeyInput{KeyCodeOf(event.key()), ShiftMask(event.modifiers())};
+}
 
 MouseInput ToMouseInput(const QMouseEvent& event, QPoint position, double twipsPerUnit) {
     const bool move = event.type() == QEvent::MouseMove;

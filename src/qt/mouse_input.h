@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPoint>
 
@@ -15,5 +16,14 @@ struct MouseInput {
 };
 
 MouseInput ToMouseInput(const QMouseEvent& event, QPoint position, double twipsPerUnit);
+
+// A key event as the model's key events take it: the key code (forms::key) and the shift mask; a
+// key without a code of its own gives 0.
+struct KeyInput {
+    int keyCode = 0;
+    int shift = 0;
+};
+
+KeyInput ToKeyInput(const QKeyEvent& event);
 
 }  // namespace frontend

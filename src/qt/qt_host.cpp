@@ -5,8 +5,12 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <utility>
 
 #include "forms/form_registry.h"
 #include "qt/desktop_launch.h"
@@ -65,7 +69,34 @@ void QtHost::DoEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+bool QtHost::WaitForSockets(const std::vector<int>& readable, const std::vector<int>& writable,
+                            std::chrono::milliseconds limit) {
+    QEventLoop loop;
+    std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
+    for (const auto& [sockets, type] : {std::pair{&readable, QSocketNotifier::Read},
+                                        std::pair{&writable, QSocketNotifier::Write}}) {
+        for (const int socket : *sockets) {
+            auto& notifier =
+                notifiers.emplace_back(std::make_unique<QSocketNotifier>(socket, type));
+            QObject::connect(notifier.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+        }
+    }
+    QTimer::singleShot(limit, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    NestedLoopScope nested;
+    loop.exec();
+    return true;
+}
+
 void QtHost::RunModal(forms::Form& form) {
+    RunLoopWhileShown(form, true);
+}
+
+void QtHost::WaitWhileShown(forms::Form& form) {
+    RunLoopWhileShown(form, false);
+}
+
+// The loop sleeps until an event comes; the window's hiding or unloading ends it.
+void QtHost::RunLoopWhileShown(forms::Form& form, bool modal) {
     if (!form.IsLoaded() || !form.Visible()) {
         return;
     }
@@ -76,7 +107,7 @@ void QtHost::RunModal(forms::Form& form) {
             loop.quit();
         }
     });
-    QPointer<FormWindow> window = renderer_.WindowOf(form);
+    QPointer<FormWindow> window = modal ? renderer_.WindowOf(form) : nullptr;
     if (window) {
         window->SetModal(true);
     }
@@ -177,9 +208,9 @@ bool QtHost::ApplicationInTaskbar() {
 }
 
 // At once: no further event, no destructor; files the program wrote are complete already.
-void QtHost::EndProcess() {
+void QtHost::EndProcess(int status) {
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(status);
 }
 
 bool QtHost::TrayAdd(const forms::TrayIcon& icon) {

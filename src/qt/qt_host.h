@@ -22,7 +22,10 @@ class QtHost final : public forms::Host {
     ~QtHost() override;
 
     void DoEvents() override;
+    bool WaitForSockets(const std::vector<int>& readable, const std::vector<int>& writable,
+                        std::chrono::milliseconds limit) override;
     void RunModal(forms::Form& form) override;
+    void WaitWhileShown(forms::Form& form) override;
     forms::MsgBoxResult MsgBox(const std::string& text, int style,
                                const std::string& title) override;
     std::optional<std::string> ShowOpenDialog(const forms::OpenDialogRequest& request) override;
@@ -45,7 +48,7 @@ class QtHost final : public forms::Host {
     bool HasApplicationFor(const std::string& path) override;
     void SetApplicationInTaskbar(bool shown) override;
     bool ApplicationInTaskbar() override;
-    [[noreturn]] void EndProcess() override;
+    [[noreturn]] void EndProcess(int status = 0) override;
 
     FormRenderer& renderer() { return renderer_; }
     TrayIcons& trayIcons() { return tray_; }
@@ -57,6 +60,8 @@ class QtHost final : public forms::Host {
     bool TrayDelete(std::int32_t owner, int id) override;
 
   private:
+    void RunLoopWhileShown(forms::Form& form, bool modal);
+
     static constexpr int kFrameMs = 16;  // a screen's refresh at 60 Hz
     // A scan yields once or twice per item, hundreds of thousands of times, and a pass of the loop
     // costs a microsecond or two even when nothing waits: yields closer together than this are let

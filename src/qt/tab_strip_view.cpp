@@ -63,7 +63,7 @@ class TabStripView final : public ControlView {
             shown().removeTab(shown().count() - 1);
         }
         for (int tab = 1; tab <= strip_.Tabs.Count(); ++tab) {
-            const QString caption = QString::fromStdString(strip_.Tabs(tab).Caption());
+            const QString caption = AsWritten(strip_.Tabs(tab).Caption());
             if (tab > shown().count()) {
                 shown().addTab(caption);
             } else {

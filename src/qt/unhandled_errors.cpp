@@ -19,7 +19,8 @@ void ShowAndEnd(const std::string& what) {
     } catch (...) {
         // The program ends anyway.
     }
-    forms::CurrentHost().EndProcess();
+    // A script or service manager that started the program learns that it failed.
+    forms::CurrentHost().EndProcess(forms::kFailedEnd);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <memory>
+#include <string>
 
 #include "forms/control_kind.h"
 #include "qt/control_view.h"
@@ -30,6 +32,11 @@ std::unique_ptr<ControlView> MakeProgressBarView(forms::ProgressBar& bar, QWidge
 std::unique_ptr<ControlView> MakeDatePickerView(forms::DTPicker& picker, QWidget* parent);
 std::unique_ptr<ControlView> MakeStatusBarView(forms::StatusBar& bar, QWidget* parent);
 std::unique_ptr<ControlView> MakeWebBrowserView(forms::WebBrowser& browser, QWidget* parent);
+
+// A caption as the widgets of buttons, check boxes, option buttons, frames and tabs show it: as
+// written, an "&" (even in an entity such as "&amp;") shown as itself rather than taken as an
+// access key.
+QString AsWritten(const std::string& caption);
 
 // The view of any control that is shown on its window; null for timers, menus (the window's menu
 // bar shows those) and common dialogs. Its widget is a child of parent; call ApplyAll() after.

@@ -5,6 +5,7 @@
 
 #include "forms/form_registry.h"
 #include "forms/host.h"
+#include "forms/message_box.h"
 #include "foundation/file_queries.h"
 #include "foundation/globals.h"
 #include "foundation/machine_settings.h"
@@ -44,9 +45,16 @@ void Form8Form::Form_Load() {
     }
     forms::Host& desktop = forms::CurrentHost();
     // A desktop with no viewer for compiled help (a fresh Linux desktop has none) shows the same
-    // pages, shipped beside the help file, in its browser.
-    desktop.OpenDocument(desktop.HasApplicationFor(helpFile) ? helpFile
-                                                             : ProgramFolderFile(kHelpPagesIndex));
+    // pages, shipped beside the help file, in its browser; without them the user is told why
+    // nothing opens.
+    const std::string pages = ProgramFolderFile(kHelpPagesIndex);
+    const bool viewer = desktop.HasApplicationFor(helpFile);
+    if ((!viewer && !FileExists(pages)) || !desktop.OpenDocument(viewer ? helpFile : pages)) {
+        forms::MsgBox("The help cannot be shown: no program on this computer opens " + helpFile +
+                          (viewer ? "." : ", and its pages (" + pages + ") are missing."),
+                      forms::MsgBoxInformation, gProgramName);
+        return;
+    }
     SaveMachineSetting(gProgramName, "Settings", "showHelp", "0");
 }
 

@@ -23,6 +23,8 @@ FrmDeleteForm::FrmDeleteForm() : Form("frmDelete") {
     SkinLabel2.SetWordWrap(true);
     Place(Command2, nullptr, "Copy List", 3840, 3540, 1200, 420);
     Place(Command1, nullptr, "Ok", 5160, 3540, 1200, 420);
+    Command1.SetDefault(true);
+    Command1.SetCancel(true);
     design::PlaceSkinLabelPattern(SkinLabel1, nullptr);
 
     Command1.OnClick = [this] { Command1_Click(); };

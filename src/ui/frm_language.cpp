@@ -51,6 +51,7 @@ FrmLanguageForm::FrmLanguageForm() : Form("frmLanguage") {
     Place(Command3, nullptr, "Translate this program", 2910, 1140, 2550, 420);
     Place(Command2, nullptr, "OK", 4260, 1800, 1200, 420);
     Command2.SetDefault(true);
+    Command2.SetCancel(true);
 
     Combo1.OnClick = [this] { Combo1_Click(); };
     Command1.OnClick = [this] { Command1_Click(); };
@@ -145,8 +146,10 @@ void FrmLanguageForm::LoadLanguageList() {
         return;
     }
     const std::optional<std::string> fileText = ReadLanguageFile(LanguageFilePath());
+    // Nothing stores the language while the list fills: it is read once.
+    const std::string saved = SavedLanguage();
     for (const std::string& name : LanguageGroupNames(fileText.value_or(""))) {
         Combo1.AddItem(name);
-        Combo1.SetText(SavedLanguage());
+        Combo1.SetText(saved);
     }
 }

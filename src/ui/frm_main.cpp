@@ -100,6 +100,11 @@ void FrmMainForm::DesignWorkLists() {
     for (forms::ListView* list : {&lvwFilesToBeDeleted, &lvwFileNotFounds}) {
         list->SetHideColumnHeaders(true);
     }
+    // Out of view, so out of the Tab order: the keyboard never goes where nobody can see it.
+    for (forms::ListView* list :
+         {&lvwFilesToBeDeleted, &lvwFileNotFounds, &lvwRegistryToBeDeleted, &lvwCookiesToDelete}) {
+        list->SetTabStop(false);
+    }
     for (forms::ListView* list :
          {&lvwFilesToBeDeleted, &lvwRegistryToBeDeleted, &lvwCookiesToDelete}) {
         list->SetCheckboxes(true);
@@ -135,7 +140,9 @@ void FrmMainForm::DesignTimers() {
     design::SetTimer(tmrCheckHomePage, 5000, true);
     // The start-up arms the scheduler and the automatic update from the settings, and the
     // resize arms the scroll timer in the normal window state.
-    design::SetTimer(tmrScheduler, 10, false);
+    // A schedule names a second: four looks a second never miss one, and a program waiting in
+    // the tray for its scan wakes four times a second rather than a hundred.
+    design::SetTimer(tmrScheduler, 250, false);
     design::SetTimer(timUpdate, 1000, false);
     design::SetTimer(tmrScroll, 200, false);
     design::SetTimer(tmrCheckSignature, 60000, false);
@@ -234,10 +241,11 @@ void FrmMainForm::WireEvents() {
     cmdDefaultSetting.OnClick = [this] { cmdDefaultSetting_Click(); };
     chkAutomaticUpdate.OnClick = [this] { chkAutomaticUpdate_Click(); };
     cmdLiveUpdate.OnClick = [this] { cmdLiveUpdate_Click(); };
-    // Only the mouse-up: a value set by code never asks the consent question.
+    // Only the user's mouse-up or Space: a value set by code never asks the consent question.
     chkSendData.OnMouseUp = [this](int b, int s, double x, double y) {
         chkSendData_MouseUp(b, s, x, y);
     };
+    chkSendData.OnKeyUp = [this](int keyCode, int shift) { chkSendData_KeyUp(keyCode, shift); };
     txtFilename.OnKeyPress = [this](int& keyAscii) { txtFilename_KeyPress(keyAscii); };
     Command2.OnClick = [this] { Command2_Click(); };
     cmdSubmit.OnClick = [this] { cmdSubmit_Click(); };

@@ -225,6 +225,8 @@ class FrmMainForm : public forms::Form {
     std::int16_t HomePageTicks = 0;
     // The second the scheduler last started a scan in, so that it starts one scan per match.
     std::optional<platform::DateTime> LastScheduledScanAt;
+    // The second the scheduler last compared the clock with the schedule.
+    std::optional<platform::DateTime> LastScheduleCheckAt;
 
     // --- The scan (src/engine/).
     // The sequencer: definitions check, safe list, then the phases in order. False when the
@@ -350,6 +352,9 @@ class FrmMainForm : public forms::Form {
     void chkScanRegistry_Click();
     void chkSweepMemory_Click();
     void chkSendData_MouseUp(int button, int shift, double x, double y);
+    // Space ticks and unticks the box as a click does, and is saved and asked about the same way.
+    void chkSendData_KeyUp(int keyCode, int shift);
+    void SaveSendDataChoice();
     void optAlwaysnotifybeforerestoring_Click();
     void optRestoredefaultwithoutnotification_Click();
     void optIEHomePageSheildOn_Click();

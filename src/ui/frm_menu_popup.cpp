@@ -56,6 +56,7 @@ FrmMenuPopUpForm::FrmMenuPopUpForm() : Form("frmMenuPopUp") {
     UseVerdana(lblName, 12);
     lblName.SetAlignment(forms::Alignment::Center);
     design::Place(lblMenuClose, nullptr, "Close This Menu", kLeft, 28, kWidth, kHeight);
+    lblMenuClose.SetCancel(true);
     design::Place(mnuMaxmimaize, nullptr, "Show Program", kLeft, 52, kWidth, kHeight);
     design::Place(mnuClose, nullptr, "Exit Program", kLeft, 76, kWidth, kHeight);
     for (forms::Control* button : {&lblMenuClose, &mnuMaxmimaize, &mnuClose}) {

@@ -18,6 +18,7 @@ FrmReportForm::FrmReportForm() : Form("frmReport") {
     txtReport.SetFontSize(9);
     Place(cmdOk, nullptr, "OK", 7680, 6000, 1200, 420);
     cmdOk.SetDefault(true);
+    cmdOk.SetCancel(true);
     design::PlaceSkinLabelPattern(SkinLabel1, nullptr);
 
     cmdOk.OnClick = [this] { cmdOk_Click(); };

@@ -28,6 +28,8 @@ FrmSignatureUpdatedForm::FrmSignatureUpdatedForm() : Form("frmSignatureUpdated")
     design::SetUpFixedWindow(*this, "Live Update", 5310, 2055);
     SetShowInTaskbar(false);
     SetTopMost(true);
+    // It tells, and takes the keyboard from nobody.
+    SetTakesFocus(false);
     SetScaleMode(forms::ScaleMode::Pixels);
     Place(Label1, nullptr, "Live Update Finished", 12, 8, 330, 20);
     design::SetHeadingFont(Label1, 10);

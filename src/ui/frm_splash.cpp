@@ -34,6 +34,7 @@ void CenterOnScreen(forms::Form& window) {
 }  // namespace
 
 FrmSplashForm::FrmSplashForm() : Form("frmSplash") {
+    SetBorderless(true);
     design::SetUpFixedWindow(*this, "", 6300, 3420);
     Move(3000, 2400);
     design::Place(imgSplash, nullptr, 0, 0, 6300, 3000);
@@ -62,6 +63,20 @@ void FrmSplashForm::Form_Load() {
         }
     });
     Timer2.SetEnabled(true);
+}
+
+// Closed by the user (the desktop's close command; the splash has no close box) before the main
+// window opens, the start ends: nothing has been done yet that needs keeping. Once the main window
+// is loaded the splash only waits, hidden, for the program's end.
+void FrmSplashForm::Form_QueryUnload(bool& cancel, forms::UnloadMode mode) {
+    if (mode != forms::UnloadMode::ControlMenu) {
+        return;
+    }
+    if (forms::IsLoaded<FrmMainForm>()) {
+        cancel = true;
+        return;
+    }
+    forms::CurrentHost().EndProcess();
 }
 
 void FrmSplashForm::CenterContent() {

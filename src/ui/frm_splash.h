@@ -24,6 +24,7 @@ class FrmSplashForm : public forms::Form {
 
   protected:
     void Form_Load() override;
+    void Form_QueryUnload(bool& cancel, forms::UnloadMode mode) override;
 
   private:
     void Timer2_Timer();

@@ -14,6 +14,7 @@
 #include "localization/globals.h"
 #include "platform/application.h"
 #include "platform/autostart_entry.h"
+#include "platform/machine.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -30,25 +31,15 @@ std::string CheckStateText(const forms::CheckBox& box) {
     return std::to_string(box.Value());
 }
 
-// A check box from its stored check state; a text that is no number leaves it as it is. A change
-// raises its click handler, which stores the value and applies it.
-void LoadCheckState(forms::CheckBox& box, std::string_view section, std::string_view key,
-                    std::string_view defaultValue) {
-    if (const auto value =
-            WholeNumberFromText(GetSetting(gProgramName, section, key, defaultValue))) {
-        box.SetValue(*value);
-    }
-}
-
-void LoadCheckState(forms::CheckBox& box, std::string_view key, std::string_view defaultValue) {
-    LoadCheckState(box, kOptionsSection, key, defaultValue);
+// A check box from its stored check state, read as everything it drives reads it. A change raises
+// its click handler, which stores the value and applies it.
+void LoadCheckState(forms::CheckBox& box, std::string_view key, int defaultState) {
+    box.SetValue(OptionCheckState(key, defaultState));
 }
 
 // An option button from its stored flag; setting it raises its click handler when it was not set.
 void LoadFlag(forms::OptionButton& button, std::string_view key, std::string_view defaultValue) {
-    if (const auto value = BooleanFromText(GetOptionSetting(key, defaultValue))) {
-        button.SetValue(*value);
-    }
+    button.SetValue(OptionAsFlag(key, defaultValue));
 }
 
 void SaveCheckState(const forms::CheckBox& box) {
@@ -67,7 +58,11 @@ void RegisterRunAtStartup(bool run) {
     if (run) {
         RegWriteValue(platform::HKEY_LOCAL_MACHINE, kRunKey, name,
                       platform::ProgramFolder() + "\\" + name);
-        platform::WriteAutostartEntry(gProgramName, platform::ExecutablePath());
+        // Started at log-in, it protects the same installation with the same program folder.
+        platform::WriteAutostartEntry(
+            gProgramName, platform::ExecutablePath(),
+            {{"WINEPREFIX", platform::CurrentMachine().prefix().root().string()},
+             {"TOLLENWARK_PROGRAM_FOLDER", platform::ProgramFolderHostPath().string()}});
     } else {
         RegDeleteNamedValue(platform::HKEY_LOCAL_MACHINE, kRunKey, name);
         platform::DeleteAutostartEntry();
@@ -84,10 +79,10 @@ std::string DataSharingQuestion() {
 void LoadRunAtStartup(FrmMainForm& main) {
     if (gProgramName == kRunsAtStartupByDefault &&
         GetSetting(gProgramName, kSettingsSection, "ranOneTime", "0") == "0") {
-        LoadCheckState(main.chkRunAtStartup, "chkRunAtStartup", "1");
+        LoadCheckState(main.chkRunAtStartup, "chkRunAtStartup", 1);
         SaveSetting(gProgramName, kSettingsSection, "ranOneTime", "1");
     } else {
-        LoadCheckState(main.chkRunAtStartup, "chkRunAtStartup", "0");
+        LoadCheckState(main.chkRunAtStartup, "chkRunAtStartup", 0);
     }
 }
 
@@ -95,9 +90,9 @@ void LoadRunAtStartup(FrmMainForm& main) {
 void LoadScheduleSwitch(FrmMainForm& main) {
     const bool applyEnabled = main.CmdProceed.Enabled();
     RunIgnoringFailure(
-        [&] { LoadCheckState(main.chkAutomaticScanYesOrNo, "chkAutomaticScanYesOrNo", "0"); });
+        [&] { LoadCheckState(main.chkAutomaticScanYesOrNo, "chkAutomaticScanYesOrNo", 0); });
     main.CmdProceed.SetEnabled(applyEnabled);
-    const bool scheduled = OptionAsNumber("chkAutomaticScanYesOrNo", "0") != 0;
+    const bool scheduled = OptionCheckState("chkAutomaticScanYesOrNo", 0) == 1;
     main.dtpScheduleDate.SetEnabled(scheduled);
     main.dtpScheduleTime.SetEnabled(scheduled);
     main.cmbDays.SetEnabled(scheduled);
@@ -143,7 +138,7 @@ void FrmMainForm::LoadSettingsIntoControls() {
     RunIgnoringFailure([] { SaveOptionSetting("SHOW", "True"); });
     RunIgnoringFailure([&] { LoadFlag(optIEHomePageSheildOn, "optIEHomePageSheildOn", "True"); });
     RunIgnoringFailure([&] { chkHomePage.SetValue(optIEHomePageSheildOn.Value() ? 1 : 0); });
-    RunIgnoringFailure([&] { LoadCheckState(chkMakeLog, "chkMakeLog", "1"); });
+    RunIgnoringFailure([&] { LoadCheckState(chkMakeLog, "chkMakeLog", 1); });
     RunIgnoringFailure(
         [&] { LoadFlag(optIEHomePageSheildOff, "optIEHomePageSheildOff", "False"); });
     RunIgnoringFailure([&] {
@@ -156,20 +151,20 @@ void FrmMainForm::LoadSettingsIntoControls() {
     RunIgnoringFailure([&] { LoadFlag(optMemorySheildOn, "optMemorySheildOn", "True"); });
     RunIgnoringFailure([&] { chkAutoProtect.SetValue(optMemorySheildOn.Value() ? 1 : 0); });
     RunIgnoringFailure([&] { LoadFlag(optMemorySheildOff, "optMemorySheildOff", "False"); });
-    RunIgnoringFailure([&] { LoadCheckState(chkSweepMemory, "chkSweepMemory", "1"); });
-    RunIgnoringFailure([&] { LoadCheckState(chkScanRegistry, "chkScanRegistry", "1"); });
+    RunIgnoringFailure([&] { LoadCheckState(chkSweepMemory, "chkSweepMemory", 1); });
+    RunIgnoringFailure([&] { LoadCheckState(chkScanRegistry, "chkScanRegistry", 1); });
     RunIgnoringFailure(
         [&] { LoadFlag(optScanAllSelectedHardDrive, "optScanAllSelectedHardDrive", "True"); });
     // Every start begins with the quick scan, whatever was stored.
     RunIgnoringFailure([&] { optScanOnlyKnownSoftwares.SetValue(true); });
     RunIgnoringFailure([&] { LoadRunAtStartup(*this); });
-    RunIgnoringFailure([&] { LoadCheckState(chkScanCookies, "chkScanCookies", "1"); });
-    RunIgnoringFailure([&] { LoadCheckState(chkSendData, "chkSendData", "1"); });
+    RunIgnoringFailure([&] { LoadCheckState(chkScanCookies, "chkScanCookies", 1); });
+    RunIgnoringFailure([&] { LoadCheckState(chkSendData, "chkSendData", 1); });
     RunIgnoringFailure([&] {
         lblLastUpdate.SetCaption("Signatures Last Updated On " + LoadDefinitionsDate() + " PST");
     });
     RunIgnoringFailure([&] { LoadScheduleSwitch(*this); });
-    RunIgnoringFailure([&] { LoadCheckState(chkAutomaticUpdate, "chkAutomaticUpdate", "1"); });
+    RunIgnoringFailure([&] { LoadCheckState(chkAutomaticUpdate, "chkAutomaticUpdate", 1); });
     LoadDriveTicks(*this);
     LoadThreatColumnWidths(*this);
     RunIgnoringFailure([&] {
@@ -227,6 +222,16 @@ void FrmMainForm::chkSweepMemory_Click() {
 
 // Only the user's own click reaches here, so a value set by code never asks.
 void FrmMainForm::chkSendData_MouseUp(int, int, double, double) {
+    SaveSendDataChoice();
+}
+
+void FrmMainForm::chkSendData_KeyUp(int keyCode, int) {
+    if (keyCode == forms::key::Space) {
+        SaveSendDataChoice();
+    }
+}
+
+void FrmMainForm::SaveSendDataChoice() {
     RunIgnoringFailure([&] {
         if (chkSendData.Value() == forms::kUnchecked &&
             forms::MsgBox(DataSharingQuestion(), forms::MsgBoxYesNo, Message("MSG_ANON4")) ==

@@ -13,6 +13,7 @@
 
 #include "engine/leftover_files.h"
 #include "engine/memory_shield.h"
+#include "engine/option_settings.h"
 #include "forms/form_registry.h"
 #include "forms/host.h"
 #include "forms/labels.h"
@@ -110,9 +111,7 @@ void OpenHelpOnFirstUse() {
 }
 
 bool AutomaticUpdateChosen() {
-    const std::optional<double> chosen = forms::ParseCaptionNumber(
-        GetSetting(gProgramName, "OptionAndSettings", "chkAutomaticUpdate", "0"));
-    return chosen == 1.0;
+    return OptionCheckState("chkAutomaticUpdate", 0) == 1;
 }
 
 // The first start on this machine offers a live update, once: "FirstTime" is saved before the

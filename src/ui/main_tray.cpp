@@ -10,9 +10,11 @@
 #include "ui/frm_menu_popup.h"
 #include "ui/tray.h"
 
+// Normal first, then shown: the window comes back in one step, never shown minimised on the way.
+// Its resize then runs again at the showing and records that it is no longer in the tray.
 void ShowMainWindowRestored(FrmMainForm& window) {
-    window.Show();
     window.SetWindowState(forms::WindowState::Normal);
+    window.Show();
 }
 
 void FrmMainForm::Command5_Click() {

@@ -1,6 +1,9 @@
 #include "ui/taskbar_slide.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "forms/geometry.h"
 
 namespace {
 
@@ -23,7 +26,13 @@ TaskbarSlide PlanTaskbarSlide(const forms::PixelRect& desktop, const forms::Pixe
     TaskbarSlide slide;
     slide.startTop = desktopHeight - taskbarHeight;
     slide.left = (desktop.Width() - innerWidthPixels) * kLeftTwipsPerPixel;
-    slide.restingTop = static_cast<std::int32_t>(
-        WholeTwips(desktopHeight - (outerHeightTwips + kGapAboveScreenBottom)));
+    // The fixed factors put the rest a little higher than the gap says, but on a screen with a tall
+    // taskbar it could still cover part of the taskbar: the window then rests on the taskbar.
+    const bool taskbarAtBottom = !taskbar.IsEmpty() && taskbar.top > desktop.top;
+    const double workBottom =
+        (taskbarAtBottom ? taskbar.top : desktop.bottom) * forms::kTwipsPerPixel;
+    const double lowestRest = std::floor(workBottom - outerHeightTwips);
+    slide.restingTop = static_cast<std::int32_t>(std::min(
+        WholeTwips(desktopHeight - (outerHeightTwips + kGapAboveScreenBottom)), lowestRest));
     return slide;
 }

@@ -95,6 +95,17 @@ TEST_F(HelpWindow, OpensTheHelpFileAndNotesItMachineWide) {
     EXPECT_FALSE(forms::IsLoaded<Form8Form>());
 }
 
+TEST_F(HelpWindow, WithNoViewerAndNoPagesTheUserIsToldWhyNothingOpens) {
+    program.WriteFile("Help.chm", "ITSF");
+    host.SetHasApplications(false);
+    host.ExpectMsgBox(forms::MsgBoxResult::Ok);
+    OpenHelpWindow();
+    EXPECT_TRUE(host.DocumentsOpened().empty());
+    ASSERT_EQ(host.MsgBoxesShown().size(), 1u);
+    EXPECT_NE(host.MsgBoxesShown()[0].text.find("HelpPages"), std::string::npos);
+    EXPECT_EQ(HelpOpenedSetting(), "<none>");
+}
+
 TEST_F(HelpWindow, WithoutTheHelpFileNothingOpensAndNothingIsWritten) {
     OpenHelpWindow();
     EXPECT_TRUE(host.DocumentsOpened().empty());

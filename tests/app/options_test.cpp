@@ -103,7 +103,7 @@ TEST_F(Options, StoredValuesComeBackButEveryStartBeginsWithTheQuickScan) {
     StoreOption("optMemorySheildOff", "True");
     StoreOption("optScanAllSelectedHardDrive", "True");
     StoreOption("chkScanCookies", "0");
-    // Texts that are no value leave their controls as they are.
+    // Texts that are no value count as absent ones: the defaults.
     StoreOption("chkSweepMemory", "maybe");
     StoreOption("chkMakeLog", "7");
     SaveSetting(gProgramName, "Settings", "FoundCol21", "2000.4");
@@ -121,8 +121,8 @@ TEST_F(Options, StoredValuesComeBackButEveryStartBeginsWithTheQuickScan) {
     EXPECT_EQ(main.chkAutoProtect.Value(), 0);
     EXPECT_FALSE(main.tmrMemoryInspected.Enabled());
     EXPECT_EQ(main.chkScanCookies.Value(), 0);
-    EXPECT_EQ(main.chkSweepMemory.Value(), 0);
-    EXPECT_EQ(main.chkMakeLog.Value(), 0);
+    EXPECT_EQ(main.chkSweepMemory.Value(), 1);
+    EXPECT_EQ(main.chkMakeLog.Value(), 1);
     EXPECT_TRUE(main.optScanOnlyKnownSoftwares.Value());
     EXPECT_FALSE(main.lvwHardDrives.Visible());
     EXPECT_EQ(Option("optScanAllSelectedHardDrive"), "False");
@@ -207,10 +207,12 @@ TEST_F(Options, RunAtStartupWritesAndDeletesTheRunValueAndTheAutostartEntryToget
     main.chkRunAtStartup.Click();
     EXPECT_EQ(Option("chkRunAtStartup"), "1");
     EXPECT_EQ(RunEntry(), program.windowsPath() + "\\" + RunName());
-    const std::string entry = test_support::ReadHostFileOrEmpty(platform::AutostartEntryPath());
-    EXPECT_NE(entry.find("Exec=\"" + platform::ExecutablePath().string() + "\"\n"),
-              std::string::npos)
-        << entry;
+    // Started at log-in, the program protects this machine's prefix with this program folder.
+    EXPECT_EQ(test_support::ReadHostFileOrEmpty(platform::AutostartEntryPath()),
+              platform::AutostartEntryText(
+                  gProgramName, platform::ExecutablePath(),
+                  {{"WINEPREFIX", machine.prefix().root().string()},
+                   {"TOLLENWARK_PROGRAM_FOLDER", program.path().string()}}));
     EXPECT_EQ(platform::AutostartEntryPath(),
               userFolders.path() / "config" / "autostart" / "tollenwark.desktop");
 

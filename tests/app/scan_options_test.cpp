@@ -17,12 +17,16 @@ class ScanOptionsTest : public FormsTest {
     }
 };
 
-TEST_F(ScanOptionsTest, NumbersAreReadFromTheirLeadingDigits) {
-    EXPECT_EQ(OptionAsNumber("chkScanCookies", "1"), 1) << "a value never stored is the default";
-    Store("chkScanCookies", " 2 days");
-    EXPECT_EQ(OptionAsNumber("chkScanCookies", "1"), 2);
-    Store("chkScanCookies", "True");
-    EXPECT_EQ(OptionAsNumber("chkScanCookies", "1"), 0);
+TEST_F(ScanOptionsTest, CheckStatesAreZeroOrOneAndOtherTextIsTheDefault) {
+    EXPECT_EQ(OptionCheckState("chkScanCookies", 1), 1) << "a value never stored is the default";
+    Store("chkScanCookies", " 0 ");
+    EXPECT_EQ(OptionCheckState("chkScanCookies", 1), 0);
+    Store("chkScanCookies", "false");
+    EXPECT_EQ(OptionCheckState("chkScanCookies", 1), 0) << "a flag word";
+    for (const char* unreadable : {" 2 days", "1x", "2", "yes"}) {
+        Store("chkScanCookies", unreadable);
+        EXPECT_EQ(OptionCheckState("chkScanCookies", 1), 1) << unreadable;
+    }
 }
 
 TEST_F(ScanOptionsTest, FlagsAreWordsOrNumbersAndOtherTextIsTheDefault) {

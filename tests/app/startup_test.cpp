@@ -208,10 +208,11 @@ TEST_F(StartupSequence, AnsweringYesRunsTheLiveUpdate) {
 TEST_F(StartupSequence, TheAutomaticUpdateIsArmedOnlyWhenChosen) {
     MarkAsUsedBefore();
     StartProgram();
-    EXPECT_TRUE(FrmMain().timUpdate.Enabled()) << "the options' first load stores the default 1";
+    // The options' first load stores the default 1; a text that is no value counts as absent.
+    EXPECT_TRUE(FrmMain().timUpdate.Enabled());
 
     for (const auto& [stored, armed] :
-         {std::pair{"1", true}, std::pair{"0", false}, std::pair{"yes", false}}) {
+         {std::pair{"1", true}, std::pair{"0", false}, std::pair{"yes", true}}) {
         EndProgram();
         InitBrandSettings();
         SaveSetting(gProgramName, "OptionAndSettings", "chkAutomaticUpdate", stored);

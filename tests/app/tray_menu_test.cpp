@@ -81,6 +81,18 @@ TEST_F(TrayMenuTest, FitsItselfToAnotherScreenAndTaskbar) {
     EXPECT_GT(menu.Top(), rest - 80);
 }
 
+// The rest the fixed factors give would cover part of a tall taskbar: the menu rests on it instead.
+TEST_F(TrayMenuTest, RestsAboveATallTaskbar) {
+    host.SetScreenRect({0, 0, 1280, 720});
+    host.SetTaskbarRect({0, 660, 1280, 720});
+    FrmMenuPopUpForm& menu = OpenMenu();
+    while (menu.tmrMenuPopup.Enabled()) {
+        host.Advance(1ms);
+    }
+    EXPECT_LE(menu.Top() + menu.Height(), 660 * 15);
+    EXPECT_GT(menu.Top() + menu.Height(), 660 * 15 - 80);
+}
+
 TEST_F(TrayMenuTest, WithoutATaskbarItStartsAtTheScreenBottom) {
     host.SetTaskbarRect({});
     EXPECT_EQ(OpenMenu().Top(), 11136);

@@ -279,7 +279,7 @@ TEST_F(WindowDesign, TimersHaveTheirIntervalsAndStartStates) {
     const Expected expected[] = {
         {"FrmMain", "tmrMemoryInspected", 10000, true},
         {"FrmMain", "tmrCheckHomePage", 5000, true},
-        {"FrmMain", "tmrScheduler", 10, false},
+        {"FrmMain", "tmrScheduler", 250, false},
         {"FrmMain", "timUpdate", 1000, false},
         {"FrmMain", "tmrScroll", 200, false},
         {"FrmMain", "tmrCheckSignature", 60000, false},

@@ -5,23 +5,13 @@
 #include <cstdlib>
 
 #include "desktop/drawn_places.h"
-#include "desktop/x_display.h"
-#include "forms/test_host.h"
-#include "foundation/brand.h"
-#include "foundation/globals.h"
-#include "foundation/machine_settings.h"
-#include "foundation/settings_store.h"
-#include "platform/fresh_prefix.h"
-#include "platform/machine.h"
-#include "support/forms_fixture.h"
+#include "desktop/program_on_display.h"
 #include "support/main_window.h"
-#include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using test_support::ScopedEnvironmentVariable;
 
 // Where the main window shows what the test clicks, from the window's top-left corner.
 struct MainWindowPlaces {
@@ -54,36 +44,8 @@ MainWindowPlaces DrawnPlaces(const desktop::XDisplay& display) {
     return {drawn.size, at[0], at[1], at[2], at[3], at[4], at[5]};
 }
 
-// A user who has started the program before, with nothing that would ask or interrupt: no
-// automatic update, both shields off. The program keeps its own prefix (no WINEPREFIX).
-void SeedQuietStart() {
-    forms::TestHost host(FailTheRunningTest());
-    forms::ScopedHost installed(host);
-    InitBrandSettings();
-    struct Setting {
-        const char* section;
-        const char* key;
-        const char* value;
-    };
-    const Setting quiet[] = {{"Settings", "Language", "English"},
-                             {"Settings", "showHelp", "0"},
-                             {"OptionAndSettings", "chkAutomaticUpdate", "0"},
-                             {"OptionAndSettings", "optMemorySheildOn", "False"},
-                             {"OptionAndSettings", "optMemorySheildOff", "True"},
-                             {"OptionAndSettings", "optIEHomePageSheildOn", "False"},
-                             {"OptionAndSettings", "optIEHomePageSheildOff", "True"}};
-    for (const Setting& setting : quiet) {
-        SaveSetting(gProgramName, setting.section, setting.key, setting.value);
-    }
-    ASSERT_EQ(platform::LayDownFreshPrefix(platform::OwnPrefixFolder(), platform::HostUserName()),
-              0);
-    platform::ScopedMachine machine(
-        platform::OpenMachine(platform::Prefix(platform::OwnPrefixFolder())));
-    SaveMachineSetting(gProgramName, "Settings", "FirstTime", "Yes");
-}
-
 std::string Option(const std::string& key) {
-    return GetSetting(gProgramName, "OptionAndSettings", key, "<none>");
+    return desktop::Setting("OptionAndSettings", key);
 }
 
 bool Becomes(const std::string& key, const std::string& value) {
@@ -91,22 +53,13 @@ bool Becomes(const std::string& key, const std::string& value) {
 }
 
 TEST(SettingsClicksTest, ScheduledScansAndScanOptionsAreSwitchedByClickingThem) {
-    if (!desktop::DisplayToolsPresent()) {
-        ASSERT_EQ(std::getenv("TOLLENWARK_DESKTOP_TESTS"), nullptr)
-            << "Xvfb and xdotool are needed here (scripts/setup-deps installs them)";
-        GTEST_SKIP() << "Xvfb or xdotool is not installed";
-    }
+    SKIP_WITHOUT_DISPLAY_TOOLS(false);
     const desktop::XDisplay display;
     const MainWindowPlaces places = DrawnPlaces(display);
-    SeedQuietStart();
+    desktop::SeedQuietStartOfOwnPrefix();
 
-    e2e::ChildEnvironment environment;
-    environment.Remove("WINEPREFIX");
-    environment.Set("DISPLAY", display.name());
-    environment.Set("QT_QPA_PLATFORM", "xcb");
-    environment.Set("TOLLENWARK_DEFINITIONS_SERVER", "http://127.0.0.1:9");  // nobody listens
     const test_support::TemporaryFolder output("tollenwark-desktop");
-    e2e::BackgroundProcess program({TOLLENWARK_PROGRAM}, environment,
+    e2e::BackgroundProcess program({TOLLENWARK_PROGRAM}, desktop::ProgramEnvironment(display),
                                    output.path() / "program-output.txt");
     const std::optional<QPoint> corner = display.WaitForWindow(program.id(), places.size, 30s);
     ASSERT_TRUE(corner) << "no main window of " << places.size.width() << "x"
@@ -118,7 +71,9 @@ TEST(SettingsClicksTest, ScheduledScansAndScanOptionsAreSwitchedByClickingThem) 
     click(places.scheduleTab);
     click(places.enableScheduleBox);
     click(places.applyButton);
+    // Apply writes the switch, the day, the time and the date in turn.
     EXPECT_TRUE(Becomes("chkAutomaticScanYesOrNo", "1")) << "the schedule was applied";
+    EXPECT_TRUE(Becomes("Date", "Null")) << "the whole schedule was stored";
     EXPECT_EQ(Option("Day"), "7") << "daily, as the page showed it";
 
     ASSERT_EQ(Option("chkScanCookies"), "1");

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <map>
@@ -47,13 +48,28 @@ std::map<std::string, int> ShellValues(const std::string& output) {
     return values;
 }
 
-}  // namespace
-
-bool DisplayToolsPresent() {
-    return OnPath("Xvfb") && OnPath("xdotool");
+std::string LineAfter(const std::string& text, const std::string& label) {
+    const auto at = text.find(label);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const auto start = at + label.size();
+    return text.substr(start, text.find('\n', start) - start);
 }
 
-XDisplay::XDisplay()
+int NumberAfter(const std::string& text, const std::string& label) {
+    return std::atoi(LineAfter(text, label).c_str());
+}
+
+}  // namespace
+
+bool DisplayToolsPresent(bool session) {
+    const bool display = OnPath("Xvfb") && OnPath("xdotool");
+    return display && (!session || (OnPath("openbox") && OnPath("trayer") && OnPath("xprop") &&
+                                    OnPath("xwininfo")));
+}
+
+XDisplay::XDisplay(bool session)
     : output_(std::filesystem::temp_directory_path() /
               ("tollenwark-xvfb-" + std::to_string(::getpid()) + ".txt")) {
     server_ = std::make_unique<e2e::BackgroundProcess>(
@@ -71,18 +87,66 @@ XDisplay::XDisplay()
         throw std::runtime_error("Xvfb did not start: " + e2e::ReadWholeFile(output_));
     }
     name_ = ":" + *number;
+    if (!session) {
+        return;
+    }
+    windowManager_ = StartOnDisplay({"openbox", "--sm-disable"}, "openbox");
+    if (!e2e::WaitUntil(
+            [&] {
+                return Tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"})
+                           .output.find("window id") != std::string::npos;
+            },
+            20s, 50ms)) {
+        throw std::runtime_error("openbox did not start");
+    }
+    // A notification area at the bottom right, as a panel, taking its strip off the work area.
+    // Now and then it does not come up beside a window manager that has only just started: it is
+    // started again then.
+    for (int attempt = 1; !tray_; ++attempt) {
+        tray_ = StartOnDisplay(
+            {"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height",
+             "24", "--SetDockType", "true", "--SetPartialStrut", "true", "--transparent", "false"},
+            "trayer");
+        if (e2e::WaitUntil(
+                [&] {
+                    return !Tool("xdotool", {"search", "--onlyvisible", "--class", "trayer"})
+                                .output.empty();
+                },
+                5s, 50ms)) {
+            break;
+        }
+        tray_.reset();
+        if (attempt == 3) {
+            throw std::runtime_error("trayer did not start");
+        }
+    }
+}
+
+std::unique_ptr<e2e::BackgroundProcess> XDisplay::StartOnDisplay(
+    const std::vector<std::string>& command, const std::string& logName) {
+    e2e::ChildEnvironment environment;
+    environment.Set("DISPLAY", name_);
+    return std::make_unique<e2e::BackgroundProcess>(command, environment,
+                                                    output_.string() + "." + logName + ".txt");
 }
 
 // Ended as a session ends it, so that it takes its socket and lock file away.
 XDisplay::~XDisplay() {
-    server_->Signal(SIGTERM);
-    server_->WaitForEnd(5s);
-    server_.reset();
-    std::filesystem::remove(output_);
+    for (auto* process : {&tray_, &windowManager_, &server_}) {
+        if (*process) {
+            (*process)->Signal(SIGTERM);
+            (*process)->WaitForEnd(5s);
+            process->reset();
+        }
+    }
+    for (const char* log : {"", ".openbox.txt", ".trayer.txt"}) {
+        std::filesystem::remove(output_.string() + log);
+    }
 }
 
-e2e::CommandResult XDisplay::Xdotool(const std::vector<std::string>& arguments) const {
-    std::vector<std::string> command = {"xdotool"};
+e2e::CommandResult XDisplay::Tool(const std::string& tool,
+                                  const std::vector<std::string>& arguments) const {
+    std::vector<std::string> command = {tool};
     command.insert(command.end(), arguments.begin(), arguments.end());
     e2e::ChildEnvironment environment;
     environment.Set("DISPLAY", name_);
@@ -95,9 +159,11 @@ std::optional<QPoint> XDisplay::WaitForWindow(pid_t process, QSize size,
     e2e::WaitUntil(
         [&] {
             std::istringstream windows(
-                Xdotool({"search", "--onlyvisible", "--pid", std::to_string(process)}).output);
+                Tool("xdotool", {"search", "--onlyvisible", "--pid", std::to_string(process)})
+                    .output);
             for (std::string window; windows >> window;) {
-                auto values = ShellValues(Xdotool({"getwindowgeometry", "--shell", window}).output);
+                auto values =
+                    ShellValues(Tool("xdotool", {"getwindowgeometry", "--shell", window}).output);
                 if (values["WIDTH"] == size.width() && values["HEIGHT"] == size.height()) {
                     found = QPoint(values["X"], values["Y"]);
                 }
@@ -108,18 +174,119 @@ std::optional<QPoint> XDisplay::WaitForWindow(pid_t process, QSize size,
     return found;
 }
 
-// A move with --sync waits for the pointer to move, which it never does when it is there already.
+namespace {
+
+// The pointer goes there by way of a point beside it: waiting for it to arrive where it is already
+// would wait for ever.
+std::vector<std::string> PointerTo(QPoint at) {
+    return {"mousemove", std::to_string(at.x() + 1), std::to_string(at.y()), "mousemove",
+            "--sync",    std::to_string(at.x()),     std::to_string(at.y())};
+}
+
+}  // namespace
+
 void XDisplay::Click(QPoint at) const {
-    auto pointer = ShellValues(Xdotool({"getmouselocation", "--shell"}).output);
-    const bool there = pointer["X"] == at.x() && pointer["Y"] == at.y();
-    const auto result = there ? Xdotool({"click", "1"})
-                              : Xdotool({"mousemove", "--sync", std::to_string(at.x()),
-                                         std::to_string(at.y()), "click", "1"});
-    if (result.exitCode != 0) {
-        throw std::runtime_error("xdotool could not click at " + std::to_string(at.x()) + "," +
-                                 std::to_string(at.y()) + " (exit code " +
-                                 std::to_string(result.exitCode) + "): " + result.output);
+    std::vector<std::string> command = PointerTo(at);
+    command.insert(command.end(), {"click", "1"});
+    if (const auto result = Tool("xdotool", command); result.exitCode != 0) {
+        throw std::runtime_error("xdotool could not click: " + result.output);
     }
+}
+
+void XDisplay::DoubleClick(QPoint at) const {
+    std::vector<std::string> command = PointerTo(at);
+    command.insert(command.end(), {"click", "--repeat", "2", "--delay", "80", "1"});
+    if (const auto result = Tool("xdotool", command); result.exitCode != 0) {
+        throw std::runtime_error("xdotool could not click: " + result.output);
+    }
+}
+
+void XDisplay::Key(const std::string& keys) const {
+    Tool("xdotool", {"key", "--clearmodifiers", keys});
+}
+
+void XDisplay::Type(const std::string& text) const {
+    Tool("xdotool", {"type", "--delay", "30", text});
+}
+
+void XDisplay::Activate(unsigned long window) const {
+    Tool("xdotool", {"windowactivate", "--sync", std::to_string(window)});
+}
+
+std::optional<unsigned long> XDisplay::WaitForVisibleWindow(
+    pid_t process, const std::string& title, std::chrono::milliseconds timeout) const {
+    std::optional<unsigned long> found;
+    e2e::WaitUntil(
+        [&] {
+            std::istringstream windows(
+                Tool("xdotool", {"search", "--onlyvisible", "--pid", std::to_string(process)})
+                    .output);
+            for (unsigned long window = 0; windows >> window;) {
+                if (title.empty() ||
+                    Tool("xdotool", {"getwindowname", std::to_string(window)}).output.find(title) !=
+                        std::string::npos) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout, 10ms);
+    return found;
+}
+
+void XDisplay::Close(unsigned long window) const {
+    xcb_connection_t* connection = xcb_connect(name_.c_str(), nullptr);
+    const char kCloseWindow[] = "_NET_CLOSE_WINDOW";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, sizeof kCloseWindow - 1, kCloseWindow), nullptr);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window);
+    message.type = atom == nullptr ? 0 : atom->atom;
+    message.data.data32[0] = XCB_CURRENT_TIME;
+    message.data.data32[1] = 2;  // from a pager or taskbar: the user's own request
+    std::free(atom);
+    xcb_send_event(connection, 0, xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    xcb_disconnect(connection);
+}
+
+WindowOnScreen XDisplay::Inspect(unsigned long window) const {
+    const std::string id = std::to_string(window);
+    const std::string info = Tool("xwininfo", {"-id", id}).output;
+    const std::string properties = Tool("xprop", {"-id", id, "WM_STATE", "_NET_WM_STATE"}).output;
+    const std::string state = LineAfter(properties, "window state: ");
+    return {LineAfter(info, "Map State: ") == "IsViewable",
+            state == "Normal"   ? ManagedState::Normal
+            : state == "Iconic" ? ManagedState::Iconic
+                                : ManagedState::None,
+            properties.find("_NET_WM_STATE_SKIP_TASKBAR") != std::string::npos};
+}
+
+std::string XDisplay::Property(unsigned long window, const std::string& name) const {
+    return Tool("xprop", {"-id", std::to_string(window), name}).output;
+}
+
+unsigned long XDisplay::ActiveWindow() const {
+    return std::stoul("0" + Tool("xdotool", {"getactivewindow"}).output);
+}
+
+QRect XDisplay::FrameOf(unsigned long window) const {
+    const std::string id = std::to_string(window);
+    const std::string info = Tool("xwininfo", {"-id", id}).output;
+    std::istringstream extents(
+        LineAfter(Tool("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}).output, " = "));
+    int left = 0, right = 0, top = 0, bottom = 0;
+    char comma = 0;
+    extents >> left >> comma >> right >> comma >> top >> comma >> bottom;
+    return {NumberAfter(info, "Absolute upper-left X:") - left,
+            NumberAfter(info, "Absolute upper-left Y:") - top,
+            NumberAfter(info, "Width:") + left + right,
+            NumberAfter(info, "Height:") + top + bottom};
 }
 
 }  // namespace desktop

@@ -10,6 +10,7 @@
 #include "forms/message_box.h"
 #include "qt/host_paths.h"
 #include "qt/outermost_loop.h"
+#include "qt/unhandled_errors.h"
 #include "qt_fixture.h"
 #include "support/temporary_folder.h"
 #include "test_windows.h"
@@ -219,15 +220,41 @@ TEST_F(HostLoopTest, ALockedWindowPaintsWhatChangedOnlyOnceReleased) {
     EXPECT_EQ(button.paints, 0);  // not the whole window
 }
 
-TEST_F(HostLoopTest, TheApplicationsTaskbarEntryHidesEveryWindowsEntry) {
+// A failure that no handler caught is shown, and the process then ends with a failing status, so
+// that whatever started the program learns that it failed.
+TEST_F(HostLoopTest, AnUnhandledErrorIsShownAndEndsTheProcessWithAFailingStatus) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            frontend::SetUnhandledErrorHandler({});
+            QTimer::singleShot(0, [] {
+                QMessageBox* box = nullptr;
+                while ((box = OpenMessageBox()) == nullptr) {
+                    QCoreApplication::processEvents();
+                }
+                std::fprintf(stderr, "shown: %s\n", box->text().toUtf8().constData());
+                box->close();
+            });
+            frontend::RunGuarded([] { throw std::runtime_error("the disk went away"); });
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(forms::kFailedEnd), "shown: Run-time error: the disk went away");
+}
+
+// The entry goes as the window system's own state: the window is never re-created for it, which
+// would hide it and lose its place.
+TEST_F(HostLoopTest, TheApplicationsTaskbarEntryLeavesEveryWindowAsItIs) {
     GalleryForm& form = frmGallery();
     form.Show();
+    ProcessEvents();
+    const WId native = WindowOf(form).winId();
+    const QRect place = WindowOf(form).geometry();
     host.SetApplicationInTaskbar(false);
     EXPECT_FALSE(host.ApplicationInTaskbar());
-    EXPECT_EQ(WindowOf(form).windowType(), Qt::Tool);
-    EXPECT_TRUE(WindowOf(form).isVisible());
     host.SetApplicationInTaskbar(true);
-    EXPECT_EQ(WindowOf(form).windowType(), Qt::Window);
+    EXPECT_TRUE(WindowOf(form).isVisible());
+    EXPECT_EQ(WindowOf(form).winId(), native);
+    EXPECT_EQ(WindowOf(form).geometry(), place);
 }
 
 TEST_F(HostLoopTest, TheOpenDialogStartsInTheFolderAskedForAndAnswersAWindowsPath) {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -91,6 +92,9 @@ TEST_F(ModelToWidgetTest, CaptionsValuesAndStatesReachTheWidgets) {
 
     form.cmdGo.SetEnabled(false);
     EXPECT_FALSE(WidgetOf<QPushButton>(form.cmdGo).isEnabled());
+    // A caption shows as written: "&" is no access key, even in an entity.
+    form.cmdGo.SetCaption("Save &amp; Close");
+    EXPECT_TRUE(QKeySequence::mnemonic(WidgetOf<QPushButton>(form.cmdGo).text()).isEmpty());
     form.chkLog.SetVisible(false);
     EXPECT_TRUE(WidgetOf<QCheckBox>(form.chkLog).isHidden());
 
@@ -104,6 +108,19 @@ TEST_F(ModelToWidgetTest, CaptionsValuesAndStatesReachTheWidgets) {
     EXPECT_EQ(WidgetOf<QComboBox>(form.cmbDays).currentText(), "Daily");
     form.cmbDays.Clear();
     EXPECT_EQ(WidgetOf<QComboBox>(form.cmbDays).count(), 0);
+    // Entries come and go one at a time, the selection with them.
+    for (const char* entry : {"Monday", "Sunday", "Never"}) {
+        form.cmbDays.AddItem(entry);
+    }
+    EXPECT_EQ(WidgetOf<QComboBox>(form.cmbDays).currentIndex(), -1) << "nothing chosen yet";
+    form.cmbDays.SetListIndex(1);
+    form.cmbDays.AddItem("Daily", 1);
+    form.cmbDays.RemoveItem(0);
+    const QComboBox& days = WidgetOf<QComboBox>(form.cmbDays);
+    ASSERT_EQ(days.count(), 3);
+    EXPECT_EQ(days.itemText(0), "Daily");
+    EXPECT_EQ(days.itemText(2), "Never");
+    EXPECT_EQ(days.currentText(), "Sunday");
 
     form.TabStrip1.Select(3);
     EXPECT_EQ(WidgetOf<QTabBar>(form.TabStrip1).currentIndex(), 2);

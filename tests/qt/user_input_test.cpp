@@ -14,6 +14,7 @@
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QTreeView>
+#include <QWindow>
 
 #include "qt_fixture.h"
 #include "test_windows.h"
@@ -219,8 +220,13 @@ TEST_F(UserInputTest, ADatePickerTakesAValueOrNoneFromTheUser) {
     EXPECT_EQ(*form.dtpWhen.Value(), (platform::DateTime{2006, 4, 1, 0, 0, 0}));
     hasValue.click();
     EXPECT_FALSE(form.dtpWhen.Value());
-    EXPECT_FALSE(field.isEnabled());
+    EXPECT_TRUE(field.isReadOnly());
     EXPECT_EQ(form.events, (std::vector<std::string>{"dtpWhen_Change", "dtpWhen_Change"}));
+    // Empty is not disabled: the field looks different.
+    const QImage empty = field.grab().toImage();
+    form.dtpWhen.SetEnabled(false);
+    EXPECT_NE(field.grab().toImage(), empty);
+    form.dtpWhen.SetEnabled(true);
 
     form.dtpWhen.SetValue(platform::DateTime{2007, 1, 2, 0, 0, 0});  // code: no Change
     EXPECT_TRUE(hasValue.isChecked());
@@ -267,6 +273,8 @@ TEST_F(UserInputTest, AWindowUnloadedByItsOwnButtonGoesSafely) {
 TEST_F(UserInputTest, ResizingTheWindowResizesTheForm) {
     GalleryForm& form = ShownGallery();
     frontend::FormWindow& window = WindowOf(form);
+    ASSERT_TRUE(RunUntil([&] { return window.windowHandle()->isExposed(); }))
+        << "the user resizes a window on the screen";
     window.resize(window.width() + 30, window.height() + 15);
     ProcessEvents();
     EXPECT_DOUBLE_EQ(form.Width(), 9600 + 30 * 15);
