@@ -208,11 +208,11 @@ TEST_F(Options, RunAtStartupWritesAndDeletesTheRunValueAndTheAutostartEntryToget
     EXPECT_EQ(Option("chkRunAtStartup"), "1");
     EXPECT_EQ(RunEntry(), program.windowsPath() + "\\" + RunName());
     // Started at log-in, the program protects this machine's prefix with this program folder.
-    EXPECT_EQ(test_support::ReadHostFileOrEmpty(platform::AutostartEntryPath()),
-              platform::AutostartEntryText(
-                  gProgramName, platform::ExecutablePath(),
-                  {{"WINEPREFIX", machine.prefix().root().string()},
-                   {"TOLLENWARK_PROGRAM_FOLDER", program.path().string()}}));
+    EXPECT_EQ(
+        test_support::ReadHostFileOrEmpty(platform::AutostartEntryPath()),
+        platform::AutostartEntryText(gProgramName, platform::ExecutablePath(),
+                                     {{"WINEPREFIX", machine.prefix().root().string()},
+                                      {"TOLLENWARK_PROGRAM_FOLDER", program.path().string()}}));
     EXPECT_EQ(platform::AutostartEntryPath(),
               userFolders.path() / "config" / "autostart" / "tollenwark.desktop");
 
