@@ -12,6 +12,7 @@
 
 #include "platform/file_attributes.h"
 #include "platform/file_errors.h"
+#include "platform/host_files.h"
 #include "platform/pending_file.h"
 
 namespace fs = std::filesystem;
@@ -23,7 +24,6 @@ constexpr long ERROR_INVALID_NAME = 123;
 constexpr long ERROR_FILENAME_EXCED_RANGE = 206;
 // Deeper folders stay where they are: each level holds a descriptor or two while it is walked.
 constexpr int kMaxFolderDepth = 256;
-constexpr std::size_t kCopyPiece = 128 * 1024;
 
 long LastError() {
     return Win32ErrorFromErrno(errno);
@@ -110,69 +110,6 @@ Descriptor OpenHeldFolder(const HeldEntry& entry) {
     return folder;
 }
 
-// Copies a descriptor's content into another, in the kernel where it can.
-long CopyContent(int from, int to) {
-    bool inKernel = true;
-    std::vector<char> buffer;
-    for (;;) {
-        if (inKernel) {
-            const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, kCopyPiece, 0);
-            if (copied > 0) {
-                continue;
-            }
-            if (copied == 0) {
-                return ERROR_SUCCESS;
-            }
-            if (errno == EINTR) {
-                continue;
-            }
-            if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
-                return LastError();
-            }
-            inKernel = false;
-        }
-        buffer.resize(kCopyPiece);
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return LastError();
-        }
-        if (got == 0) {
-            return ERROR_SUCCESS;
-        }
-        if (const long written =
-                WriteAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)))) {
-            return written;
-        }
-    }
-}
-
-// The mode, Windows attributes and times of one file given to another.
-void CarryOver(int from, const struct stat& status, int to) {
-    ::fchmod(to, status.st_mode & 07777);
-    if (const auto bits = ReadDosAttributeBits(from)) {
-        WriteDosAttributeBits(to, *bits);
-    }
-    const struct timespec stamps[2] = {status.st_atim, status.st_mtim};
-    ::futimens(to, stamps);
-}
-
-long RenameAt(int fromFolder, const char* fromName, int toFolder, const char* toName) {
-    if (::renameat2(fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE) == 0) {
-        return ERROR_SUCCESS;
-    }
-    if (errno != EINVAL) {
-        return LastError();
-    }
-    // A file system without the no-replace rename: look first, then rename.
-    if (StatusAt(toFolder, toName)) {
-        return ERROR_ALREADY_EXISTS;
-    }
-    return ::renameat(fromFolder, fromName, toFolder, toName) == 0 ? ERROR_SUCCESS : LastError();
-}
-
 long CheckTree(int folder, const FilesInUse& inUse, int depth) {
     if (depth > kMaxFolderDepth) {
         return ERROR_FILENAME_EXCED_RANGE;
@@ -216,11 +153,7 @@ long CopyFileAt(int fromFolder, const char* name, int toFolder) {
     if (!target.valid()) {
         return LastError();
     }
-    if (const long copied = CopyContent(source.get(), target.get())) {
-        return copied;
-    }
-    CarryOver(source.get(), status, target.get());
-    return ERROR_SUCCESS;
+    return CopyOpenFile(source.get(), status, target.get());
 }
 
 long CopyLinkAt(int fromFolder, const char* name, int toFolder) {
@@ -414,10 +347,9 @@ long CopyHeldFile(const HeldEntry& from, const fs::path& to, std::string_view to
     if (pending.status() != ERROR_SUCCESS) {
         return pending.status();
     }
-    if (const long copied = CopyContent(source.get(), pending.descriptor())) {
+    if (const long copied = CopyOpenFile(source.get(), status, pending.descriptor())) {
         return copied;
     }
-    CarryOver(source.get(), status, pending.descriptor());
     return pending.Commit(false);
 }
 
@@ -498,7 +430,8 @@ long MoveHeldEntry(const HeldEntry& from, const fs::path& to, std::string_view t
     if (!from.StillTheSame()) {
         return ERROR_FILE_NOT_FOUND;
     }
-    return RenameAt(from.folder(), from.name().c_str(), target.get(), std::string(toName).c_str());
+    return RenameWithoutReplacing(from.folder(), from.name().c_str(), target.get(),
+                                  std::string(toName).c_str());
 }
 
 long CopyHeldFolder(const HeldEntry& from, const fs::path& to, std::string_view toName) {

@@ -56,10 +56,6 @@ long ReadPieces(int from, TakePiece take, bool shortReadEnds = false) {
     }
 }
 
-long CopyContent(int from, PendingFile& to) {
-    return ReadPieces(from, [&](std::string_view piece) { return to.Write(piece); });
-}
-
 // Writes the pieces one after the other; short ones are gathered first, so that a file made of
 // thousands of pieces takes a few writes.
 void WriteGathered(std::span<const std::string_view> pieces, PendingFile& to) {
@@ -80,11 +76,12 @@ void WriteGathered(std::span<const std::string_view> pieces, PendingFile& to) {
     to.Write(gathered);
 }
 
-// The mode, Windows attributes and (when asked) modification time of one file given to another.
-void CarryOver(const fs::path& from, const struct stat& status, int to, bool times) {
+// The mode, Windows attributes and (when asked) times of one file given to another.
+void CarryOver(std::optional<std::uint32_t> attributes, const struct stat& status, int to,
+               bool times) {
     ::fchmod(to, status.st_mode & 07777);
-    if (const auto bits = ReadDosAttributeBits(from)) {
-        WriteDosAttributeBits(to, *bits);
+    if (attributes) {
+        WriteDosAttributeBits(to, *attributes);
     }
     if (times) {
         const struct timespec stamps[2] = {status.st_atim, status.st_mtim};
@@ -92,20 +89,33 @@ void CarryOver(const fs::path& from, const struct stat& status, int to, bool tim
     }
 }
 
-long CopyToPending(const fs::path& from, const struct stat& status, PendingFile& pending) {
+// Copies a descriptor's content into another, in the kernel where it can.
+long CopyContent(int from, int to) {
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, 128 * 1024, 0);
+        if (copied == 0) {
+            return ERROR_SUCCESS;
+        }
+        if (copied < 0 && errno != EINTR) {
+            if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+                return Win32ErrorFromErrno(errno);
+            }
+            // Not between these two: the rest through a buffer.
+            return ReadPieces(from, [&](std::string_view piece) { return WriteAll(to, piece); });
+        }
+    }
+}
+
+long CopyToPending(const fs::path& from, PendingFile& pending) {
     Descriptor source;
-    struct stat opened {};
-    if (const long failed = OpenRegularFile(AT_FDCWD, from.c_str(), true, &source, &opened)) {
+    struct stat status {};
+    if (const long failed = OpenRegularFile(AT_FDCWD, from.c_str(), true, &source, &status)) {
         return failed == ERROR_FILE_NOT_FOUND ? MissingFileError(from) : failed;
     }
     if (pending.status() != ERROR_SUCCESS) {
         return pending.status();
     }
-    if (const long copied = CopyContent(source.get(), pending)) {
-        return copied;
-    }
-    CarryOver(from, status, pending.descriptor(), true);
-    return ERROR_SUCCESS;
+    return CopyOpenFile(source.get(), status, pending.descriptor());
 }
 
 long MoveFileBetweenDevices(const fs::path& from, const struct stat& status, const fs::path& to) {
@@ -113,7 +123,7 @@ long MoveFileBetweenDevices(const fs::path& from, const struct stat& status, con
         return ERROR_NOT_SAME_DEVICE;
     }
     PendingFile pending(to);
-    if (const long copied = CopyToPending(from, status, pending)) {
+    if (const long copied = CopyToPending(from, pending)) {
         return copied;
     }
     if (const long committed = pending.Commit(false)) {
@@ -128,6 +138,14 @@ long MoveFileBetweenDevices(const fs::path& from, const struct stat& status, con
 }
 
 }  // namespace
+
+long CopyOpenFile(int from, const struct stat& status, int to) {
+    if (const long copied = CopyContent(from, to)) {
+        return copied;
+    }
+    CarryOver(ReadDosAttributeBits(from), status, to, true);
+    return ERROR_SUCCESS;
+}
 
 long MissingFileError(const fs::path& path) {
     std::error_code error;
@@ -198,7 +216,7 @@ long ReplaceHostFile(const fs::path& path, std::span<const std::string_view> pie
     PendingFile pending(path);
     WriteGathered(pieces, pending);
     if (status && pending.status() == ERROR_SUCCESS) {
-        CarryOver(path, *status, pending.descriptor(), false);
+        CarryOver(ReadDosAttributeBits(path), *status, pending.descriptor(), false);
     }
     return pending.Commit(true);
 }
@@ -239,7 +257,7 @@ long CopyHostFile(const fs::path& from, const fs::path& to) {
         }
     }
     PendingFile pending(to);
-    if (const long copied = CopyToPending(from, *source, pending)) {
+    if (const long copied = CopyToPending(from, pending)) {
         return copied;
     }
     return pending.Commit(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -48,6 +50,10 @@ long CopyHostFile(const std::filesystem::path& from, const std::filesystem::path
 // Renames a file or folder; an existing target refuses (unless it is the same file under another
 // letter case). Between drives a file is copied and the original deleted.
 long MoveHostFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Copies an open regular file, whose status is given, into the open file `to`: its content, then
+// its mode, Windows attributes and times.
+long CopyOpenFile(int from, const struct stat& status, int to);
 
 long HostFileSize(const std::filesystem::path& path, std::uint64_t* size);
 

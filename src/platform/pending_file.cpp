@@ -63,8 +63,9 @@ long WriteAll(int descriptor, std::string_view bytes) {
     return ERROR_SUCCESS;
 }
 
-long RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+long RenameWithoutReplacing(int fromFolder, const char* fromName, int toFolder,
+                            const char* toName) {
+    if (::renameat2(fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE) == 0) {
         return ERROR_SUCCESS;
     }
     if (errno != EINVAL) {
@@ -72,11 +73,16 @@ long RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
     }
     // A file system without the no-replace rename: look first, then rename.
     struct stat status {};
-    if (::lstat(to.c_str(), &status) == 0) {
+    if (::fstatat(toFolder, toName, &status, AT_SYMLINK_NOFOLLOW) == 0) {
         errno = EEXIST;
         return ERROR_ALREADY_EXISTS;
     }
-    return ::rename(from.c_str(), to.c_str()) == 0 ? ERROR_SUCCESS : Win32ErrorFromErrno(errno);
+    return ::renameat(fromFolder, fromName, toFolder, toName) == 0 ? ERROR_SUCCESS
+                                                                   : Win32ErrorFromErrno(errno);
+}
+
+long RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
+    return RenameWithoutReplacing(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str());
 }
 
 PendingFile::PendingFile(fs::path target, std::string_view marker)

@@ -60,5 +60,7 @@ long WriteAll(int descriptor, std::string_view bytes);
 
 // Renames without ever replacing an existing entry; ERROR_ALREADY_EXISTS when one is there.
 long RenameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+// The same for names in folders given as descriptors (or AT_FDCWD).
+long RenameWithoutReplacing(int fromFolder, const char* fromName, int toFolder, const char* toName);
 
 }  // namespace platform
