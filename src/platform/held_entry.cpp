@@ -110,36 +110,54 @@ Descriptor OpenHeldFolder(const HeldEntry& entry) {
     return folder;
 }
 
-long CheckTree(int folder, const FilesInUse& inUse, int depth) {
+// Keeps the first failure of a run of steps that each go on regardless.
+void Note(long& first, long status) {
+    if (first == ERROR_SUCCESS) {
+        first = status;
+    }
+}
+
+// Visits the entries of an open folder, no deeper than a removal goes: visit(name, status, sub)
+// gets each one's status (a link not followed) and, for a folder, that folder opened (-1 for
+// anything else). Stops at the first failure, or with goOn visits every entry and returns the
+// first failure.
+template <typename Visit>
+long ForEachEntry(int folder, int depth, bool goOn, Visit visit) {
     if (depth > kMaxFolderDepth) {
         return ERROR_FILENAME_EXCED_RANGE;
     }
     std::vector<std::string> names;
-    if (!ListNames(folder, &names)) {
-        return LastError();
-    }
+    long failure = ListNames(folder, &names) ? ERROR_SUCCESS : LastError();
     for (const std::string& name : names) {
+        if (failure != ERROR_SUCCESS && !goOn) {
+            break;
+        }
         const auto status = StatusAt(folder, name.c_str());
-        if (!status) {
-            return LastError();
+        Descriptor sub;
+        if (status && S_ISDIR(status->st_mode)) {
+            sub = OpenSubFolder(folder, name.c_str());
         }
-        if (S_ISDIR(status->st_mode)) {
-            const Descriptor sub = OpenSubFolder(folder, name.c_str());
-            if (!sub.valid()) {
-                return LastError();
-            }
-            if (const long checked = CheckTree(sub.get(), inUse, depth + 1)) {
-                return checked;
-            }
-        } else if (S_ISREG(status->st_mode)) {
-            if (inUse.Contains(status->st_dev, status->st_ino)) {
-                return ERROR_SHARING_VIOLATION;
-            }
-        } else if (!S_ISLNK(status->st_mode)) {
-            return ERROR_BAD_FILE_TYPE;
+        if (!status || (S_ISDIR(status->st_mode) && !sub.valid())) {
+            Note(failure, LastError());
+            continue;
         }
+        Note(failure, visit(name, *status, sub.get()));
     }
-    return ERROR_SUCCESS;
+    return failure;
+}
+
+long CheckTree(int folder, const FilesInUse& inUse, int depth) {
+    return ForEachEntry(
+        folder, depth, false, [&](const std::string&, const struct stat& status, int sub) -> long {
+            if (sub >= 0) {
+                return CheckTree(sub, inUse, depth + 1);
+            }
+            if (S_ISREG(status.st_mode)) {
+                return inUse.Contains(status.st_dev, status.st_ino) ? ERROR_SHARING_VIOLATION
+                                                                    : ERROR_SUCCESS;
+            }
+            return S_ISLNK(status.st_mode) ? ERROR_SUCCESS : ERROR_BAD_FILE_TYPE;
+        });
 }
 
 long CopyFileAt(int fromFolder, const char* name, int toFolder) {
@@ -167,78 +185,40 @@ long CopyLinkAt(int fromFolder, const char* name, int toFolder) {
 }
 
 long CopyTree(int from, int to, int depth) {
-    if (depth > kMaxFolderDepth) {
-        return ERROR_FILENAME_EXCED_RANGE;
-    }
-    std::vector<std::string> names;
-    if (!ListNames(from, &names)) {
-        return LastError();
-    }
-    for (const std::string& name : names) {
-        const auto status = StatusAt(from, name.c_str());
-        if (!status) {
-            return LastError();
-        }
-        long copied = ERROR_SUCCESS;
-        if (S_ISDIR(status->st_mode)) {
-            if (::mkdirat(to, name.c_str(), 0777) != 0) {
-                return LastError();
-            }
-            const Descriptor fromSub = OpenSubFolder(from, name.c_str());
-            const Descriptor toSub = OpenSubFolder(to, name.c_str());
-            copied = !fromSub.valid() || !toSub.valid()
-                         ? LastError()
-                         : CopyTree(fromSub.get(), toSub.get(), depth + 1);
-        } else if (S_ISLNK(status->st_mode)) {
-            copied = CopyLinkAt(from, name.c_str(), to);
-        } else {
-            copied = CopyFileAt(from, name.c_str(), to);
-        }
-        if (copied != ERROR_SUCCESS) {
-            return copied;
-        }
-    }
-    return ERROR_SUCCESS;
-}
-
-// Keeps the first failure of a run of steps that each go on regardless.
-void Note(long& first, long status) {
-    if (first == ERROR_SUCCESS) {
-        first = status;
-    }
+    return ForEachEntry(from, depth, false,
+                        [&](const std::string& name, const struct stat& status, int sub) -> long {
+                            if (S_ISLNK(status.st_mode)) {
+                                return CopyLinkAt(from, name.c_str(), to);
+                            }
+                            if (sub < 0) {
+                                return CopyFileAt(from, name.c_str(), to);
+                            }
+                            if (::mkdirat(to, name.c_str(), 0777) != 0) {
+                                return LastError();
+                            }
+                            const Descriptor toSub = OpenSubFolder(to, name.c_str());
+                            return toSub.valid() ? CopyTree(sub, toSub.get(), depth + 1)
+                                                 : LastError();
+                        });
 }
 
 long DeleteTree(int folder, const FilesInUse& inUse, int depth) {
-    if (depth > kMaxFolderDepth) {
-        return ERROR_FILENAME_EXCED_RANGE;
-    }
     struct stat own {};
-    if (::fstat(folder, &own) == 0 && IsReadOnlyMode(own.st_mode)) {
+    if (depth <= kMaxFolderDepth && ::fstat(folder, &own) == 0 && IsReadOnlyMode(own.st_mode)) {
         ::fchmod(folder, own.st_mode | S_IWUSR);  // an account other than root needs it
     }
-    std::vector<std::string> names;
-    long failure = ListNames(folder, &names) ? ERROR_SUCCESS : LastError();
-    for (const std::string& name : names) {
-        const auto status = StatusAt(folder, name.c_str());
-        if (!status) {
-            Note(failure, LastError());
-            continue;
-        }
-        if (S_ISDIR(status->st_mode)) {
-            const Descriptor sub = OpenSubFolder(folder, name.c_str());
-            const long emptied =
-                sub.valid() ? DeleteTree(sub.get(), inUse, depth + 1) : LastError();
-            Note(failure, emptied);
-            if (emptied == ERROR_SUCCESS && ::unlinkat(folder, name.c_str(), AT_REMOVEDIR) != 0) {
-                Note(failure, LastError());
-            }
-        } else if (!S_ISLNK(status->st_mode) && inUse.Contains(status->st_dev, status->st_ino)) {
-            Note(failure, ERROR_SHARING_VIOLATION);
-        } else if (::unlinkat(folder, name.c_str(), 0) != 0) {
-            Note(failure, LastError());
-        }
-    }
-    return failure;
+    return ForEachEntry(folder, depth, true,
+                        [&](const std::string& name, const struct stat& status, int sub) -> long {
+                            if (sub < 0) {
+                                return DeleteFileAt(folder, name.c_str(), status, inUse, true);
+                            }
+                            if (const long emptied = DeleteTree(sub, inUse, depth + 1)) {
+                                return emptied;
+                            }
+                            return ::unlinkat(folder, name.c_str(), AT_REMOVEDIR) == 0
+                                       ? ERROR_SUCCESS
+                                       : LastError();
+                        });
 }
 
 }  // namespace
@@ -355,19 +335,8 @@ long CopyHeldFile(const HeldEntry& from, const fs::path& to, std::string_view to
 
 long DeleteHeldFile(const HeldEntry& entry, const FilesInUse& inUse, bool force) {
     const auto now = entry.StillTheSame();
-    if (!now) {
-        return ERROR_FILE_NOT_FOUND;
-    }
-    if (S_ISDIR(now->st_mode)) {
-        return ERROR_ACCESS_DENIED;
-    }
-    if (!force && !S_ISLNK(now->st_mode) && IsReadOnlyMode(now->st_mode)) {
-        return ERROR_ACCESS_DENIED;
-    }
-    if (!S_ISLNK(now->st_mode) && inUse.Contains(now->st_dev, now->st_ino)) {
-        return ERROR_SHARING_VIOLATION;
-    }
-    return ::unlinkat(entry.folder(), entry.name().c_str(), 0) == 0 ? ERROR_SUCCESS : LastError();
+    return now ? DeleteFileAt(entry.folder(), entry.name().c_str(), *now, inUse, force)
+               : ERROR_FILE_NOT_FOUND;
 }
 
 FileComparison CompareHeldFile(const HeldEntry& entry, const fs::path& other) {

@@ -147,6 +147,20 @@ long CopyOpenFile(int from, const struct stat& status, int to) {
     return ERROR_SUCCESS;
 }
 
+long DeleteFileAt(int folder, const char* name, const struct stat& status, const FilesInUse& inUse,
+                  bool force) {
+    if (S_ISDIR(status.st_mode)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (!force && !S_ISLNK(status.st_mode) && IsReadOnlyMode(status.st_mode)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (!S_ISLNK(status.st_mode) && inUse.Contains(status.st_dev, status.st_ino)) {
+        return ERROR_SHARING_VIOLATION;
+    }
+    return ::unlinkat(folder, name, 0) == 0 ? ERROR_SUCCESS : Win32ErrorFromErrno(errno);
+}
+
 long MissingFileError(const fs::path& path) {
     std::error_code error;
     return fs::is_directory(path.parent_path(), error) ? ERROR_FILE_NOT_FOUND
@@ -226,16 +240,7 @@ long DeleteHostFile(const fs::path& path, const FilesInUse& inUse, bool force) {
     if (::lstat(path.c_str(), &status) != 0) {
         return MissingFileError(path);
     }
-    if (S_ISDIR(status.st_mode)) {
-        return ERROR_ACCESS_DENIED;
-    }
-    if (!force && !S_ISLNK(status.st_mode) && IsReadOnlyMode(status.st_mode)) {
-        return ERROR_ACCESS_DENIED;
-    }
-    if (inUse.Contains(path)) {
-        return ERROR_SHARING_VIOLATION;
-    }
-    return ::unlink(path.c_str()) == 0 ? ERROR_SUCCESS : Win32ErrorFromErrno(errno);
+    return DeleteFileAt(AT_FDCWD, path.c_str(), status, inUse, force);
 }
 
 long CopyHostFile(const fs::path& from, const fs::path& to) {

@@ -42,6 +42,11 @@ long ReplaceHostFile(const std::filesystem::path& path, std::span<const std::str
 // that a process holds refuse.
 long DeleteHostFile(const std::filesystem::path& path, const FilesInUse& inUse, bool force);
 
+// The same for the entry `name` of `folder` (a folder descriptor or AT_FDCWD), whose status (a link
+// not followed) is given.
+long DeleteFileAt(int folder, const char* name, const struct stat& status, const FilesInUse& inUse,
+                  bool force);
+
 // Copies a file over any existing one, as a new file put in place at once, with the source's mode,
 // attributes and modification time. Like Windows, it refuses to overwrite a read-only, hidden or
 // system file and to copy a file onto itself.
