@@ -9,6 +9,7 @@
 #include "engine/quarantine_log.h"
 #include "platform/application.h"
 #include "platform/autostart_entry.h"
+#include "platform/held_entry.h"
 #include "platform/machine.h"
 #include "platform/restore_points.h"
 #include "platform/temporary_files.h"
@@ -40,20 +41,22 @@ void RemoveTemporaryFilesOf(const fs::path& file, std::string_view marker) {
 }
 
 void RemoveQuarantineLeftovers() {
-    const std::string quarantine = QuarantineFolder();
-    const std::optional<fs::path> folder = HostPath(quarantine);
+    const std::optional<fs::path> folder = HostPath(QuarantineFolder());
     if (!folder) {
         return;
     }
     platform::RemoveTemporaryFiles(*folder, platform::kPendingFileMarker);
     std::error_code error;
-    for (fs::directory_iterator entry(*folder, error), end; !error && entry != end;
+    const fs::path resolved = fs::canonical(*folder, error);  // a held entry's path has no link
+    for (fs::directory_iterator entry(resolved, error), end; !error && entry != end;
          entry.increment(error)) {
-        std::error_code entryError;
-        const std::string name = entry->path().filename().string();
-        if (entry->symlink_status(entryError).type() == fs::file_type::directory &&
-            IsPartialFolderCopyName(name)) {
-            platform::CurrentMachine().folders().Delete(quarantine + "\\" + name, true);
+        if (!IsPartialFolderCopyName(entry->path().filename().string())) {
+            continue;
+        }
+        // A folder copy cut short, taken through descriptors: no link inside it is followed.
+        if (const auto held = platform::HeldEntry::Open(entry->path())) {
+            platform::DeleteHeldFolder(
+                *held, platform::FilesInUse::Snapshot(platform::CurrentMachine().prefix().root()));
         }
     }
 }

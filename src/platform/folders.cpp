@@ -1,14 +1,12 @@
 #include "platform/folders.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
 
 #include "platform/file_attributes.h"
-#include "platform/host_files.h"
 #include "platform/text_case.h"
 
 namespace fs = std::filesystem;
@@ -47,22 +45,6 @@ std::vector<fs::path> Entries(const fs::path& folder, FirstFailure& failure) {
     return entries;
 }
 
-long CopyLink(const fs::path& from, const fs::path& to) {
-    std::error_code error;
-    const fs::path target = fs::read_symlink(from, error);
-    struct stat existing {};
-    if (!error && ::lstat(to.c_str(), &existing) == 0) {
-        if (!S_ISLNK(existing.st_mode)) {
-            return ERROR_ACCESS_DENIED;  // a link never replaces a file or folder
-        }
-        fs::remove(to, error);
-    }
-    if (!error) {
-        fs::create_symlink(target, to, error);
-    }
-    return error ? Win32ErrorFromErrno(error.value()) : ERROR_SUCCESS;
-}
-
 // A new folder; its parent must take new entries.
 long MakeFolder(const fs::path& folder) {
     if (IsReadOnlyFolder(folder.parent_path())) {
@@ -72,68 +54,6 @@ long MakeFolder(const fs::path& folder) {
         return ERROR_SUCCESS;
     }
     return errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno);
-}
-
-long CopyEntry(const fs::path& from, const fs::path& to, bool overwrite);
-
-long CopyTree(const fs::path& from, const fs::path& to, bool overwrite) {
-    FirstFailure failure;
-    if (!IsFolder(to)) {
-        if (const long made = MakeFolder(to)) {
-            return made;
-        }
-    }
-    for (const auto& entry : Entries(from, failure)) {
-        failure.Note(CopyEntry(entry, to / entry.filename(), overwrite));
-    }
-    return failure.status();
-}
-
-long CopyEntry(const fs::path& from, const fs::path& to, bool overwrite) {
-    struct stat status {};
-    if (::lstat(from.c_str(), &status) != 0) {
-        return Win32ErrorFromErrno(errno);
-    }
-    if (S_ISDIR(status.st_mode)) {
-        return CopyTree(from, to, overwrite);
-    }
-    struct stat existing {};
-    if (!overwrite && ::lstat(to.c_str(), &existing) == 0) {
-        return ERROR_FILE_EXISTS;
-    }
-    if (S_ISLNK(status.st_mode)) {
-        return CopyLink(from, to);
-    }
-    return S_ISREG(status.st_mode) ? CopyHostFile(from, to) : ERROR_ACCESS_DENIED;
-}
-
-long DeleteTree(const fs::path& folder, bool force, const FilesInUse& inUse) {
-    struct stat status {};
-    if (::lstat(folder.c_str(), &status) != 0) {
-        return Win32ErrorFromErrno(errno);
-    }
-    if (IsReadOnlyMode(status.st_mode)) {
-        if (!force) {
-            return ERROR_ACCESS_DENIED;
-        }
-        ::chmod(folder.c_str(), status.st_mode | S_IWUSR);  // an account other than root needs it
-    }
-    FirstFailure failure;
-    for (const auto& entry : Entries(folder, failure)) {
-        failure.Note(IsFolder(entry) ? DeleteTree(entry, force, inUse)
-                                     : DeleteHostFile(entry, inUse, force));
-    }
-    if (failure.status() == ERROR_SUCCESS && ::rmdir(folder.c_str()) != 0) {
-        failure.Note(Win32ErrorFromErrno(errno));
-    }
-    return failure.status();
-}
-
-bool IsWithinFolder(const fs::path& path, const fs::path& folder) {
-    std::error_code error;
-    const fs::path relative =
-        fs::weakly_canonical(path, error).lexically_relative(fs::weakly_canonical(folder, error));
-    return !relative.empty() && *relative.begin() != "..";
 }
 
 std::string WithoutTrailingSeparators(std::string_view path) {
@@ -157,27 +77,6 @@ long Folders::Create(std::string_view path) const {
         return ERROR_PATH_NOT_FOUND;
     }
     return MakeFolder(*host);
-}
-
-long Folders::Copy(std::string_view from, std::string_view to, bool overwrite) const {
-    const auto hostFrom = paths_.ToHost(from);
-    const auto hostTo = paths_.ToHost(to);
-    if (!hostFrom || !hostTo || !IsFolder(*hostFrom)) {
-        return ERROR_PATH_NOT_FOUND;
-    }
-    if (IsWithinFolder(*hostTo, *hostFrom)) {
-        return ERROR_INVALID_PARAMETER;  // a copy into itself would never end
-    }
-    const long status = CopyTree(*hostFrom, *hostTo, overwrite);
-    return status == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : status;
-}
-
-long Folders::Delete(std::string_view path, bool force) const {
-    const auto host = paths_.ToHost(path);
-    if (!host || !IsFolder(*host)) {
-        return ERROR_PATH_NOT_FOUND;
-    }
-    return DeleteTree(*host, force, FilesInUse::Snapshot(paths_.dosdevices().parent_path()));
 }
 
 long Folders::ListFiles(std::string_view path, std::vector<FolderFile>* files) const {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_attributes.h"
+#include "platform/held_entry.h"
 #include "support/temporary_prefix.h"
 
 namespace fs = std::filesystem;
@@ -32,54 +32,18 @@ TEST_F(FoldersTest, CreatesOnlyWhatIsNotThere) {
     EXPECT_FALSE(folders_.Exists("C:\\file.txt"));
 }
 
-TEST_F(FoldersTest, CopiesATreeIntoAnExistingFolderOverwritingFiles) {
-    prefix_.WriteFile("Bad/a.txt", "new a");
-    prefix_.WriteFile("Bad/sub/b.txt", "b");
-    fs::create_symlink("/etc", prefix_.DriveC("Bad/outside"));
-    prefix_.WriteFile("quarantine/Bad/a.txt", "old a");
-    prefix_.WriteFile("quarantine/Bad/other.txt", "kept");
-
-    EXPECT_EQ(folders_.Copy("C:\\Bad", "C:\\quarantine\\Bad", false), ERROR_FILE_EXISTS);
-    EXPECT_EQ(ReadHostFileOrEmpty(prefix_.DriveC("quarantine/Bad/a.txt")), "old a");
-
-    EXPECT_EQ(folders_.Copy("C:\\Bad", "C:\\quarantine\\Bad", true), ERROR_SUCCESS);
-    EXPECT_EQ(ReadHostFileOrEmpty(prefix_.DriveC("quarantine/Bad/a.txt")), "new a");
-    EXPECT_EQ(ReadHostFileOrEmpty(prefix_.DriveC("quarantine/Bad/sub/b.txt")), "b");
-    EXPECT_EQ(ReadHostFileOrEmpty(prefix_.DriveC("quarantine/Bad/other.txt")), "kept");
-    EXPECT_TRUE(fs::is_symlink(prefix_.DriveC("quarantine/Bad/outside")));  // not followed
-}
-
-TEST_F(FoldersTest, CopyGoesOnPastAReadOnlyTargetAndReportsIt) {
-    prefix_.WriteFile("Bad/a.txt", "a");
-    prefix_.WriteFile("Bad/b.txt", "b");
-    const fs::path locked = prefix_.WriteFile("copy/a.txt", "locked");
-    MakeReadOnly(locked);
-    EXPECT_EQ(folders_.Copy("C:\\Bad", "C:\\copy", true), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(ReadHostFileOrEmpty(locked), "locked");
-    EXPECT_EQ(ReadHostFileOrEmpty(prefix_.DriveC("copy/b.txt")), "b");
-}
-
-TEST_F(FoldersTest, RefusesToCopyAFolderIntoItself) {
-    prefix_.WriteFile("Bad/a.txt", "a");
-    EXPECT_EQ(folders_.Copy("C:\\Bad", "C:\\bad\\inside", true), ERROR_INVALID_PARAMETER);
-    EXPECT_FALSE(fs::exists(prefix_.DriveC("Bad/inside")));
-    EXPECT_EQ(folders_.Copy("C:\\Missing", "C:\\elsewhere", true), ERROR_PATH_NOT_FOUND);
-}
-
-TEST_F(FoldersTest, DeleteWithForceTakesReadOnlyItemsButNeverFollowsLinks) {
+TEST_F(FoldersTest, DeletingAHeldFolderTakesReadOnlyItemsButNeverFollowsLinks) {
     const fs::path outside = prefix_.WriteFile("precious/keep.txt", "keep");
     MakeReadOnly(prefix_.WriteFile("Bad/readonly.txt", "x"));
     prefix_.WriteFile("Bad/sub/a.txt", "x");
     MakeReadOnly(prefix_.DriveC("Bad/sub"));
-
-    EXPECT_EQ(folders_.Delete("C:\\Bad", false), ERROR_ACCESS_DENIED);
-    EXPECT_TRUE(fs::exists(prefix_.DriveC("Bad/readonly.txt")));
-
     fs::create_directory_symlink(outside.parent_path(), prefix_.DriveC("Bad/link"));
-    EXPECT_EQ(folders_.Delete("C:\\BAD", true), ERROR_SUCCESS);
-    EXPECT_FALSE(fs::exists(prefix_.DriveC("Bad")));
+    const fs::path bad = fs::canonical(prefix_.DriveC("Bad"));
+
+    EXPECT_EQ(DeleteHeldFolder(*HeldEntry::Open(bad), FilesInUse()), ERROR_SUCCESS);
+    EXPECT_FALSE(fs::exists(bad));
     EXPECT_EQ(ReadHostFileOrEmpty(outside), "keep");
-    EXPECT_EQ(folders_.Delete("C:\\Bad", true), ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(DeleteHeldFolder(*HeldEntry::Open(bad), FilesInUse()), ERROR_PATH_NOT_FOUND);
 }
 
 TEST_F(FoldersTest, ListsTheFilesOfAFolderByName) {
