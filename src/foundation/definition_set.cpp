@@ -1,6 +1,5 @@
 #include "foundation/definition_set.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -48,22 +47,13 @@ bool IsSetFile(std::string_view fileName) {
            kDefinitionSetFiles.end();
 }
 
-// Renames and removals are made durable before the step that relies on them.
-void FlushFolder(const fs::path& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-}
-
 void RemoveNewFiles(const fs::path& folder) {
     bool removed = false;
     for (const std::string_view fileName : kDefinitionSetFiles) {
         removed |= ::unlink(NewFilePath(folder, fileName).c_str()) == 0;
     }
     if (removed) {
-        FlushFolder(folder);
+        platform::SyncFolder(folder);
     }
 }
 
@@ -142,7 +132,8 @@ bool FinishRecordedSet(const fs::path& folder, const std::vector<std::string_vie
             finished = false;
         }
     }
-    FlushFolder(folder);
+    // The renames are made durable before the manifest that records them goes.
+    platform::SyncFolder(folder);
     if (!finished || Injected(DefinitionSetStep::Close) != platform::ERROR_SUCCESS) {
         return false;
     }

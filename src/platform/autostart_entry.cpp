@@ -1,6 +1,5 @@
 #include "platform/autostart_entry.h"
 
-#include <cstdlib>
 #include <system_error>
 
 #include "platform/hive_disk.h"
@@ -45,10 +44,7 @@ bool HoldsLineBreak(std::string_view text) {
 }  // namespace
 
 fs::path AutostartEntryPath() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    const fs::path folder = configHome != nullptr && *configHome == '/' ? fs::path(configHome)
-                                                                        : HomeFolder() / ".config";
-    return folder / "autostart" / "tollenwark.desktop";
+    return UserConfigFolder() / "autostart" / "tollenwark.desktop";
 }
 
 std::optional<std::string> AutostartEntryText(std::string_view name, const fs::path& program,

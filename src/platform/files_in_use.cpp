@@ -4,17 +4,15 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "platform/file_errors.h"
-#include "platform/host_files.h"
-#include "platform/prefix.h"
+#include "platform/procfs_reading.h"
+#include "platform/text_lines.h"
 #include "platform/wine_process.h"
 
 namespace platform {
@@ -59,39 +57,14 @@ bool ParseDevice(std::string_view text, dev_t& device) {
     return true;
 }
 
-template <typename LineHandler>
-void ForEachLine(const std::filesystem::path& file, LineHandler handle) {
-    std::ifstream in(file);
-    for (std::string line; std::getline(in, line);) {
-        handle(line);
-    }
-}
-
-template <typename LineHandler>
-void ForEachLineOf(std::string_view text, LineHandler handle) {
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        handle(text.substr(0, end));
-        text.remove_prefix(std::min(end + 1, text.size()));
-    }
-}
-
 // A process Wine runs for the prefix, or the prefix's Wine server, which keeps open the files its
 // programs opened.
-bool IsProgramOfPrefix(const std::filesystem::path& process, std::string_view maps,
-                       const std::filesystem::path& prefixFolder) {
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink(process / "exe", error);
-    if (error || (!IsWineProcess(exe.string(), maps) &&
-                  !exe.filename().string().starts_with("wineserver"))) {
-        return false;
-    }
-    std::string environment;
-    if (ReadHostFile(process / "environ", &environment) != ERROR_SUCCESS) {
-        return false;
-    }
-    const auto prefix = WinePrefixOf(environment, HomeFolder());
-    return prefix && std::filesystem::equivalent(*prefix, prefixFolder, error);
+bool IsProgramOfPrefix(ProcessId id, std::string_view maps, PrefixFolderMatch& isPrefix) {
+    const std::optional<std::string> exe = ReadExeLink(id);
+    return exe &&
+           (IsWineProcess(*exe, maps) ||
+            std::filesystem::path(*exe).filename().string().starts_with("wineserver")) &&
+           RunsForPrefix(id, isPrefix);
 }
 
 }  // namespace
@@ -136,23 +109,21 @@ void FilesInUse::AddOpenFiles(const std::filesystem::path& descriptorFolder) {
 
 FilesInUse FilesInUse::Snapshot(const std::filesystem::path& prefixFolder) {
     FilesInUse snapshot;
-    const std::string self = std::to_string(::getpid());
-    std::error_code error;
-    for (std::filesystem::directory_iterator it("/proc", error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.empty() || !std::isdigit(static_cast<unsigned char>(name[0]))) {
-            continue;
+    const auto self = static_cast<ProcessId>(::getpid());
+    PrefixFolderMatch isPrefix(prefixFolder);
+    ForEachListedId([&](ProcessId id) {
+        const std::string maps = ReadProcFile(id, "maps").value_or("");
+        for (const std::string_view line : SplitTextLineViews(maps)) {
+            snapshot.AddMapsLine(line);
         }
-        std::string maps;
-        ReadHostFile(it->path() / "maps", &maps);
-        ForEachLineOf(maps, [&](std::string_view line) { snapshot.AddMapsLine(line); });
-        if (!prefixFolder.empty() && name != self &&
-            IsProgramOfPrefix(it->path(), maps, prefixFolder)) {
-            snapshot.AddOpenFiles(it->path() / "fd");
+        if (!prefixFolder.empty() && id != self && IsProgramOfPrefix(id, maps, isPrefix)) {
+            snapshot.AddOpenFiles("/proc/" + std::to_string(id) + "/fd");
         }
+    });
+    for (const std::string_view line :
+         SplitTextLineViews(ReadProcFile("/proc/locks").value_or(""))) {
+        snapshot.AddLocksLine(line);
     }
-    ForEachLine("/proc/locks", [&](std::string_view line) { snapshot.AddLocksLine(line); });
     return snapshot;
 }
 

@@ -120,9 +120,6 @@ long FileHiveStore::Change(const std::function<long(Hive&)>& change) {
     if (permission != ERROR_SUCCESS) {
         return permission;
     }
-    if (options_.serverRuns && options_.serverRuns()) {
-        return ERROR_WINE_SERVER_RUNNING;
-    }
     const long changed = change(hive_);
     return changed == ERROR_SUCCESS ? StoreCurrent() : changed;
 }
@@ -144,15 +141,6 @@ long FileHiveStore::Edit(const HiveEdit& edit) {
     return options_.group->Add(*this, id, edit);
 }
 
-void FileHiveStore::Stored(const std::vector<std::uint64_t>& ids, long result) {
-    if (result == ERROR_SUCCESS) {
-        std::erase_if(overlay_,
-                      [&](const OverlaidEdit& overlaid) { return Contains(ids, overlaid.id); });
-    } else {
-        Forget(ids);
-    }
-}
-
 void FileHiveStore::SentToWine(const std::vector<std::uint64_t>& ids, long result) {
     if (result != ERROR_SUCCESS) {
         Forget(ids);
@@ -166,10 +154,14 @@ void FileHiveStore::SentToWine(const std::vector<std::uint64_t>& ids, long resul
     }
 }
 
-// The hive is read from the file again, with the edits still on top of it.
-void FileHiveStore::Forget(const std::vector<std::uint64_t>& ids) {
+void FileHiveStore::Drop(const std::vector<std::uint64_t>& ids) {
     std::erase_if(overlay_,
                   [&](const OverlaidEdit& overlaid) { return Contains(ids, overlaid.id); });
+}
+
+// The hive is read from the file again, with the edits still on top of it.
+void FileHiveStore::Forget(const std::vector<std::uint64_t>& ids) {
+    Drop(ids);
     loaded_ = false;
 }
 
@@ -248,7 +240,8 @@ long HiveWriteGroup::Store(std::vector<Waiting> edits) {
     long result = ERROR_SUCCESS;
     for (FileHiveStore* store : StoresOf(edits)) {
         const long stored = store->StoreCurrent();
-        store->Stored(IdsOf(edits, store), stored);
+        // In the file now, or lost with a write that failed, after which the file is read again.
+        store->Drop(IdsOf(edits, store));
         if (result == ERROR_SUCCESS) {
             result = stored;
         }

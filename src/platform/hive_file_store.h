@@ -27,11 +27,10 @@ class HiveWriteGroup;
 class FileHiveStore : public HiveStore {
   public:
     struct Options {
-        std::string newFilePreamble;       // the first lines of a file made on the first write
-        bool makeFolder = false;           // make the file's folder when it is missing
-        std::function<bool()> serverRuns;  // Change is refused while this says so
-        HiveWriteGroup* group = nullptr;   // the group whose edits are stored together
-        std::string wineTopKey;            // the hive's top key as Wine's tools name it
+        std::string newFilePreamble;      // the first lines of a file made on the first write
+        bool makeFolder = false;          // make the file's folder when it is missing
+        HiveWriteGroup* group = nullptr;  // the group whose edits are stored together
+        std::string wineTopKey;           // the hive's top key as Wine's tools name it
     };
 
     FileHiveStore(std::string path, Options options);
@@ -60,8 +59,8 @@ class FileHiveStore : public HiveStore {
     void Load(const std::optional<FileIdentity>& identity);
     long StoreCurrent();
     // What the group did with the waiting edits of these ids.
-    void Stored(const std::vector<std::uint64_t>& ids, long result);
     void SentToWine(const std::vector<std::uint64_t>& ids, long result);
+    void Drop(const std::vector<std::uint64_t>& ids);  // no longer on top of the file
     void Forget(const std::vector<std::uint64_t>& ids);
 
     std::string path_;

@@ -34,17 +34,15 @@ std::unique_ptr<HiveRegistry> MakePrefixRegistry(
     const std::string& prefixFolder, std::optional<std::vector<std::string>> wineServerRoots) {
     const std::string machinePath = prefixFolder + "/system.reg";
     const std::string architecture = ArchitectureLine(machinePath);
-    const auto serverRuns = [prefixFolder, wineServerRoots] {
+    HiveSet hives;
+    hives.writes = std::make_shared<HiveWriteGroup>(prefixFolder, [prefixFolder, wineServerRoots] {
         return WineServerRuns(prefixFolder,
                               wineServerRoots.value_or(WineServerRoots(prefixFolder)));
-    };
-    HiveSet hives;
-    hives.writes = std::make_shared<HiveWriteGroup>(prefixFolder, serverRuns);
+    });
     auto store = [&](const std::string& name, const std::string& relativeTo,
                      const std::string& wineTopKey) {
         FileHiveStore::Options options;
         options.newFilePreamble = Preamble(relativeTo, architecture);
-        options.serverRuns = serverRuns;
         options.group = hives.writes.get();
         options.wineTopKey = wineTopKey;
         return std::make_unique<FileHiveStore>(prefixFolder + "/" + name, std::move(options));

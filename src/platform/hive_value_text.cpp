@@ -28,16 +28,6 @@ bool StartsWith(std::string_view text, std::size_t pos, std::string_view prefix)
     return text.substr(pos, prefix.size()) == prefix;
 }
 
-std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text) {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(text.size() * 2);
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
-
 std::u16string Utf16Units(const std::vector<std::uint8_t>& bytes) {
     std::u16string text;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
@@ -253,6 +243,32 @@ std::optional<std::size_t> ParseName(std::string_view line, NamedValue* result,
 
 }  // namespace
 
+std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return bytes;
+}
+
+void AppendBinaryValueData(std::string& out, const RegValue& value) {
+    char prefix[24];
+    if (value.type == REG_DWORD && value.data.empty()) {
+        std::snprintf(prefix, sizeof prefix, "dword:%08x", unsigned{value.number});
+        out += prefix;
+        return;
+    }
+    if (value.type == REG_BINARY) {
+        out += "hex:";
+    } else {
+        std::snprintf(prefix, sizeof prefix, "hex(%x):", unsigned{value.type});
+        out += prefix;
+    }
+    AppendHexData(out, BytesOf(value));
+}
+
 bool ValueLineContinues(std::string_view line) {
     const std::size_t last = line.find_last_not_of(" \t");
     if (last == std::string_view::npos || line[last] != '\\') {
@@ -280,7 +296,6 @@ std::optional<NamedValue> ParseValueLine(std::string_view line, std::string* err
 
 std::string FormatValueLine(std::string_view name, const RegValue& value) {
     std::string out = name.empty() ? "@=" : "\"" + EscapeHiveText(Utf8ToUtf16(name), "\"") + "\"=";
-    char prefix[24];
     if (IsTextType(value.type) || MultiStringAsText(value)) {
         std::u16string text =
             IsTextType(value.type) ? Utf8ToUtf16(value.text) : Utf16Units(value.data);
@@ -288,23 +303,14 @@ std::string FormatValueLine(std::string_view name, const RegValue& value) {
             text.pop_back();  // the final NUL, which the quotes imply
         }
         if (value.type != REG_SZ) {
+            char prefix[24];
             std::snprintf(prefix, sizeof prefix, "str(%x):", unsigned{value.type});
             out += prefix;
         }
         out += "\"" + EscapeHiveText(text, "\"") + "\"\n";
         return out;
     }
-    if (value.type == REG_DWORD && value.data.empty()) {
-        std::snprintf(prefix, sizeof prefix, "dword:%08x\n", unsigned{value.number});
-        return out + prefix;
-    }
-    if (value.type == REG_BINARY) {
-        out += "hex:";
-    } else {
-        std::snprintf(prefix, sizeof prefix, "hex(%x):", unsigned{value.type});
-        out += prefix;
-    }
-    AppendHexData(out, BytesOf(value));
+    AppendBinaryValueData(out, value);
     return out + "\n";
 }
 

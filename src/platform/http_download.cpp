@@ -7,6 +7,7 @@
 #include "platform/http.h"
 #include "platform/http_transfer.h"
 #include "platform/pending_file.h"
+#include "platform/temporary_files.h"
 
 namespace platform {
 namespace {
@@ -29,10 +30,6 @@ HttpResult Failure(HttpError error, std::string detail) {
     return {{}, error, std::move(detail)};
 }
 
-std::string Problem(long status) {
-    return "error " + std::to_string(status);
-}
-
 }  // namespace
 
 // The body goes into a pending file beside the target, which takes the target's place only once
@@ -42,10 +39,9 @@ HttpResult DownloadUrlToHostFile(std::string_view url, const fs::path& target,
     if (IsReadOnlyFile(target)) {
         return Failure(HttpError::WriteFailed, "the file is read-only: " + target.string());
     }
-    PendingFile pending(target);
+    PendingFile pending(target, kDownloadMarker);
     if (pending.status() != ERROR_SUCCESS) {
-        return Failure(HttpError::WriteFailed,
-                       "cannot write beside " + target.string() + ": " + Problem(pending.status()));
+        return Failure(HttpError::WriteFailed, pending.failure());
     }
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
@@ -56,7 +52,7 @@ HttpResult DownloadUrlToHostFile(std::string_view url, const fs::path& target,
     };
     HttpTransferOutcome outcome = RunHttpTransfer(url, writePiece, listener, limits);
     if (outcome.error == HttpError::WriteFailed) {
-        return Failure(outcome.error, outcome.detail + ": " + Problem(pending.status()));
+        return Failure(outcome.error, outcome.detail + ": " + pending.failure());
     }
     if (outcome.error != HttpError::None) {
         return Failure(outcome.error, std::move(outcome.detail));
@@ -69,9 +65,8 @@ HttpResult DownloadUrlToHostFile(std::string_view url, const fs::path& target,
     if (!outcome.delimited) {
         return Failure(HttpError::Unframed, "the server did not say where the body ends");
     }
-    if (const long committed = pending.Commit(true); committed != ERROR_SUCCESS) {
-        return Failure(HttpError::WriteFailed,
-                       "cannot replace " + target.string() + ": " + Problem(committed));
+    if (pending.Commit(true) != ERROR_SUCCESS) {
+        return Failure(HttpError::WriteFailed, pending.failure());
     }
     return {};
 }

@@ -42,6 +42,10 @@ fs::path PerUserDataFolder() {
     return data / "tollenwark";
 }
 
+fs::path UserConfigFolder() {
+    return AbsolutePathVariable("XDG_CONFIG_HOME").value_or(HomeFolder() / ".config");
+}
+
 fs::path OwnPrefixFolder() {
     return PerUserDataFolder() / "prefix";
 }

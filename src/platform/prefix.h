@@ -29,6 +29,9 @@ Prefix PrefixFromEnvironment();
 // ${XDG_DATA_HOME:-~/.local/share}/tollenwark: the program's own data for this account.
 std::filesystem::path PerUserDataFolder();
 
+// ${XDG_CONFIG_HOME:-~/.config}: the account's configuration folder, which other programs share.
+std::filesystem::path UserConfigFolder();
+
 // PerUserDataFolder()/prefix
 std::filesystem::path OwnPrefixFolder();
 

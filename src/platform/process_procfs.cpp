@@ -13,12 +13,12 @@
 #include <csignal>
 #include <filesystem>
 #include <thread>
-#include <unordered_map>
 
 #include "platform/file_errors.h"
 #include "platform/host_files.h"
 #include "platform/machine.h"
 #include "platform/process_image_path.h"
+#include "platform/procfs_reading.h"
 #include "platform/wine_process.h"
 
 namespace platform {
@@ -30,10 +30,19 @@ std::string ProcPath(ProcessId id, const char* entry) {
     return "/proc/" + std::to_string(id) + "/" + entry;
 }
 
-// Nothing when the process has ended, even between the opening and the reading (a stream would
-// throw there). One open, reads and a close: a listing reads hundreds of these.
-std::optional<std::string> ReadProcFile(ProcessId id, const char* entry) {
-    const int descriptor = ::open(ProcPath(id, entry).c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<ProcessId> ParseId(std::string_view text) {
+    ProcessId id = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return id;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadProcFile(const std::string& path) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
         return std::nullopt;
     }
@@ -41,6 +50,10 @@ std::optional<std::string> ReadProcFile(ProcessId id, const char* entry) {
     const long read = ReadToEnd(descriptor, &bytes, true);
     ::close(descriptor);
     return read == ERROR_SUCCESS ? std::optional(std::move(bytes)) : std::nullopt;
+}
+
+std::optional<std::string> ReadProcFile(ProcessId id, const char* entry) {
+    return ReadProcFile(ProcPath(id, entry));
 }
 
 std::optional<std::string> ReadExeLink(ProcessId id) {
@@ -52,14 +65,42 @@ std::optional<std::string> ReadExeLink(ProcessId id) {
     return WithoutDeletedMark(std::string_view(target, static_cast<std::size_t>(length)));
 }
 
-std::optional<ProcessId> ParseId(std::string_view text) {
-    ProcessId id = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
+bool ForEachListedId(const std::function<void(ProcessId)>& take) {
+    DIR* proc = ::opendir("/proc");
+    if (proc == nullptr) {
+        return false;
     }
-    return id;
+    errno = 0;
+    while (const dirent* entry = ::readdir(proc)) {
+        if (const std::optional<ProcessId> id = ParseId(entry->d_name)) {
+            take(*id);
+        }
+        errno = 0;
+    }
+    const bool listed = errno == 0;
+    ::closedir(proc);
+    return listed;
 }
+
+bool PrefixFolderMatch::operator()(const fs::path& named) {
+    const auto [known, isNew] = answers_.try_emplace(named.string(), false);
+    if (isNew) {
+        std::error_code error;
+        known->second = fs::equivalent(named, folder_, error) && !error;
+    }
+    return known->second;
+}
+
+bool RunsForPrefix(ProcessId id, PrefixFolderMatch& isPrefix) {
+    const std::optional<std::string> environment = ReadProcFile(id, "environ");
+    if (!environment) {
+        return false;
+    }
+    const std::optional<fs::path> prefix = WinePrefixOf(*environment, HomeFolder());
+    return prefix && isPrefix(*prefix);
+}
+
+namespace {
 
 // The value of one "Name:\tvalue" line of a status file.
 std::string_view StatusField(std::string_view status, std::string_view name) {
@@ -81,37 +122,6 @@ std::string ReadComm(ProcessId id) {
         comm.pop_back();
     }
     return comm;
-}
-
-// Whether a prefix a process names is the installation's folder. A listing meets the same few
-// texts in hundreds of environments: each is compared with the folder on the disk once.
-class PrefixFolderMatch {
-  public:
-    explicit PrefixFolderMatch(fs::path folder) : folder_(std::move(folder)) {}
-
-    bool operator()(const fs::path& named) {
-        const auto [known, isNew] = answers_.try_emplace(named.string(), false);
-        if (isNew) {
-            std::error_code error;
-            known->second = fs::equivalent(named, folder_, error) && !error;
-        }
-        return known->second;
-    }
-
-  private:
-    fs::path folder_;
-    std::unordered_map<std::string, bool> answers_;
-};
-
-// Whether the process' environment makes Wine use the prefix; a process whose environment may not
-// be read cannot be told to be one of its programs.
-bool RunsForPrefix(ProcessId id, PrefixFolderMatch& isPrefix) {
-    const std::optional<std::string> environment = ReadProcFile(id, "environ");
-    if (!environment) {
-        return false;
-    }
-    const std::optional<fs::path> prefix = WinePrefixOf(*environment, HomeFolder());
-    return prefix && isPrefix(*prefix);
 }
 
 // Where an id comes from: a caller, who may name one thread of a process, or the listing of
@@ -200,25 +210,6 @@ WaitResult WatchProc(ProcessId id, std::chrono::milliseconds timeout) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-}
-
-// Calls take(id) for each process /proc lists; false when /proc cannot be listed.
-template <typename Take>
-bool ForEachListedId(Take take) {
-    DIR* proc = ::opendir("/proc");
-    if (proc == nullptr) {
-        return false;
-    }
-    errno = 0;
-    while (const dirent* entry = ::readdir(proc)) {
-        if (const std::optional<ProcessId> id = ParseId(entry->d_name)) {
-            take(*id);
-        }
-        errno = 0;
-    }
-    const bool listed = errno == 0;
-    ::closedir(proc);
-    return listed;
 }
 
 // The program path of an opened process of the machine, "" when it has none in Windows form.

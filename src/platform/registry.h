@@ -36,12 +36,9 @@ inline constexpr long ERROR_INVALID_PARAMETER = 87;
 inline constexpr long ERROR_ALREADY_EXISTS = 183;
 inline constexpr long ERROR_BADDB = 1009;        // a hive that cannot be read
 inline constexpr long ERROR_KEY_DELETED = 1018;  // the open key was deleted meanwhile
-// Not a Win32 code (bit 29 marks codes an application defines): Wine's server runs for the
-// prefix and keeps the registry in memory, so a change written to its hive files would be lost.
-inline constexpr long ERROR_WINE_SERVER_RUNNING = 0x20000001;
-// While Wine's server holds the registry, changes go through Wine's own registry tool; these say
-// why one was not made: the tool could not be started (no "wine"), it did not finish in time, or
-// it reported a failure.
+// While Wine's server holds the registry, changes go through Wine's own registry tool; these codes
+// (not Win32 ones: bit 29 marks codes an application defines) say why one was not made: the tool
+// could not be started (no "wine"), it did not finish in time, or it reported a failure.
 inline constexpr long ERROR_WINE_TOOL_NOT_STARTED = 0x20000002;
 inline constexpr long ERROR_WINE_TOOL_TIMED_OUT = 0x20000003;
 inline constexpr long ERROR_WINE_TOOL_FAILED = 0x20000004;

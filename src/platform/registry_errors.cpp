@@ -22,10 +22,6 @@ std::string RegistryErrorText(long code) {
             return "The registry file could not be read, so it is not changed.";
         case ERROR_KEY_DELETED:
             return "The registry key was deleted.";
-        case ERROR_WINE_SERVER_RUNNING:
-            return "Wine is running for this Windows installation and keeps its registry in "
-                   "memory, so a change written now would be lost. Close the programs running "
-                   "under Wine (or run \"wineserver -k\") and try again.";
         case ERROR_WINE_TOOL_NOT_STARTED:
             return "Programs of this Windows installation are running, so Wine keeps its registry "
                    "in memory and only Wine's own registry tool can reach it, but \"wine\" could "

@@ -1,13 +1,10 @@
 #include "platform/user_settings.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <map>
 #include <memory>
 
 #include "platform/hive_file_store.h"
+#include "platform/prefix.h"
 
 namespace platform {
 
@@ -16,15 +13,6 @@ namespace {
 constexpr char kPreamble[] =
     "WINE REGISTRY Version 2\n"
     ";; Per-user settings: keys <application>\\\\<section>, values named by the setting\n";
-
-std::string HomeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home && *home) {
-        return home;
-    }
-    const passwd* account = ::getpwuid(::getuid());
-    return account && account->pw_dir ? account->pw_dir : ".";
-}
 
 // One store per file path, so that each file is read once and again only when it changed.
 FileHiveStore& StoreFor(const std::string& path) {
@@ -46,9 +34,7 @@ std::vector<std::string> KeyPathOf(std::string_view application, std::string_vie
 }  // namespace
 
 std::string UserSettingsFilePath() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    const std::string folder = configHome && *configHome ? configHome : HomeFolder() + "/.config";
-    return folder + "/tollenwark/user-settings.reg";
+    return (UserConfigFolder() / "tollenwark" / "user-settings.reg").string();
 }
 
 std::string ReadUserSetting(std::string_view application, std::string_view section,

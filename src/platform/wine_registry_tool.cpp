@@ -3,33 +3,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdio>
-
 #include "platform/hive_utf16.h"
+#include "platform/hive_value_text.h"
 #include "platform/pending_file.h"
 #include "platform/wine_tool.h"
 
 namespace platform {
 namespace {
-
-void AppendHex(std::string& out, const std::vector<std::uint8_t>& bytes) {
-    char digits[4];
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        std::snprintf(digits, sizeof digits, i == 0 ? "%02x" : ",%02x", bytes[i]);
-        out += digits;
-    }
-}
-
-// Text as Windows stores it: UTF-16LE with a terminating NUL.
-std::vector<std::uint8_t> StoredText(const std::string& text) {
-    std::vector<std::uint8_t> bytes;
-    for (char16_t unit : Utf8ToUtf16(text)) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
 
 // Between quotes: the backslash and the quote escaped, line breaks as \n and \r (which the tool
 // reads back); a NUL cannot be written.
@@ -67,34 +47,16 @@ bool HasControlCharacter(const std::string& text) {
 }
 
 std::string Data(const RegValue& value) {
-    std::string out;
-    switch (value.type) {
-        case REG_SZ:
-            if (!HasControlCharacter(value.text)) {
-                return *Quoted(value.text);
-            }
-            out = "hex(1):";
-            AppendHex(out, StoredText(value.text));
-            return out;
-        case REG_EXPAND_SZ:
-            out = "hex(2):";
-            AppendHex(out, StoredText(value.text));
-            return out;
-        case REG_DWORD: {
-            char digits[16];
-            std::snprintf(digits, sizeof digits, "dword:%08x", value.number);
-            return digits;
-        }
-        case REG_BINARY:
-            out = "hex:";
-            break;
-        default: {
-            char type[16];
-            std::snprintf(type, sizeof type, "hex(%x):", value.type);
-            out = type;
-        }
+    if (value.type == REG_SZ && !HasControlCharacter(value.text)) {
+        return *Quoted(value.text);
     }
-    AppendHex(out, value.data);
+    std::string data;
+    AppendBinaryValueData(data, value);
+    // Long data goes on over lines, which end in CR LF here as every line of the file does.
+    std::string out;
+    for (char c : data) {
+        out += c == '\n' ? "\r\n" : std::string(1, c);
+    }
     return out;
 }
 
@@ -132,12 +94,8 @@ std::optional<std::string> Section(const WineRegistryEdit& rooted) {
 }
 
 std::string Utf16LeWithMark(const std::string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : Utf8ToUtf16(text)) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
+    const std::vector<std::uint8_t> bytes = Utf16Bytes(Utf8ToUtf16(text));
+    return "\xFF\xFE" + std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace

@@ -331,8 +331,11 @@ TEST_F(RegistryFilesTest, WhileWinesServerRunsChangesGoThroughWinesToolAndAreSee
     EXPECT_EQ(
         registry->DeleteKeyTree(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles"),
         ERROR_SUCCESS);
-    EXPECT_EQ(Set(*registry, HKEY_CURRENT_USER, "Software\\Mine", "", RegValue::Dword(7)),
-              ERROR_SUCCESS);
+    for (const RegValue& value : {RegValue::Dword(7), RegValue{REG_EXPAND_SZ, "%A%", 0, {}},
+                                  RegValue{REG_BINARY, {}, 0, std::vector<std::uint8_t>(26, 0xab)},
+                                  RegValue{REG_DWORD, {}, 0, {0x01, 0x02}}}) {
+        EXPECT_EQ(Set(*registry, HKEY_CURRENT_USER, "Software\\Mine", "", value), ERROR_SUCCESS);
+    }
     EXPECT_EQ(registry->CommitChanges(), ERROR_SUCCESS);
     EXPECT_EQ(wine.Runs().size(), 1u);
     EXPECT_EQ(
@@ -341,7 +344,12 @@ TEST_F(RegistryFilesTest, WhileWinesServerRunsChangesGoThroughWinesToolAndAreSee
         "\r\n[HKEY_LOCAL_MACHINE\\Software\\Vendor]\r\n\"Path\"=\"C:\\\\new \\\"place\\\"\"\r\n"
         "\r\n[-HKEY_LOCAL_MACHINE\\System\\ControlSet001\\Hardware Profiles]\r\n"
         "\r\n[HKEY_CURRENT_USER\\Software\\Mine]\r\n"
-        "\r\n[HKEY_CURRENT_USER\\Software\\Mine]\r\n@=dword:00000007\r\n");
+        "\r\n[HKEY_CURRENT_USER\\Software\\Mine]\r\n@=dword:00000007\r\n"
+        "\r\n[HKEY_CURRENT_USER\\Software\\Mine]\r\n@=hex(2):25,00,41,00,25,00,00,00\r\n"
+        "\r\n[HKEY_CURRENT_USER\\Software\\Mine]\r\n@=hex:"
+        "ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,"
+        "\\\r\n  ab\r\n"
+        "\r\n[HKEY_CURRENT_USER\\Software\\Mine]\r\n@=hex(4):01,02\r\n");
     EXPECT_EQ(ReadFile(prefix.path() / "system.reg"), kSystemHive);
     EXPECT_EQ(Text(*registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Path"), "C:\\new \"place\"");
     RegHandle key = 0;
