@@ -199,16 +199,6 @@ long RegistryDeletions::Commit() {
     return stored;
 }
 
-bool RegDeleteKeyTree(RegRoot root, std::string_view keyPath) {
-    RegistryDeletions deletion;
-    return deletion.DeleteKeyTree(root, keyPath) && deletion.Commit() == ERROR_SUCCESS;
-}
-
-bool RegDeleteLoggedValue(RegRoot root, std::string_view keyPath, std::string_view valueName) {
-    RegistryDeletions deletion;
-    return deletion.DeleteValue(root, keyPath, valueName) && deletion.Commit() == ERROR_SUCCESS;
-}
-
 bool IsProtectedRegistryEntry(RegRoot root, std::string_view keyPath, std::string_view valueName) {
     const auto path = PathInHive(root, SplitKeyPath(keyPath));
     if (!path) {
