@@ -16,11 +16,13 @@
 #include "foundation/exclusion_list.h"
 #include "foundation/file_queries.h"
 #include "foundation/globals.h"
+#include "foundation/line_codec.h"
 #include "foundation/path_text.h"
 #include "foundation/program_error.h"
 #include "foundation/program_folder.h"
 #include "localization/globals.h"
 #include "platform/text_case.h"
+#include "platform/text_lines.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -91,8 +93,8 @@ struct ModulePathSource {
 
 struct BuiltModulePaths {
     ModulePathSource source;
-    std::size_t cacheSize = 0;             // tells a cache emptied since from the one built
-    std::optional<ModulePathIndex> index;  // made at the first look-up
+    std::size_t cacheSize = 0;  // tells a cache emptied since from the one built
+    ModulePathIndex index;      // of the cache as built
 };
 
 std::optional<BuiltModulePaths>& LastBuiltModulePaths() {
@@ -100,13 +102,13 @@ std::optional<BuiltModulePaths>& LastBuiltModulePaths() {
     return built;
 }
 
-ModulePathSource CurrentModulePathSource(FolderTokenExpander& tokens) {
+// The stored bytes of ExeDefinition.dat go into the source by their hash, and are decoded from the
+// same read when the cache is built again: the source always tells the definitions it was made of.
+ModulePathSource CurrentModulePathSource(FolderTokenExpander& tokens,
+                                         const std::optional<std::string>& bytes) {
     // The folders of the tokens take a hundred registry look-ups: the hives are looked at once.
     const platform::ScopedHeldHives held(platform::CurrentMachine().registry());
-    std::string bytes;
-    const bool read = platform::CurrentMachine().files().ReadBytes(
-                          ProgramFolderFile(kExeDefinitionFile), &bytes) == platform::ERROR_SUCCESS;
-    return {read ? std::optional(std::hash<std::string>{}(bytes)) : std::nullopt,
+    return {bytes ? std::optional(std::hash<std::string>{}(*bytes)) : std::nullopt,
             tokens.TokenFolders(), tokens.SystemDriveRoot()};
 }
 
@@ -114,8 +116,13 @@ ModulePathSource CurrentModulePathSource(FolderTokenExpander& tokens) {
 // when neither the definitions nor the folders their tokens stand for changed, it is taken as the
 // last pass left it. A scan builds it afresh, showing each line.
 void BuildModulePathCache(bool insideScan) {
+    const std::string path = ProgramFolderFile(kExeDefinitionFile);
+    std::optional<std::string> bytes(std::in_place);
+    if (platform::CurrentMachine().files().ReadBytes(path, &*bytes) != platform::ERROR_SUCCESS) {
+        bytes.reset();
+    }
     FolderTokenExpander tokens;
-    ModulePathSource source = CurrentModulePathSource(tokens);
+    ModulePathSource source = CurrentModulePathSource(tokens, bytes);
     std::optional<BuiltModulePaths>& built = LastBuiltModulePaths();
     if (!insideScan && !gStopScan && built && built->source == source &&
         built->cacheSize == gModulePathCache.size()) {
@@ -123,17 +130,17 @@ void BuildModulePathCache(bool insideScan) {
     }
     built.reset();
     gModulePathCache.clear();
-    const std::optional<std::vector<std::string>> lines = ReadProgramDefinitions();
-    if (!lines) {
-        built = BuiltModulePaths{std::move(source), 0, std::nullopt};
+    if (!bytes || !FileExists(path)) {
+        built = BuiltModulePaths{std::move(source), 0, {}};
         return;
     }
     LockWindowRedraw(FrmMain(), false);
-    for (const std::string& line : *lines) {
+    for (const std::string_view stored : platform::SplitCrLfLineViews(*bytes)) {
         if (gStopScan) {
             gModulePathCache.clear();
             break;
         }
+        const std::string line = DecodeStoredLine(stored);
         if (const std::optional<ProgramRecord> record = ParseProgramRecord(line)) {
             AddToModulePathCache(gModulePathCache, ProgramRecordPath(*record, tokens));
         }
@@ -148,52 +155,21 @@ void BuildModulePathCache(bool insideScan) {
     }
     gModulePathCache = platform::ToUpperText(gModulePathCache);
     if (!gStopScan) {
-        built = BuiltModulePaths{std::move(source), gModulePathCache.size(), std::nullopt};
+        built = BuiltModulePaths{std::move(source), gModulePathCache.size(),
+                                 ModulePathIndex(gModulePathCache)};
     }
 }
 
+// A pass looks nothing up after a build the scan stopped: it stops too.
 bool IsInModulePaths(std::string_view path) {
-    std::optional<BuiltModulePaths>& built = LastBuiltModulePaths();
-    if (!built) {
-        return IsInModulePathCache(gModulePathCache, path);
-    }
-    if (!built->index) {
-        built->index.emplace(gModulePathCache);
-    }
-    return built->index->Contains(gModulePathCache, path);
-}
-
-// The machine's system folder, looked up once for a pass over the processes rather than once
-// for each of them: the lookup reads the registry.
-class SystemFolderOfPass {
-  public:
-    const std::string& operator()() {
-        if (!folder_) {
-            folder_ = GetSystemDir();
-        }
-        return *folder_;
-    }
-
-  private:
-    std::optional<std::string> folder_;
-};
-
-// ExpandSystem32Path with the system folder given.
-template <typename SystemFolder>
-std::string ExpandSystem32PathIn(std::string_view path, SystemFolder&& systemFolder) {
-    const std::string upper = platform::ToUpperText(TrimBlanks(path));
-    const std::size_t at = upper.rfind(kSystem32);
-    if (at == std::string::npos) {
-        return std::string(path);
-    }
-    return systemFolder() + "\\" + std::string(TrimBlanks(path).substr(at + kSystem32.size()));
+    const std::optional<BuiltModulePaths>& built = LastBuiltModulePaths();
+    return built && built->index.Contains(gModulePathCache, path);
 }
 
 // The program path a process is compared by: upper case, a system-folder path as the machine
 // names its system folder.
-std::string ComparablePath(std::string_view modulePath, SystemFolderOfPass& systemFolder) {
-    return platform::ToUpperText(
-        ExpandSystem32PathIn(platform::ToUpperText(TrimBlanks(modulePath)), systemFolder));
+std::string ComparablePath(std::string_view modulePath, const std::string& systemFolder) {
+    return platform::ToUpperText(ExpandSystem32Path(TrimBlanks(modulePath), systemFolder));
 }
 
 // The name a process is listed by: its program file name, "unknown" when its path names none.
@@ -202,7 +178,7 @@ std::string ListedName(const platform::ProcessEntry& process) {
     return name.empty() ? "unknown" : name;
 }
 
-void ExamineModuleOf(const platform::ProcessEntry& process, SystemFolderOfPass& systemFolder) {
+void ExamineModuleOf(const platform::ProcessEntry& process, const std::string& systemFolder) {
     const std::string path = ComparablePath(process.programPath, systemFolder);
     if (!IsInModulePaths(path)) {
         return;
@@ -332,7 +308,8 @@ void ScanRunningModules() {
         platform::CurrentProcesses().Snapshot().value_or(std::vector<platform::ProcessEntry>{});
     BuildModulePathCache(insideScan);
     FrmMain().lblTotalNoOfRunningItems.SetCaption(std::to_string(running.size()));
-    SystemFolderOfPass systemFolder;
+    // The system folder is read from the registry: once for the pass.
+    const std::string systemFolder = GetSystemDir();
     for (const platform::ProcessEntry& process : running) {
         CountOne(gMemoryInspected);
         if (insideScan) {
@@ -369,8 +346,13 @@ void ScanRunningProcesses9x() {
     }
 }
 
-std::string ExpandSystem32Path(std::string_view path) {
-    return ExpandSystem32PathIn(path, GetSystemDir);
+std::string ExpandSystem32Path(std::string_view path, const std::string& systemFolder) {
+    const std::string upper = platform::ToUpperText(TrimBlanks(path));
+    const std::size_t at = upper.rfind(kSystem32);
+    if (at == std::string::npos) {
+        return std::string(path);
+    }
+    return systemFolder + "\\" + std::string(TrimBlanks(path).substr(at + kSystem32.size()));
 }
 
 void ReportRunningSpyware(std::string_view name, std::string_view company,

@@ -26,9 +26,10 @@ void ScanRunningModules();
 // the program, each process' program file name is looked up there.
 void ScanRunningProcesses9x();
 
-// A path holding "SYSTEM32\" (any case) as the same file below the machine's system folder: the
-// system folder, "\" and what follows the last "SYSTEM32\". Other paths come back unchanged.
-std::string ExpandSystem32Path(std::string_view path);
+// A path holding "SYSTEM32\" (any case) as the same file below the machine's system folder
+// (GetSystemDir): the system folder, "\" and what follows the last "SYSTEM32\". Other paths come
+// back unchanged.
+std::string ExpandSystem32Path(std::string_view path, const std::string& systemFolder);
 
 // One running spyware program found: inside a scan that very process is stopped and logged,
 // outside a scan the alert is raised and the call returns once the user answered.

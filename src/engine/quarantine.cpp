@@ -7,7 +7,6 @@
 
 #include "engine/process_stopping.h"
 #include "engine/quarantine_log.h"
-#include "engine/removal_guard.h"
 #include "forms/host.h"
 #include "foundation/file_queries.h"
 #include "foundation/path_text.h"
@@ -49,15 +48,6 @@ platform::FilesInUse FilesInUseNow() {
     return platform::FilesInUse::Snapshot(Machine().prefix().root());
 }
 
-// The entry at path, held, when a removal may take it (removal_guard.h); the removal run's guard
-// decides, or one made for this call outside a run.
-std::optional<HeldEntry> Checked(std::string_view path) {
-    if (const RemovalGuard* guard = RemovalGuard::Current()) {
-        return guard->Check(path).entry;
-    }
-    return RemovalGuard(Machine()).Check(path).entry;
-}
-
 bool IsFolder(const HeldEntry& entry) {
     return entry.opened() && S_ISDIR(entry.opened()->st_mode);
 }
@@ -67,6 +57,12 @@ std::optional<std::string> TakenInQuarantine(const fs::path& quarantine,
                                              const std::string& candidate) {
     return platform::FindEntryIgnoringCase(quarantine, candidate);
 }
+
+// A file's copy in the quarantine folder.
+struct QuarantineCopy {
+    std::string name;      // as it stands in the folder
+    bool madeNow = false;  // false: the same content stood there already
+};
 
 std::optional<QuarantineCopy> SecureCopyOf(const HeldEntry& entry) {
     const auto quarantine = QuarantineHostFolder();
@@ -175,14 +171,15 @@ class FileLogEntry {
     bool written_ = false;
 };
 
-int QuarantineModule(std::string_view path, std::int32_t windowHandle, FileLogEntry& log) {
+int QuarantineModule(std::string_view path, const RemovalCheck& check, std::int32_t windowHandle,
+                     FileLogEntry& log) {
     if (path.find('\\') == std::string_view::npos) {
         return kFileNotRemoved;
     }
     if (!FileExists(path)) {
         return kFileNotPresent;
     }
-    const auto entry = Checked(path);
+    const auto& entry = check.entry;
     if (!entry || IsFolder(*entry)) {
         return kFileNotRemoved;
     }
@@ -195,14 +192,14 @@ int QuarantineModule(std::string_view path, std::int32_t windowHandle, FileLogEn
     return log.Delete(*entry) ? kFileRemoved : kFileNotRemoved;
 }
 
-bool QuarantineAnyPath(std::string_view path, FileLogEntry& log) {
+bool QuarantineAnyPath(std::string_view path, const RemovalCheck& check, FileLogEntry& log) {
     if (path.find('\\') == std::string_view::npos) {
         return false;
     }
     if (!FileExists(path) && !FolderExists(path)) {
         return false;
     }
-    const auto entry = Checked(path);
+    const auto& entry = check.entry;
     if (!entry) {
         return true;  // there, but not for a removal to take
     }
@@ -242,16 +239,11 @@ bool IsPartialFolderCopyName(std::string_view name) {
            name.ends_with(kPartialCopySuffix);
 }
 
-std::optional<QuarantineCopy> SecureQuarantineCopy(std::string_view path) {
-    const auto entry = Checked(path);
-    return entry && !IsFolder(*entry) ? SecureCopyOf(*entry) : std::nullopt;
-}
-
-bool QuarantineFile(std::string_view path, std::string_view name) {
+bool QuarantineFile(std::string_view path, const RemovalCheck& check, std::string_view name) {
     if (!IsFileAt(path, name)) {
         return false;
     }
-    const auto entry = Checked(path);
+    const auto& entry = check.entry;
     if (!entry || IsFolder(*entry)) {
         return false;
     }
@@ -273,7 +265,7 @@ bool QuarantineFile(std::string_view path, std::string_view name) {
     return deletionTried;
 }
 
-int StopAndQuarantineFile(std::string_view path) {
+int StopAndQuarantineFile(std::string_view path, const RemovalCheck& check) {
     const std::size_t separator = path.rfind('\\');
     if (separator == std::string_view::npos) {
         return kFileNotRemoved;
@@ -282,33 +274,35 @@ int StopAndQuarantineFile(std::string_view path) {
     if (!IsFileAt(path, name)) {
         return kFileNotPresent;
     }
-    if (!Checked(path)) {
+    if (!check.entry) {
         return kFileNotRemoved;  // no program is stopped for a file the removal may not take
     }
     if (!KillProcessByName(std::string(name))) {
         return kProgramStillRunning;
     }
-    return QuarantineFile(path, name) ? kFileRemoved : kFileNotRemoved;
+    return QuarantineFile(path, check, name) ? kFileRemoved : kFileNotRemoved;
 }
 
-int QuarantineAndDeleteModule(std::string_view path, std::int32_t windowHandle) {
+int QuarantineAndDeleteModule(std::string_view path, const RemovalCheck& check,
+                              std::int32_t windowHandle) {
     FileLogEntry log(path);
-    return QuarantineModule(path, windowHandle, log);
+    return QuarantineModule(path, check, windowHandle, log);
 }
 
-bool QuarantinePath(std::string_view path) {
+bool QuarantinePath(std::string_view path, const RemovalCheck& check) {
     FileLogEntry log(path);
-    return QuarantineAnyPath(path, log);
+    return QuarantineAnyPath(path, check, log);
 }
 
-void QuarantineLibrary(std::string_view path, std::int32_t windowHandle) {
+void QuarantineLibrary(std::string_view path, const RemovalCheck& check,
+                       std::int32_t windowHandle) {
     FileLogEntry log(path);
-    QuarantineModule(path, windowHandle, log);
-    QuarantineAnyPath(path, log);
+    QuarantineModule(path, check, windowHandle, log);
+    QuarantineAnyPath(path, check, log);
 }
 
-void QuarantineAndKillFile(std::string_view path) {
-    const auto entry = Checked(path);
+void QuarantineAndKillFile(std::string_view path, const RemovalCheck& check) {
+    const auto& entry = check.entry;
     const auto copy = entry && !IsFolder(*entry) ? SecureCopyOf(*entry) : std::nullopt;
     if (copy) {
         FileLogEntry log(path);

@@ -24,32 +24,6 @@ namespace {
 
 using KeyPath = std::vector<std::string>;
 
-KeyPath Joined(KeyPath head, const KeyPath& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
-}
-
-// The path of a key from the top of the hive it lives in: the classes root and the current
-// configuration are keys of the machine's hive; below HKEY_USERS the first name is the hive.
-std::optional<KeyPath> PathInHive(RegRoot root, const KeyPath& path) {
-    switch (root) {
-        case HKEY_LOCAL_MACHINE:
-        case HKEY_CURRENT_USER:
-            return path;
-        case HKEY_CLASSES_ROOT:
-            return Joined({"Software", "Classes"}, path);
-        case HKEY_CURRENT_CONFIG:
-            return Joined({"System", "CurrentControlSet", "Hardware Profiles", "Current"}, path);
-        case HKEY_USERS:
-            if (path.empty()) {
-                return std::nullopt;
-            }
-            return KeyPath(path.begin() + 1, path.end());
-        default:
-            return std::nullopt;
-    }
-}
-
 bool StartsWith(const KeyPath& path, const KeyPath& start) {
     return path.size() >= start.size() &&
            std::equal(start.begin(), start.end(), path.begin(),
@@ -60,8 +34,8 @@ bool StartsWith(const KeyPath& path, const KeyPath& start) {
 // configuration, the program's own machine-wide key and Wine's configuration. Whatever holds one
 // of them is kept too.
 std::vector<KeyPath> KeptKeys() {
-    return {{"Software", "Classes"},
-            {"System", "CurrentControlSet", "Hardware Profiles", "Current"},
+    return {*KeyPathInHive(HKEY_CLASSES_ROOT, {}),
+            *KeyPathInHive(HKEY_CURRENT_CONFIG, {}),
             SplitKeyPath(MachineSettingsKeyPath()),
             {"Software", "Wine"}};
 }
@@ -199,18 +173,8 @@ long RegistryDeletions::Commit() {
     return stored;
 }
 
-bool RegDeleteKeyTree(RegRoot root, std::string_view keyPath) {
-    RegistryDeletions deletion;
-    return deletion.DeleteKeyTree(root, keyPath) && deletion.Commit() == ERROR_SUCCESS;
-}
-
-bool RegDeleteLoggedValue(RegRoot root, std::string_view keyPath, std::string_view valueName) {
-    RegistryDeletions deletion;
-    return deletion.DeleteValue(root, keyPath, valueName) && deletion.Commit() == ERROR_SUCCESS;
-}
-
 bool IsProtectedRegistryEntry(RegRoot root, std::string_view keyPath, std::string_view valueName) {
-    const auto path = PathInHive(root, SplitKeyPath(keyPath));
+    const auto path = KeyPathInHive(root, SplitKeyPath(keyPath));
     if (!path) {
         return true;
     }

@@ -61,11 +61,6 @@ bool MayDeleteRegistryEntries();
 void NoteRegistryDeletionsStored(long result);
 void TellWhyRegistryEntriesStayed();
 
-// One deletion of each kind, stored at once.
-bool RegDeleteKeyTree(platform::RegRoot root, std::string_view keyPath);
-bool RegDeleteLoggedValue(platform::RegRoot root, std::string_view keyPath,
-                          std::string_view valueName);
-
 // What a removal never deletes, whatever a definition names: a root or a value right at one, a key
 // right below the top of a hive (HKEY_LOCAL_MACHINE\Software, HKEY_CURRENT_USER\Software,
 // HKEY_USERS\.Default\System,

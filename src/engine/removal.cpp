@@ -78,10 +78,8 @@ void BeginRemovalRestorePoint(FrmMainForm& window) {
     long error = kErrorRestorePointOpen;
     Guarded([&] {
         error = BeginRestorePoint(
-                    gProgramName + " Restore Point " + DateTimeText(forms::CurrentHost().Now()),
-                    kRemovalRestorePointType, TickedRegistryRoots(window.lvwRegistryToBeDeleted))
-                    ? platform::ERROR_SUCCESS
-                    : LastRestorePointError();
+            gProgramName + " Restore Point " + DateTimeText(forms::CurrentHost().Now()),
+            kRemovalRestorePointType, TickedRegistryRoots(window.lvwRegistryToBeDeleted));
     });
     if (error != platform::ERROR_SUCCESS) {
         HoldRegistryDeletions(error);

@@ -20,8 +20,6 @@ using Place = RemovalGuard::Place;
 
 namespace {
 
-const RemovalGuard* gCurrentGuard = nullptr;
-
 std::optional<platform::EntryId> IdAt(const fs::path& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
@@ -173,16 +171,4 @@ RemovalCheck RemovalGuard::Check(std::string_view windowsPath) const {
         }
     }
     return {RemovalVerdict::Allowed, std::move(entry)};
-}
-
-RemovalGuard::Scope::Scope(const RemovalGuard& guard) : previous_(gCurrentGuard) {
-    gCurrentGuard = &guard;
-}
-
-RemovalGuard::Scope::~Scope() {
-    gCurrentGuard = previous_;
-}
-
-const RemovalGuard* RemovalGuard::Current() {
-    return gCurrentGuard;
 }

@@ -37,26 +37,12 @@ struct RemovalCheck {
 
 class RemovalGuard {
   public:
-    // Gathers the places once; a removal run keeps one guard for all its rows (see Scope).
+    // Gathers the places once; a removal run keeps one guard for all its rows.
     explicit RemovalGuard(platform::Machine& machine = platform::CurrentMachine());
 
     // The verdict on the file or folder a Windows path names. A path that names no drive (relative,
     // a network path) is refused: the host would find it anywhere.
     RemovalCheck Check(std::string_view windowsPath) const;
-
-    // Makes a guard the one the quarantine's operations ask for the scope's life.
-    class Scope {
-      public:
-        explicit Scope(const RemovalGuard& guard);
-        ~Scope();
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-
-      private:
-        const RemovalGuard* previous_;
-    };
-    // The guard of the scope under way; nothing outside one.
-    static const RemovalGuard* Current();
 
     // A place as the host finds it: its path, links followed, and its identity when it exists.
     struct Place {

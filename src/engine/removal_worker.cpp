@@ -30,15 +30,16 @@ bool IsStillThere(const std::string& path) {
     return FileExists(path) || FolderExists(path);
 }
 
-void RemoveFile(const std::string& path, std::int32_t windowHandle) {
+// Acts on the entry the guard held when it allowed the row.
+void RemoveFile(const std::string& path, const RemovalCheck& check, std::int32_t windowHandle) {
     const std::string extension = platform::ToUpperText(GetFileExtension(path));
     if (extension == "DLL" || extension == "OCX") {
         RegisterServer(windowHandle, path, false);
-        QuarantineLibrary(path, windowHandle);
+        QuarantineLibrary(path, check, windowHandle);
     } else if (extension == "EXE") {
-        StopAndQuarantineFile(path);
+        StopAndQuarantineFile(path, check);
     } else {
-        QuarantinePath(path);
+        QuarantinePath(path, check);
     }
 }
 
@@ -98,12 +99,12 @@ void KeepLeftover(forms::ListView& threats, forms::ListItem& row, TraceTie isTra
 
 // The checking run's last try at a program file that stayed; whether the file or folder is still
 // there after it.
-bool IsLeftOver(const std::string& path) {
+bool IsLeftOver(const RemovalGuard& guard, const std::string& path) {
     if (!IsStillThere(path)) {
         return false;
     }
     if (platform::ToLowerText(path).find(".exe") != std::string::npos) {
-        StopAndQuarantineFile(path);
+        StopAndQuarantineFile(path, guard.Check(path));
     }
     return IsStillThere(path);
 }
@@ -119,12 +120,13 @@ void ShowProgress(FrmMainForm& window, double barValue, int item, int count,
 // more, and its checking run lists every row that is left. Set afresh by each removing run.
 bool gDriveLinksGone = false;
 
-// What the guard says of a row; after the drive links went, every row is past mapping.
-RemovalVerdict VerdictOn(const RemovalGuard& guard, const std::string& path) {
-    const RemovalVerdict verdict =
-        gDriveLinksGone ? RemovalVerdict::Unmapped : guard.Check(path).verdict;
-    gDriveLinksGone = verdict == RemovalVerdict::Unmapped;
-    return verdict;
+// What the guard says of a row, with the entry it holds for the removal; after the drive links
+// went, every row is past mapping.
+RemovalCheck CheckRow(const RemovalGuard& guard, const std::string& path) {
+    RemovalCheck check =
+        gDriveLinksGone ? RemovalCheck{RemovalVerdict::Unmapped, std::nullopt} : guard.Check(path);
+    gDriveLinksGone = check.verdict == RemovalVerdict::Unmapped;
+    return check;
 }
 
 // A row the guard refuses, or one whose path no longer maps to the machine, is left over whatever
@@ -144,12 +146,12 @@ void RemoveFileRows(FrmMainForm& window, bool checking, const RemovalGuard& guar
         }
         const std::string path = list.ListItems(i).Text();
         ShowProgress(window, i, i, count, path);
-        const RemovalVerdict verdict = VerdictOn(guard, path);
-        if (verdict == RemovalVerdict::Allowed) {
-            RemoveFile(path, window.Hwnd());
+        const RemovalCheck check = CheckRow(guard, path);
+        if (check.verdict == RemovalVerdict::Allowed) {
+            RemoveFile(path, check, window.Hwnd());
         }
         forms::DoEvents();
-        if (checking && (IsKeptUntried(verdict) || IsLeftOver(path))) {
+        if (checking && (IsKeptUntried(check.verdict) || IsLeftOver(guard, path))) {
             KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, list.ListItems(i),
                          IsFileTraceOf, path);
         }
@@ -188,12 +190,12 @@ void RemoveCookieRows(FrmMainForm& window, bool checking, const RemovalGuard& gu
         const std::string path = list.ListItems(i).Text();
         window.lblDeletingPercentageCompleted.SetCaption(RemovingProgressText(i, count));
         window.lblDeletingCaption.SetCaption(platform::ToLowerText(path));
-        const RemovalVerdict verdict = VerdictOn(guard, path);
-        if (verdict == RemovalVerdict::Allowed && FileExists(path)) {
-            QuarantineAndKillFile(path);
+        const RemovalCheck check = CheckRow(guard, path);
+        if (check.verdict == RemovalVerdict::Allowed && FileExists(path)) {
+            QuarantineAndKillFile(path, check);
         }
         forms::DoEvents();
-        if (checking && (IsKeptUntried(verdict) || FileExists(path))) {
+        if (checking && (IsKeptUntried(check.verdict) || FileExists(path))) {
             KeepLeftover(window.lvwPicRemoveListOfSpywareFoundAndToBeRemoved, list.ListItems(i),
                          IsCookieTraceOf, path);
         }
@@ -224,7 +226,6 @@ void FrmMainForm::RemoveCheckedItems() {
         StartProgress(*this);
     }
     const RemovalGuard guard;
-    const RemovalGuard::Scope guarding(guard);
     if (!checking) {
         gDriveLinksGone = false;
     }

@@ -5,24 +5,11 @@
 #include "platform/machine.h"
 #include "platform/restore_points.h"
 
-namespace {
-
-long& LastError() {
-    static long error = 0;
-    return error;
-}
-
-}  // namespace
-
-long LastRestorePointError() {
-    return LastError();
-}
-
 bool IsSystemRestoreSupported() {
     return platform::RestorePointsSupported(platform::CurrentMachine().Version());
 }
 
-bool BeginRestorePoint(const std::string& description, std::int32_t type,
+long BeginRestorePoint(const std::string& description, std::int32_t type,
                        const std::vector<platform::RegRoot>& changing) {
     if (gRestorePointSeq != 0) {
         throw ProgramError(kErrorRestorePointOpen, "BeginRestorePoint",
@@ -33,12 +20,10 @@ bool BeginRestorePoint(const std::string& description, std::int32_t type,
     if (!platform::SetRestorePoint(machine.prefix(),
                                    {platform::BEGIN_SYSTEM_CHANGE, type, 0, description}, &status,
                                    &machine.registry(), changing)) {
-        LastError() = status.status;
-        return false;
+        return status.status;
     }
-    LastError() = platform::ERROR_SUCCESS;
     gRestorePointSeq = status.sequenceNumber;
-    return true;
+    return platform::ERROR_SUCCESS;
 }
 
 bool EndRestorePoint() {

@@ -15,14 +15,12 @@ inline constexpr std::int32_t kErrorRestorePointOpen = 100001;
 // Whether the protected Windows version keeps restore points.
 bool IsSystemRestoreSupported();
 
-// Begins a restore point of the given type. Throws ProgramError kErrorRestorePointOpen when one is
-// open already; false when the platform made none, with the reason in LastRestorePointError().
-// While Wine's server holds the registry, the restore point holds only what lies under the roots
-// the change will touch.
-bool BeginRestorePoint(
+// Begins a restore point of the given type: ERROR_SUCCESS, or why the platform made none. Throws
+// ProgramError kErrorRestorePointOpen when one is open already. While Wine's server holds the
+// registry, the restore point holds only what lies under the roots the change will touch.
+long BeginRestorePoint(
     const std::string& description, std::int32_t type,
     const std::vector<platform::RegRoot>& changing = platform::kEveryRegistryRoot);
-long LastRestorePointError();
 
 // Ends the open restore point; gRestorePointSeq is 0 afterwards in every case.
 bool EndRestorePoint();

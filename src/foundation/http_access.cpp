@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "forms/host.h"
-#include "forms/text_box.h"
 #include "platform/machine.h"
 #include "platform/text_encoding.h"
 
@@ -78,12 +77,6 @@ TextAnswer GetTextAnswer(std::string_view url, const TextRequest& request) {
 
 std::string HttpGetText(std::string_view url) {
     return GetTextAnswer(url, {}).text;
-}
-
-std::string HttpGetTextWithProgress(std::string_view url, forms::TextBox& statusBox) {
-    TextRequest request;
-    request.showProgress = [&statusBox](const std::string& text) { statusBox.SetText(text); };
-    return GetTextAnswer(url, request).text;
 }
 
 bool DownloadUrlToFile(std::string_view url, std::string_view filePath) {

@@ -7,10 +7,6 @@
 
 #include "platform/http.h"
 
-namespace forms {
-class TextBox;
-}
-
 // The program's requests: plain GETs whose answers are read whole as text (Windows-1252 on the
 // wire, like the addresses), yielding to the window loop after every piece of the body and while
 // the server keeps them waiting, so a user action or a timer can run inside a request. Only a whole
@@ -42,10 +38,6 @@ TextAnswer GetTextAnswer(std::string_view url, const TextRequest& request);
 
 // The body of a whole answer, or "" (no connection, a failed or partial answer).
 std::string HttpGetText(std::string_view url);
-
-// The same, showing "Downloaded <n> bytes." in statusBox after every piece of the body but the
-// first.
-std::string HttpGetTextWithProgress(std::string_view url, forms::TextBox& statusBox);
 
 // Stores the answer in filePath (a Windows path); true when the whole answer was stored. A failed
 // download leaves the file as it was.

@@ -69,28 +69,47 @@ bool HiveRegistry::IsUsersRoot(RegRoot root, const KeyPath& path) const {
     return root == HKEY_USERS && path.empty();
 }
 
+std::optional<std::vector<std::string>> KeyPathInHive(RegRoot root,
+                                                      const std::vector<std::string>& path) {
+    switch (root) {
+        case HKEY_LOCAL_MACHINE:
+        case HKEY_CURRENT_USER:
+            return path;
+        case HKEY_CURRENT_CONFIG:
+            return Joined(kCurrentConfigPath, path);
+        case HKEY_CLASSES_ROOT:
+            return Joined(kClassesPath, path);
+        case HKEY_USERS:
+            if (path.empty()) {
+                return std::nullopt;
+            }
+            return Joined({}, path, 1);
+        default:
+            return std::nullopt;
+    }
+}
+
 // The places a key may live, before links are followed: the classes root looks in the user's
 // classes first, then in the machine's; every other root has one place.
 std::vector<HiveRegistry::Location> HiveRegistry::Candidates(RegRoot root, const KeyPath& path) {
+    auto inHive = KeyPathInHive(root, path);
+    if (!inHive) {
+        return {};
+    }
     switch (root) {
         case HKEY_LOCAL_MACHINE:
-            return {{hives_.machine.get(), path}};
-        case HKEY_CURRENT_USER:
-            return {{hives_.user.get(), path}};
         case HKEY_CURRENT_CONFIG:
-            return {{hives_.machine.get(), Joined(kCurrentConfigPath, path)}};
+            return {{hives_.machine.get(), std::move(*inHive)}};
+        case HKEY_CURRENT_USER:
+            return {{hives_.user.get(), std::move(*inHive)}};
         case HKEY_CLASSES_ROOT:
-            return {{hives_.user.get(), Joined(kClassesPath, path)},
-                    {hives_.machine.get(), Joined(kClassesPath, path)}};
+            return {{hives_.user.get(), *inHive}, {hives_.machine.get(), std::move(*inHive)}};
         case HKEY_USERS:
-            if (path.empty()) {
-                return {};
-            }
             if (NamesEqual(path[0], kDefaultUserName)) {
-                return {{hives_.userDefault.get(), Joined({}, path, 1)}};
+                return {{hives_.userDefault.get(), std::move(*inHive)}};
             }
             if (NamesEqual(path[0], UserSid())) {
-                return {{hives_.user.get(), Joined({}, path, 1)}};
+                return {{hives_.user.get(), std::move(*inHive)}};
             }
             return {};
         default:

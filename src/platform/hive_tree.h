@@ -90,6 +90,12 @@ struct Hive {
 // The key names of a path such as "Software\\Vendor"; empty names (repeated "\\") are skipped.
 std::vector<std::string> SplitKeyPath(std::string_view text);
 
+// The path of root\path from the top of the hive it lives in: the classes root and the current
+// configuration are keys of the machine's hive (the classes root of the user's too); below
+// HKEY_USERS the first name is the hive. Nothing for HKEY_USERS itself or an unknown root.
+std::optional<std::vector<std::string>> KeyPathInHive(RegRoot root,
+                                                      const std::vector<std::string>& path);
+
 HiveKey* FindSubKey(const HiveKey& key, std::string_view name);
 // Adds a key among its siblings in name order, as Wine lists them, stamped as new.
 HiveKey& AddSubKey(HiveKey& key, std::string_view name);

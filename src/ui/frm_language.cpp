@@ -1,7 +1,6 @@
 // The language chooser: its design, the choice of a language and the language file's download.
 #include "ui/frm_language.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +35,18 @@ std::string LanguageFilePath() {
 std::string SavedLanguage() {
     return GetSetting(gProgramName, "Settings", "Language", "English");
 }
+
+// Sets the flag for its life, however the download ends.
+class RaisedFlag {
+  public:
+    explicit RaisedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RaisedFlag() { flag_ = false; }
+    RaisedFlag(const RaisedFlag&) = delete;
+    RaisedFlag& operator=(const RaisedFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
 
 }  // namespace
 
@@ -96,9 +107,7 @@ void FrmLanguageForm::Command1_Click() {
     }
     TextAnswer answer;
     {
-        downloading_ = true;
-        const std::unique_ptr<bool, void (*)(bool*)> running(&downloading_,
-                                                             [](bool* flag) { *flag = false; });
+        const RaisedFlag running(downloading_);
         downloadAbandoned_ = false;
         TextRequest request;
         request.deadline = kLongAnswerDeadline;

@@ -115,11 +115,10 @@ std::optional<DefinitionUpdatePlan> PlanDefinitionUpdate(
     return plan;
 }
 
-DefinitionSetResult WriteDefinitionUpdate(const DefinitionUpdatePlan& plan,
-                                          std::optional<std::string_view> dateText) {
+DefinitionSetResult DefinitionUpdatePlan::Write(std::optional<std::string_view> dateText) const {
     std::vector<DefinitionSetFile> set;
     for (std::size_t index = 0; index < kUpdatedDefinitionFiles.size(); ++index) {
-        const DefinitionUpdatePlan::File& file = plan.files_[index];
+        const File& file = files_[index];
         if (file.update) {
             set.push_back({file.fileName, file.update->Pieces()});
         }
@@ -136,7 +135,7 @@ DefinitionSetResult ApplyPlannedUpdate(const std::vector<DefinitionUpdateRecord>
                                        DefinitionUpdatePlan& plan,
                                        std::optional<std::string_view> dateText,
                                        const UpdateStatus& showStatus) {
-    DefinitionSetResult result = WriteDefinitionUpdate(plan, dateText);
+    DefinitionSetResult result = plan.Write(dateText);
     if (result != DefinitionSetResult::Failed) {
         return result;
     }
@@ -145,7 +144,7 @@ DefinitionSetResult ApplyPlannedUpdate(const std::vector<DefinitionUpdateRecord>
         return DefinitionSetResult::Failed;
     }
     plan = std::move(*again);
-    return WriteDefinitionUpdate(plan, dateText);
+    return plan.Write(dateText);
 }
 
 const std::array<std::string_view, 6> kUpdatedDefinitionFiles = {
@@ -223,13 +222,4 @@ std::vector<std::string_view> DefinitionFileUpdate::Pieces() const {
     std::vector<std::string_view> pieces = keptPieces;
     pieces.push_back(addedBytes);
     return pieces;
-}
-
-std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus) {
-    const auto records = ParseDefinitionUpdate(packageText);
-    std::optional<DefinitionUpdatePlan> plan = PlanDefinitionUpdate(records, showStatus);
-    return plan && ApplyPlannedUpdate(records, *plan, std::nullopt, showStatus) ==
-                       DefinitionSetResult::Replaced
-               ? plan->changes()
-               : 0;
 }

@@ -75,8 +75,12 @@ class DefinitionUpdatePlan {
     struct File;
     friend std::optional<DefinitionUpdatePlan> PlanDefinitionUpdate(
         const std::vector<DefinitionUpdateRecord>& records, const UpdateStatus& showStatus);
-    friend DefinitionSetResult WriteDefinitionUpdate(const DefinitionUpdatePlan& plan,
-                                                     std::optional<std::string_view> dateText);
+    friend DefinitionSetResult ApplyPlannedUpdate(
+        const std::vector<DefinitionUpdateRecord>& records, DefinitionUpdatePlan& plan,
+        std::optional<std::string_view> dateText, const UpdateStatus& showStatus);
+
+    // One write of the plan by ApplyPlannedUpdate.
+    DefinitionSetResult Write(std::optional<std::string_view> dateText) const;
 
     std::unique_ptr<File[]> files_;  // one per kUpdatedDefinitionFiles, never moved once read
     std::int32_t changes_ = 0;
@@ -87,20 +91,13 @@ std::optional<DefinitionUpdatePlan> PlanDefinitionUpdate(
     const std::vector<DefinitionUpdateRecord>& records, const UpdateStatus& showStatus);
 
 // Writes the planned files, and date.dat holding dateText when there is one, as one set
-// (definition_set.h): all of them or none.
-DefinitionSetResult WriteDefinitionUpdate(const DefinitionUpdatePlan& plan,
-                                          std::optional<std::string_view> dateText);
-
-// The same, and when the files could not be read or written (but not for a full disk), the records
-// are planned again from the files as they are then and written once more.
+// (definition_set.h): all of them or none. When the files could not be read or written (but not
+// for a full disk), the records are planned again from the files as they are then and written once
+// more.
 DefinitionSetResult ApplyPlannedUpdate(const std::vector<DefinitionUpdateRecord>& records,
                                        DefinitionUpdatePlan& plan,
                                        std::optional<std::string_view> dateText,
                                        const UpdateStatus& showStatus);
-
-// Plans and applies the package; the number of changes, or 0 when it could not be applied (every
-// file as it was).
-std::int32_t ApplyDefinitionUpdate(std::string_view packageText, const UpdateStatus& showStatus);
 
 // What the definitions check returns when it did not update the definitions: no whole, believable
 // answer from the server or a package that changes nothing or cannot be applied; no room on the

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/memory_scan.h"
+#include "foundation/file_queries.h"
 #include "support/temporary_prefix.h"
 
 namespace {
@@ -41,11 +42,12 @@ TEST(ProgramRecords, NameFullProgramPathsOnTheMachine) {
 
 TEST(ProgramRecords, SystemFolderPathsAreComparedBelowTheMachinesOwn) {
     test_support::TemporaryMachine machine;
-    EXPECT_EQ(ExpandSystem32Path("D:\\old\\System32\\drivers\\spy.exe"),
+    const std::string system = GetSystemDir();
+    EXPECT_EQ(ExpandSystem32Path("D:\\old\\System32\\drivers\\spy.exe", system),
               "C:\\windows\\system32\\drivers\\spy.exe");
-    EXPECT_EQ(ExpandSystem32Path(" C:\\A\\SYSTEM32\\B\\system32\\spy.exe"),
+    EXPECT_EQ(ExpandSystem32Path(" C:\\A\\SYSTEM32\\B\\system32\\spy.exe", system),
               "C:\\windows\\system32\\spy.exe");
-    EXPECT_EQ(ExpandSystem32Path("C:\\Program Files\\System32x\\spy.exe"),
+    EXPECT_EQ(ExpandSystem32Path("C:\\Program Files\\System32x\\spy.exe", system),
               "C:\\Program Files\\System32x\\spy.exe");
 }
 

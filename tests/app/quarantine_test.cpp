@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/globals.h"
 #include "engine/quarantine_log.h"
 #include "engine/registry_removal.h"
+#include "engine/removal_guard.h"
 #include "platform/machine.h"
 #include "removal_fixture.h"
 #include "support/fake_wine.h"
@@ -27,6 +30,20 @@ class QuarantineTest : public RemovalTest {
         return "3/16/2006 10:00:00 AM - File: " + name + "\r\n - Location: " + path +
                "\r\n\r\n\r\n";
     }
+    // A quarantine operation on path with the guard's check of it, as the removal runs it.
+    template <typename Operation, typename... Rest>
+    static auto OnChecked(Operation operation, std::string_view path, Rest... rest) {
+        return operation(path, RemovalGuard().Check(path), rest...);
+    }
+    // One registry deletion stored on its own: the key's tree, or its value valueName; whether it
+    // was made and stored.
+    static bool StoredAlone(platform::RegRoot root, std::string_view key,
+                            std::optional<std::string_view> valueName) {
+        RegistryDeletions deletions;
+        const bool deleted = valueName ? deletions.DeleteValue(root, key, *valueName)
+                                       : deletions.DeleteKeyTree(root, key);
+        return deleted && deletions.Commit() == platform::ERROR_SUCCESS;
+    }
     static std::string RegistryEntry(const std::string& key, const std::string& value) {
         return "3/16/2006 10:00:00 AM - Key: " + key + "\r\nValue: " + value + "\r\n\r\n\r\n";
     }
@@ -34,28 +51,29 @@ class QuarantineTest : public RemovalTest {
 
 TEST_F(QuarantineTest, ARemovedFileIsCopiedDeletedAndLoggedOnceWhileLoggingIsOn) {
     const std::string bad = WriteFileOnC("Program Files/Bad/bad.exe", "bad program");
-    EXPECT_EQ(StopAndQuarantineFile(bad), kFileRemoved);
+    EXPECT_EQ(OnChecked(StopAndQuarantineFile, bad), kFileRemoved);
     EXPECT_FALSE(HostFileExists(bad));
     EXPECT_EQ(QuarantinedContent("bad.exe"), "bad program");
     EXPECT_EQ(QuarantineLogText(), FileEntry("bad.exe", "C:\\Program Files\\Bad\\bad.exe"));
 
     gLogRemovals = false;
     const std::string quiet = WriteFileOnC("Temp/quiet.txt", "q");
-    EXPECT_TRUE(QuarantinePath(quiet));
+    EXPECT_TRUE(OnChecked(QuarantinePath, quiet));
     EXPECT_FALSE(HostFileExists(quiet));
     EXPECT_EQ(QuarantinedContent("quiet.txt"), "q");
     EXPECT_EQ(QuarantineLogText(), FileEntry("bad.exe", "C:\\Program Files\\Bad\\bad.exe"));
 }
 
 TEST_F(QuarantineTest, WhatIsNotThereIsNeitherCopiedNorLogged) {
-    EXPECT_EQ(StopAndQuarantineFile("C:\\Program Files\\Bad\\gone.exe"), kFileNotPresent);
-    EXPECT_EQ(StopAndQuarantineFile("gone.exe"), kFileNotRemoved);
-    EXPECT_EQ(QuarantineAndDeleteModule("C:\\gone.dll", 0), kFileNotPresent);
-    EXPECT_EQ(QuarantineAndDeleteModule("gone.dll", 0), kFileNotRemoved);
-    EXPECT_FALSE(QuarantinePath("C:\\Nowhere\\"));
-    EXPECT_FALSE(QuarantinePath("nowhere"));
-    EXPECT_FALSE(QuarantineFile("C:\\gone.txt", "gone.txt"));
-    QuarantineAndKillFile("C:\\gone.txt");
+    EXPECT_EQ(OnChecked(StopAndQuarantineFile, "C:\\Program Files\\Bad\\gone.exe"),
+              kFileNotPresent);
+    EXPECT_EQ(OnChecked(StopAndQuarantineFile, "gone.exe"), kFileNotRemoved);
+    EXPECT_EQ(OnChecked(QuarantineAndDeleteModule, "C:\\gone.dll", 0), kFileNotPresent);
+    EXPECT_EQ(OnChecked(QuarantineAndDeleteModule, "gone.dll", 0), kFileNotRemoved);
+    EXPECT_FALSE(OnChecked(QuarantinePath, "C:\\Nowhere\\"));
+    EXPECT_FALSE(OnChecked(QuarantinePath, "nowhere"));
+    EXPECT_FALSE(OnChecked(QuarantineFile, "C:\\gone.txt", "gone.txt"));
+    OnChecked(QuarantineAndKillFile, "C:\\gone.txt");
     EXPECT_TRUE(fs::is_empty(QuarantineHostFolder()));
 }
 
@@ -63,9 +81,9 @@ TEST_F(QuarantineTest, DifferentFilesOfOneNameAreAllKeptUnderNamesOfTheirOwn) {
     const std::string first = WriteFileOnC("One/a.dll", "first library");
     const std::string second = WriteFileOnC("Two/a.dll", "second library");
     const std::string cookie = WriteFileOnC("Cookies/a.dll", "a cookie of that name");
-    EXPECT_EQ(QuarantineAndDeleteModule(first, 0), kFileRemoved);
-    EXPECT_EQ(QuarantineAndDeleteModule(second, 0), kFileRemoved);
-    QuarantineAndKillFile(cookie);
+    EXPECT_EQ(OnChecked(QuarantineAndDeleteModule, first, 0), kFileRemoved);
+    EXPECT_EQ(OnChecked(QuarantineAndDeleteModule, second, 0), kFileRemoved);
+    OnChecked(QuarantineAndKillFile, cookie);
 
     EXPECT_EQ(QuarantinedContent("a.dll"), "first library");
     EXPECT_EQ(QuarantinedContent("a.dll.1"), "second library");
@@ -77,24 +95,31 @@ TEST_F(QuarantineTest, DifferentFilesOfOneNameAreAllKeptUnderNamesOfTheirOwn) {
     EXPECT_FALSE(HostFileExists(cookie));
 }
 
+// A file that stays in place is logged only when its copy was made just now.
 TEST_F(QuarantineTest, AFileWhoseContentIsInQuarantineAlreadyIsNotCopiedAgain) {
     const std::string original = WriteFileOnC("One/a.dll", "same bytes");
     const std::string twin = WriteFileOnC("Two/A.DLL", "same bytes");
-    EXPECT_TRUE(SecureQuarantineCopy(original)->madeNow);
-    EXPECT_EQ(SecureQuarantineCopy(original)->name, "a.dll");
-    EXPECT_FALSE(SecureQuarantineCopy(original)->madeNow);
-    EXPECT_EQ(SecureQuarantineCopy(twin)->name, "a.dll");
+    fs::permissions(HostPathOf(original), fs::perms::owner_write, fs::perm_options::remove);
+    OnChecked(QuarantineAndKillFile, original);
+    EXPECT_EQ(QuarantineLogText(), FileEntry("a.dll", original));
+    OnChecked(QuarantineAndKillFile, original);
+    EXPECT_EQ(QuarantineLogText(), FileEntry("a.dll", original));
+    OnChecked(QuarantineAndKillFile, twin);
+    EXPECT_EQ(QuarantineLogText(), FileEntry("a.dll", original) + FileEntry("a.dll", twin));
+    EXPECT_TRUE(HostFileExists(original));
+    EXPECT_FALSE(HostFileExists(twin));
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(QuarantineHostFolder())) {
         names.push_back(entry.path().filename().string());
     }
-    EXPECT_EQ(names, std::vector<std::string>{"a.dll"});
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"QuarantineLog.txt", "a.dll"}));
 }
 
 TEST_F(QuarantineTest, ALockedFileIsCopiedAndLoggedOnceAcrossItsDeletionPasses) {
     const std::string locked = WriteFileOnC("Bad/locked.exe", "x");
     fs::permissions(HostPathOf(locked), fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_TRUE(QuarantineFile(locked, "locked.exe"));
+    EXPECT_TRUE(OnChecked(QuarantineFile, locked, "locked.exe"));
     EXPECT_TRUE(HostFileExists(locked));
     EXPECT_EQ(QuarantineLogText(), FileEntry("locked.exe", locked));
     EXPECT_EQ(QuarantinedContent("locked.exe"), "x");
@@ -109,11 +134,11 @@ TEST_F(QuarantineTest, NothingIsDeletedWhenItsCopyCannotBeMade) {
     WriteFileOnC("Bad/Folder/inside.txt", "i");
     MakeQuarantineReadOnly();
 
-    EXPECT_EQ(StopAndQuarantineFile(program), kFileNotRemoved);
-    EXPECT_EQ(QuarantineAndDeleteModule(library, 0), kFileNotRemoved);
-    EXPECT_TRUE(QuarantinePath(other));
-    EXPECT_TRUE(QuarantinePath("C:\\Bad\\Folder\\"));
-    QuarantineAndKillFile(cookie);
+    EXPECT_EQ(OnChecked(StopAndQuarantineFile, program), kFileNotRemoved);
+    EXPECT_EQ(OnChecked(QuarantineAndDeleteModule, library, 0), kFileNotRemoved);
+    EXPECT_TRUE(OnChecked(QuarantinePath, other));
+    EXPECT_TRUE(OnChecked(QuarantinePath, "C:\\Bad\\Folder\\"));
+    OnChecked(QuarantineAndKillFile, cookie);
 
     for (const std::string& path : {program, library, other, cookie}) {
         EXPECT_TRUE(HostFileExists(path)) << path;
@@ -123,7 +148,7 @@ TEST_F(QuarantineTest, NothingIsDeletedWhenItsCopyCannotBeMade) {
 
     // No quarantine folder at all: the same.
     test_support::RemoveTree(QuarantineHostFolder());
-    EXPECT_EQ(StopAndQuarantineFile(program), kFileNotRemoved);
+    EXPECT_EQ(OnChecked(StopAndQuarantineFile, program), kFileNotRemoved);
     EXPECT_TRUE(HostFileExists(program));
 }
 
@@ -131,7 +156,7 @@ TEST_F(QuarantineTest, NothingIsDeletedWhenItsCopyCannotBeMade) {
 // never leads it out of the quarantine.
 TEST_F(QuarantineTest, ACopyLandsInTheQuarantineUnderTheEntrysOwnName) {
     WriteFileOnC("Bad/Plugins/plugin.txt", "plug-in");
-    EXPECT_TRUE(QuarantinePath("C:\\Bad\\Plugins/../../Bad/Plugins\\"));
+    EXPECT_TRUE(OnChecked(QuarantinePath, "C:\\Bad\\Plugins/../../Bad/Plugins\\"));
     EXPECT_FALSE(HostFileExists("C:\\Bad\\Plugins"));
     EXPECT_EQ(QuarantinedContent("Plugins/plugin.txt"), "plug-in");
     EXPECT_FALSE(fs::exists(program.path() / "Bad"));
@@ -141,8 +166,8 @@ TEST_F(QuarantineTest, AFolderLandsAsOneSubFolderWithoutALogEntryAndKeepsAnEarli
     WriteFileOnC("X/Bad/a.txt", "a");
     WriteFileOnC("X/Bad/sub/b.txt", "b");
     WriteFileOnC("Y/Bad/c.txt", "c");
-    EXPECT_TRUE(QuarantinePath("C:\\X\\Bad\\"));
-    EXPECT_TRUE(QuarantinePath("C:\\Y\\Bad"));
+    EXPECT_TRUE(OnChecked(QuarantinePath, "C:\\X\\Bad\\"));
+    EXPECT_TRUE(OnChecked(QuarantinePath, "C:\\Y\\Bad"));
 
     EXPECT_FALSE(HostFileExists("C:\\X\\Bad"));
     EXPECT_FALSE(HostFileExists("C:\\Y\\Bad"));
@@ -159,11 +184,11 @@ TEST_F(QuarantineTest, RegistryDeletionsAreLoggedInTheirTwoForms) {
     SetRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue", "bad.exe");
     SetRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Run", "Keep", "good.exe");
 
-    EXPECT_TRUE(RegDeleteLoggedValue(HKEY_CURRENT_USER, "Software\\Bad", ""));
-    EXPECT_TRUE(RegDeleteKeyTree(HKEY_CURRENT_USER, "Software\\Bad"));
-    EXPECT_TRUE(RegDeleteLoggedValue(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue"));
-    EXPECT_TRUE(RegDeleteLoggedValue(HKEY_LOCAL_MACHINE, "Software\\Run", "NeverThere"));
-    EXPECT_FALSE(RegDeleteKeyTree(HKEY_CURRENT_USER, "Software\\Bad"));
+    EXPECT_TRUE(StoredAlone(HKEY_CURRENT_USER, "Software\\Bad", ""));
+    EXPECT_TRUE(StoredAlone(HKEY_CURRENT_USER, "Software\\Bad", std::nullopt));
+    EXPECT_TRUE(StoredAlone(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue"));
+    EXPECT_TRUE(StoredAlone(HKEY_LOCAL_MACHINE, "Software\\Run", "NeverThere"));
+    EXPECT_FALSE(StoredAlone(HKEY_CURRENT_USER, "Software\\Bad", std::nullopt));
 
     EXPECT_FALSE(RegistryKeyThere(HKEY_CURRENT_USER, "Software\\Bad"));
     EXPECT_FALSE(RegistryValueThere(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue"));
@@ -181,12 +206,12 @@ TEST_F(QuarantineTest, ARegistryDeletionTheRegistryRefusesIsNeitherDoneNorLogged
     {
         auto server = hives.RunWineServer();
         const test_support::FakeWine wine(test_support::FakeWine::Behaviour::Fails);
-        EXPECT_FALSE(RegDeleteLoggedValue(HKEY_CURRENT_USER, "Software\\Bad", "v"));
-        EXPECT_FALSE(RegDeleteKeyTree(HKEY_CURRENT_USER, "Software\\Bad"));
+        EXPECT_FALSE(StoredAlone(HKEY_CURRENT_USER, "Software\\Bad", "v"));
+        EXPECT_FALSE(StoredAlone(HKEY_CURRENT_USER, "Software\\Bad", std::nullopt));
     }
     hives.SetMachineHiveReadOnly(true);
-    EXPECT_FALSE(RegDeleteLoggedValue(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue"));
-    EXPECT_FALSE(RegDeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Run"));
+    EXPECT_FALSE(StoredAlone(HKEY_LOCAL_MACHINE, "Software\\Run", "BadValue"));
+    EXPECT_FALSE(StoredAlone(HKEY_LOCAL_MACHINE, "Software\\Run", std::nullopt));
     hives.SetMachineHiveReadOnly(false);
 
     EXPECT_TRUE(RegistryValueThere(HKEY_CURRENT_USER, "Software\\Bad", "v"));

@@ -245,7 +245,7 @@ TEST_F(RemovalSequenceTest, ARestorePointSnapshotsTheHivesBeforeTheRemoval) {
 }
 
 TEST_F(RemovalSequenceTest, ARestorePointMustBeEndedBeforeTheNextBegins) {
-    ASSERT_TRUE(BeginRestorePoint("first", 6));
+    ASSERT_EQ(BeginRestorePoint("first", 6), platform::ERROR_SUCCESS);
     const std::int64_t open = gRestorePointSeq;
     try {
         BeginRestorePoint("second", 6);

@@ -55,8 +55,17 @@ class UpdatePackageTest : public ::testing::Test {
     }
 
     std::int32_t Apply(const std::string& package) {
-        return ApplyDefinitionUpdate(package,
-                                     [this](const std::string& text) { statuses.push_back(text); });
+        return Apply(package, [this](const std::string& text) { statuses.push_back(text); });
+    }
+    // The package planned and applied as the definitions check applies it: the number of changes,
+    // or 0 when it could not be applied (every file as it was).
+    static std::int32_t Apply(const std::string& package, const UpdateStatus& showStatus) {
+        const auto records = ParseDefinitionUpdate(package);
+        std::optional<DefinitionUpdatePlan> plan = PlanDefinitionUpdate(records, showStatus);
+        return plan && ApplyPlannedUpdate(records, *plan, std::nullopt, showStatus) ==
+                           DefinitionSetResult::Replaced
+                   ? plan->changes()
+                   : 0;
     }
 
     void MakeReadOnly(std::string_view name) const {
@@ -279,7 +288,7 @@ TEST_F(UpdatePackageTest, TheRetryAfterAFailureAddsEachLineOnce) {
         Record("SFILE", "ADD", Definition("s", "S", "C:\\")),
     });
 
-    EXPECT_EQ(ApplyDefinitionUpdate(package, status), 2);
+    EXPECT_EQ(Apply(package, status), 2);
     EXPECT_EQ(applying, 12);
     EXPECT_EQ(ReadDefinitionLines(kFileDefinitionFile), (Lines{"a=A|x", "b=B|y"}));
     EXPECT_EQ(ReadDefinitionLines(kSafetyFile), Lines{"SFILE|s=S|C:\\"});

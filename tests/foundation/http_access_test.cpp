@@ -31,6 +31,13 @@ class DownloadWindow : public forms::Form {
         txtStatus.OnChange = [this] { shown.push_back(txtStatus.Text()); };
     }
 
+    // The whole answer's text, its progress shown in txtStatus.
+    std::string Get(std::string_view url) {
+        TextRequest request;
+        request.showProgress = [this](const std::string& text) { txtStatus.SetText(text); };
+        return GetTextAnswer(url, request).text;
+    }
+
     forms::TextBox txtStatus{*this, "txtStatus"};
     std::vector<std::string> shown;
 };
@@ -55,8 +62,7 @@ TEST_F(HttpAccessTest, ShowsProgressAfterEveryPieceButTheFirstAndYieldsAfterEach
     std::vector<std::size_t> shownAtYield;  // waiting for the server yields too
     host.OnEveryDoEvents([&](int) { shownAtYield.push_back(window.shown.size()); });
 
-    EXPECT_EQ(HttpGetTextWithProgress(server.BaseUrl() + "/six-hundred.txt", window.txtStatus),
-              BodyOfLength(600));
+    EXPECT_EQ(window.Get(server.BaseUrl() + "/six-hundred.txt"), BodyOfLength(600));
     EXPECT_EQ(window.shown,
               (std::vector<std::string>{"Downloaded 512 bytes.", "Downloaded 600 bytes."}));
     ASSERT_GE(shownAtYield.size(), 3u);
@@ -68,7 +74,7 @@ TEST_F(HttpAccessTest, NoServerGivesNothingAndShowsNothing) {
     server.Stop();
     DownloadWindow window;
     EXPECT_EQ(HttpGetText(url), "");
-    EXPECT_EQ(HttpGetTextWithProgress(url, window.txtStatus), "");
+    EXPECT_EQ(window.Get(url), "");
     EXPECT_TRUE(window.shown.empty());
 }
 
@@ -107,7 +113,7 @@ TEST_F(StalledServerTest, TimersTickWhileTheAnswerStallsAndAPartIsNeverTakenForT
     auto& window = forms::DefaultInstance<TickingWindow>();
     DownloadWindow progress;
 
-    EXPECT_EQ(HttpGetTextWithProgress(server.BaseUrl() + "/thousand.txt", progress.txtStatus), "");
+    EXPECT_EQ(progress.Get(server.BaseUrl() + "/thousand.txt"), "");
 
     EXPECT_GE(window.ticks, 3) << "half a second of waiting ticks a 100 ms timer";
     EXPECT_EQ(progress.shown, std::vector<std::string>{"Downloaded 300 bytes."});
