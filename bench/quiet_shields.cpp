@@ -1,8 +1,5 @@
 #include "quiet_shields.h"
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,7 +11,6 @@
 #include <sstream>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "bench_machine.h"
@@ -37,41 +33,6 @@ constexpr int kIdleProcesses = 300;
 // by then.
 constexpr auto kSettling = 25s;
 constexpr int kDefaultSeconds = 60;
-
-// A process started with the argument list given (its own name first), killed and reaped when the
-// object goes.
-class Process {
-  public:
-    Process(const fs::path& program, std::vector<std::string> arguments,
-            std::vector<std::string> environment) {
-        const auto pointers = [](std::vector<std::string>& texts) {
-            std::vector<char*> list;
-            for (std::string& text : texts) {
-                list.push_back(text.data());
-            }
-            list.push_back(nullptr);
-            return list;
-        };
-        const std::vector<char*> argv = pointers(arguments);
-        const std::vector<char*> envp = pointers(environment);
-        if (::posix_spawn(&id_, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
-            id_ = -1;
-        }
-    }
-    Process(Process&& other) noexcept : id_(std::exchange(other.id_, -1)) {}
-    Process& operator=(Process&&) = delete;
-    ~Process() {
-        if (id_ > 0) {
-            ::kill(id_, SIGKILL);
-            ::waitpid(id_, nullptr, 0);
-        }
-    }
-
-    pid_t id() const { return id_; }
-
-  private:
-    pid_t id_ = -1;
-};
 
 // The processor time (user and system, every thread) a process has used; nothing once it ended.
 std::optional<double> CpuSecondsOf(pid_t id) {
@@ -145,17 +106,16 @@ std::optional<QuietShieldsResult> ProbeQuietShields() {
     const test_support::TemporaryFolder loaders("tollenwark-loader");
     const fs::path loader = loaders.path() / "wine64-preloader";
     fs::copy_file("/bin/sleep", loader);
-    std::vector<Process> others;
+    std::vector<test_support::ChildProcess> others;
     for (int i = 0; i < kIdleProcesses; ++i) {
-        others.emplace_back(
-            loader,
-            std::vector<std::string>{"C:\\windows\\system32\\idle" + std::to_string(i) + ".exe",
-                                     "infinity"},
-            environment);
+        others.push_back(test_support::ChildProcess::RunNamed(
+            loader, {"C:\\windows\\system32\\idle" + std::to_string(i) + ".exe", "infinity"},
+            environment));
     }
 
     environment.push_back("QT_QPA_PLATFORM=offscreen");
-    const Process program(TOLLENWARK_PROGRAM, {TOLLENWARK_PROGRAM}, environment);
+    const test_support::ChildProcess program =
+        test_support::ChildProcess::Run(TOLLENWARK_PROGRAM, {}, environment);
     // Its id, for a profiler to look at it meanwhile (perf record -p).
     std::fprintf(stderr, "the program runs as process %d\n", static_cast<int>(program.id()));
     std::this_thread::sleep_for(kSettling);
