@@ -1,14 +1,12 @@
 #include "quiet_shields.h"
 
-#include <unistd.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,34 +32,16 @@ constexpr int kIdleProcesses = 300;
 constexpr auto kSettling = 25s;
 constexpr int kDefaultSeconds = 60;
 
-// The processor time (user and system, every thread) a process has used; nothing once it ended.
-std::optional<double> CpuSecondsOf(pid_t id) {
-    std::ifstream file("/proc/" + std::to_string(id) + "/stat");
-    std::string stat;
-    std::getline(file, stat);
-    const std::size_t nameEnd = stat.rfind(')');
-    if (nameEnd == std::string::npos) {
+// The processor time (user and system, every thread) the program has used; nothing once it ended.
+std::optional<double> CpuSecondsOf(test_support::ChildProcess& program) {
+    program.WaitForExit(0ms);
+    clockid_t clock{};
+    timespec time{};
+    if (program.id() <= 0 || ::clock_getcpuclockid(program.id(), &clock) != 0 ||
+        ::clock_gettime(clock, &time) != 0) {
         return std::nullopt;
     }
-    std::istringstream fields(stat.substr(nameEnd + 2));
-    std::string state;
-    fields >> state;
-    if (state == "Z" || state == "X") {
-        return std::nullopt;
-    }
-    // After the state: ppid, pgrp, session, tty, tpgid, flags, minflt, cminflt, majflt, cmajflt,
-    // then utime and stime in clock ticks.
-    long long skipped = 0;
-    for (int field = 0; field < 10; ++field) {
-        fields >> skipped;
-    }
-    long long userTicks = 0;
-    long long systemTicks = 0;
-    if (!(fields >> userTicks >> systemTicks)) {
-        return std::nullopt;
-    }
-    return static_cast<double>(userTicks + systemTicks) /
-           static_cast<double>(::sysconf(_SC_CLK_TCK));
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
 }
 
 // The prefix's running programs as the program lists them.
@@ -114,15 +94,15 @@ std::optional<QuietShieldsResult> ProbeQuietShields() {
     }
 
     environment.push_back("QT_QPA_PLATFORM=offscreen");
-    const test_support::ChildProcess program =
+    test_support::ChildProcess program =
         test_support::ChildProcess::Run(TOLLENWARK_PROGRAM, {}, environment);
     // Its id, for a profiler to look at it meanwhile (perf record -p).
     std::fprintf(stderr, "the program runs as process %d\n", static_cast<int>(program.id()));
     std::this_thread::sleep_for(kSettling);
     const int seconds = MeasuredSeconds();
-    const std::optional<double> before = CpuSecondsOf(program.id());
+    const std::optional<double> before = CpuSecondsOf(program);
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const std::optional<double> after = CpuSecondsOf(program.id());
+    const std::optional<double> after = CpuSecondsOf(program);
     if (!before || !after) {
         std::fprintf(stderr, "the program ended while it was measured\n");
         return std::nullopt;
