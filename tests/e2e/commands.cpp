@@ -150,18 +150,6 @@ std::optional<int> BackgroundProcess::WaitForEnd(std::chrono::milliseconds timeo
     return status_;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
-               std::chrono::milliseconds interval) {
-    const auto deadline = Clock::now() + timeout;
-    while (!condition()) {
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(interval);
-    }
-    return true;
-}
-
 std::string ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
