@@ -78,7 +78,7 @@ std::optional<QuietShieldsResult> ProbeQuietShields() {
 
     // Windows programs: Wine's server runs for the prefix and holds its registry.
     const test_support::ChildProcess windowsProgram =
-        prefix.Run("cmd.exe", {"/c", "ping -n 100000 127.0.0.1 >nul"});
+        prefix.Run("C:\\windows\\system32\\cmd.exe", {"/c", "ping -n 100000 127.0.0.1 >nul"});
     // The prefix's other processes: copies of a small native program under the name of Wine's
     // loader, with the prefix in their environment and a Windows path for a command line, as Wine
     // starts its processes. The program lists them as the prefix's programs, and looks at each

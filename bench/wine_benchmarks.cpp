@@ -31,7 +31,8 @@ class RunningWine {
   public:
     RunningWine() {
         if (prefix_.Ready()) {
-            program_.emplace(prefix_.Run("ping.exe", {"-n", "100000", "127.0.0.1"}));
+            program_.emplace(
+                prefix_.Run("C:\\windows\\system32\\ping.exe", {"-n", "100000", "127.0.0.1"}));
             const std::string folder = prefix_.root().string();
             ready_ = platform::WineServerRuns(folder, platform::WineServerRoots(folder));
         }
