@@ -162,6 +162,10 @@ const fs::path& BenchMachine::programFolder() const {
     return parts_->program.path();
 }
 
+const test_support::TemporaryPrefix& BenchMachine::prefix() const {
+    return parts_->machine.prefix();
+}
+
 BenchMachine& TheBenchMachine() {
     static BenchMachine machine;
     return machine;

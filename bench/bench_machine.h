@@ -5,6 +5,10 @@
 #include <string>
 #include <string_view>
 
+namespace test_support {
+class TemporaryPrefix;
+}
+
 // The machine every benchmark of a run scans: a home, settings, prefix and program folder of its
 // own in a temporary folder (the environment points there, so a child process finds them too),
 // with the hits of the definition set planted and the main window's first-run questions answered.
@@ -28,6 +32,7 @@ class BenchMachine {
     void SetOptionalPhases(bool cookies, bool memory, bool registry);
 
     const std::filesystem::path& programFolder() const;
+    const test_support::TemporaryPrefix& prefix() const;
 
   private:
     struct Parts;

@@ -6,15 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 
 #include "bench_machine.h"
 #include "engine/quarantine.h"
 #include "engine/quarantine_log.h"
 #include "platform/machine.h"
-#include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
+#include "support/temporary_prefix.h"
 
 namespace bench {
 namespace {
@@ -38,15 +37,10 @@ void WriteTree(const fs::path& root) {
 
 // A folder on the other file system, linked as drive D: while it lives.
 struct OtherDrive {
-    OtherDrive() {
-        const test_support::ScopedEnvironmentVariable there("TMPDIR", kOtherFileSystem);
-        folder.emplace("tollenwark-bench-other");
-        fs::create_directory_symlink(folder->path(), link);
-    }
-    ~OtherDrive() { fs::remove(link); }
+    OtherDrive() { TheBenchMachine().prefix().LinkDrive('D', folder.path()); }
+    ~OtherDrive() { TheBenchMachine().prefix().UnlinkDrive('D'); }
 
-    fs::path link = platform::CurrentMachine().prefix().dosdevices() / "d:";
-    std::optional<test_support::TemporaryFolder> folder;
+    const test_support::TemporaryFolder folder{"tollenwark-bench-other", kOtherFileSystem};
 };
 
 fs::path QuarantineHost() {
@@ -77,13 +71,13 @@ void BM_QuarantineFolderMoved(benchmark::State& state) {
 void BM_QuarantineFolderCopied(benchmark::State& state) {
     TheBenchMachine();
     const OtherDrive drive;
-    QuarantineTree(state, drive.folder->path() / "Tree", "D:\\Tree\\");
+    QuarantineTree(state, drive.folder.path() / "Tree", "D:\\Tree\\");
 }
 
 void BM_CopyAndFlush(benchmark::State& state) {
     TheBenchMachine();
     const OtherDrive drive;
-    const fs::path tree = drive.folder->path() / "Tree";
+    const fs::path tree = drive.folder.path() / "Tree";
     const fs::path copy = QuarantineHost() / "Tree";
     const std::string command =
         "cp -a '" + tree.string() + "' '" + copy.string() + "' && sync -f '" + copy.string() + "'";

@@ -1,20 +1,14 @@
 #include "quiet_shields.h"
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "bench_machine.h"
@@ -38,69 +32,16 @@ constexpr int kIdleProcesses = 300;
 constexpr auto kSettling = 25s;
 constexpr int kDefaultSeconds = 60;
 
-// A process started with the argument list given (its own name first), killed and reaped when the
-// object goes.
-class Process {
-  public:
-    Process(const fs::path& program, std::vector<std::string> arguments,
-            std::vector<std::string> environment) {
-        const auto pointers = [](std::vector<std::string>& texts) {
-            std::vector<char*> list;
-            for (std::string& text : texts) {
-                list.push_back(text.data());
-            }
-            list.push_back(nullptr);
-            return list;
-        };
-        const std::vector<char*> argv = pointers(arguments);
-        const std::vector<char*> envp = pointers(environment);
-        if (::posix_spawn(&id_, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
-            id_ = -1;
-        }
-    }
-    Process(Process&& other) noexcept : id_(std::exchange(other.id_, -1)) {}
-    Process& operator=(Process&&) = delete;
-    ~Process() {
-        if (id_ > 0) {
-            ::kill(id_, SIGKILL);
-            ::waitpid(id_, nullptr, 0);
-        }
-    }
-
-    pid_t id() const { return id_; }
-
-  private:
-    pid_t id_ = -1;
-};
-
-// The processor time (user and system, every thread) a process has used; nothing once it ended.
-std::optional<double> CpuSecondsOf(pid_t id) {
-    std::ifstream file("/proc/" + std::to_string(id) + "/stat");
-    std::string stat;
-    std::getline(file, stat);
-    const std::size_t nameEnd = stat.rfind(')');
-    if (nameEnd == std::string::npos) {
+// The processor time (user and system, every thread) the program has used; nothing once it ended.
+std::optional<double> CpuSecondsOf(test_support::ChildProcess& program) {
+    program.WaitForExit(0ms);
+    clockid_t clock{};
+    timespec time{};
+    if (program.id() <= 0 || ::clock_getcpuclockid(program.id(), &clock) != 0 ||
+        ::clock_gettime(clock, &time) != 0) {
         return std::nullopt;
     }
-    std::istringstream fields(stat.substr(nameEnd + 2));
-    std::string state;
-    fields >> state;
-    if (state == "Z" || state == "X") {
-        return std::nullopt;
-    }
-    // After the state: ppid, pgrp, session, tty, tpgid, flags, minflt, cminflt, majflt, cmajflt,
-    // then utime and stime in clock ticks.
-    long long skipped = 0;
-    for (int field = 0; field < 10; ++field) {
-        fields >> skipped;
-    }
-    long long userTicks = 0;
-    long long systemTicks = 0;
-    if (!(fields >> userTicks >> systemTicks)) {
-        return std::nullopt;
-    }
-    return static_cast<double>(userTicks + systemTicks) /
-           static_cast<double>(::sysconf(_SC_CLK_TCK));
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
 }
 
 // The prefix's running programs as the program lists them.
@@ -137,7 +78,7 @@ std::optional<QuietShieldsResult> ProbeQuietShields() {
 
     // Windows programs: Wine's server runs for the prefix and holds its registry.
     const test_support::ChildProcess windowsProgram =
-        prefix.Run("cmd.exe", {"/c", "ping -n 100000 127.0.0.1 >nul"});
+        prefix.Run("C:\\windows\\system32\\cmd.exe", {"/c", "ping -n 100000 127.0.0.1 >nul"});
     // The prefix's other processes: copies of a small native program under the name of Wine's
     // loader, with the prefix in their environment and a Windows path for a command line, as Wine
     // starts its processes. The program lists them as the prefix's programs, and looks at each
@@ -145,24 +86,23 @@ std::optional<QuietShieldsResult> ProbeQuietShields() {
     const test_support::TemporaryFolder loaders("tollenwark-loader");
     const fs::path loader = loaders.path() / "wine64-preloader";
     fs::copy_file("/bin/sleep", loader);
-    std::vector<Process> others;
+    std::vector<test_support::ChildProcess> others;
     for (int i = 0; i < kIdleProcesses; ++i) {
-        others.emplace_back(
-            loader,
-            std::vector<std::string>{"C:\\windows\\system32\\idle" + std::to_string(i) + ".exe",
-                                     "infinity"},
-            environment);
+        others.push_back(test_support::ChildProcess::RunNamed(
+            loader, {"C:\\windows\\system32\\idle" + std::to_string(i) + ".exe", "infinity"},
+            environment));
     }
 
     environment.push_back("QT_QPA_PLATFORM=offscreen");
-    const Process program(TOLLENWARK_PROGRAM, {TOLLENWARK_PROGRAM}, environment);
+    test_support::ChildProcess program =
+        test_support::ChildProcess::Run(TOLLENWARK_PROGRAM, {}, environment);
     // Its id, for a profiler to look at it meanwhile (perf record -p).
     std::fprintf(stderr, "the program runs as process %d\n", static_cast<int>(program.id()));
     std::this_thread::sleep_for(kSettling);
     const int seconds = MeasuredSeconds();
-    const std::optional<double> before = CpuSecondsOf(program.id());
+    const std::optional<double> before = CpuSecondsOf(program);
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const std::optional<double> after = CpuSecondsOf(program.id());
+    const std::optional<double> after = CpuSecondsOf(program);
     if (!before || !after) {
         std::fprintf(stderr, "the program ended while it was measured\n");
         return std::nullopt;

@@ -2,33 +2,17 @@
 // bench machine.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <functional>
-#include <limits>
 
 #include "bare_scans.h"
 #include "bench_machine.h"
 #include "floor_scans.h"
-#include "forms/form_registry.h"
-#include "forms/test_host.h"
 #include "support/main_window.h"
+#include "test_host_scope.h"
 #include "ui/frm_main.h"
 
 namespace bench {
 namespace {
-
-// The headless host for one benchmark: its yields cost only the call.
-class TestHostScope {
-  public:
-    TestHostScope() { host_.SetDoEventsLimit(std::numeric_limits<int>::max()); }
-    ~TestHostScope() { forms::DestroyAllForms(); }
-
-  private:
-    forms::TestHost host_{[](const std::string& message) {
-        std::fprintf(stderr, "unexpected: %s\n", message.c_str());
-    }};
-    forms::ScopedHost installed_{host_};
-};
 
 // One whole scan from the start button; the number of threats it listed.
 int ScanFromStartButton() {

@@ -3,18 +3,16 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <limits>
 #include <string>
 
 #include "bench_definitions.h"
 #include "bench_machine.h"
 #include "forms/host.h"
-#include "forms/test_host.h"
 #include "foundation/definition_files.h"
 #include "foundation/line_codec.h"
 #include "foundation/program_folder.h"
 #include "platform/machine.h"
+#include "test_host_scope.h"
 #include "update/update_package.h"
 
 namespace bench {
@@ -74,11 +72,7 @@ const std::string_view kChangedFiles[] = {kFileDefinitionFile, kExeDefinitionFil
 void BM_ApplyUpdatePackage(benchmark::State& state) {
     BenchMachine& machine = TheBenchMachine();
     const std::string package = UpdatePackage();
-    forms::TestHost host{[](const std::string& message) {
-        std::fprintf(stderr, "unexpected: %s\n", message.c_str());
-    }};
-    host.SetDoEventsLimit(std::numeric_limits<int>::max());
-    forms::ScopedHost installed{host};
+    TestHostScope host;
     std::int32_t changes = 0;
     for (auto _ : state) {
         state.PauseTiming();

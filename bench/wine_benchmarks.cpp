@@ -3,16 +3,11 @@
 // run of Wine's registry tool), and one tick of the home-page shield.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <limits>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "bench_machine.h"
 #include "engine/result_rows.h"
-#include "forms/form_registry.h"
-#include "forms/test_host.h"
 #include "foundation/globals.h"
 #include "foundation/settings_store.h"
 #include "platform/hive_server_lock.h"
@@ -21,6 +16,7 @@
 #include "support/main_window.h"
 #include "support/temporary_folder.h"
 #include "support/wine_test_prefix.h"
+#include "test_host_scope.h"
 #include "ui/frm_main.h"
 
 namespace bench {
@@ -29,23 +25,17 @@ namespace {
 constexpr int kEntries = 100;  // half of them keys, half values
 
 // A real prefix with a Windows program running in it for the whole run; not ready when Wine cannot
-// make it here. Each benchmark installs it as the current machine for its own run only, so the
-// other benchmarks keep theirs.
+// make it here or its server does not run for it. Each benchmark installs it as the current machine
+// for its own run only, so the other benchmarks keep theirs.
 class RunningWine {
   public:
     RunningWine() {
-        if (!prefix_.Ready()) {
-            return;
+        if (prefix_.Ready()) {
+            program_.emplace(
+                prefix_.Run("C:\\windows\\system32\\ping.exe", {"-n", "100000", "127.0.0.1"}));
+            const std::string folder = prefix_.root().string();
+            ready_ = platform::WineServerRuns(folder, platform::WineServerRoots(folder));
         }
-        program_.emplace(test_support::ChildProcess::Run(
-            "wine", {"ping.exe", "-n", "100000", "127.0.0.1"}, prefix_.Environment()));
-        const std::string folder = prefix_.root().string();
-        for (int wait = 0;
-             wait < 600 && !platform::WineServerRuns(folder, platform::WineServerRoots(folder));
-             ++wait) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        ready_ = true;
     }
     bool ready() const { return ready_; }
     std::string folder() const { return prefix_.root().string(); }
@@ -62,6 +52,17 @@ class RunningWine {
 RunningWine& TheRunningWine() {
     static RunningWine wine;
     return wine;
+}
+
+// The bench machine, and the running prefix; false, with the benchmark skipped, when Wine could
+// not make it.
+bool RunningWineOrSkip(benchmark::State& state) {
+    TheBenchMachine();
+    if (!TheRunningWine().ready()) {
+        state.SkipWithError("no Wine prefix with its server running could be made");
+        return false;
+    }
+    return true;
 }
 
 const std::string kRunKey = "Software\\BenchRun";
@@ -98,25 +99,10 @@ void PlantEntriesAndRows(FrmMainForm& main, bool machineKeys) {
     }
 }
 
-class TestHostScope {
-  public:
-    TestHostScope() { host_.SetDoEventsLimit(std::numeric_limits<int>::max()); }
-    ~TestHostScope() { forms::DestroyAllForms(); }
-    forms::TestHost& host() { return host_; }
-
-  private:
-    forms::TestHost host_{[](const std::string& message) {
-        std::fprintf(stderr, "unexpected: %s\n", message.c_str());
-    }};
-    forms::ScopedHost installed_{host_};
-};
-
 // Range 0: the user's entries; 1: some of them the machine's, whose restore point then holds the
 // export of the machine's keys (5 MB); 2: the same without a restore point (an older Windows).
 void BM_RemovalThroughRunningWine(benchmark::State& state) {
-    TheBenchMachine();
-    if (!TheRunningWine().ready()) {
-        state.SkipWithError("no Wine prefix could be made");
+    if (!RunningWineOrSkip(state)) {
         return;
     }
     platform::ScopedMachine machine(TheRunningWine().Machine());
@@ -140,9 +126,7 @@ void BM_RemovalThroughRunningWine(benchmark::State& state) {
 // The shield looks at the start page while Wine's server holds the registry; the memory shield
 // and the question stay out of it.
 void BM_HomePageTickThroughRunningWine(benchmark::State& state) {
-    TheBenchMachine();
-    if (!TheRunningWine().ready()) {
-        state.SkipWithError("no Wine prefix could be made");
+    if (!RunningWineOrSkip(state)) {
         return;
     }
     platform::ScopedMachine machine(TheRunningWine().Machine());
@@ -167,9 +151,7 @@ void BM_HomePageTickThroughRunningWine(benchmark::State& state) {
 
 // What the restore point's export of the machine's keys costs by itself.
 void BM_ExportOfTheMachineKeys(benchmark::State& state) {
-    TheBenchMachine();
-    if (!TheRunningWine().ready()) {
-        state.SkipWithError("no Wine prefix could be made");
+    if (!RunningWineOrSkip(state)) {
         return;
     }
     const test_support::TemporaryFolder folder("tollenwark-bench-export");

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <map>
-#include <thread>
 
 #include "foundation/definition_files.h"
 #include "foundation/globals.h"
@@ -17,6 +16,7 @@
 #include "support/definition_file_writer.h"
 #include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
+#include "support/wait_until.h"
 #include "support/wine_test_prefix.h"
 #include "ui/frm_delete.h"
 
@@ -41,23 +41,6 @@ std::map<std::string, std::string> Contents(const fs::path& folder) {
                                               : test_support::ReadHostFileOrEmpty(it->path());
     }
     return contents;
-}
-
-// The names whose entry came, went or changed.
-std::vector<std::string> Changed(const std::map<std::string, std::string>& before,
-                                 const std::map<std::string, std::string>& after) {
-    std::vector<std::string> changed;
-    for (const auto& [name, content] : before) {
-        if (!after.contains(name) || after.at(name) != content) {
-            changed.push_back(name);
-        }
-    }
-    for (const auto& [name, content] : after) {
-        if (!before.contains(name)) {
-            changed.push_back(name);
-        }
-    }
-    return changed;
 }
 
 std::string WindowsSeparators(std::string path) {
@@ -163,7 +146,7 @@ TEST_F(KeptPlacesTest, NoSpellingOrLinkLetsARemovalTakeWhatItMustKeep) {
             after.erase("user-settings.reg");
             before[i].erase("user-settings.reg");
         }
-        EXPECT_EQ(Changed(before[i], after), std::vector<std::string>{}) << places[i].folder;
+        EXPECT_EQ(after, before[i]) << places[i].folder;
     }
     EXPECT_EQ(GetSetting(gProgramName, "Settings", "Marker", ""), "kept");
     EXPECT_TRUE(fs::is_directory(h));
@@ -173,10 +156,7 @@ TEST_F(KeptPlacesTest, NoSpellingOrLinkLetsARemovalTakeWhatItMustKeep) {
     // A file that a Windows program of the prefix holds open stays, and is listed.
     test_support::ChildProcess holder = prefix.Run("C:\\windows\\system32\\cmd.exe",
                                                    {"/c", "ping -n 120 127.0.0.1 > C:\\held.log"});
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    while (!fs::exists(prefix.DriveC("held.log")) && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(50ms);
-    }
+    test_support::WaitUntil([&] { return fs::exists(prefix.DriveC("held.log")); }, 60s, 50ms);
     test_support::WriteEncodedDefinitions(programFolderPath, kFileDefinitionFile,
                                           {"held.log=Held|[drive]"});
     test_support::WriteEncodedDefinitions(programFolderPath, kDirectoryDefinitionFile, {});

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include "forms/form_registry.h"
 #include "foundation/globals.h"
@@ -11,6 +10,7 @@
 #include "platform/text_encoding.h"
 #include "support/scoped_http_limits.h"
 #include "support/temporary_folder.h"
+#include "support/wait_until.h"
 #include "ui/frm_download.h"
 #include "ui/frm_signature_updated.h"
 #include "update/globals.h"
@@ -234,10 +234,7 @@ TEST_F(UpdateCheckTest, CancelEndsTheTransferAndASecondLiveUpdateBringsTheWindow
 
     EXPECT_TRUE(shownAgain);
     ASSERT_TRUE(cancelled);
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (slow.ClosedConnections().empty() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(20ms);
-    }
+    test_support::WaitUntil([&] { return !slow.ClosedConnections().empty(); }, 5s, 20ms);
     EXPECT_EQ(slow.ClosedConnections(), Lines{"package.txt"}) << "the server saw it go";
     EXPECT_EQ(slow.RequestLines().size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(program.path() / "FileDefinition.dat"));

@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "support/child_process.h"
+
 extern char** environ;
 
 namespace e2e {
@@ -19,15 +21,6 @@ namespace e2e {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts) {
-        pointers.push_back(text.data());
-    }
-    pointers.push_back(nullptr);
-    return pointers;
-}
 
 // Output goes to a file rather than a pipe: Wine's server, started by a command, lives on after
 // it and would hold a pipe open.
@@ -56,7 +49,8 @@ pid_t Spawn(const std::vector<std::string>& command, const ChildEnvironment& env
     posix_spawnattr_setpgroup(&attributes, 0);
     pid_t id = -1;
     const int failure = ::posix_spawnp(&id, arguments.front().c_str(), &actions, &attributes,
-                                       Pointers(arguments).data(), Pointers(entries).data());
+                                       test_support::CStrings(arguments).data(),
+                                       test_support::CStrings(entries).data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (failure != 0) {
@@ -154,18 +148,6 @@ std::optional<int> BackgroundProcess::WaitForEnd(std::chrono::milliseconds timeo
         status_ = WaitForChild(id_, timeout);
     }
     return status_;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
-               std::chrono::milliseconds interval) {
-    const auto deadline = Clock::now() + timeout;
-    while (!condition()) {
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(interval);
-    }
-    return true;
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {

@@ -4,11 +4,12 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "support/wait_until.h"
 
 // Running the host's programs from the end-to-end tests: Wine's tools and the program itself.
 namespace e2e {
@@ -56,9 +57,7 @@ class BackgroundProcess {
     std::optional<int> status_;
 };
 
-// Polls the condition until it holds or the time-out passes; whether it held.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
-               std::chrono::milliseconds interval = std::chrono::milliseconds(200));
+using test_support::WaitUntil;
 
 std::string ReadWholeFile(const std::filesystem::path& path);
 

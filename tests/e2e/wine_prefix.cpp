@@ -17,46 +17,7 @@ std::string Trimmed(std::string text) {
     return text;
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 }  // namespace
-
-std::string Utf8FromUtf16Le(const std::string& bytes) {
-    std::string out;
-    std::size_t at = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-                             static_cast<unsigned char>(bytes[1]) == 0xFE
-                         ? 2
-                         : 0;
-    const auto unit = [&](std::size_t i) {
-        return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) |
-                                     (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    };
-    for (; at + 1 < bytes.size(); at += 2) {
-        char32_t code = unit(at);
-        if (code >= 0xD800 && code < 0xDC00 && at + 3 < bytes.size()) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
-            at += 2;
-        }
-        AppendUtf8(out, code);
-    }
-    return out;
-}
 
 WinePrefix::WinePrefix(std::filesystem::path folder) : folder_(std::move(folder)) {
     // Wine's tools run inside the prefix folder (see Export); an empty folder is a new prefix.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "e2e/commands.h"
+#include "support/utf16_le.h"
 
 // A real Wine prefix made by Wine's own tools, driven through Wine's own commands. Wine runs
 // headless: no display, no runtime installers.
@@ -59,7 +60,7 @@ class WinePrefix {
     std::filesystem::path folder_;
 };
 
-// Wine's export format is UTF-16LE with a byte-order mark; this is its UTF-8 text.
-std::string Utf8FromUtf16Le(const std::string& bytes);
+// Wine's export format is UTF-16LE with a byte-order mark.
+using test_support::Utf8FromUtf16Le;
 
 }  // namespace e2e

@@ -13,7 +13,6 @@
 #include "platform/text_encoding.h"
 #include "program_fixture.h"
 #include "small_disk.h"
-#include "support/scoped_environment.h"
 #include "support/temporary_folder.h"
 #include "ui/frm_delete.h"
 
@@ -76,16 +75,12 @@ TEST_F(DiskFullTest, AFileWhoseCopyDoesNotFitStaysAndIsRemovedOnceThereIsRoom) {
 // A folder on another disk must be copied into the quarantine; one on the quarantine's own disk
 // is moved there in one rename and needs no room.
 TEST_F(DiskFullTest, AFolderWhoseCopyDoesNotFitStaysWholeWithNothingInTheQuarantine) {
-    std::optional<test_support::TemporaryFolder> otherDisk;
-    {
-        const test_support::ScopedEnvironmentVariable realTemporaryFolder(
-            "TMPDIR", disk.path().parent_path().string());
-        otherDisk.emplace("tollenwark-other-disk");
-    }
-    machine.prefix().LinkDrive('D', otherDisk->path());
+    const test_support::TemporaryFolder otherDisk("tollenwark-other-disk",
+                                                  disk.path().parent_path());
+    machine.prefix().LinkDrive('D', otherDisk.path());
     for (int i = 0; i < 4; ++i) {
-        otherDisk->WriteFile("Bad/Plugins/plugin" + std::to_string(i) + ".txt",
-                             Filler(200 * 1024, 'p'));
+        otherDisk.WriteFile("Bad/Plugins/plugin" + std::to_string(i) + ".txt",
+                            Filler(200 * 1024, 'p'));
     }
     WriteFileOnC("Bad/Moved/moved.txt", Filler(400 * 1024, 'm'));  // more than is free
     WriteDefinitions(kDirectoryDefinitionFile,
@@ -98,7 +93,7 @@ TEST_F(DiskFullTest, AFolderWhoseCopyDoesNotFitStaysWholeWithNothingInTheQuarant
     RemoveTicked();
 
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(ReadHostFileOrEmpty(otherDisk->path() / "Bad/Plugins" /
+        EXPECT_EQ(ReadHostFileOrEmpty(otherDisk.path() / "Bad/Plugins" /
                                       ("plugin" + std::to_string(i) + ".txt")),
                   Filler(200 * 1024, 'p'));
     }
@@ -150,9 +145,7 @@ TEST_F(DiskFullTest, AnUpdateThatDoesNotFitLeavesEveryDefinitionFileAndTheDate) 
                    EncodeLine("[windir]") + "[BR]";
     }
     package += EncodeLine("FILE") + "|DEL[DEF]" + EncodeLine("gone.exe") + "=x";
-    server.Serve("currentDate.txt", "4/2/2006 9:00:00 AM");
-    server.Serve("package.txt", platform::Utf8ToWindows1252(package));
-    server.Serve("date.txt", "4/2/2006 9:30:00 AM");
+    ServeUpdate(server, platform::Utf8ToWindows1252(package));
     StartProgram();
     const auto before = FolderContents(program.path());
 

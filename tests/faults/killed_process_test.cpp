@@ -1,5 +1,6 @@
-// The program killed (SIGKILL) at random moments of a removal and of an update, many times over:
-// whatever it was doing, nothing is lost and it starts again normally.
+// The program killed (SIGKILL) at random moments of a removal, many times over, and at each step of
+// an update that changes the disk: whatever it was doing, nothing is lost and it starts again
+// normally.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -8,13 +9,11 @@
 
 #include "foundation/definition_files.h"
 #include "foundation/definition_set.h"
-#include "foundation/line_codec.h"
 #include "invariants.h"
 #include "killed_copy.h"
 #include "platform/file_errors.h"
 #include "platform/restore_points.h"
 #include "platform/temporary_files.h"
-#include "platform/text_encoding.h"
 #include "program_fixture.h"
 #include "support/temporary_folder.h"
 

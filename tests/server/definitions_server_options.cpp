@@ -17,21 +17,16 @@ std::vector<std::string> ToArguments(const DefinitionsServerOptions& options) {
     std::vector<std::string> arguments = {
         "--root", options.root.string(),        "--log-folder", options.logFolder.string(),
         "--port", std::to_string(options.port), "--delay-ms",   std::to_string(options.delayMs)};
-    if (options.stallAfterBytes) {
-        arguments.insert(arguments.end(),
-                         {"--stall-after", std::to_string(*options.stallAfterBytes)});
-    }
     if (options.endless) {
         arguments.push_back("--endless");
-    }
-    if (options.hugeBodyBytes) {
-        arguments.insert(arguments.end(), {"--huge-body", std::to_string(*options.hugeBodyBytes)});
     }
     const auto add = [&arguments](const char* name, const auto& value) {
         if (value) {
             arguments.insert(arguments.end(), {name, std::to_string(*value)});
         }
     };
+    add("--stall-after", options.stallAfterBytes);
+    add("--huge-body", options.hugeBodyBytes);
     add("--status", options.status);
     add("--cut-after", options.cutAfterBytes);
     add("--trickle-ms", options.trickleMs);

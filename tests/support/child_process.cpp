@@ -12,9 +12,6 @@ extern char** environ;
 
 namespace test_support {
 
-namespace {
-
-// The NULL-terminated array of C strings a new process takes.
 std::vector<char*> CStrings(std::vector<std::string>& texts) {
     std::vector<char*> pointers;
     for (auto& text : texts) {
@@ -23,8 +20,6 @@ std::vector<char*> CStrings(std::vector<std::string>& texts) {
     pointers.push_back(nullptr);
     return pointers;
 }
-
-}  // namespace
 
 ChildProcess ChildProcess::Run(const std::filesystem::path& program,
                                std::vector<std::string> arguments) {
@@ -39,6 +34,12 @@ ChildProcess ChildProcess::Run(const std::filesystem::path& program,
                                std::vector<std::string> arguments,
                                const std::vector<std::string>& environment) {
     arguments.insert(arguments.begin(), program.string());
+    return RunNamed(program, std::move(arguments), environment);
+}
+
+ChildProcess ChildProcess::RunNamed(const std::filesystem::path& program,
+                                    std::vector<std::string> arguments,
+                                    const std::vector<std::string>& environment) {
     std::vector<std::string> entries = environment;
     const std::vector<char*> argv = CStrings(arguments);
     const std::vector<char*> envp = CStrings(entries);

@@ -11,6 +11,9 @@
 
 namespace test_support {
 
+// The NULL-terminated array of C strings a new process takes; it points into texts.
+std::vector<char*> CStrings(std::vector<std::string>& texts);
+
 // A real child process for a test, stopped and reaped when the object goes.
 class ChildProcess {
   public:
@@ -21,6 +24,11 @@ class ChildProcess {
     static ChildProcess Run(const std::filesystem::path& program,
                             std::vector<std::string> arguments,
                             const std::vector<std::string>& environment);
+    // The same with the whole argument list given, the process' own name first: a name other than
+    // the program's path.
+    static ChildProcess RunNamed(const std::filesystem::path& program,
+                                 std::vector<std::string> arguments,
+                                 const std::vector<std::string>& environment);
     // Runs work in a forked copy of the test process and returns once the copy reports that the
     // work is done; the copy then waits until it is stopped.
     static ChildProcess Fork(const std::function<void()>& work);

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "platform/hive_utf16.h"
 #include "platform/wine_tool.h"
+#include "support/utf16_le.h"
 
 namespace test_support {
 namespace {
@@ -51,18 +51,16 @@ std::vector<std::string> FakeWine::Runs() const {
     return runs;
 }
 
-// Each file is UTF-16LE with a byte-order mark.
+// Each file is UTF-16LE with a byte-order mark: the marks of the files after the first are left in
+// the joined text, and go.
 std::string FakeWine::Imported() const {
-    const std::string bytes = ReadHostFileOrEmpty(folder_.path() / "imported.txt");
-    std::u16string units;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                static_cast<unsigned char>(bytes[i + 1]) << 8);
-        if (unit != 0xFEFF) {
-            units += unit;
-        }
+    std::string text = Utf8FromUtf16Le(ReadHostFileOrEmpty(folder_.path() / "imported.txt"));
+    static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    for (std::size_t at = text.find(kByteOrderMark); at != std::string::npos;
+         at = text.find(kByteOrderMark, at)) {
+        text.erase(at, kByteOrderMark.size());
     }
-    return platform::Utf16ToUtf8(units);
+    return text;
 }
 
 }  // namespace test_support

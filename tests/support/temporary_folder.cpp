@@ -13,9 +13,10 @@ namespace fs = std::filesystem;
 
 namespace test_support {
 
-TemporaryFolder::TemporaryFolder(std::string_view label) {
+TemporaryFolder::TemporaryFolder(std::string_view label, const fs::path& parent) {
     const std::string pattern =
-        (fs::temp_directory_path() / (std::string(label) + "-XXXXXX")).string();
+        ((parent.empty() ? fs::temp_directory_path() : parent) / (std::string(label) + "-XXXXXX"))
+            .string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     if (::mkdtemp(name.data()) == nullptr) {

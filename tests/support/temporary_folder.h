@@ -5,10 +5,12 @@
 
 namespace test_support {
 
-// A new empty folder under the system's temporary folder, removed with everything in it.
+// A new empty folder under the system's temporary folder (or the parent given, for another file
+// system), removed with everything in it.
 class TemporaryFolder {
   public:
-    explicit TemporaryFolder(std::string_view label = "tollenwark");
+    explicit TemporaryFolder(std::string_view label = "tollenwark",
+                             const std::filesystem::path& parent = {});
     ~TemporaryFolder();
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
