@@ -1,16 +1,11 @@
 #include "desktop/drawn_places.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QStyleOptionButton>
 #include <QTabBar>
 
-#include "forms/form_registry.h"
-#include "qt/application_setup.h"
-#include "qt/outermost_loop.h"
-#include "qt/qt_host.h"
-#include "support/scoped_environment.h"
+#include "desktop/program_on_display.h"
 
 namespace desktop {
 
@@ -36,26 +31,12 @@ QPoint PlaceFinder::Tab(const forms::Control& strip, int index) const {
 
 DrawnPlaces DrawForm(const XDisplay& display, const std::function<forms::Form&()>& show,
                      const std::function<std::vector<QPoint>(const PlaceFinder&)>& find) {
-    test_support::ScopedEnvironmentVariable platform("QT_QPA_PLATFORM", "xcb");
-    test_support::ScopedEnvironmentVariable screen("DISPLAY", display.name());
-    int argc = 1;
-    char name[] = "drawn_places";
-    char* argv[] = {name, nullptr};
-    frontend::PrepareQtApplication();
-    QApplication application(argc, argv);
-    frontend::ConfigureQtApplication(application);
-    frontend::QtHost host;
-    forms::ScopedHost installed(host);
-
+    ProgramOnDisplay program(display);
     forms::Form& form = show();
     form.Show();
-    const frontend::FormWindow& window = *host.renderer().WindowOf(form);
+    const frontend::FormWindow& window = *program.host().renderer().WindowOf(form);
     QCoreApplication::processEvents();
-    DrawnPlaces drawn{window.size(), find(PlaceFinder(window))};
-    forms::DestroyAllForms();
-    frontend::DestroyWaitingObjects();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return drawn;
+    return {window.size(), find(PlaceFinder(window))};
 }
 
 }  // namespace desktop

@@ -85,9 +85,7 @@ ProgramOnDisplay::ProgramOnDisplay(const XDisplay& display)
 }
 
 ProgramOnDisplay::~ProgramOnDisplay() {
-    forms::DestroyAllForms();
-    frontend::DestroyWaitingObjects();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    UnloadAll();
     frontend::SetUnhandledErrorHandler({});
     installed_.reset();
     host_.reset();
@@ -106,11 +104,15 @@ bool ProgramOnDisplay::Start() {
 }
 
 bool ProgramOnDisplay::Restart() {
+    UnloadAll();
+    test_support::ResetProgramGlobals();
+    return Start();
+}
+
+void ProgramOnDisplay::UnloadAll() {
     forms::DestroyAllForms();
     frontend::DestroyWaitingObjects();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    test_support::ResetProgramGlobals();
-    return Start();
 }
 
 bool ProgramOnDisplay::RunUntil(const std::function<bool()>& condition,

@@ -63,6 +63,9 @@ class ProgramOnDisplay {
     frontend::QtHost& host() { return *host_; }
 
   private:
+    // Every window and waiting object gone, as at the program's end.
+    void UnloadAll();
+
     test_support::ScopedEnvironmentVariable platform_;
     test_support::ScopedEnvironmentVariable screen_;
     int argc_ = 1;
