@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
-#include <cstdlib>
 
 #include "desktop/program_on_display.h"
 #include "ui/frm_main.h"
@@ -19,17 +18,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class KeyboardOnTheDesktop : public ::testing::Test {
+class KeyboardOnTheDesktop : public desktop::ProgramOnDisplayTest {
   protected:
-    void SetUp() override {
-        SKIP_WITHOUT_DISPLAY_TOOLS(true);
-        display = std::make_unique<desktop::XDisplay>(true);
-    }
-
     void StartOnOptionsPage(int tab, std::initializer_list<desktop::StoredSetting> settings) {
-        desktop::SeedQuietStart(std::getenv("WINEPREFIX"), settings);
-        program = std::make_unique<desktop::ProgramOnDisplay>(*display);
-        ASSERT_TRUE(program->Start());
+        ASSERT_TRUE(StartProgram(settings));
         ShowOptionsPage(tab);
     }
 
@@ -72,9 +64,6 @@ class KeyboardOnTheDesktop : public ::testing::Test {
     }
 
     void Settle() { program->RunFor(150ms); }
-
-    std::unique_ptr<desktop::XDisplay> display;
-    std::unique_ptr<desktop::ProgramOnDisplay> program;
 };
 
 TEST_F(KeyboardOnTheDesktop, ArrowsSpinButtonsAndTypingChangeOnlyTheSectionTheUserIsIn) {

@@ -143,4 +143,15 @@ QPoint ProgramOnDisplay::CentreOf(const forms::Control& control) {
     return widget->mapToGlobal(widget->rect().center());
 }
 
+void ProgramOnDisplayTest::SetUp() {
+    SKIP_WITHOUT_DISPLAY_TOOLS(true);
+    display = std::make_unique<XDisplay>(true);
+}
+
+bool ProgramOnDisplayTest::StartProgram(std::initializer_list<StoredSetting> settings) {
+    SeedQuietStart(std::getenv("WINEPREFIX"), settings);
+    program = std::make_unique<ProgramOnDisplay>(*display);
+    return program->Start();
+}
+
 }  // namespace desktop

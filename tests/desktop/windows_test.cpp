@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,22 +32,18 @@ struct ShownWindow {
     bool escapes;  // Escape closes or hides it
 };
 
-class ProgramWindows : public ::testing::Test {
+class ProgramWindows : public desktop::ProgramOnDisplayTest {
   protected:
     void SetUp() override {
-        SKIP_WITHOUT_DISPLAY_TOOLS(true);
-        display = std::make_unique<desktop::XDisplay>(true);
-        desktop::SeedQuietStart(std::getenv("WINEPREFIX"));
-        program = std::make_unique<desktop::ProgramOnDisplay>(*display);
-        ASSERT_TRUE(program->Start());
+        ProgramOnDisplayTest::SetUp();
+        if (!IsSkipped()) {
+            ASSERT_TRUE(StartProgram());
+        }
     }
 
     bool Managed(const forms::Form& form) {
         return display->Inspect(program->WindowOf(form)).state == desktop::ManagedState::Normal;
     }
-
-    std::unique_ptr<desktop::XDisplay> display;
-    std::unique_ptr<desktop::ProgramOnDisplay> program;
 };
 
 TEST_F(ProgramWindows, ShowTheirOwnTitlesAndBordersAndCloseWithEscape) {
