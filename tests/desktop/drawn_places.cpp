@@ -6,16 +6,17 @@
 #include <QTabBar>
 
 #include "desktop/program_on_display.h"
+#include "qt/control_widget.h"
 
 namespace desktop {
 
 QPoint PlaceFinder::Centre(const forms::Control& control) const {
-    QWidget& widget = *window_.ViewOf(control)->widget();
+    const QWidget& widget = frontend_test::WidgetOf(window_, control);
     return widget.mapTo(&window_, widget.rect().center());
 }
 
 QPoint PlaceFinder::Box(const forms::Control& control) const {
-    auto& box = static_cast<QAbstractButton&>(*window_.ViewOf(control)->widget());
+    auto& box = frontend_test::WidgetOf<QAbstractButton>(window_, control);
     QStyleOptionButton option;
     option.initFrom(&box);
     option.text = box.text();
@@ -25,7 +26,7 @@ QPoint PlaceFinder::Box(const forms::Control& control) const {
 }
 
 QPoint PlaceFinder::Tab(const forms::Control& strip, int index) const {
-    const QTabBar& tabs = *window_.ViewOf(strip)->widget()->findChild<QTabBar*>();
+    const QTabBar& tabs = frontend_test::WidgetOf<QTabBar>(window_, strip);
     return tabs.mapTo(&window_, tabs.tabRect(index - 1).center());
 }
 

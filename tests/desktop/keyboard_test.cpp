@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "desktop/program_on_display.h"
+#include "qt/control_widget.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -34,10 +35,7 @@ class KeyboardOnTheDesktop : public desktop::ProgramOnDisplayTest {
 
     template <class W>
     W& WidgetOf(const forms::Control& control) {
-        QWidget* view =
-            program->host().renderer().WindowOf(control.Parent())->ViewOf(control)->widget();
-        auto* widget = qobject_cast<W*>(view);
-        return widget != nullptr ? *widget : *view->findChild<W*>();
+        return frontend_test::WidgetOf<W>(program->host().renderer(), control);
     }
 
     // Where the middle of the characters [first, first + count) of the field's text is.

@@ -17,6 +17,7 @@
 #include "platform/machine.h"
 #include "platform/prefix.h"
 #include "qt/application_setup.h"
+#include "qt/control_widget.h"
 #include "qt/outermost_loop.h"
 #include "qt/unhandled_errors.h"
 #include "support/forms_fixture.h"
@@ -139,8 +140,8 @@ unsigned long ProgramOnDisplay::WindowOf(const forms::Form& form) {
 }
 
 QPoint ProgramOnDisplay::CentreOf(const forms::Control& control) {
-    const QWidget* widget = host_->renderer().WindowOf(control.Parent())->ViewOf(control)->widget();
-    return widget->mapToGlobal(widget->rect().center());
+    const QWidget& widget = frontend_test::WidgetOf(host_->renderer(), control);
+    return widget.mapToGlobal(widget.rect().center());
 }
 
 void ProgramOnDisplayTest::SetUp() {

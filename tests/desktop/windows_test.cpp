@@ -12,6 +12,7 @@
 #include "desktop/program_on_display.h"
 #include "forms/form_registry.h"
 #include "foundation/globals.h"
+#include "qt/control_widget.h"
 #include "ui/frm_about.h"
 #include "ui/frm_delete.h"
 #include "ui/frm_language.h"
@@ -110,9 +111,8 @@ TEST_F(ProgramWindows, TabStopsOnlyWhereTheUserSeesAndReturnPressesTheFocusedBut
         EXPECT_TRUE(window.rect().intersects(place) && focused->isVisible())
             << focused->objectName().toStdString() << " takes Tab out of sight";
     }
-    QWidget* settings =
-        program->host().renderer().WindowOf(main)->ViewOf(main.cmdSettings)->widget();
-    settings->setFocus(Qt::TabFocusReason);
+    frontend_test::WidgetOf(program->host().renderer(), main.cmdSettings)
+        .setFocus(Qt::TabFocusReason);
     display->Key("Return");
     EXPECT_TRUE(program->RunUntil([&] { return main.frmOptions.Visible(); }));
 }
