@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "desktop/program_on_display.h"
+#include "platform/us_date.h"
 #include "qt/control_widget.h"
 #include "ui/frm_main.h"
 
@@ -55,10 +56,7 @@ class KeyboardOnTheDesktop : public desktop::ProgramOnDisplayTest {
         if (!value) {
             return "empty";
         }
-        char text[16];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", value->hour, value->minute,
-                      value->second);
-        return text;
+        return platform::FormatTime24(*value);
     }
 
     void Settle() { program->RunFor(150ms); }
