@@ -93,7 +93,7 @@ class Control {
     void MouseDown(int button, int shift, double x, double y);
     void MouseUp(int button, int shift, double x, double y);
     void MouseMove(int button, int shift, double x, double y);
-    // A key let go while the control had the keyboard: its key code (kKeySpace, ...) and the shift
+    // A key let go while the control had the keyboard: its key code (forms::key, ...) and the shift
     // mask; a disabled control takes none. It comes after what the key did to the control.
     Event<int, int> OnKeyUp;
     void KeyUp(int keyCode, int shift);

@@ -42,25 +42,17 @@ Form::Form(std::string name) : name_(std::move(name)), hwnd_(NextWindowHandle())
 Form::~Form() = default;
 
 void Form::SetCaption(const std::string& caption) {
-    if (caption_ != caption) {
-        caption_ = caption;
-        NotifyChanged(Property::Caption);
-    }
+    Update(caption_, caption, Property::Caption);
 }
 
 void Form::SetIcon(const ImageId& icon) {
-    if (icon_ != icon) {
-        icon_ = icon;
-        NotifyChanged(Property::Icon);
-    }
+    Update(icon_, icon, Property::Icon);
 }
 
 void Form::SetVisible(bool visible) {
-    if (visible_ == visible) {
+    if (!Update(visible_, visible, Property::Visible)) {
         return;
     }
-    visible_ = visible;
-    NotifyChanged(Property::Visible);
     if (visible && (!shownOnce_ || resizedWhileHidden_)) {
         shownOnce_ = true;
         resizedWhileHidden_ = false;
@@ -81,26 +73,17 @@ void Form::ZOrder() {
 }
 
 void Form::SetWindowState(forms::WindowState state) {
-    if (windowState_ == state) {
-        return;
+    if (Update(windowState_, state, Property::WindowState)) {
+        RaiseResizeWhenLoaded();
     }
-    windowState_ = state;
-    NotifyChanged(Property::WindowState);
-    RaiseResizeWhenLoaded();
 }
 
 void Form::SetLeft(double left) {
-    if (left_ != left) {
-        left_ = left;
-        NotifyChanged(Property::Left);
-    }
+    Update(left_, left, Property::Left);
 }
 
 void Form::SetTop(double top) {
-    if (top_ != top) {
-        top_ = top;
-        NotifyChanged(Property::Top);
-    }
+    Update(top_, top, Property::Top);
 }
 
 void Form::SetWidth(double width) {
@@ -129,18 +112,9 @@ void Form::SetSize(std::optional<double> width, std::optional<double> height) {
     if (height) {
         RequireSize(*height, "a window's height");
     }
-    bool changed = false;
-    if (width && *width != width_) {
-        width_ = *width;
-        NotifyChanged(Property::Width);
-        changed = true;
-    }
-    if (height && *height != height_) {
-        height_ = *height;
-        NotifyChanged(Property::Height);
-        changed = true;
-    }
-    if (changed) {
+    const bool widthChanged = width && Update(width_, *width, Property::Width);
+    const bool heightChanged = height && Update(height_, *height, Property::Height);
+    if (widthChanged || heightChanged) {
         RaiseResizeWhenLoaded();
     }
 }
@@ -154,10 +128,7 @@ void Form::RaiseResizeWhenLoaded() {
 }
 
 void Form::SetScaleMode(forms::ScaleMode mode) {
-    if (scaleMode_ != mode) {
-        scaleMode_ = mode;
-        NotifyChanged(Property::ScaleMode);
-    }
+    Update(scaleMode_, mode, Property::ScaleMode);
 }
 
 double Form::TwipsPerUnit() const {
@@ -175,10 +146,7 @@ FrameInsets Form::Insets() const {
 }
 
 void Form::SetFrameInsets(const FrameInsets& insets) {
-    if (measuredInsets_ != insets) {
-        measuredInsets_ = insets;
-        NotifyChanged(Property::FrameInsets);
-    }
+    Update(measuredInsets_, insets, Property::FrameInsets);
 }
 
 double Form::ScaleWidth() const {
@@ -202,38 +170,23 @@ void Form::SetInnerSize(double widthTwips, double heightTwips) {
 }
 
 void Form::SetFixedBorder(bool fixed) {
-    if (fixedBorder_ != fixed) {
-        fixedBorder_ = fixed;
-        NotifyChanged(Property::FixedBorder);
-    }
+    Update(fixedBorder_, fixed, Property::FixedBorder);
 }
 
 void Form::SetTopMost(bool topMost) {
-    if (topMost_ != topMost) {
-        topMost_ = topMost;
-        NotifyChanged(Property::TopMost);
-    }
+    Update(topMost_, topMost, Property::TopMost);
 }
 
 void Form::SetShowInTaskbar(bool show) {
-    if (showInTaskbar_ != show) {
-        showInTaskbar_ = show;
-        NotifyChanged(Property::ShowInTaskbar);
-    }
+    Update(showInTaskbar_, show, Property::ShowInTaskbar);
 }
 
 void Form::SetBorderless(bool borderless) {
-    if (borderless_ != borderless) {
-        borderless_ = borderless;
-        NotifyChanged(Property::Borderless);
-    }
+    Update(borderless_, borderless, Property::Borderless);
 }
 
 void Form::SetTakesFocus(bool takes) {
-    if (takesFocus_ != takes) {
-        takesFocus_ = takes;
-        NotifyChanged(Property::TakesFocus);
-    }
+    Update(takesFocus_, takes, Property::TakesFocus);
 }
 
 void Form::SetMinimumSize(double width, double height) {

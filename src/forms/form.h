@@ -59,6 +59,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "forms/change.h"
@@ -221,6 +222,16 @@ class Form {
     void Unregister(Control& control);
     void ControlChanged(Control& control, Property property, int item);
     void NotifyChanged(Property property);
+    // Assigns and notifies when the value differs; true when it did.
+    template <class T, class U>
+    bool Update(T& field, U&& value, Property property) {
+        if (field == value) {
+            return false;
+        }
+        field = std::forward<U>(value);
+        NotifyChanged(property);
+        return true;
+    }
     void ControlJoined(Control& control);
     void ControlLeaving(Control& control);
     bool UnloadWith(bool query, UnloadMode mode);

@@ -64,8 +64,9 @@ inline constexpr int AltKey = 4;
 }  // namespace mouse
 
 // Key codes of key events: the desktop's virtual-key numbers (letters and digits are their
-// upper-case character codes).
+// upper-case character codes). These few are also the character codes KeyPress takes for them.
 namespace key {
+inline constexpr int Backspace = 8;
 inline constexpr int Return = 13;
 inline constexpr int Escape = 27;
 inline constexpr int Space = 32;

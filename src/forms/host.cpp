@@ -56,15 +56,17 @@ bool HasHost() {
     return InstalledHost() != nullptr;
 }
 
-// While the program waits for a child process (Wine's tools), the installed host's loop runs.
+// While the program waits for a child process (Wine's tools), it sleeps in the installed host's
+// loop.
 void SetCurrentHost(Host* host) {
     InstalledHost() = host;
-    platform::SetWaitingHook(host ? std::function<void()>([] {
-        if (HasHost()) {
-            CurrentHost().DoEvents();
-        }
-    })
-                                  : std::function<void()>());
+    platform::WaitingHook wait;
+    if (host) {
+        wait = [](const std::vector<int>& descriptors, std::chrono::milliseconds limit) {
+            return CurrentHost().WaitForSockets(descriptors, {}, limit);
+        };
+    }
+    platform::SetWaitingHook(std::move(wait));
 }
 
 ScopedHost::ScopedHost(Host& host) : previous_(InstalledHost()) {

@@ -23,11 +23,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Between two runs of the waiting hook.
+// How often a child without a process descriptor is looked at.
 constexpr std::chrono::milliseconds kWaitSlice{10};
 
-std::function<void()>& WaitingHook() {
-    static std::function<void()> hook;
+WaitingHook& InstalledWaitingHook() {
+    static WaitingHook hook;
     return hook;
 }
 
@@ -127,30 +127,37 @@ void Reap(Child& child, int options) {
     }
 }
 
-// Waits until every child ended or the deadline passed, running the waiting hook between
-// slices.
+// Waits until every child ended or the deadline passed, in the waiting hook where it waits, else
+// in poll. A child without a process descriptor cannot wake the wait: it is looked at every slice.
 void WaitForAll(std::vector<Child>& children, Clock::time_point deadline) {
     for (;;) {
         std::vector<pollfd> waiting;
+        std::vector<int> descriptors;
+        bool blind = false;
         for (Child& child : children) {
             if (child.id > 0 && !child.status) {
                 Reap(child, WNOHANG);
             }
             if (child.id > 0 && !child.status) {
                 waiting.push_back({child.pidDescriptor, POLLIN, 0});
+                if (child.pidDescriptor >= 0) {
+                    descriptors.push_back(child.pidDescriptor);
+                } else {
+                    blind = true;
+                }
             }
         }
         const auto now = Clock::now();
         if (waiting.empty() || now >= deadline) {
             return;
         }
-        const auto slice = std::min<Clock::duration>(kWaitSlice, deadline - now);
-        const int sliceMs =
-            static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(slice).count());
-        // A child without a process descriptor (-1) is polled for nothing: the slice just passes.
-        ::poll(waiting.data(), waiting.size(), sliceMs);
-        if (WaitingHook()) {
-            WaitingHook()();
+        auto limit = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
+        if (blind) {
+            limit = std::min(limit, kWaitSlice);
+        }
+        const WaitingHook& hook = InstalledWaitingHook();
+        if (!hook || !hook(descriptors, limit)) {
+            ::poll(waiting.data(), waiting.size(), static_cast<int>(limit.count()));
         }
     }
 }
@@ -203,8 +210,8 @@ long Finish(std::vector<Child>& children, const std::vector<std::vector<std::str
 
 }  // namespace
 
-void SetWaitingHook(std::function<void()> hook) {
-    WaitingHook() = std::move(hook);
+void SetWaitingHook(WaitingHook hook) {
+    InstalledWaitingHook() = std::move(hook);
 }
 
 void SetWineToolDeadlineForTests(std::chrono::milliseconds deadline) {

@@ -7,15 +7,18 @@
 
 // Wine's own programs run for a prefix: while Wine's server holds a prefix's registry, only they
 // can change it. They run as "$WINE" ("wine" when WINE is not set, as Wine's own scripts do),
-// with the prefix in WINEPREFIX; the program waits for them with a deadline, running the waiting
-// hook meanwhile, so that the windows stay alive.
+// with the prefix in WINEPREFIX; the program waits for them with a deadline, in the waiting hook,
+// so that the windows stay alive.
 namespace platform {
 
 inline constexpr std::chrono::milliseconds kWineToolDeadline{20'000};
 
-// Runs while the program waits for a child process, every few milliseconds; the front end
-// installs its event loop here. Nothing: the wait only waits.
-void SetWaitingHook(std::function<void()> hook);
+// Where the program waits for a child process: the front end's event loop, which returns once one
+// of the descriptors (process descriptors, readable when their child ends) is ready or the time is
+// up, and says whether it waited. Without it, or when it did not wait, the wait sleeps in poll.
+using WaitingHook =
+    std::function<bool(const std::vector<int>& descriptors, std::chrono::milliseconds limit)>;
+void SetWaitingHook(WaitingHook hook);
 
 // Runs each command ("reg", "import", ...) as its own Wine process, all at once, and waits until
 // all have ended or the deadline passed (then they are killed). ERROR_SUCCESS when every one ran

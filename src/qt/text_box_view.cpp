@@ -3,8 +3,10 @@
 #include <QPlainTextEdit>
 #include <QStackedLayout>
 
+#include "forms/geometry.h"
 #include "forms/text_box.h"
 #include "qt/line_ends.h"
+#include "qt/mouse_input.h"
 #include "qt/views.h"
 
 // Text boxes. A key the user types first goes to the box's KeyPress, which may swallow or replace
@@ -12,22 +14,17 @@
 namespace frontend {
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-constexpr int kEscape = 27;
+using forms::key::Backspace;
+using forms::key::Escape;
+using forms::key::Return;
 
 // The character code of a typed key as KeyPress takes it; 0 for keys that type nothing.
 int TypedCharacter(const QKeyEvent& event) {
-    switch (event.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return kEnter;
-        case Qt::Key_Backspace:
-            return kBackspace;
-        case Qt::Key_Escape:
-            return kEscape;
-        default:
-            break;
+    if (event.key() == Qt::Key_Backspace) {
+        return Backspace;
+    }
+    if (const int code = ToKeyInput(event).keyCode; code == Return || code == Escape) {
+        return code;
     }
     const QString text = event.text();
     if (text.isEmpty() || text.at(0).isNonCharacter() || text.at(0).unicode() < 32) {
@@ -140,15 +137,15 @@ class TextBoxView final : public ControlView {
 
     // A key the handler replaced is typed as the replacement.
     void Insert(int character) {
-        if (character == kBackspace || character == kEscape) {
+        if (character == Backspace || character == Escape) {
             return;
         }
         const char32_t code = static_cast<char32_t>(character);
         const QString text =
-            character == kEnter ? QStringLiteral("\n") : QString::fromUcs4(&code, 1);
+            character == Return ? QStringLiteral("\n") : QString::fromUcs4(&code, 1);
         if (box_.MultiLine()) {
             lines_->insertPlainText(text);
-        } else if (character != kEnter) {
+        } else if (character != Return) {
             line_->insert(text);
             TakeUserText(line_->text());
         }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace frontend {
@@ -19,26 +20,8 @@ constexpr std::uint32_t kAddState = 1;
 constexpr std::uint32_t kFromApplication = 1;
 constexpr std::uint32_t kIconicState = 3;  // of WM_STATE (ICCCM)
 
-xcb_connection_t* Connection() {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        return nullptr;
-    }
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 == nullptr ? nullptr : x11->connection();
-}
-
 template <class Reply>
 using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-    const ReplyPointer<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(
-            connection,
-            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-            nullptr),
-        &std::free);
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
 
 struct StateAtoms {
     xcb_atom_t state = 0;
@@ -58,10 +41,25 @@ StateAtoms AtomsOf(xcb_connection_t* connection) {
     return atoms;
 }
 
-// The native window of a widget that has one; 0 otherwise (nothing to change yet: the state is
-// written when it is shown).
-xcb_window_t NativeWindow(const QWidget& window) {
-    return window.windowHandle() == nullptr ? 0 : static_cast<xcb_window_t>(window.internalWinId());
+// The X connection and the native window of a widget that has one; nothing off an X server or
+// before the widget has its native window (nothing to change yet: the state is written when it is
+// shown).
+struct NativeWindow {
+    xcb_connection_t* connection;
+    xcb_window_t window;
+};
+
+std::optional<NativeWindow> NativeWindowOf(const QWidget& widget) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") ||
+        widget.windowHandle() == nullptr) {
+        return std::nullopt;
+    }
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    const auto window = static_cast<xcb_window_t>(widget.internalWinId());
+    if (x11 == nullptr || x11->connection() == nullptr || window == 0) {
+        return std::nullopt;
+    }
+    return NativeWindow{x11->connection(), window};
 }
 
 // A property of 32-bit items of the given type; empty when the window has none.
@@ -78,7 +76,18 @@ std::vector<std::uint32_t> PropertyOf(xcb_connection_t* connection, xcb_window_t
     return {first, first + xcb_get_property_value_length(reply.get()) / sizeof(std::uint32_t)};
 }
 
-// A message about a window to the window manager, which listens on the root window.
+}  // namespace
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const ReplyPointer<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+            nullptr),
+        &std::free);
+    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+}
+
 void SendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
                          std::array<std::uint32_t, 5> data) {
     xcb_client_message_event_t message{};
@@ -94,57 +103,48 @@ void SendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_
     xcb_flush(connection);
 }
 
-}  // namespace
-
 void WriteSkipTaskbar(QWidget& window, bool skip) {
-    xcb_connection_t* connection = Connection();
-    const xcb_window_t native = NativeWindow(window);
-    if (connection == nullptr || native == 0) {
+    const auto x = NativeWindowOf(window);
+    if (!x) {
         return;
     }
-    const StateAtoms atoms = AtomsOf(connection);
-    std::vector<xcb_atom_t> states = PropertyOf(connection, native, atoms.state, XCB_ATOM_ATOM);
+    const StateAtoms atoms = AtomsOf(x->connection);
+    std::vector<xcb_atom_t> states =
+        PropertyOf(x->connection, x->window, atoms.state, XCB_ATOM_ATOM);
     std::erase(states, atoms.skipTaskbar);
     if (skip) {
         states.push_back(atoms.skipTaskbar);
     }
     // Qt adds its own states to these when it maps the window.
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, native, atoms.state, XCB_ATOM_ATOM, 32,
-                        static_cast<std::uint32_t>(states.size()), states.data());
-    xcb_flush(connection);
+    xcb_change_property(x->connection, XCB_PROP_MODE_REPLACE, x->window, atoms.state, XCB_ATOM_ATOM,
+                        32, static_cast<std::uint32_t>(states.size()), states.data());
+    xcb_flush(x->connection);
 }
 
 void RequestSkipTaskbar(QWidget& window, bool skip) {
-    xcb_connection_t* connection = Connection();
-    const xcb_window_t native = NativeWindow(window);
-    if (connection == nullptr || native == 0) {
-        return;
+    if (const auto x = NativeWindowOf(window)) {
+        const StateAtoms atoms = AtomsOf(x->connection);
+        SendToWindowManager(
+            x->connection, x->window, atoms.state,
+            {skip ? kAddState : kRemoveState, atoms.skipTaskbar, 0, kFromApplication, 0});
     }
-    const StateAtoms atoms = AtomsOf(connection);
-    SendToWindowManager(
-        connection, native, atoms.state,
-        {skip ? kAddState : kRemoveState, atoms.skipTaskbar, 0, kFromApplication, 0});
 }
 
 void RequestIconified(QWidget& window) {
-    xcb_connection_t* connection = Connection();
-    const xcb_window_t native = NativeWindow(window);
-    if (connection == nullptr || native == 0) {
-        return;
+    if (const auto x = NativeWindowOf(window)) {
+        SendToWindowManager(x->connection, x->window, AtomsOf(x->connection).changeState,
+                            {kIconicState, 0, 0, 0, 0});
     }
-    SendToWindowManager(connection, native, AtomsOf(connection).changeState,
-                        {kIconicState, 0, 0, 0, 0});
 }
 
 bool SettledOnWindowSystem(const QWidget& window, bool minimised) {
-    xcb_connection_t* connection = Connection();
-    const xcb_window_t native = NativeWindow(window);
-    if (connection == nullptr || native == 0) {
+    const auto x = NativeWindowOf(window);
+    if (!x) {
         return true;
     }
-    const StateAtoms atoms = AtomsOf(connection);
+    const xcb_atom_t managerState = AtomsOf(x->connection).managerState;
     const std::vector<std::uint32_t> state =
-        PropertyOf(connection, native, atoms.managerState, atoms.managerState);
+        PropertyOf(x->connection, x->window, managerState, managerState);
     return !state.empty() && (state.front() == kIconicState) == minimised;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <xcb/xcb.h>
+
 #include <QWidget>
+#include <array>
+#include <cstdint>
 
 // What Qt offers no call for: a window's entry in the taskbar, as the window system's own
 // skip-taskbar state. Changing it never re-creates the native window (a re-created window is
@@ -26,5 +30,12 @@ void RequestIconified(QWidget& window);
 // one by one, so on the way to or from iconified, and while the window is being taken on, it may
 // report a state that is neither. Always true off an X server.
 bool SettledOnWindowSystem(const QWidget& window, bool minimised);
+
+// On a connection of Qt's or of one's own: the atom of that name (XCB_ATOM_NONE when the server
+// gave none), and a message about a window to the window manager, which listens on the root
+// window.
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name);
+void SendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
+                         std::array<std::uint32_t, 5> data);
 
 }  // namespace frontend

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "forms/form_registry.h"
+#include "forms/geometry.h"
 #include "forms/host.h"
 #include "foundation/brand.h"
 #include "foundation/file_queries.h"
@@ -24,7 +25,6 @@ constexpr double kInnerWidth = 12000;
 constexpr double kInnerHeight = 8400;
 constexpr double kStatusBarHeight = 300;
 constexpr double kButtonSize = 420;
-constexpr int kEnterKey = 13;
 constexpr int kPageStatusPanel = 1;
 constexpr int kLoadingStatePanel = 2;
 
@@ -129,7 +129,7 @@ void FrmWebsiteForm::Command3_Click() {
 }
 
 void FrmWebsiteForm::Text1_KeyPress(int& keyAscii) {
-    if (keyAscii == kEnterKey) {
+    if (keyAscii == forms::key::Return) {
         WebBrowser1.Navigate(Text1.Text());
     }
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "forms/geometry.h"
 #include "foundation/http_access.h"
 #include "foundation/line_codec.h"
 #include "foundation/path_text.h"
@@ -15,8 +16,6 @@
 #include "update/definitions_server.h"
 
 namespace {
-
-constexpr int kEnterKey = 13;
 
 bool IsNeverSubmitted(std::string_view name) {
     return std::find(kProgramsNeverSubmitted.begin(), kProgramsNeverSubmitted.end(), name) !=
@@ -86,7 +85,7 @@ void FrmMainForm::Command2_Click() {
 }
 
 void FrmMainForm::txtFilename_KeyPress(int& keyAscii) {
-    if (keyAscii == kEnterKey) {
+    if (keyAscii == forms::key::Return) {
         cmdSubmit_Click();
     }
 }

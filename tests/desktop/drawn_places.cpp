@@ -1,26 +1,22 @@
 #include "desktop/drawn_places.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QStyleOptionButton>
 #include <QTabBar>
 
-#include "forms/form_registry.h"
-#include "qt/application_setup.h"
-#include "qt/outermost_loop.h"
-#include "qt/qt_host.h"
-#include "support/scoped_environment.h"
+#include "desktop/program_on_display.h"
+#include "qt/control_widget.h"
 
 namespace desktop {
 
 QPoint PlaceFinder::Centre(const forms::Control& control) const {
-    QWidget& widget = *window_.ViewOf(control)->widget();
+    const QWidget& widget = frontend_test::WidgetOf(window_, control);
     return widget.mapTo(&window_, widget.rect().center());
 }
 
 QPoint PlaceFinder::Box(const forms::Control& control) const {
-    auto& box = static_cast<QAbstractButton&>(*window_.ViewOf(control)->widget());
+    auto& box = frontend_test::WidgetOf<QAbstractButton>(window_, control);
     QStyleOptionButton option;
     option.initFrom(&box);
     option.text = box.text();
@@ -30,32 +26,18 @@ QPoint PlaceFinder::Box(const forms::Control& control) const {
 }
 
 QPoint PlaceFinder::Tab(const forms::Control& strip, int index) const {
-    const QTabBar& tabs = *window_.ViewOf(strip)->widget()->findChild<QTabBar*>();
+    const QTabBar& tabs = frontend_test::WidgetOf<QTabBar>(window_, strip);
     return tabs.mapTo(&window_, tabs.tabRect(index - 1).center());
 }
 
 DrawnPlaces DrawForm(const XDisplay& display, const std::function<forms::Form&()>& show,
                      const std::function<std::vector<QPoint>(const PlaceFinder&)>& find) {
-    test_support::ScopedEnvironmentVariable platform("QT_QPA_PLATFORM", "xcb");
-    test_support::ScopedEnvironmentVariable screen("DISPLAY", display.name());
-    int argc = 1;
-    char name[] = "drawn_places";
-    char* argv[] = {name, nullptr};
-    frontend::PrepareQtApplication();
-    QApplication application(argc, argv);
-    frontend::ConfigureQtApplication(application);
-    frontend::QtHost host;
-    forms::ScopedHost installed(host);
-
+    ProgramOnDisplay program(display);
     forms::Form& form = show();
     form.Show();
-    const frontend::FormWindow& window = *host.renderer().WindowOf(form);
+    const frontend::FormWindow& window = *program.host().renderer().WindowOf(form);
     QCoreApplication::processEvents();
-    DrawnPlaces drawn{window.size(), find(PlaceFinder(window))};
-    forms::DestroyAllForms();
-    frontend::DestroyWaitingObjects();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return drawn;
+    return {window.size(), find(PlaceFinder(window))};
 }
 
 }  // namespace desktop

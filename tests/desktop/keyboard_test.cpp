@@ -10,26 +10,20 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
-#include <cstdlib>
 
 #include "desktop/program_on_display.h"
+#include "platform/us_date.h"
+#include "qt/control_widget.h"
 #include "ui/frm_main.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-class KeyboardOnTheDesktop : public ::testing::Test {
+class KeyboardOnTheDesktop : public desktop::ProgramOnDisplayTest {
   protected:
-    void SetUp() override {
-        SKIP_WITHOUT_DISPLAY_TOOLS(true);
-        display = std::make_unique<desktop::XDisplay>(true);
-    }
-
     void StartOnOptionsPage(int tab, std::initializer_list<desktop::StoredSetting> settings) {
-        desktop::SeedQuietStart(std::getenv("WINEPREFIX"), settings);
-        program = std::make_unique<desktop::ProgramOnDisplay>(*display);
-        ASSERT_TRUE(program->Start());
+        ASSERT_TRUE(StartProgram(settings));
         ShowOptionsPage(tab);
     }
 
@@ -42,10 +36,7 @@ class KeyboardOnTheDesktop : public ::testing::Test {
 
     template <class W>
     W& WidgetOf(const forms::Control& control) {
-        QWidget* view =
-            program->host().renderer().WindowOf(control.Parent())->ViewOf(control)->widget();
-        auto* widget = qobject_cast<W*>(view);
-        return widget != nullptr ? *widget : *view->findChild<W*>();
+        return frontend_test::WidgetOf<W>(program->host().renderer(), control);
     }
 
     // Where the middle of the characters [first, first + count) of the field's text is.
@@ -65,16 +56,10 @@ class KeyboardOnTheDesktop : public ::testing::Test {
         if (!value) {
             return "empty";
         }
-        char text[16];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", value->hour, value->minute,
-                      value->second);
-        return text;
+        return platform::FormatTime24(*value);
     }
 
     void Settle() { program->RunFor(150ms); }
-
-    std::unique_ptr<desktop::XDisplay> display;
-    std::unique_ptr<desktop::ProgramOnDisplay> program;
 };
 
 TEST_F(KeyboardOnTheDesktop, ArrowsSpinButtonsAndTypingChangeOnlyTheSectionTheUserIsIn) {

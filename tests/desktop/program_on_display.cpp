@@ -17,6 +17,7 @@
 #include "platform/machine.h"
 #include "platform/prefix.h"
 #include "qt/application_setup.h"
+#include "qt/control_widget.h"
 #include "qt/outermost_loop.h"
 #include "qt/unhandled_errors.h"
 #include "support/forms_fixture.h"
@@ -85,9 +86,7 @@ ProgramOnDisplay::ProgramOnDisplay(const XDisplay& display)
 }
 
 ProgramOnDisplay::~ProgramOnDisplay() {
-    forms::DestroyAllForms();
-    frontend::DestroyWaitingObjects();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    UnloadAll();
     frontend::SetUnhandledErrorHandler({});
     installed_.reset();
     host_.reset();
@@ -106,11 +105,15 @@ bool ProgramOnDisplay::Start() {
 }
 
 bool ProgramOnDisplay::Restart() {
+    UnloadAll();
+    test_support::ResetProgramGlobals();
+    return Start();
+}
+
+void ProgramOnDisplay::UnloadAll() {
     forms::DestroyAllForms();
     frontend::DestroyWaitingObjects();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    test_support::ResetProgramGlobals();
-    return Start();
 }
 
 bool ProgramOnDisplay::RunUntil(const std::function<bool()>& condition,
@@ -137,8 +140,19 @@ unsigned long ProgramOnDisplay::WindowOf(const forms::Form& form) {
 }
 
 QPoint ProgramOnDisplay::CentreOf(const forms::Control& control) {
-    const QWidget* widget = host_->renderer().WindowOf(control.Parent())->ViewOf(control)->widget();
-    return widget->mapToGlobal(widget->rect().center());
+    const QWidget& widget = frontend_test::WidgetOf(host_->renderer(), control);
+    return widget.mapToGlobal(widget.rect().center());
+}
+
+void ProgramOnDisplayTest::SetUp() {
+    SKIP_WITHOUT_DISPLAY_TOOLS(true);
+    display = std::make_unique<XDisplay>(true);
+}
+
+bool ProgramOnDisplayTest::StartProgram(std::initializer_list<StoredSetting> settings) {
+    SeedQuietStart(std::getenv("WINEPREFIX"), settings);
+    program = std::make_unique<ProgramOnDisplay>(*display);
+    return program->Start();
 }
 
 }  // namespace desktop

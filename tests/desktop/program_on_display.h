@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QPoint>
 #include <chrono>
@@ -63,6 +65,9 @@ class ProgramOnDisplay {
     frontend::QtHost& host() { return *host_; }
 
   private:
+    // Every window and waiting object gone, as at the program's end.
+    void UnloadAll();
+
     test_support::ScopedEnvironmentVariable platform_;
     test_support::ScopedEnvironmentVariable screen_;
     int argc_ = 1;
@@ -71,6 +76,18 @@ class ProgramOnDisplay {
     std::unique_ptr<QApplication> application_;
     std::unique_ptr<frontend::QtHost> host_;
     std::unique_ptr<forms::ScopedHost> installed_;
+};
+
+// A test of the program on a display of its own with a window manager and a notification area.
+class ProgramOnDisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    // The quiet start with these settings besides, then the program's start; false when no main
+    // window came.
+    bool StartProgram(std::initializer_list<StoredSetting> settings = {});
+
+    std::unique_ptr<XDisplay> display;
+    std::unique_ptr<ProgramOnDisplay> program;
 };
 
 }  // namespace desktop

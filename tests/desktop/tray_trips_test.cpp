@@ -7,7 +7,6 @@
 #include <QSystemTrayIcon>
 #include <QWindow>
 #include <array>
-#include <cstdlib>
 #include <sstream>
 
 #include "desktop/program_on_display.h"
@@ -26,10 +25,8 @@ const char* Describe(ManagedState state) {
                                            : "none";
 }
 
-class TrayTrips : public ::testing::Test {
+class TrayTrips : public desktop::ProgramOnDisplayTest {
   protected:
-    void SetUp() override { SKIP_WITHOUT_DISPLAY_TOOLS(true); }
-
     // Hidden: withdrawn. Shown minimised: iconified. Shown normal: on the screen, in the taskbar.
     bool WindowSystemAgrees(const FrmMainForm& main) {
         const desktop::WindowOnScreen seen = display->Inspect(program->WindowOf(main));
@@ -102,16 +99,10 @@ class TrayTrips : public ::testing::Test {
         ASSERT_TRUE(MenuAtRest()) << step << ": no tray menu came up";
         ExpectMenuOnScreen(step);
     }
-
-    std::unique_ptr<desktop::XDisplay> display;
-    std::unique_ptr<desktop::ProgramOnDisplay> program;
 };
 
 TEST_F(TrayTrips, AStartInTheTrayAndTwentyTripsBackAndThereKeepTheWindowAsTheServerShowsIt) {
-    display = std::make_unique<desktop::XDisplay>(true);
-    desktop::SeedQuietStart(std::getenv("WINEPREFIX"), {{"Settings", "Minimized", "Yes"}});
-    program = std::make_unique<desktop::ProgramOnDisplay>(*display);
-    ASSERT_TRUE(program->Start());
+    ASSERT_TRUE(StartProgram({{"Settings", "Minimized", "Yes"}}));
 
     FrmMainForm& main = FrmMain();
     EXPECT_TRUE(main.Visible());

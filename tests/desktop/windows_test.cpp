@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "desktop/program_on_display.h"
 #include "forms/form_registry.h"
 #include "foundation/globals.h"
+#include "qt/control_widget.h"
 #include "ui/frm_about.h"
 #include "ui/frm_delete.h"
 #include "ui/frm_language.h"
@@ -33,22 +33,18 @@ struct ShownWindow {
     bool escapes;  // Escape closes or hides it
 };
 
-class ProgramWindows : public ::testing::Test {
+class ProgramWindows : public desktop::ProgramOnDisplayTest {
   protected:
     void SetUp() override {
-        SKIP_WITHOUT_DISPLAY_TOOLS(true);
-        display = std::make_unique<desktop::XDisplay>(true);
-        desktop::SeedQuietStart(std::getenv("WINEPREFIX"));
-        program = std::make_unique<desktop::ProgramOnDisplay>(*display);
-        ASSERT_TRUE(program->Start());
+        ProgramOnDisplayTest::SetUp();
+        if (!IsSkipped()) {
+            ASSERT_TRUE(StartProgram());
+        }
     }
 
     bool Managed(const forms::Form& form) {
         return display->Inspect(program->WindowOf(form)).state == desktop::ManagedState::Normal;
     }
-
-    std::unique_ptr<desktop::XDisplay> display;
-    std::unique_ptr<desktop::ProgramOnDisplay> program;
 };
 
 TEST_F(ProgramWindows, ShowTheirOwnTitlesAndBordersAndCloseWithEscape) {
@@ -115,9 +111,8 @@ TEST_F(ProgramWindows, TabStopsOnlyWhereTheUserSeesAndReturnPressesTheFocusedBut
         EXPECT_TRUE(window.rect().intersects(place) && focused->isVisible())
             << focused->objectName().toStdString() << " takes Tab out of sight";
     }
-    QWidget* settings =
-        program->host().renderer().WindowOf(main)->ViewOf(main.cmdSettings)->widget();
-    settings->setFocus(Qt::TabFocusReason);
+    frontend_test::WidgetOf(program->host().renderer(), main.cmdSettings)
+        .setFocus(Qt::TabFocusReason);
     display->Key("Return");
     EXPECT_TRUE(program->RunUntil([&] { return main.frmOptions.Visible(); }));
 }

@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "qt/window_system_state.h"
+
 namespace desktop {
 namespace {
 
@@ -153,17 +155,25 @@ e2e::CommandResult XDisplay::Tool(const std::string& tool,
     return e2e::RunCommand(command, environment, 10s);
 }
 
+std::vector<unsigned long> XDisplay::VisibleWindowsOf(pid_t process) const {
+    std::istringstream found(
+        Tool("xdotool", {"search", "--onlyvisible", "--pid", std::to_string(process)}).output);
+    std::vector<unsigned long> windows;
+    for (unsigned long window = 0; found >> window;) {
+        windows.push_back(window);
+    }
+    return windows;
+}
+
 std::optional<QPoint> XDisplay::WaitForWindow(pid_t process, QSize size,
                                               std::chrono::milliseconds timeout) const {
     std::optional<QPoint> found;
     e2e::WaitUntil(
         [&] {
-            std::istringstream windows(
-                Tool("xdotool", {"search", "--onlyvisible", "--pid", std::to_string(process)})
-                    .output);
-            for (std::string window; windows >> window;) {
-                auto values =
-                    ShellValues(Tool("xdotool", {"getwindowgeometry", "--shell", window}).output);
+            for (const unsigned long window : VisibleWindowsOf(process)) {
+                auto values = ShellValues(
+                    Tool("xdotool", {"getwindowgeometry", "--shell", std::to_string(window)})
+                        .output);
                 if (values["WIDTH"] == size.width() && values["HEIGHT"] == size.height()) {
                     found = QPoint(values["X"], values["Y"]);
                 }
@@ -218,10 +228,7 @@ std::optional<unsigned long> XDisplay::WaitForVisibleWindow(
     std::optional<unsigned long> found;
     e2e::WaitUntil(
         [&] {
-            std::istringstream windows(
-                Tool("xdotool", {"search", "--onlyvisible", "--pid", std::to_string(process)})
-                    .output);
-            for (unsigned long window = 0; windows >> window;) {
+            for (const unsigned long window : VisibleWindowsOf(process)) {
                 if (title.empty() ||
                     Tool("xdotool", {"getwindowname", std::to_string(window)}).output.find(title) !=
                         std::string::npos) {
@@ -237,21 +244,14 @@ std::optional<unsigned long> XDisplay::WaitForVisibleWindow(
 
 void XDisplay::Close(unsigned long window) const {
     xcb_connection_t* connection = xcb_connect(name_.c_str(), nullptr);
-    const char kCloseWindow[] = "_NET_CLOSE_WINDOW";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, sizeof kCloseWindow - 1, kCloseWindow), nullptr);
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = static_cast<xcb_window_t>(window);
-    message.type = atom == nullptr ? 0 : atom->atom;
-    message.data.data32[0] = XCB_CURRENT_TIME;
-    message.data.data32[1] = 2;  // from a pager or taskbar: the user's own request
-    std::free(atom);
-    xcb_send_event(connection, 0, xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
+    if (xcb_connection_has_error(connection) != 0) {
+        xcb_disconnect(connection);
+        throw std::runtime_error("no connection to the display " + name_);
+    }
+    // 2: from a pager or taskbar, the user's own request.
+    frontend::SendToWindowManager(connection, static_cast<xcb_window_t>(window),
+                                  frontend::Atom(connection, "_NET_CLOSE_WINDOW"),
+                                  {XCB_CURRENT_TIME, 2, 0, 0, 0});
     xcb_disconnect(connection);
 }
 

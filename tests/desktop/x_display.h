@@ -84,6 +84,7 @@ class XDisplay {
   private:
     e2e::CommandResult Tool(const std::string& tool,
                             const std::vector<std::string>& arguments) const;
+    std::vector<unsigned long> VisibleWindowsOf(pid_t process) const;
     std::unique_ptr<e2e::BackgroundProcess> StartOnDisplay(const std::vector<std::string>& command,
                                                            const std::string& logName);
 

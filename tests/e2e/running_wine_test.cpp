@@ -84,11 +84,7 @@ std::size_t NamedIn(const RegistrySnapshot& snapshot, const PlantedThreats& plan
 }
 
 TEST_F(RunningWineTest, ChangesReachTheRunningWindowsProgramsAndStay) {
-    if (!desktop::DisplayToolsPresent()) {
-        ASSERT_EQ(std::getenv("TOLLENWARK_DESKTOP_TESTS"), nullptr)
-            << "Xvfb and xdotool are needed here (scripts/setup-deps installs them)";
-        GTEST_SKIP() << "Xvfb or xdotool is not installed";
-    }
+    SKIP_WITHOUT_DISPLAY_TOOLS(false);
     const desktop::XDisplay display;
     const desktop::DrawnPlaces main = DrawnMainWindow(display);
     const desktop::DrawnPlaces alert = DrawnAlert(display);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 
+#include "control_widget.h"
 #include "forms/form.h"
 #include "forms/host.h"
 #include "qt/form_window.h"
@@ -27,27 +28,12 @@ class QtHostTest : public ::testing::Test {
     frontend::FormWindow& WindowOf(const forms::Form& form);
     // The widget showing a control, as its Qt type.
     template <class W>
-    W& WidgetOf(const forms::Control& control);
+    W& WidgetOf(const forms::Control& control) {
+        return frontend_test::WidgetOf<W>(host.renderer(), control);
+    }
 
     frontend::QtHost host;
 
   private:
     forms::ScopedHost installed_{host};
 };
-
-template <class W>
-W& QtHostTest::WidgetOf(const forms::Control& control) {
-    frontend::ControlView* view = WindowOf(control.Parent()).ViewOf(control);
-    if (view == nullptr) {
-        throw std::logic_error("no view for " + control.Name());
-    }
-    auto* widget = dynamic_cast<W*>(view->widget());
-    if (widget == nullptr) {
-        // Some controls are shown by a widget inside a box of the control's size.
-        widget = view->widget()->findChild<W*>();
-    }
-    if (widget == nullptr) {
-        throw std::logic_error(control.Name() + " is not shown by the widget type asked for");
-    }
-    return *widget;
-}

@@ -15,7 +15,9 @@
 #include "foundation/http_access.h"
 #include "foundation/settings_store.h"
 #include "main_window_fixture.h"
+#include "platform/wine_tool.h"
 #include "server/definitions_server_process.h"
+#include "support/fake_wine.h"
 #include "support/scoped_http_limits.h"
 #include "ui/frm_about.h"
 #include "ui/frm_spyware_found_alert.h"
@@ -42,7 +44,7 @@ std::chrono::nanoseconds ProcessorTime() {
 }
 
 struct WaitingLoop {
-    const char* name;
+    const char* name;  // the test's name
     // Starts the wait and returns once it is over (AnswerAfterTheWait ends most of them).
     std::function<void()> wait;
 };
@@ -94,22 +96,22 @@ TEST_P(WaitingLoops, UseNoProcessorTimeWhileTheyWait) {
 INSTANTIATE_TEST_SUITE_P(
     EveryWait, WaitingLoops,
     ::testing::Values(
-        WaitingLoop{"the spyware alert",
+        WaitingLoop{"TheSpywareAlert",
                     [] {
                         AnswerAfterTheWait([] { frmSpywareFoundAlert().cmdNO.Click(); });
                         RaiseSpywareAlert("pingbeacon.exe", "", RunningProgram{});
                     }},
-        WaitingLoop{"a message box",
+        WaitingLoop{"AMessageBox",
                     [] {
                         AnswerAfterTheWait([] { QApplication::activeModalWidget()->close(); });
                         forms::MsgBox("Waiting", forms::MsgBoxOkOnly, "Test");
                     }},
-        WaitingLoop{"a modal window",
+        WaitingLoop{"AModalWindow",
                     [] {
                         AnswerAfterTheWait([] { frmAbout().Unload(); });
                         frmAbout().Show(forms::ShowMode::Modal);
                     }},
-        WaitingLoop{"the scheduler, in the tray",
+        WaitingLoop{"TheSchedulerInTheTray",
                     [] {
                         FrmMainForm& main = FrmMain();
                         for (const auto& [key, value] :
@@ -123,26 +125,21 @@ INSTANTIATE_TEST_SUITE_P(
                         AnswerAfterTheWait([&tray] { tray.quit(); });
                         tray.exec();
                     }},
-        WaitingLoop{"a request to a silent server",
+        WaitingLoop{"ARequestToASilentServer",
                     [] {
                         AnswerAfterTheWait({});
                         platform::HttpLimits limits;
                         limits.stallTimeout = kSettle + kWait + 1s;
                         const test_support::ScopedHttpLimits waitFiveSeconds(limits);
                         HttpGetText(WaitingLoops::server->BaseUrl() + "/date.txt");
+                    }},
+        WaitingLoop{"AWineTool",
+                    [] {
+                        const test_support::FakeWine wine(test_support::FakeWine::Behaviour::Hangs);
+                        platform::SetWineToolDeadlineForTests(kSettle + kWait + 1s);
+                        AnswerAfterTheWait({});
+                        platform::RunWineTools("", {{"reg", "query", "HKCU"}});
                     }}),
-    [](const ::testing::TestParamInfo<WaitingLoop>& info) {
-        std::string name;
-        bool upper = true;
-        for (const char* c = info.param.name; *c != '\0'; ++c) {
-            if (std::isalnum(static_cast<unsigned char>(*c))) {
-                name += upper ? static_cast<char>(std::toupper(*c)) : *c;
-                upper = false;
-            } else {
-                upper = true;
-            }
-        }
-        return name;
-    });
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
