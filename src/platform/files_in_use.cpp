@@ -120,8 +120,8 @@ FilesInUse FilesInUse::Snapshot(const std::filesystem::path& prefixFolder) {
             snapshot.AddOpenFiles("/proc/" + std::to_string(id) + "/fd");
         }
     });
-    for (const std::string_view line :
-         SplitTextLineViews(ReadProcFile("/proc/locks").value_or(""))) {
+    const std::string locks = ReadProcFile("/proc/locks").value_or("");
+    for (const std::string_view line : SplitTextLineViews(locks)) {
         snapshot.AddLocksLine(line);
     }
     return snapshot;
