@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "support/wine_test_prefix.h"
+
 namespace e2e {
 
 namespace {
@@ -31,6 +33,7 @@ WinePrefix::WinePrefix(std::filesystem::path folder) : folder_(std::move(folder)
 WinePrefix::~WinePrefix() {
     // Whatever a test left running on this prefix ends with it.
     RunCommand({"wineserver", "-k"}, Environment(), std::chrono::seconds(30));
+    test_support::KillProcessesOf(folder_);
 }
 
 ChildEnvironment WinePrefix::Environment() const {

@@ -1,9 +1,11 @@
 #include "support/wine_test_prefix.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 extern char** environ;
@@ -35,6 +37,23 @@ std::string Comm(pid_t id) {
 
 }  // namespace
 
+void KillProcessesOf(const fs::path& prefix) {
+    const std::string wanted = "WINEPREFIX=" + prefix.string();
+    std::error_code error;
+    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+        const std::string id = it->path().filename().string();
+        if (!std::ranges::all_of(id, [](char c) { return c >= '0' && c <= '9'; })) {
+            continue;
+        }
+        std::ifstream file(it->path() / "environ", std::ios::binary);
+        const std::string environment{std::istreambuf_iterator<char>(file), {}};
+        if (environment.starts_with(wanted + '\0') ||
+            environment.find('\0' + wanted + '\0') != std::string::npos) {
+            ::kill(std::stoi(id), SIGKILL);
+        }
+    }
+}
+
 WineTestPrefix::WineTestPrefix()
     : folder_(std::in_place, "tollenwark-wine"),
       root_(folder_->path()),
@@ -45,6 +64,7 @@ WineTestPrefix::WineTestPrefix(fs::path folder)
 
 WineTestPrefix::~WineTestPrefix() {
     ChildProcess::Run("wineserver", {"-k"}, Environment()).WaitForExit(30s);
+    KillProcessesOf(root());
 }
 
 bool WineTestPrefix::Ready() {

@@ -14,6 +14,11 @@ namespace test_support {
 // A real Wine prefix in a temporary folder, made by Wine's own wineboot, and Windows programs run
 // in it. Wine runs headless: no display, no runtime installers. Making a prefix takes seconds, so
 // the constructor only starts it: several prefixes are made side by side, and Ready waits.
+// Kills every process started with this prefix in WINEPREFIX. A Wine process caught starting while
+// its server ends can wait for ever, keeping whatever output it was given (the test runner's pipe
+// among them): none may outlive its prefix.
+void KillProcessesOf(const std::filesystem::path& prefix);
+
 class WineTestPrefix {
   public:
     WineTestPrefix();
